@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace kelvane {
+
+// parseNumber() — the leading number of a field's text.
+// Blanks (space, tab, CR, LF) are skipped wherever they stand; then an
+// optional sign, digits, one ".", and an exponent "E" or "D" with optional
+// sign and digits. The first character that cannot continue the number ends
+// the scan ("12V" gives 12, "1.5.3" gives 1.5, "1 2" gives 12). "&H" and "&O"
+// read a hexadecimal or octal integer. Text that does not begin with a number
+// gives 0. Never fails; a value beyond the double range gives ±infinity, which
+// every formatter below refuses to write.
+[[nodiscard]] double parseNumber(QStringView text) noexcept;
+
+// isStrictNumber() — whether the whole text, less surrounding blanks, is one
+// decimal number (sign, digits, point, exponent). Used where a text is
+// converted strictly rather than by its leading number.
+[[nodiscard]] bool isStrictNumber(QStringView text) noexcept;
+
+// strictNumberOr0() — the value of a strict number text, otherwise 0.
+[[nodiscard]] double strictNumberOr0(QStringView text) noexcept;
+
+// formatFixed() — the value with exactly `decimals` decimals ("0", "0.0",
+// "0.00", ...), at least one integer digit, "." as separator, rounded half
+// away from zero. The rounding works on the value's 15-significant-digit
+// decimal form, so 2.675 with two decimals gives 2.68 and 0.125 gives 0.13.
+// A negative value that rounds to zero is written without sign. No value for
+// a non-finite number.
+[[nodiscard]] std::optional<QString> formatFixed(double value, int decimals);
+
+// formatPlain() — plain number text: the shortest decimal text with up to 15
+// significant digits, no trailing zeros or point, a leading zero before the
+// point (12, 2.1, 33.3333333333333, 0.0175). Magnitudes below 1E-15 or from
+// 1E+15 up are written with an exponent ("1E+15", "2.5E-16"). Zero is "0",
+// never "-0". No value for a non-finite number.
+[[nodiscard]] std::optional<QString> formatPlain(double value);
+
+// formatTextFixed() — a text that is a strict number reformatted with
+// `decimals` decimals; any other text (empty, "abc", "12V") unchanged.
+[[nodiscard]] QString formatTextFixed(const QString& text, int decimals);
+
+}  // namespace kelvane

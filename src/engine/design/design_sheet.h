@@ -1,0 +1,163 @@
+#pragma once
+
+#include "design/field_list.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <optional>
+
+namespace kelvane::design {
+
+enum class Field {
+#define KELVANE_ENUM(id, name, text, kind) id,
+    KELVANE_DESIGN_FIELDS(KELVANE_ENUM)
+#undef KELVANE_ENUM
+        Count
+};
+
+enum class Check {
+#define KELVANE_ENUM(id, name) id,
+    KELVANE_DESIGN_CHECKS(KELVANE_ENUM)
+#undef KELVANE_ENUM
+        Count
+};
+
+enum class Command {
+#define KELVANE_ENUM(id, name) id,
+    KELVANE_DESIGN_COMMANDS(KELVANE_ENUM)
+#undef KELVANE_ENUM
+        Count
+};
+
+enum class EditKind { User, Both, ShownByUse, Shown, Material };
+
+inline constexpr int kFieldCount = int(Field::Count);
+inline constexpr int kCheckCount = int(Check::Count);
+inline constexpr int kCommandCount = int(Command::Count);
+
+[[nodiscard]] QString fieldName(Field field);
+[[nodiscard]] std::optional<Field> fieldByName(const QString& name);
+[[nodiscard]] EditKind editKind(Field field);
+[[nodiscard]] QString defaultText(Field field);
+[[nodiscard]] QString checkName(Check check);
+[[nodiscard]] std::optional<Check> checkByName(const QString& name);
+[[nodiscard]] QString commandName(Command command);
+[[nodiscard]] std::optional<Command> commandByName(const QString& name);
+// TxtApp(index) for index 0..25.
+[[nodiscard]] Field materialField(int index);
+// The index of a TxtApp element, or no value for other fields.
+[[nodiscard]] std::optional<int> materialIndex(Field field);
+
+// A grid of text cells; row 0 is the first row.
+struct Grid {
+    QVector<QStringList> rows;
+    int columns = 0;
+    int currentRow = 0;
+
+    [[nodiscard]] int rowCount() const { return int(rows.size()); }
+    [[nodiscard]] QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
+    // Appends empty rows or drops rows at the end; the current row stays
+    // inside the table.
+    void setRowCount(int count);
+    void removeRow(int row);
+};
+
+enum class Table { MS, MSwin };
+
+// Reacts to the change events of the record: a field's text changed, an
+// option or the check box was clicked.
+class ChangeHandler {
+public:
+    virtual ~ChangeHandler() = default;
+    virtual void onTextChange(Field field) = 0;
+    virtual void onClick(Check check) = 0;
+};
+
+// The design record of FrmFanji: every field's text, the option and check
+// box states, the two grids and the window state that design scripts see.
+// A write that changes a text raises the field's change handling at once,
+// nested in the writer; writing the text a field already holds raises
+// nothing. That is what ends every cascade: there are no guard flags.
+class DesignSheet : public QObject {
+    Q_OBJECT
+
+public:
+    DesignSheet();
+
+    void setChangeHandler(ChangeHandler* handler) { m_handler = handler; }
+
+    [[nodiscard]] const QString& text(Field field) const { return m_texts[size_t(field)]; }
+    // The field's leading number (empty or non-numeric text gives 0).
+    [[nodiscard]] double number(Field field) const;
+    void setText(Field field, const QString& text);
+    // Writes a number with `decimals` decimals; a non-finite value writes
+    // nothing and the field keeps its text.
+    void setFixed(Field field, double value, int decimals);
+    // Writes a number as plain number text; non-finite writes nothing.
+    void setPlain(Field field, double value);
+    // Stores a text without raising the change handling (a list pick, whose
+    // click handling the caller runs).
+    void storeText(Field field, const QString& text);
+
+    [[nodiscard]] int checkValue(Check check) const { return m_checks[size_t(check)]; }
+    [[nodiscard]] bool isChecked(Check check) const { return checkValue(check) != 0; }
+    // Option buttons: setting one raises its click handling when it was not
+    // selected and clears the others of its group; clearing raises nothing.
+    // The check box raises its click handling when its value changes.
+    void setChecked(Check check, int value);
+
+    [[nodiscard]] const Grid& grid(Table table) const;
+    Grid& editGrid(Table table);
+    // Announces a grid edit to the windows.
+    void gridEdited(Table table);
+
+    [[nodiscard]] const QString& focus() const { return m_focus; }
+    void setFocus(const QString& control);
+    [[nodiscard]] int page() const { return m_page; }
+    void setPage(int page);
+
+    [[nodiscard]] bool isEnabled(const QString& control) const;
+    void setEnabled(const QString& control, bool enabled);
+    [[nodiscard]] bool isVisible(const QString& control) const;
+    void setVisible(const QString& control, bool visible);
+    [[nodiscard]] QString caption(const QString& control) const;
+    void setCaption(const QString& control, const QString& caption);
+    // The fill-factor colour as a colour value (65280 green, 255 red), no
+    // value before it was first coloured.
+    [[nodiscard]] std::optional<int> color(Field field) const;
+    void setColor(Field field, int colorValue);
+
+    [[nodiscard]] const QString& areaProductText() const { return m_areaProductText; }
+    void setAreaProductText(const QString& text) { m_areaProductText = text; }
+
+Q_SIGNALS:
+    void textChanged(kelvane::design::Field field);
+    void checkChanged(kelvane::design::Check check);
+    void gridChanged(kelvane::design::Table table);
+    void focusRequested(const QString& control);
+    void pageChanged(int page);
+    // Enabled, visible, caption or colour of a control changed.
+    void controlStateChanged(const QString& control);
+
+private:
+    ChangeHandler* m_handler = nullptr;
+    std::array<QString, kFieldCount> m_texts;
+    std::array<int, kCheckCount> m_checks{};
+    Grid m_ms;
+    Grid m_msWin;
+    QString m_focus;
+    int m_page = 0;
+    QStringList m_disabled;
+    QStringList m_hidden;
+    QHash<QString, QString> m_captions;
+    QHash<int, int> m_colors;
+    QString m_areaProductText;
+};
+
+}  // namespace kelvane::design

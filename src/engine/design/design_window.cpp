@@ -1,0 +1,301 @@
+#include "design/design_window.h"
+
+#include "base/prompter.h"
+
+#include <QRegularExpression>
+
+namespace kelvane::design {
+namespace {
+
+constexpr int kEnterKey = 13;
+
+const QString kCheck1 = QStringLiteral("Check1");
+
+bool isBrandLabel(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^Label[56]\\(\\d+\\)$"));
+    return pattern.match(name).hasMatch();
+}
+
+bool isGrid(const QString& name) {
+    return name == u"MS" || name == u"MSwin" || name == u"DBGrid1" || name == u"DBGrid2";
+}
+
+}  // namespace
+
+DesignWindow::DesignWindow(Prompter& prompter)
+    : m_prompter(prompter),
+      m_outputs(m_sheet, prompter),
+      m_primary(m_sheet),
+      m_safety(m_sheet),
+      m_insulation(m_sheet) {
+    m_sheet.setChangeHandler(this);
+    m_sheet.setEnabled(kCheck1, false);
+    m_sheet.setCaption(kCheck1, QStringLiteral("推挽全、全桥"));
+    m_sheet.setVisible(QStringLiteral("Frmele"), false);
+    for (const char* control : {"Command5", "Command6"}) {
+        m_sheet.setEnabled(QString::fromLatin1(control), false);
+    }
+    m_sheet.setEnabled(QStringLiteral("TxtApp"), false);
+    m_sheet.setFocus(QStringLiteral("TxtUmin"));
+}
+
+DesignWindow::~DesignWindow() {
+    m_sheet.setChangeHandler(nullptr);
+}
+
+void DesignWindow::open() {
+    m_sheet.setChecked(Check::OptIEC, 1);
+    m_outputs.writeHeader();
+    m_sheet.storeText(Field::Combo1, comboItems(Field::Combo1).at(2));
+    m_insulation.onClassChange();
+}
+
+bool DesignWindow::isTypeable(Field field) const {
+    switch (editKind(field)) {
+        case EditKind::Shown:
+            return false;
+        case EditKind::Material:
+            return m_sheet.isEnabled(QStringLiteral("TxtApp"));
+        default:
+            return true;
+    }
+}
+
+bool DesignWindow::isClickable(const QString& control) const {
+    return m_sheet.isEnabled(control);
+}
+
+bool DesignWindow::isControl(const QString& name) {
+    return fieldByName(name) || checkByName(name) || commandByName(name) || isGrid(name) ||
+           isBrandLabel(name);
+}
+
+QStringList DesignWindow::comboItems(Field field) {
+    if (field == Field::cmbcore) {
+        return {QStringLiteral("EE"), QStringLiteral("EC"),  QStringLiteral("ER"),
+                QStringLiteral("EE"), QStringLiteral("EFD"), QStringLiteral("EPC"),
+                QStringLiteral("EP"), QStringLiteral("RM"),  QStringLiteral("POT"),
+                QStringLiteral("PQ"), QStringLiteral("UU"),  QStringLiteral("PQ")};
+    }
+    if (field == Field::Combo1) {
+        return safety::InsulationClass::classNames();
+    }
+    return {};
+}
+
+bool DesignWindow::selectsAllOnFocus(Field field) {
+    switch (field) {
+        case Field::TxtUmin:
+        case Field::txtudc:
+        case Field::TxtF:
+        case Field::txtd:
+        case Field::txtuoutput:
+        case Field::TxtIoutput:
+        case Field::TXTDIO:
+            return true;
+        default:
+            return materialIndex(field).has_value();
+    }
+}
+
+void DesignWindow::type(Field field, const QString& text) {
+    if (!isTypeable(field)) {
+        return;
+    }
+    m_sheet.setText(field, text);
+}
+
+void DesignWindow::pick(Field combo, const QString& item) {
+    // Picking runs the box's click handling once; for both boxes it is the
+    // same as their change handling.
+    m_sheet.storeText(combo, item);
+    onTextChange(combo);
+}
+
+void DesignWindow::keyDown(const QString& control, int keyCode) {
+    focus(control);
+    if (keyCode != kEnterKey) {
+        return;
+    }
+    if (const std::optional<Command> command = commandByName(control)) {
+        if (isClickable(control)) {
+            runCommand(*command);
+        }
+        return;
+    }
+    const std::optional<Field> field = fieldByName(control);
+    if (!field) {
+        return;
+    }
+    switch (*field) {
+        case Field::TxtUmin:
+            m_sheet.setFocus(QStringLiteral("txtudc"));
+            break;
+        case Field::txtudc:
+            m_sheet.setFocus(QStringLiteral("TxtF"));
+            break;
+        case Field::TxtF:
+            m_sheet.setFocus(QStringLiteral("txtd"));
+            break;
+        case Field::txtd:
+            if (m_sheet.number(Field::TxtF) > 0.0) {
+                m_primary.recalcTiming();
+                m_sheet.setFocus(QStringLiteral("txtuoutput"));
+            }
+            break;
+        case Field::txtuoutput:
+            m_outputs.recalcEntryPower();
+            m_sheet.setFocus(QStringLiteral("TxtIoutput"));
+            break;
+        case Field::TxtIoutput:
+            m_outputs.recalcEntryPower();
+            m_sheet.setFocus(QStringLiteral("TXTDIO"));
+            break;
+        case Field::TXTDIO:
+            m_outputs.recalcEntryPower();
+            m_sheet.setFocus(QStringLiteral("Command1"));
+            break;
+        case Field::txtpint:
+            m_primary.restoreInputPower();
+            break;
+        case Field::TXTTEMP20:
+        case Field::TXTTEMPD:
+            m_insulation.recalcAllowedRise();
+            break;
+        default:
+            break;
+    }
+}
+
+void DesignWindow::focus(const QString& control) {
+    if (m_sheet.focus() != control) {
+        m_sheet.setFocus(control);
+    }
+}
+
+void DesignWindow::click(const QString& control) {
+    if (!isClickable(control)) {
+        return;
+    }
+    if (const std::optional<Check> check = checkByName(control)) {
+        if (*check == Check::Check1) {
+            m_sheet.setChecked(Check::Check1, m_sheet.checkValue(Check::Check1) != 0 ? 0 : 1);
+        } else {
+            m_sheet.setChecked(*check, 1);
+        }
+        return;
+    }
+    if (const std::optional<Command> command = commandByName(control)) {
+        runCommand(*command);
+        return;
+    }
+    if (isBrandLabel(control)) {
+        Q_EMIT webSiteRequested();
+    }
+}
+
+void DesignWindow::selectOutputRow(int row) {
+    m_outputs.selectRow(row);
+}
+
+void DesignWindow::showPage(int page) {
+    m_sheet.setPage(page);
+}
+
+void DesignWindow::runCommand(Command command) {
+    switch (command) {
+        case Command::Command1:
+            m_outputs.addOutput();
+            break;
+        case Command::Command2:
+            m_outputs.deleteOutput();
+            break;
+        case Command::Command12:
+            m_outputs.modifyOutput();
+            break;
+        case Command::Command13:
+        case Command::Command16:
+            m_sheet.setPage(1);
+            break;
+        case Command::Command14:
+            m_sheet.setPage(2);
+            break;
+        case Command::Command15:
+            m_sheet.setPage(0);
+            break;
+        case Command::Exit:
+            Q_EMIT exitRequested();
+            break;
+        default:
+            break;
+    }
+}
+
+void DesignWindow::onTextChange(Field field) {
+    switch (field) {
+        case Field::TxtF:
+        case Field::txtd:
+            m_primary.recalcTiming();
+            m_primary.recalcPrimary();
+            selectCoresByAreaProduct();
+            m_primary.recalcInputPower();
+            break;
+        case Field::Txtts:
+            m_primary.recalcTiming();
+            break;
+        case Field::TXTN:
+        case Field::txtudc:
+            m_primary.recalcPrimary();
+            selectCoresByAreaProduct();
+            m_primary.recalcInputPower();
+            break;
+        case Field::txtpint:
+            m_primary.reformatInputPower();
+            m_primary.recalcPrimary();
+            selectCoresByAreaProduct();
+            m_sheet.setCaption(QStringLiteral("Data2"), m_sheet.areaProductText());
+            break;
+        case Field::txtipkip1:
+            m_primary.recalcPrimary();
+            break;
+        case Field::txtp:
+            m_primary.recalcInputPower();
+            break;
+        case Field::TxtUmin:
+            m_primary.deriveInputVoltage();
+            break;
+        case Field::txtuoutput:
+        case Field::TxtIoutput:
+        case Field::TXTDIO:
+            m_outputs.recalcEntryPower();
+            break;
+        case Field::TxtHipotPs:
+            m_safety.recalcCreepage();
+            break;
+        case Field::Combo1:
+            m_insulation.onClassChange();
+            break;
+        default:
+            break;
+    }
+}
+
+void DesignWindow::onClick(Check check) {
+    switch (check) {
+        case Check::Option1:
+        case Check::Option2:
+        case Check::Option3:
+            m_primary.selectCircuit(check);
+            break;
+        case Check::Check1:
+            m_primary.onBridgeClick();
+            break;
+        default:
+            m_safety.applyPreset(check);
+            break;
+    }
+}
+
+void DesignWindow::selectCoresByAreaProduct() {}
+
+}  // namespace kelvane::design

@@ -1,0 +1,116 @@
+#include "design/outputs.h"
+
+#include "base/number_text.h"
+#include "base/prompter.h"
+#include "design/design_sheet.h"
+
+#include <cmath>
+
+namespace kelvane::design {
+namespace {
+
+constexpr int kPowerColumn = 4;
+
+}  // namespace
+
+void Outputs::writeHeader() {
+    Grid& ms = m_sheet.editGrid(Table::MS);
+    const QStringList headers = {QStringLiteral("NO."), QStringLiteral("输出电压V"),
+                                 QStringLiteral("工作电流A"), QStringLiteral("线路压降V"),
+                                 QStringLiteral("功率W")};
+    for (int column = 0; column < headers.size(); ++column) {
+        ms.setCell(0, column, headers[column]);
+    }
+    m_sheet.gridEdited(Table::MS);
+}
+
+void Outputs::recalcEntryPower() {
+    const double volts = m_sheet.number(Field::txtuoutput);
+    const double amps = m_sheet.number(Field::TxtIoutput);
+    m_sheet.setPlain(Field::Txtpout, std::fabs(volts) * amps);
+}
+
+void Outputs::addOutput() {
+    if (m_sheet.text(Field::txtuoutput).isEmpty() || m_sheet.text(Field::TxtIoutput).isEmpty()) {
+        m_prompter.message(QStringLiteral("输出电压、电流不能为空"), QString());
+        m_sheet.setFocus(QStringLiteral("txtuoutput"));
+        return;
+    }
+    m_sheet.setText(Field::txtp, QString());
+    m_sheet.setPlain(Field::txtno, m_sheet.number(Field::txtno) + 1);
+    const int rows = int(std::lround(m_sheet.number(Field::txtno)));
+    Grid& ms = m_sheet.editGrid(Table::MS);
+    ms.setRowCount(rows);
+    const int row = rows - 1;
+    ms.setCell(row, 0, QString::number(row));
+    ms.setCell(row, 1, m_sheet.text(Field::txtuoutput));
+    ms.setCell(row, 2, m_sheet.text(Field::TxtIoutput));
+    ms.setCell(row, 3, m_sheet.text(Field::TXTDIO));
+    ms.setCell(row, kPowerColumn, m_sheet.text(Field::Txtpout));
+    m_sheet.gridEdited(Table::MS);
+    rebuildTotal(ms.rowCount() - 1);
+    m_sheet.setText(Field::txtuoutput, QString());
+    m_sheet.setText(Field::TxtIoutput, QString());
+    m_sheet.setText(Field::Txtpout, QString());
+    m_sheet.setFocus(QStringLiteral("txtuoutput"));
+}
+
+void Outputs::deleteOutput() {
+    Grid& ms = m_sheet.editGrid(Table::MS);
+    if (ms.rowCount() <= 2 || ms.currentRow < 1) {
+        return;
+    }
+    m_sheet.setText(Field::txtp, QString());
+    ms.removeRow(ms.currentRow);
+    if (ms.currentRow < 1) {
+        ms.currentRow = 1;
+    }
+    m_sheet.setPlain(Field::txtno, m_sheet.number(Field::txtno) - 1);
+    for (int row = 1; row < ms.rowCount(); ++row) {
+        ms.setCell(row, 0, QString::number(row));
+    }
+    m_sheet.gridEdited(Table::MS);
+    rebuildTotal(ms.rowCount() - 1);
+}
+
+void Outputs::modifyOutput() {
+    Grid& ms = m_sheet.editGrid(Table::MS);
+    const int row = ms.currentRow;
+    if (row < 1) {
+        return;  // the header row is not an output
+    }
+    ms.setCell(row, 1, m_sheet.text(Field::txtuoutput));
+    ms.setCell(row, 2, m_sheet.text(Field::TxtIoutput));
+    ms.setCell(row, 3, m_sheet.text(Field::TXTDIO));
+    ms.setCell(row, kPowerColumn, m_sheet.text(Field::Txtpout));
+    m_sheet.gridEdited(Table::MS);
+    m_sheet.setText(Field::txtp, QString());
+    rebuildTotal(int(std::lround(m_sheet.number(Field::txtno))) - 1);
+}
+
+void Outputs::selectRow(int row) {
+    Grid& ms = m_sheet.editGrid(Table::MS);
+    if (row < 1 || row >= ms.rowCount()) {
+        return;
+    }
+    ms.currentRow = row;
+    m_sheet.gridEdited(Table::MS);
+    m_sheet.setText(Field::txtuoutput, QString());
+    m_sheet.setText(Field::TxtIoutput, QString());
+    m_sheet.setText(Field::TXTDIO, QString());
+    m_sheet.setText(Field::Txtpout, QString());
+    m_sheet.setText(Field::txtuoutput, ms.cell(row, 1));
+    m_sheet.setText(Field::TxtIoutput, ms.cell(row, 2));
+    m_sheet.setText(Field::TXTDIO, ms.cell(row, 3));
+    m_sheet.setText(Field::Txtpout, ms.cell(row, kPowerColumn));
+}
+
+void Outputs::rebuildTotal(int lastRow) {
+    for (int row = 1; row <= lastRow; ++row) {
+        // A power cell is converted strictly: empty or non-numeric counts 0.
+        const double power = strictNumberOr0(m_sheet.grid(Table::MS).cell(row, kPowerColumn));
+        m_sheet.setPlain(Field::txtp, power + m_sheet.number(Field::txtp));
+    }
+}
+
+}  // namespace kelvane::design

@@ -1,0 +1,37 @@
+#pragma once
+
+namespace kelvane {
+class Prompter;
+}
+
+namespace kelvane::design {
+
+class DesignSheet;
+
+// The outputs table MS, the entry line and the total output power txtp.
+class Outputs {
+public:
+    Outputs(DesignSheet& sheet, Prompter& prompter) : m_sheet(sheet), m_prompter(prompter) {}
+
+    // Writes the table's header row (window opening).
+    void writeHeader();
+    // Txtpout <- |Uo| × Io as plain number text; the line drop is not part
+    // of the entry's power.
+    void recalcEntryPower();
+    void addOutput();     // Command1
+    void deleteOutput();  // Command2
+    void modifyOutput();  // Command12
+    // Row `row` (1 = first output) becomes current and is loaded into the
+    // entry line.
+    void selectRow(int row);
+
+private:
+    // txtp <- running sum of the power column over rows 1..lastRow, written
+    // once per row so the input power follows each write.
+    void rebuildTotal(int lastRow);
+
+    DesignSheet& m_sheet;
+    Prompter& m_prompter;
+};
+
+}  // namespace kelvane::design

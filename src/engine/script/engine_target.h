@@ -1,0 +1,29 @@
+#pragma once
+
+#include "script/script_runner.h"
+
+namespace kelvane::design {
+class DesignWindow;
+}
+
+namespace kelvane::script {
+
+// Drives the engine directly: the verbs of the design window.
+class EngineTarget : public ScriptTarget {
+public:
+    explicit EngineTarget(design::DesignWindow& window) : m_window(window) {}
+
+    void type(const QString& control, const QString& text) override;
+    void pick(const QString& control, const QString& item) override;
+    void key(const QString& control, int keyCode) override;
+    void focus(const QString& control) override;
+    void click(const QString& control) override;
+    void select(const QString& grid, int row) override;
+    void page(int page) override;
+    QJsonObject snapshot() override;
+
+private:
+    design::DesignWindow& m_window;
+};
+
+}  // namespace kelvane::script

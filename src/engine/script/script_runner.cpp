@@ -1,0 +1,178 @@
+#include "script/script_runner.h"
+
+#include "base/error.h"
+#include "design/design_window.h"
+#include "script/scripted_prompter.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+
+namespace kelvane::script {
+namespace {
+
+using design::DesignWindow;
+
+[[noreturn]] void fail(const QString& reason) {
+    throw Error(reason);
+}
+
+void requireControl(const QString& name) {
+    if (!DesignWindow::isControl(name)) {
+        fail(QStringLiteral("unknown control \"%1\"").arg(name));
+    }
+}
+
+design::Field requireTextField(const QString& name) {
+    requireControl(name);
+    const std::optional<design::Field> field = design::fieldByName(name);
+    if (!field) {
+        fail(QStringLiteral("\"%1\" is not a text field").arg(name));
+    }
+    return *field;
+}
+
+int requireInteger(const QString& text, const QString& what) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok) {
+        fail(QStringLiteral("bad %1 \"%2\"").arg(what, text));
+    }
+    return value;
+}
+
+ScriptedPrompter::Answer parseAnswer(const QString& args) {
+    using Kind = ScriptedPrompter::Answer::Kind;
+    if (args == u"yes") {
+        return {Kind::Yes, {}};
+    }
+    if (args == u"no") {
+        return {Kind::No, {}};
+    }
+    if (args == u"ok") {
+        return {Kind::Ok, {}};
+    }
+    if (args == u"cancel") {
+        return {Kind::Cancel, {}};
+    }
+    if (args == u"text") {
+        return {Kind::Text, QString()};
+    }
+    if (args.startsWith(u"text ")) {
+        return {Kind::Text, args.mid(5)};
+    }
+    fail(QStringLiteral("bad answer \"%1\"").arg(args));
+}
+
+// Splits "NAME REST" at the first blank; REST is taken verbatim.
+std::pair<QString, QString> splitName(const QString& args) {
+    const qsizetype blank = args.indexOf(u' ');
+    if (blank < 0) {
+        return {args, QString()};
+    }
+    return {args.left(blank), args.mid(blank + 1)};
+}
+
+void runLine(const QString& command, const QString& args, const DesignWindow& window,
+             ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out) {
+    if (command == u"type" || command == u"pick") {
+        const auto [name, text] = splitName(args);
+        const design::Field field = requireTextField(name);
+        if (command == u"pick") {
+            const QStringList items = DesignWindow::comboItems(field);
+            if (items.isEmpty()) {
+                fail(QStringLiteral("\"%1\" is not a combo box").arg(name));
+            }
+            if (!items.contains(text)) {
+                fail(QStringLiteral("\"%1\" is not an item of %2").arg(text, name));
+            }
+            target.pick(name, text);
+        } else {
+            target.type(name, text);
+        }
+    } else if (command == u"enter") {
+        requireControl(args);
+        target.key(args, 13);
+    } else if (command == u"key") {
+        const auto [name, code] = splitName(args);
+        requireControl(name);
+        target.key(name, requireInteger(code, QStringLiteral("key code")));
+    } else if (command == u"focus") {
+        requireControl(args);
+        target.focus(args);
+    } else if (command == u"click") {
+        requireControl(args);
+        target.click(args);
+    } else if (command == u"select") {
+        const auto [name, row] = splitName(args);
+        if (name != u"MS" && name != u"DBGrid1" && name != u"DBGrid2") {
+            fail(QStringLiteral("\"%1\" is not a selectable grid").arg(name));
+        }
+        const int rowNumber = requireInteger(row, QStringLiteral("row"));
+        if (name == u"MS") {
+            const int rows = window.sheet().grid(design::Table::MS).rowCount();
+            if (rowNumber < 1 || rowNumber >= rows) {
+                fail(QStringLiteral("bad row %1 of MS").arg(rowNumber));
+            }
+        }
+        target.select(name, rowNumber);
+    } else if (command == u"answer") {
+        prompter.queue(parseAnswer(args));
+    } else if (command == u"page") {
+        const int page = requireInteger(args, QStringLiteral("page"));
+        if (page < 0 || page > 2) {
+            fail(QStringLiteral("bad page %1").arg(page));
+        }
+        target.page(page);
+    } else if (command == u"dump") {
+        QJsonObject snapshot = target.snapshot();
+        snapshot.insert(QStringLiteral("messages"),
+                        QJsonArray::fromStringList(prompter.takeMessages()));
+        out << QString::fromUtf8(snapshotLine(snapshot)) << '\n';
+        out.flush();
+    } else {
+        fail(QStringLiteral("unknown command \"%1\"").arg(command));
+    }
+}
+
+}  // namespace
+
+int runScript(const QString& path, const DesignWindow& window, ScriptTarget& target,
+              ScriptedPrompter& prompter, QTextStream& out, QTextStream& err) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << QStringLiteral("cannot read script %1: %2").arg(path, file.errorString()) << '\n';
+        return 2;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#')) {
+            continue;
+        }
+        // Leading blanks are not part of the command; the text after the
+        // command's blank is taken verbatim.
+        const QString body = line.mid(line.indexOf(trimmed.at(0)));
+        const auto [command, args] = splitName(body);
+        try {
+            runLine(command, args, window, target, prompter, out);
+        } catch (const Error& error) {
+            out.flush();
+            err << QStringLiteral("line %1: %2").arg(i + 1).arg(error.text()) << '\n';
+            err.flush();
+            return 2;
+        }
+    }
+    return 0;
+}
+
+QByteArray snapshotLine(const QJsonObject& snapshot) {
+    return QJsonDocument(snapshot).toJson(QJsonDocument::Compact);
+}
+
+}  // namespace kelvane::script

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+class QTextStream;
+
+namespace kelvane::design {
+class DesignWindow;
+}
+
+namespace kelvane::script {
+
+class ScriptedPrompter;
+
+// What a design script drives: the engine itself (kelvane-cli) or the real
+// widgets of the windows (kelvane --run-script). Control names are checked
+// by the runner before a call; a target throws kelvane::Error for a script
+// error it alone can see (a row beyond the table).
+class ScriptTarget {
+public:
+    virtual ~ScriptTarget() = default;
+    virtual void type(const QString& control, const QString& text) = 0;
+    virtual void pick(const QString& control, const QString& item) = 0;
+    // Key-down with the key code, the focus first put in the control.
+    virtual void key(const QString& control, int keyCode) = 0;
+    virtual void focus(const QString& control) = 0;
+    virtual void click(const QString& control) = 0;
+    // Row 1 is the first output or record.
+    virtual void select(const QString& grid, int row) = 0;
+    virtual void page(int page) = 0;
+    // The snapshot without "messages", which the runner adds.
+    virtual QJsonObject snapshot() = 0;
+};
+
+// Runs the script at `path` against `target`: one snapshot line on `out` per
+// `dump`. A script error stops the run with "line N: reason" on `err`.
+// Returns the exit status: 0, or 2 after a script error.
+int runScript(const QString& path, const design::DesignWindow& window, ScriptTarget& target,
+              ScriptedPrompter& prompter, QTextStream& out, QTextStream& err);
+
+// One snapshot object as the single line that `dump` prints (no newline).
+[[nodiscard]] QByteArray snapshotLine(const QJsonObject& snapshot);
+
+}  // namespace kelvane::script

@@ -1,0 +1,86 @@
+#include "script/snapshot.h"
+
+#include "design/design_window.h"
+#include "wire/wire_fields.h"
+
+#include <QJsonArray>
+
+namespace kelvane::script {
+namespace {
+
+using design::Check;
+using design::DesignSheet;
+using design::Field;
+
+QJsonArray gridRows(const design::Grid& grid) {
+    QJsonArray rows;
+    for (const QStringList& row : grid.rows) {
+        rows.append(QJsonArray::fromStringList(row));
+    }
+    return rows;
+}
+
+}  // namespace
+
+QStringList snapshotEnabledControls() {
+    return {QStringLiteral("Check1"),   QStringLiteral("Command3"), QStringLiteral("Command4"),
+            QStringLiteral("Command5"), QStringLiteral("Command6"), QStringLiteral("Command7"),
+            QStringLiteral("Command8"), QStringLiteral("TxtApp")};
+}
+
+QJsonObject engineSnapshot(const design::DesignWindow& window) {
+    const DesignSheet& sheet = window.sheet();
+    QJsonObject fields;
+    for (int i = 0; i < design::kFieldCount; ++i) {
+        fields.insert(design::fieldName(Field(i)), sheet.text(Field(i)));
+    }
+    for (const wire::WireFieldDefault& wireField : wire::wireFieldDefaults()) {
+        fields.insert(QStringLiteral("FrmWireTools.") + wireField.name, wireField.text);
+    }
+    QJsonObject checked;
+    for (int i = 0; i < design::kCheckCount; ++i) {
+        const Check check = Check(i);
+        if (check == Check::Check1) {
+            checked.insert(design::checkName(check), sheet.checkValue(check));
+        } else {
+            checked.insert(design::checkName(check), sheet.isChecked(check));
+        }
+    }
+    QJsonObject enabled;
+    for (const QString& control : snapshotEnabledControls()) {
+        enabled.insert(control, sheet.isEnabled(control));
+    }
+    const std::optional<int> fillColor = sheet.color(Field::TxtKwin);
+    QJsonObject snapshot;
+    snapshot.insert(QStringLiteral("fields"), fields);
+    snapshot.insert(QStringLiteral("checked"), checked);
+    snapshot.insert(QStringLiteral("MS"), gridRows(sheet.grid(design::Table::MS)));
+    snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(design::Table::MSwin)));
+    snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
+    snapshot.insert(QStringLiteral("Data1"),
+                    QJsonObject{{QStringLiteral("recordSource"), QStringLiteral("materials")},
+                                {QStringLiteral("count"), 0},
+                                {QStringLiteral("position"), 0}});
+    snapshot.insert(QStringLiteral("Data2"),
+                    QJsonObject{{QStringLiteral("recordSource"), QStringLiteral("CORE")},
+                                {QStringLiteral("caption"), sheet.caption(QStringLiteral("Data2"))},
+                                {QStringLiteral("count"), 0},
+                                {QStringLiteral("position"), 0}});
+    snapshot.insert(QStringLiteral("colors"),
+                    QJsonObject{{QStringLiteral("TxtKwin"),
+                                 fillColor ? QJsonValue(*fillColor) : QJsonValue()}});
+    snapshot.insert(
+        QStringLiteral("captions"),
+        QJsonObject{{QStringLiteral("Check1"), sheet.caption(QStringLiteral("Check1"))}});
+    snapshot.insert(QStringLiteral("enabled"), enabled);
+    snapshot.insert(
+        QStringLiteral("visible"),
+        QJsonObject{{QStringLiteral("Frmele"), sheet.isVisible(QStringLiteral("Frmele"))}});
+    snapshot.insert(QStringLiteral("page"), sheet.page());
+    snapshot.insert(QStringLiteral("focus"), sheet.focus());
+    snapshot.insert(QStringLiteral("windows"), QJsonObject{{QStringLiteral("FrmWireTools"), false},
+                                                           {QStringLiteral("frmAbout"), false}});
+    return snapshot;
+}
+
+}  // namespace kelvane::script
