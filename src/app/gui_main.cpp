@@ -1,0 +1,48 @@
+#include "base/message_box_prompter.h"
+#include "design/design_window.h"
+#include "design/frm_fanji.h"
+#include "script/script_runner.h"
+#include "script/scripted_prompter.h"
+#include "script/widget_target.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kelvane"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption runScript(QStringLiteral("run-script"),
+                                       QStringLiteral("Run a design script through the windows."),
+                                       QStringLiteral("SCRIPT"));
+    parser.addOption(runScript);
+    parser.process(app);
+
+    if (parser.isSet(runScript)) {
+        kelvane::script::ScriptedPrompter prompter;
+        kelvane::design::DesignWindow engine(prompter);
+        kelvane::gui::FrmFanji window(engine);
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+        engine.open();
+        kelvane::gui::WidgetTarget target(window);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return kelvane::script::runScript(parser.value(runScript), engine, target, prompter, out,
+                                          err);
+    }
+
+    kelvane::gui::MessageBoxPrompter prompter;
+    kelvane::design::DesignWindow engine(prompter);
+    kelvane::gui::FrmFanji window(engine);
+    prompter.setParent(&window);
+    window.show();
+    window.centre();
+    engine.open();
+    return QApplication::exec();
+}

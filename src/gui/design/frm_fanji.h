@@ -1,0 +1,71 @@
+#pragma once
+
+#include "design/design_sheet.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace kelvane::design {
+class DesignWindow;
+}
+
+namespace kelvane::gui {
+
+class GridModel;
+
+// The design window: the three pages of the design record bound to the
+// engine's DesignWindow. Widgets forward the engineer's actions to the
+// engine's verbs and mirror every change the engine makes; they compute
+// nothing themselves.
+class FrmFanji : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit FrmFanji(design::DesignWindow& window, QWidget* parent = nullptr);
+
+    [[nodiscard]] design::DesignWindow& engine() { return m_window; }
+    // The widget of a control by its control name, or null.
+    [[nodiscard]] QWidget* control(const QString& name) const { return m_controls.value(name); }
+    [[nodiscard]] QTabWidget* pages() const { return m_pages; }
+    [[nodiscard]] GridModel* outputsModel() const { return m_msModel; }
+    [[nodiscard]] GridModel* windingsModel() const { return m_msWinModel; }
+    // Centres the window on its screen (window opening).
+    void centre();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildRequirementsPage();
+    QWidget* buildMaterialPage();
+    QWidget* buildResultsPage();
+    void buildMenus();
+
+    QLineEdit* edit(design::Field field, int widthChars = 9);
+    QComboBox* combo(design::Field field);
+    QPushButton* button(const QString& name, const QString& caption);
+    void addRow(QGridLayout* grid, int row, const QString& caption, QWidget* field, int column = 0);
+    void registerControl(const QString& name, QWidget* widget);
+
+    void mirrorText(design::Field field);
+    void mirrorChecks();
+    void mirrorControlState(const QString& control);
+    void mirrorFocus(const QString& control);
+
+    design::DesignWindow& m_window;
+    QHash<QString, QWidget*> m_controls;
+    QTabWidget* m_pages = nullptr;
+    GridModel* m_msModel = nullptr;
+    GridModel* m_msWinModel = nullptr;
+};
+
+}  // namespace kelvane::gui

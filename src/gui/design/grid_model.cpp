@@ -1,0 +1,54 @@
+#include "design/grid_model.h"
+
+namespace kelvane::gui {
+
+GridModel::GridModel(const design::DesignSheet& sheet, design::Table table, bool headerRow,
+                     QObject* parent)
+    : QAbstractTableModel(parent), m_sheet(sheet), m_table(table), m_headerRow(headerRow) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) {
+        return 0;
+    }
+    return std::max(0, viewRow(m_sheet.grid(m_table).rowCount()));
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_sheet.grid(m_table).columns;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return m_sheet.grid(m_table).cell(gridRow(index.row()), index.column());
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return index.column() == 0 ? int(Qt::AlignCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (orientation == Qt::Vertical) {
+        if (section < m_rowHeadings.size()) {
+            return m_rowHeadings[section];
+        }
+        return {};
+    }
+    if (m_headerRow) {
+        return m_sheet.grid(m_table).cell(0, section);
+    }
+    return m_headings.value(section);
+}
+
+void GridModel::refresh() {
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace kelvane::gui

@@ -1,0 +1,204 @@
+#include "script/widget_target.h"
+
+#include "design/design_window.h"
+#include "design/frm_fanji.h"
+#include "design/grid_model.h"
+#include "script/snapshot.h"
+#include "wire/wire_fields.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace kelvane::gui {
+namespace {
+
+QJsonArray modelRows(const GridModel& model, bool headerRow) {
+    QJsonArray rows;
+    if (headerRow) {
+        QJsonArray header;
+        for (int c = 0; c < model.columnCount(); ++c) {
+            header.append(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        }
+        rows.append(header);
+    }
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QJsonArray row;
+        for (int c = 0; c < model.columnCount(); ++c) {
+            row.append(model.data(model.index(r, c), Qt::DisplayRole).toString());
+        }
+        rows.append(row);
+    }
+    return rows;
+}
+
+QString widgetText(QWidget* widget) {
+    if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
+        return lineEdit->text();
+    }
+    if (auto* box = qobject_cast<QComboBox*>(widget)) {
+        return box->currentText();
+    }
+    return {};
+}
+
+}  // namespace
+
+QWidget* WidgetTarget::widget(const QString& control) const {
+    return m_window.control(control);
+}
+
+void WidgetTarget::type(const QString& control, const QString& text) {
+    QWidget* target = widget(control);
+    QLineEdit* lineEdit = qobject_cast<QLineEdit*>(target);
+    if (auto* box = qobject_cast<QComboBox*>(target)) {
+        lineEdit = box->lineEdit();
+    }
+    if (lineEdit == nullptr || !lineEdit->isEnabled() || lineEdit->isReadOnly()) {
+        return;
+    }
+    lineEdit->setText(text);
+    Q_EMIT lineEdit->textEdited(text);
+}
+
+void WidgetTarget::pick(const QString& control, const QString& item) {
+    auto* box = qobject_cast<QComboBox*>(widget(control));
+    if (box == nullptr || !box->isEnabled()) {
+        return;
+    }
+    const int index = box->findText(item);
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+}
+
+void WidgetTarget::key(const QString& control, int keyCode) {
+    QWidget* target = widget(control);
+    if (target == nullptr) {
+        m_window.engine().keyDown(control, keyCode);
+        return;
+    }
+    focus(control);
+    if (auto* box = qobject_cast<QComboBox*>(target)) {
+        target = box->lineEdit();
+    }
+    const int qtKey = keyCode == 13 ? int(Qt::Key_Return) : keyCode;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
+void WidgetTarget::focus(const QString& control) {
+    QWidget* target = widget(control);
+    if (target == nullptr || !target->isEnabled()) {
+        // Display-only fields and labels take the focus in the record only.
+        m_window.engine().focus(control);
+        return;
+    }
+    // Focus moves to a widget only on its visible page.
+    for (int page = 0; page < m_window.pages()->count(); ++page) {
+        if (m_window.pages()->widget(page)->isAncestorOf(target) &&
+            m_window.pages()->currentIndex() != page) {
+            m_window.engine().focus(control);
+            return;
+        }
+    }
+    target->setFocus(Qt::MouseFocusReason);
+}
+
+void WidgetTarget::click(const QString& control) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget(control))) {
+        if (button->isEnabled()) {
+            button->click();
+        }
+        return;
+    }
+    if (auto* action = m_window.findChild<QAction*>(control)) {
+        action->trigger();
+        return;
+    }
+    m_window.engine().click(control);
+}
+
+void WidgetTarget::select(const QString& grid, int row) {
+    auto* view = qobject_cast<QTableView*>(widget(grid));
+    if (grid != u"MS" || view == nullptr) {
+        return;
+    }
+    const QModelIndex index = view->model()->index(m_window.outputsModel()->viewRow(row), 0);
+    view->setCurrentIndex(index);
+    Q_EMIT view->clicked(index);
+}
+
+void WidgetTarget::page(int page) {
+    m_window.pages()->setCurrentIndex(page);
+}
+
+QJsonObject WidgetTarget::snapshot() {
+    // Start from the engine's snapshot for what has no widget yet, then
+    // replace every part that the windows show with what the widgets hold.
+    QJsonObject snapshot = script::engineSnapshot(m_window.engine());
+    QJsonObject fields;
+    for (int i = 0; i < design::kFieldCount; ++i) {
+        const QString name = design::fieldName(design::Field(i));
+        fields.insert(name, widgetText(widget(name)));
+    }
+    for (const wire::WireFieldDefault& wireField : wire::wireFieldDefaults()) {
+        fields.insert(QStringLiteral("FrmWireTools.") + wireField.name, wireField.text);
+    }
+    snapshot.insert(QStringLiteral("fields"), fields);
+
+    QJsonObject checked;
+    for (int i = 0; i < design::kCheckCount; ++i) {
+        const QString name = design::checkName(design::Check(i));
+        auto* button = qobject_cast<QAbstractButton*>(widget(name));
+        if (design::Check(i) == design::Check::Check1) {
+            checked.insert(name, button->isChecked() ? 1 : 0);
+        } else {
+            checked.insert(name, button->isChecked());
+        }
+    }
+    snapshot.insert(QStringLiteral("checked"), checked);
+    snapshot.insert(QStringLiteral("MS"), modelRows(*m_window.outputsModel(), true));
+    snapshot.insert(QStringLiteral("MSwin"), modelRows(*m_window.windingsModel(), false));
+
+    QJsonObject enabled;
+    for (const QString& name : script::snapshotEnabledControls()) {
+        const QString widgetName = name == u"TxtApp" ? QStringLiteral("TxtApp(0)") : name;
+        enabled.insert(name, widget(widgetName)->isEnabled());
+    }
+    snapshot.insert(QStringLiteral("enabled"), enabled);
+    snapshot.insert(
+        QStringLiteral("visible"),
+        QJsonObject{{QStringLiteral("Frmele"),
+                     !m_window.findChild<QWidget*>(QStringLiteral("Frmele"))->isHidden()}});
+    snapshot.insert(
+        QStringLiteral("captions"),
+        QJsonObject{{QStringLiteral("Check1"),
+                     qobject_cast<QAbstractButton*>(widget(QStringLiteral("Check1")))->text()}});
+    const QVariant fillColor = widget(QStringLiteral("TxtKwin"))->property("kelvaneColor");
+    snapshot.insert(
+        QStringLiteral("colors"),
+        QJsonObject{{QStringLiteral("TxtKwin"),
+                     fillColor.isValid() ? QJsonValue(fillColor.toInt()) : QJsonValue()}});
+    snapshot.insert(QStringLiteral("page"), m_window.pages()->currentIndex());
+    // The focus as the widgets hold it; a control that has no widget focus
+    // (on a hidden page, or a label) as the record holds it.
+    QWidget* focused = QApplication::focusWidget();
+    QString focusName =
+        focused != nullptr ? focused->property("kelvaneControl").toString() : QString();
+    const QString& recorded = m_window.engine().sheet().focus();
+    const QWidget* recordedWidget = widget(recorded);
+    if (focusName.isEmpty() || recordedWidget == nullptr || !recordedWidget->isVisible()) {
+        focusName = recorded;
+    }
+    snapshot.insert(QStringLiteral("focus"), focusName);
+    return snapshot;
+}
+
+}  // namespace kelvane::gui
