@@ -20,6 +20,10 @@ int main(int argc, char* argv[]) {
                                        QStringLiteral("Run a design script through the windows."),
                                        QStringLiteral("SCRIPT"));
     parser.addOption(runScript);
+    const QCommandLineOption grab(QStringLiteral("grab"),
+                                  QStringLiteral("After the script, save the window as a PNG."),
+                                  QStringLiteral("PNG"));
+    parser.addOption(grab);
     parser.process(app);
 
     if (parser.isSet(runScript)) {
@@ -33,8 +37,13 @@ int main(int argc, char* argv[]) {
         kelvane::gui::WidgetTarget target(window);
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return kelvane::script::runScript(parser.value(runScript), engine, target, prompter, out,
-                                          err);
+        const int status =
+            kelvane::script::runScript(parser.value(runScript), engine, target, prompter, out, err);
+        if (parser.isSet(grab) && !window.grab().save(parser.value(grab))) {
+            err << "cannot save " << parser.value(grab) << '\n';
+            return 2;
+        }
+        return status;
     }
 
     kelvane::gui::MessageBoxPrompter prompter;

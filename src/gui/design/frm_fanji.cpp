@@ -160,7 +160,8 @@ QWidget* FrmFanji::buildRequirementsPage() {
     addRow(primaryGrid, 2, QStringLiteral("导通时间Ton(us)"), edit(Field::Txtton), 2);
     left->addWidget(primary);
 
-    QGroupBox* hipot = frame(QStringLiteral("frame6"), QStringLiteral("Hi-Pot& Insulation System"));
+    QGroupBox* hipot =
+        frame(QStringLiteral("frame6"), QStringLiteral("Hi-Pot&& Insulation System"));
     auto* hipotGrid = new QGridLayout(hipot);
     QLineEdit* ambient = edit(Field::TXTTEMP20);
     ambient->setToolTip(QStringLiteral("请设定变压器使用时的环境温度"));
@@ -212,6 +213,7 @@ QWidget* FrmFanji::buildRequirementsPage() {
     entry->addWidget(inputPowerCaption, 5, 0);
     entry->addWidget(edit(Field::txtpint), 5, 1);
     entry->setRowStretch(6, 1);
+    entry->setColumnStretch(2, 1);
     outputsLayout->addLayout(entry, 0, 0);
 
     auto* waveform = new QGroupBox;

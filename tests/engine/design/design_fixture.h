@@ -1,0 +1,35 @@
+#pragma once
+
+#include "design/design_window.h"
+#include "script/scripted_prompter.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane::design {
+
+// An opened design window driven by control names, as a design script does.
+class DesignFixture : public ::testing::Test {
+protected:
+    DesignFixture() : window(prompter) { window.open(); }
+
+    void type(const char* field, const QString& text) { window.type(*fieldByName(field), text); }
+    void click(const char* control) { window.click(QString::fromLatin1(control)); }
+    void enter(const char* control) { window.keyDown(QString::fromLatin1(control), 13); }
+    [[nodiscard]] QString text(const char* field) const {
+        return window.sheet().text(*fieldByName(field));
+    }
+    [[nodiscard]] QStringList row(int r) const { return window.sheet().grid(Table::MS).rows[r]; }
+    [[nodiscard]] bool checked(const char* check) const {
+        return window.sheet().isChecked(*checkByName(check));
+    }
+    void addOutput(const QString& volts, const QString& amps) {
+        type("txtuoutput", volts);
+        type("TxtIoutput", amps);
+        click("Command1");
+    }
+
+    script::ScriptedPrompter prompter;
+    DesignWindow window;
+};
+
+}  // namespace kelvane::design

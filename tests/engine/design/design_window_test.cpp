@@ -1,0 +1,138 @@
+#include "design_fixture.h"
+
+namespace kelvane::design {
+namespace {
+
+// Counts the change events the record raises.
+class CountingHandler : public ChangeHandler {
+public:
+    void onTextChange(Field) override { ++changes; }
+    void onClick(Check) override { ++clicks; }
+    int changes = 0;
+    int clicks = 0;
+};
+
+TEST(DesignSheet, ChangeEventOnlyWhenTheTextDiffers) {
+    DesignSheet sheet;
+    CountingHandler handler;
+    sheet.setChangeHandler(&handler);
+    sheet.setText(Field::txtlp, QStringLiteral("0"));
+    sheet.setText(Field::txtlp, QStringLiteral("0.0"));
+    EXPECT_EQ(handler.changes, 2);
+    sheet.setText(Field::txtlp, QStringLiteral("0.0"));
+    sheet.setFixed(Field::txtlp, 0.04, 1);
+    EXPECT_EQ(handler.changes, 2);
+    sheet.setFixed(Field::txtlp, std::numeric_limits<double>::quiet_NaN(), 1);
+    EXPECT_EQ(sheet.text(Field::txtlp), u"0.0");
+}
+
+TEST(DesignSheet, OptionClickOnlyWhenNewlySelected) {
+    DesignSheet sheet;
+    CountingHandler handler;
+    sheet.setChangeHandler(&handler);
+    sheet.setChecked(Check::Option2, 1);
+    sheet.setChecked(Check::Option2, 1);
+    EXPECT_EQ(handler.clicks, 1);
+    sheet.setChecked(Check::Option1, 1);
+    EXPECT_FALSE(sheet.isChecked(Check::Option2));
+    EXPECT_TRUE(sheet.isChecked(Check::OptIEC) == false);  // another group
+    sheet.setChecked(Check::Option1, 0);
+    EXPECT_EQ(handler.clicks, 2);
+    sheet.setChecked(Check::Check1, 1);
+    sheet.setChecked(Check::Check1, 1);
+    EXPECT_EQ(handler.clicks, 3);
+}
+
+TEST(DesignSheet, EveryFieldHasItsDefault) {
+    DesignSheet sheet;
+    EXPECT_EQ(sheet.text(Field::TxtUmin), u"85");
+    EXPECT_EQ(sheet.text(Field::txtudc), u"310");
+    EXPECT_EQ(sheet.text(Field::Txtts), u"0.5");
+    EXPECT_EQ(sheet.text(Field::txtipkip1), u"3");
+    EXPECT_EQ(sheet.text(Field::TxtJ), u"5");
+    EXPECT_EQ(sheet.text(Field::cmbcore), u"EE");
+    EXPECT_EQ(fieldName(materialField(14)), u"TxtApp(14)");
+    EXPECT_EQ(fieldByName(QStringLiteral("TxtApp(25)")), Field::TxtApp25);
+    EXPECT_FALSE(fieldByName(QStringLiteral("txtUmin")).has_value());  // names are exact
+}
+
+struct EnterCase {
+    const char* field;
+    const char* focusAfter;
+};
+
+class EnterChainTest : public DesignFixture, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterChainTest, MovesTheFocus) {
+    enter(GetParam().field);
+    EXPECT_EQ(window.sheet().focus(), QString::fromLatin1(GetParam().focusAfter));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Chain, EnterChainTest, ::testing::Values(
+    EnterCase{"TxtUmin", "txtudc"},
+    EnterCase{"txtudc", "TxtF"},
+    EnterCase{"TxtF", "txtd"},
+    EnterCase{"txtd", "txtuoutput"},
+    EnterCase{"txtuoutput", "TxtIoutput"},
+    EnterCase{"TxtIoutput", "TXTDIO"},
+    EnterCase{"TXTDIO", "Command1"},
+    EnterCase{"TXTN", "TXTN"}));
+// clang-format on
+
+using NavigationTest = DesignFixture;
+
+TEST_F(NavigationTest, EnterInDutyNeedsAFrequency) {
+    type("TxtF", "");
+    enter("txtd");
+    EXPECT_EQ(window.sheet().focus(), u"txtd");
+}
+
+TEST_F(NavigationTest, WholeOutputListFromTheKeyboard) {
+    type("txtuoutput", "24");
+    enter("txtuoutput");
+    type("TxtIoutput", "0.5");
+    enter("TxtIoutput");
+    enter("TXTDIO");
+    enter("Command1");
+    EXPECT_EQ(row(1), (QStringList{"1", "24", "0.5", "0.7", "12"}));
+    EXPECT_EQ(window.sheet().focus(), u"txtuoutput");
+}
+
+TEST_F(NavigationTest, StepButtonsOnlySwitchPages) {
+    const QString before = text("txtpint") + text("Txtts") + text("TxtMargin");
+    click("Command13");
+    EXPECT_EQ(window.sheet().page(), 1);
+    click("Command14");
+    EXPECT_EQ(window.sheet().page(), 2);
+    click("Command16");
+    EXPECT_EQ(window.sheet().page(), 1);
+    click("Command15");
+    EXPECT_EQ(window.sheet().page(), 0);
+    EXPECT_EQ(text("txtpint") + text("Txtts") + text("TxtMargin"), before);
+}
+
+TEST_F(NavigationTest, DisplayOnlyFieldsIgnoreTyping) {
+    type("Txtpout", "99");
+    type("txtis", "1");
+    type("TxtApp(2)", "2000");  // material fields wait for the maintenance mode
+    EXPECT_EQ(text("Txtpout"), u"12");
+    EXPECT_EQ(text("txtis"), u"");
+    EXPECT_EQ(text("TxtApp(2)"), u"");
+}
+
+TEST_F(NavigationTest, OpeningFillsTheListsAndHeadings) {
+    const QStringList families = DesignWindow::comboItems(Field::cmbcore);
+    ASSERT_EQ(families.size(), 12);
+    EXPECT_EQ(families[0], u"EE");
+    EXPECT_EQ(families[3], u"EE");
+    EXPECT_EQ(families[9], u"PQ");
+    EXPECT_EQ(families[11], u"PQ");
+    EXPECT_EQ(row(0), (QStringList{"NO.", "输出电压V", "工作电流A", "线路压降V", "功率W"}));
+    EXPECT_EQ(text("Combo1"), u"Class B");
+    EXPECT_FALSE(window.sheet().isVisible(QStringLiteral("Frmele")));
+    EXPECT_FALSE(checked("Option1") || checked("Option2") || checked("Option3"));
+}
+
+}  // namespace
+}  // namespace kelvane::design

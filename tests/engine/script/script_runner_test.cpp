@@ -1,0 +1,118 @@
+#include "script/script_runner.h"
+
+#include "design/design_window.h"
+#include "script/engine_target.h"
+#include "script/scripted_prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace kelvane::script {
+namespace {
+
+struct ScriptRun {
+    int status;
+    QStringList snapshots;
+    QString errors;
+};
+
+ScriptRun run(const QString& script) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("test.script"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(script.toUtf8());
+    file.close();
+    ScriptedPrompter prompter;
+    design::DesignWindow window(prompter);
+    window.open();
+    EngineTarget target(window);
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int status = runScript(path, window, target, prompter, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {status, out.split(u'\n', Qt::SkipEmptyParts), err};
+}
+
+QJsonObject parse(const QString& line) {
+    return QJsonDocument::fromJson(line.toUtf8()).object();
+}
+
+TEST(ScriptRunner, TypeTakesTheRestOfTheLineVerbatim) {
+    const ScriptRun result =
+        run(QStringLiteral("# a comment\n\n   type TxtHipotPs 2000 Vac  \ndump\n"));
+    ASSERT_EQ(result.status, 0);
+    ASSERT_EQ(result.snapshots.size(), 1);
+    const QJsonObject fields = parse(result.snapshots[0])[u"fields"].toObject();
+    EXPECT_EQ(fields[u"TxtHipotPs"].toString(), u"2000 Vac  ");
+    EXPECT_EQ(fields[u"TxtMargin"].toString(), u"4.3mm");
+}
+
+TEST(ScriptRunner, TypeWithNothingAfterTheNameEmptiesTheField) {
+    const ScriptRun result = run(QStringLiteral("type txtuoutput\nclick Command1\ndump\n"));
+    ASSERT_EQ(result.status, 0);
+    const QJsonObject snapshot = parse(result.snapshots[0]);
+    EXPECT_EQ(snapshot[u"messages"].toArray().size(), 1);
+    EXPECT_EQ(snapshot[u"messages"][0].toString(), u"输出电压、电流不能为空");
+}
+
+TEST(ScriptRunner, MessagesAreReportedOnceEach) {
+    const ScriptRun result =
+        run(QStringLiteral("type TxtIoutput\nclick Command1\nclick Command1\ndump\ndump\n"));
+    ASSERT_EQ(result.snapshots.size(), 2);
+    EXPECT_EQ(parse(result.snapshots[0])[u"messages"].toArray().size(), 2);
+    EXPECT_TRUE(parse(result.snapshots[1])[u"messages"].toArray().isEmpty());
+}
+
+struct ErrorCase {
+    const char* script;
+    const char* lineMark;
+};
+
+class ScriptErrorTest : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ScriptErrorTest, StopsWithTheLineNumberAndStatus2) {
+    const ScriptRun result = run(QString::fromUtf8(GetParam().script));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.errors.startsWith(QString::fromLatin1(GetParam().lineMark)))
+        << result.errors.toStdString();
+    EXPECT_EQ(result.snapshots.size(), 1);  // the dump before the error stays printed
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
+    ErrorCase{"dump\nfrobnicate TxtF\n", "line 2:"},
+    ErrorCase{"dump\n\ntype TxtQ 5\n", "line 3:"},
+    ErrorCase{"dump\nselect MS 2\n", "line 2:"},          // only one data row
+    ErrorCase{"dump\nselect MS 0\n", "line 2:"},          // the header is not a row
+    ErrorCase{"dump\npick Combo1 Class Q\n", "line 2:"},  // not an item of the list
+    ErrorCase{"dump\npick TxtF 5\n", "line 2:"},          // not a combo box
+    ErrorCase{"dump\nclick Command99\n", "line 2:"},
+    ErrorCase{"dump\nkey TxtF x\n", "line 2:"},
+    ErrorCase{"dump\nanswer maybe\n", "line 2:"},
+    ErrorCase{"dump\npage 3\n", "line 2:"}));
+// clang-format on
+
+TEST(ScriptRunner, MissingScriptIsAnError) {
+    ScriptedPrompter prompter;
+    design::DesignWindow window(prompter);
+    EngineTarget target(window);
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    EXPECT_EQ(runScript(QStringLiteral("/nonexistent/x.script"), window, target, prompter,
+                        outStream, errStream),
+              2);
+}
+
+}  // namespace
+}  // namespace kelvane::script
