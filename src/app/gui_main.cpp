@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
@@ -24,11 +25,18 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("After the script, save the window as a PNG."),
                                   QStringLiteral("PNG"));
     parser.addOption(grab);
+    const QCommandLineOption catalogueOption(
+        QStringLiteral("catalogue"), QStringLiteral("Catalogue file."), QStringLiteral("FILE"));
+    parser.addOption(catalogueOption);
     parser.process(app);
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    const QString catalogue = parser.isSet(catalogueOption)
+                                  ? parser.value(catalogueOption)
+                                  : QDir(programDirectory).filePath(QStringLiteral("97BOBBIN.db"));
 
     if (parser.isSet(runScript)) {
         kelvane::script::ScriptedPrompter prompter;
-        kelvane::design::DesignWindow engine(prompter);
+        kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
         kelvane::gui::FrmFanji window(engine);
         window.show();
         window.activateWindow();
@@ -47,7 +55,7 @@ int main(int argc, char* argv[]) {
     }
 
     kelvane::gui::MessageBoxPrompter prompter;
-    kelvane::design::DesignWindow engine(prompter);
+    kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
     kelvane::gui::FrmFanji window(engine);
     prompter.setParent(&window);
     window.show();

@@ -1,5 +1,5 @@
 # Runs PROGRAM OPTION SCRIPT and requires its standard output to equal the file EXPECTED.
-execute_process(COMMAND ${PROGRAM} ${OPTION} ${SCRIPT}
+execute_process(COMMAND ${PROGRAM} ${OPTION} ${SCRIPT} --catalogue ${CATALOGUE}
     TIMEOUT 50
     OUTPUT_VARIABLE actual
     ERROR_VARIABLE errors

@@ -22,13 +22,23 @@ bool isGrid(const QString& name) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(Prompter& prompter)
+DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pictureDirectory)
     : m_prompter(prompter),
+      m_cataloguePath(std::move(cataloguePath)),
+      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory)),
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
       m_safety(m_sheet),
       m_insulation(m_sheet) {
     m_sheet.setChangeHandler(this);
+    m_cores.setResultsStep([this] { computeDesignResults(); });
+    connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
+            [this] { m_cores.refillMaterialFields(); });
+    connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
+            [this] { m_cores.refillCoreFields(); });
+    for (catalogue::DataSource* source : {&m_catalogue.materials(), &m_catalogue.cores()}) {
+        source->setErrorHandler([this](const QString& text) { reportCatalogueError(text); });
+    }
     m_sheet.setEnabled(kCheck1, false);
     m_sheet.setCaption(kCheck1, QStringLiteral("推挽全、全桥"));
     m_sheet.setVisible(QStringLiteral("Frmele"), false);
@@ -46,6 +56,11 @@ DesignWindow::~DesignWindow() {
 void DesignWindow::open() {
     m_sheet.setChecked(Check::OptIEC, 1);
     m_outputs.writeHeader();
+    if (const QString error = m_catalogue.open(m_cataloguePath); !error.isEmpty()) {
+        reportCatalogueError(error);
+    }
+    m_catalogue.materials().setRecordSource(QStringLiteral("materials"), {}, {});
+    m_catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     m_sheet.storeText(Field::Combo1, comboItems(Field::Combo1).at(2));
     m_insulation.onClassChange();
 }
@@ -114,6 +129,10 @@ void DesignWindow::pick(Field combo, const QString& item) {
 
 void DesignWindow::keyDown(const QString& control, int keyCode) {
     focus(control);
+    if (control == u"txtbm") {
+        m_cores.onFluxDensityKey(keyCode);
+        return;
+    }
     if (keyCode != kEnterKey) {
         return;
     }
@@ -163,6 +182,13 @@ void DesignWindow::keyDown(const QString& control, int keyCode) {
             m_insulation.recalcAllowedRise();
             break;
         default:
+            if (const std::optional<int> index = materialIndex(*field)) {
+                if (*index <= 21) {
+                    m_sheet.setFocus(fieldName(materialField(*index + 1)));
+                } else if (*index == 22) {
+                    m_sheet.setFocus(QStringLiteral("Command5"));
+                }
+            }
             break;
     }
 }
@@ -198,6 +224,10 @@ void DesignWindow::selectOutputRow(int row) {
     m_outputs.selectRow(row);
 }
 
+void DesignWindow::selectRecord(const QString& grid, int row) {
+    (grid == u"DBGrid1" ? m_catalogue.materials() : m_catalogue.cores()).moveTo(row);
+}
+
 void DesignWindow::showPage(int page) {
     m_sheet.setPage(page);
 }
@@ -223,6 +253,12 @@ void DesignWindow::runCommand(Command command) {
         case Command::Command15:
             m_sheet.setPage(0);
             break;
+        case Command::Command9:
+            m_cores.onCoreSelectionClick();
+            break;
+        case Command::Command10:
+            computeDesignResults();
+            break;
         case Command::Exit:
             Q_EMIT exitRequested();
             break;
@@ -237,7 +273,7 @@ void DesignWindow::onTextChange(Field field) {
         case Field::txtd:
             m_primary.recalcTiming();
             m_primary.recalcPrimary();
-            selectCoresByAreaProduct();
+            m_cores.selectCoresByAreaProduct();
             m_primary.recalcInputPower();
             break;
         case Field::Txtts:
@@ -246,13 +282,13 @@ void DesignWindow::onTextChange(Field field) {
         case Field::TXTN:
         case Field::txtudc:
             m_primary.recalcPrimary();
-            selectCoresByAreaProduct();
+            m_cores.selectCoresByAreaProduct();
             m_primary.recalcInputPower();
             break;
         case Field::txtpint:
             m_primary.reformatInputPower();
             m_primary.recalcPrimary();
-            selectCoresByAreaProduct();
+            m_cores.selectCoresByAreaProduct();
             m_sheet.setCaption(QStringLiteral("Data2"), m_sheet.areaProductText());
             break;
         case Field::txtipkip1:
@@ -275,7 +311,38 @@ void DesignWindow::onTextChange(Field field) {
         case Field::Combo1:
             m_insulation.onClassChange();
             break;
+        case Field::TxtCoreAe:
+            m_cores.onCoreAeChange();
+            break;
+        case Field::TxtCoreAw:
+            m_cores.onCoreAwChange();
+            break;
+        case Field::TXTCOREPOWER:
+        case Field::TXTPLG:
+            m_cores.recalcCoreDerived();
+            break;
+        case Field::TxtCoreSize:
+            m_cores.onCoreSizeChange();
+            break;
+        case Field::cmbcore:
+            m_cores.onFamilyChange();
+            break;
+        case Field::TXTCORE:
+            m_cores.searchCores();
+            break;
+        case Field::Text1:
+            m_cores.searchMaterials();
+            break;
+        case Field::txtbm:
+            m_cores.onFluxDensityChange();
+            break;
+        case Field::txtpl:
+            m_cores.recalcLossPerGram();
+            break;
         default:
+            if (materialIndex(field)) {
+                m_cores.onMaterialFieldChange();
+            }
             break;
     }
 }
@@ -296,6 +363,15 @@ void DesignWindow::onClick(Check check) {
     }
 }
 
-void DesignWindow::selectCoresByAreaProduct() {}
+void DesignWindow::computeDesignResults() {}
+
+void DesignWindow::reportCatalogueError(const QString& text) {
+    // A broken catalogue fails every query alike: say it once.
+    if (text == m_lastCatalogueError) {
+        return;
+    }
+    m_lastCatalogueError = text;
+    m_prompter.message(text + u'\n' + m_cataloguePath, QStringLiteral("磁材数据库"));
+}
 
 }  // namespace kelvane::design

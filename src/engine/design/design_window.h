@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/catalogue.h"
+#include "catalogue/core_selection.h"
 #include "design/design_sheet.h"
 #include "design/outputs.h"
 #include "design/primary_side.h"
@@ -22,14 +24,19 @@ class DesignWindow : public QObject, private ChangeHandler {
     Q_OBJECT
 
 public:
-    explicit DesignWindow(Prompter& prompter);
+    // `cataloguePath` is the catalogue file the window opens; the family
+    // pictures lie in `pictureDirectory`.
+    DesignWindow(Prompter& prompter, QString cataloguePath, QString pictureDirectory);
     ~DesignWindow() override;
 
     [[nodiscard]] DesignSheet& sheet() { return m_sheet; }
     [[nodiscard]] const DesignSheet& sheet() const { return m_sheet; }
+    [[nodiscard]] catalogue::Catalogue& catalogue() { return m_catalogue; }
+    [[nodiscard]] const catalogue::Catalogue& catalogue() const { return m_catalogue; }
 
     // The window-opening steps: the safety standard IEC, the core family
-    // list, the outputs table's header, the insulation class.
+    // list, the outputs table's header, the catalogue (materials first,
+    // then the whole core table), the insulation class.
     void open();
 
     // Whether the engineer can type into the field now.
@@ -55,6 +62,8 @@ public:
     void click(const QString& control);
     // Row `row` of the outputs table becomes current.
     void selectOutputRow(int row);
+    // Record `row` (1-based) of DBGrid1 or DBGrid2 becomes current.
+    void selectRecord(const QString& grid, int row);
     void showPage(int page);
 
 Q_SIGNALS:
@@ -68,12 +77,16 @@ private:
     void onTextChange(Field field) override;
     void onClick(Check check) override;
     void runCommand(Command command);
-    // Core proposal by area product: joins here with the catalogue of
-    // cores; until then the sequence runs without it.
-    void selectCoresByAreaProduct();
+    // The results computation; the winding design joins here.
+    void computeDesignResults();
+    void reportCatalogueError(const QString& text);
 
     Prompter& m_prompter;
+    QString m_cataloguePath;
+    QString m_lastCatalogueError;
     DesignSheet m_sheet;
+    catalogue::Catalogue m_catalogue;
+    catalogue::CoreSelection m_cores;
     Outputs m_outputs;
     PrimarySide m_primary;
     safety::SafetyPresets m_safety;

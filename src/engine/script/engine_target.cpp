@@ -28,6 +28,8 @@ void EngineTarget::click(const QString& control) {
 void EngineTarget::select(const QString& grid, int row) {
     if (grid == u"MS") {
         m_window.selectOutputRow(row);
+    } else {
+        m_window.selectRecord(grid, row);
     }
 }
 

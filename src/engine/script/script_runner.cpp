@@ -110,11 +110,11 @@ void runLine(const QString& command, const QString& args, const DesignWindow& wi
             fail(QStringLiteral("\"%1\" is not a selectable grid").arg(name));
         }
         const int rowNumber = requireInteger(row, QStringLiteral("row"));
-        if (name == u"MS") {
-            const int rows = window.sheet().grid(design::Table::MS).rowCount();
-            if (rowNumber < 1 || rowNumber >= rows) {
-                fail(QStringLiteral("bad row %1 of MS").arg(rowNumber));
-            }
+        const int rows = name == u"MS" ? window.sheet().grid(design::Table::MS).rowCount() - 1
+                         : name == u"DBGrid1" ? window.catalogue().materials().count()
+                                              : window.catalogue().cores().count();
+        if (rowNumber < 1 || rowNumber > rows) {
+            fail(QStringLiteral("bad row %1 of %2").arg(rowNumber).arg(name));
         }
         target.select(name, rowNumber);
     } else if (command == u"answer") {

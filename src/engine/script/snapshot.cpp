@@ -57,15 +57,17 @@ QJsonObject engineSnapshot(const design::DesignWindow& window) {
     snapshot.insert(QStringLiteral("MS"), gridRows(sheet.grid(design::Table::MS)));
     snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(design::Table::MSwin)));
     snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
+    const catalogue::DataSource& materials = window.catalogue().materials();
+    const catalogue::DataSource& cores = window.catalogue().cores();
     snapshot.insert(QStringLiteral("Data1"),
-                    QJsonObject{{QStringLiteral("recordSource"), QStringLiteral("materials")},
-                                {QStringLiteral("count"), 0},
-                                {QStringLiteral("position"), 0}});
+                    QJsonObject{{QStringLiteral("recordSource"), materials.recordSource()},
+                                {QStringLiteral("count"), materials.count()},
+                                {QStringLiteral("position"), materials.position()}});
     snapshot.insert(QStringLiteral("Data2"),
-                    QJsonObject{{QStringLiteral("recordSource"), QStringLiteral("CORE")},
+                    QJsonObject{{QStringLiteral("recordSource"), cores.recordSource()},
                                 {QStringLiteral("caption"), sheet.caption(QStringLiteral("Data2"))},
-                                {QStringLiteral("count"), 0},
-                                {QStringLiteral("position"), 0}});
+                                {QStringLiteral("count"), cores.count()},
+                                {QStringLiteral("position"), cores.position()}});
     snapshot.insert(QStringLiteral("colors"),
                     QJsonObject{{QStringLiteral("TxtKwin"),
                                  fillColor ? QJsonValue(*fillColor) : QJsonValue()}});

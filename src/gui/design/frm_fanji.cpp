@@ -1,5 +1,7 @@
 #include "design/frm_fanji.h"
 
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/record_set_model.h"
 #include "design/design_window.h"
 #include "design/grid_model.h"
 
@@ -9,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -322,6 +326,7 @@ QWidget* FrmFanji::buildMaterialPage() {
     materialLayout->addLayout(search);
     auto* materials = tableView(QStringLiteral("DBGrid1"));
     registerControl(QStringLiteral("DBGrid1"), materials);
+    bindRecordSet(materials, m_window.catalogue().materials(), {});
     materialLayout->addWidget(materials, 1);
 
     auto* maintenance = new QHBoxLayout;
@@ -371,6 +376,11 @@ QWidget* FrmFanji::buildMaterialPage() {
     coreLayout->addLayout(coreGrid);
     auto* cores = tableView(QStringLiteral("DBGrid2"));
     registerControl(QStringLiteral("DBGrid2"), cores);
+    QVector<RecordSetModel::Column> coreColumns;
+    for (const catalogue::GridColumn& column : catalogue::coreGridColumns()) {
+        coreColumns.append({column.caption, column.column});
+    }
+    bindRecordSet(cores, m_window.catalogue().cores(), coreColumns);
     coreLayout->addWidget(cores, 1);
     columns->addWidget(core, 4);
     return page;
@@ -441,6 +451,27 @@ QWidget* FrmFanji::buildResultsPage() {
     back->addWidget(button(QStringLiteral("Command16"), QStringLiteral("返回")));
     pageLayout->addLayout(back);
     return page;
+}
+
+void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
+                             const QVector<RecordSetModel::Column>& columns) {
+    auto* model = new RecordSetModel(source, columns, view);
+    view->setModel(model);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->horizontalHeader()->setDefaultSectionSize(64);
+    const QString name = view->objectName();
+    connect(&source, &catalogue::DataSource::refreshed, model, &RecordSetModel::refresh);
+    connect(&source, &catalogue::DataSource::currentChanged, view, [view, &source] {
+        const QSignalBlocker blocker(view);
+        if (source.position() > 0) {
+            view->selectRow(source.position() - 1);
+        } else {
+            view->clearSelection();
+        }
+    });
+    connect(view, &QTableView::clicked, this, [this, name](const QModelIndex& index) {
+        m_window.selectRecord(name, index.row() + 1);
+    });
 }
 
 void FrmFanji::buildMenus() {
@@ -612,6 +643,9 @@ void FrmFanji::mirrorControlState(const QString& name) {
     if (name == u"Check1") {
         static_cast<QAbstractButton*>(widget)->setText(sheet.caption(name));
     }
+    if (name == u"Img2") {
+        showPicture(sheet.caption(name));
+    }
     if (const std::optional<Field> field = design::fieldByName(name)) {
         if (const std::optional<int> colorValue = sheet.color(*field)) {
             QPalette palette = widget->palette();
@@ -620,6 +654,17 @@ void FrmFanji::mirrorControlState(const QString& name) {
             widget->setProperty("kelvaneColor", *colorValue);
         }
     }
+}
+
+void FrmFanji::showPicture(const QString& path) {
+    auto* picture = static_cast<QLabel*>(control(QStringLiteral("Img2")));
+    const QPixmap pixmap(path);
+    if (pixmap.isNull()) {
+        picture->setPixmap(QPixmap());
+        picture->setText(QStringLiteral("无法载入图片：%1").arg(QFileInfo(path).fileName()));
+        return;
+    }
+    picture->setPixmap(pixmap);
 }
 
 void FrmFanji::mirrorFocus(const QString& name) {

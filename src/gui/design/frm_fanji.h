@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/record_set_model.h"
 #include "design/design_sheet.h"
 
 #include <QHash>
@@ -16,6 +17,10 @@ class QTableView;
 
 namespace kelvane::design {
 class DesignWindow;
+}
+
+namespace kelvane::catalogue {
+class DataSource;
 }
 
 namespace kelvane::gui {
@@ -49,6 +54,9 @@ private:
     QWidget* buildMaterialPage();
     QWidget* buildResultsPage();
     void buildMenus();
+    void bindRecordSet(QTableView* view, catalogue::DataSource& source,
+                       const QVector<RecordSetModel::Column>& columns);
+    void showPicture(const QString& path);
 
     QLineEdit* edit(design::Field field, int widthChars = 9);
     QComboBox* combo(design::Field field);

@@ -127,10 +127,11 @@ void WidgetTarget::click(const QString& control) {
 
 void WidgetTarget::select(const QString& grid, int row) {
     auto* view = qobject_cast<QTableView*>(widget(grid));
-    if (grid != u"MS" || view == nullptr) {
+    if (view == nullptr) {
         return;
     }
-    const QModelIndex index = view->model()->index(m_window.outputsModel()->viewRow(row), 0);
+    const int viewRow = grid == u"MS" ? m_window.outputsModel()->viewRow(row) : row - 1;
+    const QModelIndex index = view->model()->index(viewRow, 0);
     view->setCurrentIndex(index);
     Q_EMIT view->clicked(index);
 }
@@ -166,6 +167,16 @@ QJsonObject WidgetTarget::snapshot() {
     snapshot.insert(QStringLiteral("checked"), checked);
     snapshot.insert(QStringLiteral("MS"), modelRows(*m_window.outputsModel(), true));
     snapshot.insert(QStringLiteral("MSwin"), modelRows(*m_window.windingsModel(), false));
+    for (const auto& [grid, source] :
+         {std::pair{"DBGrid1", "Data1"}, std::pair{"DBGrid2", "Data2"}}) {
+        auto* view = qobject_cast<QTableView*>(widget(QString::fromLatin1(grid)));
+        const QModelIndexList selected = view->selectionModel()->selectedRows();
+        QJsonObject data = snapshot.value(QString::fromLatin1(source)).toObject();
+        data.insert(QStringLiteral("count"), view->model()->rowCount());
+        data.insert(QStringLiteral("position"),
+                    selected.isEmpty() ? 0 : selected.first().row() + 1);
+        snapshot.insert(QString::fromLatin1(source), data);
+    }
 
     QJsonObject enabled;
     for (const QString& name : script::snapshotEnabledControls()) {

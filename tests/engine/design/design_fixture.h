@@ -5,12 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace kelvane::design {
 
 // An opened design window driven by control names, as a design script does.
 class DesignFixture : public ::testing::Test {
 protected:
-    DesignFixture() : window(prompter) { window.open(); }
+    DesignFixture() : window(prompter, copyOfTestCatalogue(), QStringLiteral("/pictures")) {
+        window.open();
+    }
+
+    // Each test works on its own copy of the fixture catalogue.
+    QString copyOfTestCatalogue() {
+        const QString path = directory.filePath(QStringLiteral("fixture.db"));
+        QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), path);
+        return path;
+    }
 
     void type(const char* field, const QString& text) { window.type(*fieldByName(field), text); }
     void click(const char* control) { window.click(QString::fromLatin1(control)); }
@@ -28,6 +40,7 @@ protected:
         click("Command1");
     }
 
+    QTemporaryDir directory;
     script::ScriptedPrompter prompter;
     DesignWindow window;
 };

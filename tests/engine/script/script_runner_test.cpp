@@ -29,7 +29,7 @@ ScriptRun run(const QString& script) {
     file.write(script.toUtf8());
     file.close();
     ScriptedPrompter prompter;
-    design::DesignWindow window(prompter);
+    design::DesignWindow window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
     window.open();
     EngineTarget target(window);
     QString out;
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
 
 TEST(ScriptRunner, MissingScriptIsAnError) {
     ScriptedPrompter prompter;
-    design::DesignWindow window(prompter);
+    design::DesignWindow window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
     EngineTarget target(window);
     QString out;
     QString err;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace kelvane::catalogue {
+
+// estimateLossDensity() — core loss density in mW/cm³ from the Steinmetz law
+// PL = F^x · K · (Bm · 0.01)^y, F in kHz, Bm in mT, formatted "0.0". K, x, y
+// come from the class of the initial permeability Ui and the frequency band;
+// the classes are tested in order and a later match overrides an earlier
+// one, so overlapping ranges take the highest class. Ui outside every class
+// gives 0.0, and so does a result that is no real number (negative Bm).
+[[nodiscard]] QString estimateLossDensity(double frequencyKHz, double fluxDensityMt,
+                                          double initialPermeability);
+
+// marginFactor() — the area-product margin of a safety standard name: VDE
+// 2.0, IEC 1.8, UL 1.27, Self creepage/8·2 + 1 rounded to two decimals in
+// single precision; any other text 0. The comparison is exact.
+[[nodiscard]] double marginFactor(const QString& standard, double creepageMm);
+
+// areaProductMm4() — the area product Aw·Ae the transformer needs:
+// (Pint · 2 · Ton · K) / (Bm · 0.001 · J · 0.2), 0.2 the window utilisation.
+// No value unless Bm · 0.001 · J > 0.
+[[nodiscard]] std::optional<double> areaProductMm4(double inputPowerW, double onTimeUs,
+                                                   double marginFactor, double fluxDensityMt,
+                                                   double currentDensityAPerMm2);
+
+// corePowerEstimate() — the power a core can handle,
+// Aw · 0.2 · J · Bm · Ae / Ton · 0.001, formatted "0"; empty unless Ton > 0.
+[[nodiscard]] QString corePowerEstimate(double aeMm2, double fluxDensityMt, double onTimeUs,
+                                        double awMm2, double currentDensityAPerMm2);
+
+}  // namespace kelvane::catalogue

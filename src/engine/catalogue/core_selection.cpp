@@ -1,0 +1,238 @@
+#include "catalogue/core_selection.h"
+
+#include "base/number_text.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/core_formulas.h"
+#include "design/design_sheet.h"
+
+#include <QDir>
+
+namespace kelvane::catalogue {
+
+using design::Field;
+
+namespace {
+
+constexpr int kEnterKey = 13;
+
+// The core fields bound to Data2, in the order they are refilled.
+struct BoundField {
+    Field field;
+    const char* column;
+};
+
+constexpr BoundField kCoreBindings[] = {
+    {Field::TxtcoreA, "A"},
+    {Field::TxtcoreB, "B"},
+    {Field::TxtCoreC, "C"},
+    {Field::TxtCoreD, "D"},
+    {Field::TxtCoreE, "e"},
+    {Field::TxtCoreF, "f"},
+    {Field::TxtCoreFactory, "FACTORY"},
+    {Field::TxtBZC, "lW"},
+    {Field::TxtCoreLe, "le"},
+    {Field::TxtCoreAw, "Aw"},
+    {Field::TxtCoreAe, "ae"},
+    {Field::TxtCoreSize, "NAME"},
+};
+
+const QStringList& familyCodes() {
+    static const QStringList codes = {
+        QStringLiteral("EE"),  QStringLiteral("EC"), QStringLiteral("ER"), QStringLiteral("EFD"),
+        QStringLiteral("EPC"), QStringLiteral("EP"), QStringLiteral("RM"), QStringLiteral("POT"),
+        QStringLiteral("PQ"),  QStringLiteral("UU"), QStringLiteral("TOR")};
+    return codes;
+}
+
+// A LIKE pattern for a prefix search: "*" stands for any characters, and
+// "%", "_" and the escape character are themselves.
+QString prefixPattern(const QString& text) {
+    QString pattern;
+    for (QChar c : text) {
+        if (c == u'*') {
+            pattern.append(u'%');
+        } else {
+            if (c == u'%' || c == u'_' || c == u'\\') {
+                pattern.append(u'\\');
+            }
+            pattern.append(c);
+        }
+    }
+    return pattern + u'%';
+}
+
+}  // namespace
+
+CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
+                             QString pictureDirectory)
+    : m_sheet(sheet), m_catalogue(catalogue), m_pictureDirectory(std::move(pictureDirectory)) {}
+
+void CoreSelection::selectCoresByAreaProduct() {
+    const double k = marginFactor(m_sheet.text(Field::TxtHipot), m_sheet.number(Field::TxtMargin));
+    const std::optional<double> ap =
+        areaProductMm4(m_sheet.number(Field::txtpint), m_sheet.number(Field::Txtton), k,
+                       m_sheet.number(Field::txtbm), m_sheet.number(Field::TxtJ));
+    if (ap) {
+        if (const std::optional<QString> text = formatFixed(*ap, 1)) {
+            m_sheet.setAreaProductText(*text + QStringLiteral("MM^4"));
+        }
+    }
+    m_sheet.setText(Field::Text2, m_sheet.areaProductText());
+    const double low = parseNumber(m_sheet.areaProductText());
+    const double high = low * 1.5;
+    const std::optional<QString> lowText = formatPlain(low);
+    const std::optional<QString> highText = formatPlain(high);
+    if (!lowText || !highText) {
+        return;
+    }
+    m_catalogue.cores().setRecordSource(QStringLiteral("select * from CORE where AP between  ") +
+                                            *lowText + QStringLiteral(" and ") + *highText + u' ',
+                                        QStringLiteral("AP BETWEEN ? AND ?"), {low, high});
+}
+
+void CoreSelection::recalcCoreDerived() {
+    m_sheet.setFixed(Field::TxtCoreVe,
+                     m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
+                     1);
+    m_sheet.setPlain(Field::TxtCoreWeigh,
+                     m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
+    m_sheet.setFixed(Field::TxtCorePl,
+                     m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
+                     3);
+}
+
+void CoreSelection::writeCorePowerMessage() {
+    m_sheet.setText(
+        Field::TXTCOREPOWER,
+        QStringLiteral("当前磁芯功率为：") +
+            corePowerEstimate(m_sheet.number(Field::TxtCoreAe), m_sheet.number(Field::txtbm),
+                              m_sheet.number(Field::Txtton), m_sheet.number(Field::TxtCoreAw),
+                              m_sheet.number(Field::TxtJ)) +
+            u'W');
+}
+
+void CoreSelection::onCoreAeChange() {
+    recalcCoreDerived();
+    if (m_results) {
+        m_results();
+    }
+}
+
+void CoreSelection::onCoreAwChange() {
+    writeCorePowerMessage();
+    if (m_results) {
+        m_results();
+    }
+}
+
+void CoreSelection::onCoreSizeChange() {
+    writeCorePowerMessage();
+    m_sheet.setFixed(Field::TxtCoreVe,
+                     m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
+                     1);
+    m_sheet.setPlain(Field::TxtCoreWeigh,
+                     m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
+    // One decimal here, where the derived values elsewhere give three.
+    m_sheet.setFixed(Field::TxtCorePl,
+                     m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
+                     1);
+    m_sheet.setText(Field::TxtCoreSc, m_sheet.text(Field::TxtCoreSize));
+    m_sheet.setText(Field::cmbcore, m_sheet.text(Field::TxtCoreSize).left(2));
+    if (m_results) {
+        m_results();
+    }
+}
+
+void CoreSelection::onFamilyChange() {
+    const QString& code = m_sheet.text(Field::cmbcore);
+    if (familyCodes().contains(code)) {
+        m_sheet.setCaption(QStringLiteral("Img2"),
+                           QDir(m_pictureDirectory).filePath(code + QStringLiteral(".GIF")));
+    }
+}
+
+void CoreSelection::searchCores() {
+    const QString search = m_sheet.text(Field::TXTCORE).trimmed();
+    m_catalogue.cores().setRecordSource(
+        QStringLiteral("select * from core where name like\"") + search + QStringLiteral("*\""),
+        QStringLiteral("NAME LIKE ? ESCAPE '\\'"), {prefixPattern(search)});
+}
+
+void CoreSelection::searchMaterials() {
+    const QString search = m_sheet.text(Field::Text1).trimmed();
+    m_catalogue.materials().setRecordSource(
+        QStringLiteral("select * from materials where Type like\"") + search +
+            QStringLiteral("*\""),
+        QStringLiteral("Type LIKE ? ESCAPE '\\'"), {prefixPattern(search)});
+}
+
+void CoreSelection::onCoreSelectionClick() {
+    estimateLoss();
+    recalcCoreDerived();
+    selectCoresByAreaProduct();
+    captionFromAreaProduct();
+}
+
+void CoreSelection::onMaterialFieldChange() {
+    m_sheet.setFixed(
+        Field::txtbm,
+        (m_sheet.number(design::materialField(4)) - m_sheet.number(design::materialField(5))) *
+            0.34,
+        0);
+    estimateLoss();
+    // The loss per gram follows the current material's density even when
+    // the loss density kept its text.
+    recalcLossPerGram();
+    recalcCoreDerived();
+    selectCoresByAreaProduct();
+    captionFromAreaProduct();
+}
+
+void CoreSelection::onFluxDensityChange() {
+    estimateLoss();
+    recalcCoreDerived();
+    captionFromAreaProduct();
+}
+
+void CoreSelection::onFluxDensityKey(int keyCode) {
+    if (keyCode == kEnterKey) {
+        estimateLoss();
+        recalcCoreDerived();
+    }
+    captionFromAreaProduct();
+}
+
+void CoreSelection::recalcLossPerGram() {
+    const double density = m_sheet.number(design::materialField(8));
+    if (density != 0.0) {
+        m_sheet.setFixed(Field::TXTPLG, m_sheet.number(Field::txtpl) / density, 1);
+    }
+}
+
+void CoreSelection::refillCoreFields() {
+    const DataSource& cores = m_catalogue.cores();
+    for (const BoundField& binding : kCoreBindings) {
+        m_sheet.setText(binding.field, cores.currentText(QString::fromLatin1(binding.column)));
+    }
+}
+
+void CoreSelection::refillMaterialFields() {
+    const DataSource& materials = m_catalogue.materials();
+    for (int index = 0; index <= 25; ++index) {
+        m_sheet.setText(design::materialField(index),
+                        materials.currentText(materialColumnOfField(index)));
+    }
+}
+
+void CoreSelection::estimateLoss() {
+    m_sheet.setText(Field::txtpl,
+                    estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
+                                        m_sheet.number(design::materialField(2))));
+}
+
+void CoreSelection::captionFromAreaProduct() {
+    m_sheet.setCaption(QStringLiteral("Data2"), m_sheet.areaProductText());
+}
+
+}  // namespace kelvane::catalogue

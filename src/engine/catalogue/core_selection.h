@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace kelvane::design {
+class DesignSheet;
+}
+
+namespace kelvane::catalogue {
+
+class Catalogue;
+
+// Core selection, the derived values of the current core and the loss
+// model of the current material. Every procedure reads the fields afresh and
+// writes formatted text; the writes raise the written fields' handling.
+class CoreSelection {
+public:
+    CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory);
+
+    // Runs at the end of the core-field handlers: the design results.
+    void setResultsStep(std::function<void()> step) { m_results = std::move(step); }
+
+    // The area product from the operating point, shown in Text2; Data2 then
+    // lists the cores whose AP lies between it and 1.5 times it.
+    void selectCoresByAreaProduct();
+    // Volume, weight and loss of the current core.
+    void recalcCoreDerived();
+    // TXTCOREPOWER <- "当前磁芯功率为：" + the core's power + "W".
+    void writeCorePowerMessage();
+
+    void onCoreAeChange();
+    void onCoreAwChange();
+    void onCoreSizeChange();
+    // Change or pick of cmbcore: the family picture.
+    void onFamilyChange();
+    // TXTCORE: cores whose name begins with the text, any case.
+    void searchCores();
+    // Text1: materials whose type begins with the text, any case.
+    void searchMaterials();
+    // Command9: loss density, derived values, proposal, Data2's caption.
+    void onCoreSelectionClick();
+
+    // A material field changed: the proposed Bm, the loss density and what
+    // follows from them.
+    void onMaterialFieldChange();
+    void onFluxDensityChange();
+    // Any key in txtbm; Enter recomputes the loss.
+    void onFluxDensityKey(int keyCode);
+    // txtpl changed: TXTPLG <- txtpl / density when the density is not 0.
+    void recalcLossPerGram();
+
+    // The Bound fields of the current core and material, refilled in the
+    // data sources' order when their current record moves.
+    void refillCoreFields();
+    void refillMaterialFields();
+
+private:
+    void estimateLoss();
+    void captionFromAreaProduct();
+
+    design::DesignSheet& m_sheet;
+    Catalogue& m_catalogue;
+    QString m_pictureDirectory;
+    std::function<void()> m_results;
+};
+
+}  // namespace kelvane::catalogue

@@ -1,0 +1,231 @@
+#include "catalogue/data_source.h"
+
+#include "base/number_text.h"
+#include "catalogue/catalogue_schema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace kelvane::catalogue {
+namespace {
+
+constexpr int kCacheLimit = 4096;
+
+}  // namespace
+
+QString valueText(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) {
+        return {};
+    }
+    switch (value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return formatPlain(value.toDouble()).value_or(QString());
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            return QString::number(value.toLongLong());
+        default:
+            return value.toString();
+    }
+}
+
+DataSource::DataSource(QString table) : m_table(std::move(table)), m_recordSource(m_table) {}
+
+void DataSource::setDatabase(const QSqlDatabase& database) {
+    m_db = database;
+    readColumns();
+}
+
+void DataSource::readColumns() {
+    m_columns.clear();
+    if (!m_db.isOpen()) {
+        return;
+    }
+    const QSqlRecord record = m_db.record(m_table);
+    for (int i = 0; i < record.count(); ++i) {
+        m_columns.append(record.fieldName(i));
+    }
+}
+
+bool DataSource::hasColumn(const QString& column) const {
+    return m_columns.contains(column, Qt::CaseInsensitive);
+}
+
+void DataSource::setRecordSource(const QString& text, const QString& where,
+                                 const QVariantList& values) {
+    m_recordSource = text;
+    m_where = where;
+    m_values = values;
+    refresh();
+}
+
+void DataSource::rebuild() {
+    m_rowids.clear();
+    m_cache.clear();
+    if (!m_db.isOpen()) {
+        return;
+    }
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(quoted(m_table));
+    if (!m_where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + m_where;
+    }
+    sql += QStringLiteral(" ORDER BY rowid");
+    if (!query.prepare(sql)) {
+        reportError(query.lastError().text());
+        return;
+    }
+    for (int i = 0; i < m_values.size(); ++i) {
+        query.bindValue(i, m_values[i]);
+    }
+    if (!query.exec()) {
+        reportError(query.lastError().text());
+        return;
+    }
+    while (query.next()) {
+        m_rowids.append(query.value(0).toLongLong());
+    }
+}
+
+void DataSource::refresh() {
+    rebuild();
+    m_position = m_rowids.isEmpty() ? 0 : 1;
+    Q_EMIT refreshed();
+    Q_EMIT currentChanged();
+}
+
+void DataSource::moveTo(int position) {
+    if (position < 1 || position > count()) {
+        return;
+    }
+    m_position = position;
+    Q_EMIT currentChanged();
+}
+
+QString DataSource::currentText(const QString& column) const {
+    if (m_position == 0) {
+        return {};
+    }
+    const int index = int(m_columns.indexOf(column));
+    if (index < 0) {
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0) {
+                return valueText(record(m_position - 1).value(i));
+            }
+        }
+        return {};
+    }
+    return valueText(record(m_position - 1).value(index));
+}
+
+QString DataSource::cellText(int row, int column) const {
+    if (row < 0 || row >= count()) {
+        return {};
+    }
+    return valueText(record(row).value(column));
+}
+
+qint64 DataSource::currentRowid() const {
+    return m_position == 0 ? -1 : m_rowids[m_position - 1];
+}
+
+const QVector<QVariant>& DataSource::record(int row) const {
+    const qint64 rowid = m_rowids[row];
+    auto it = m_cache.constFind(rowid);
+    if (it != m_cache.constEnd()) {
+        return *it;
+    }
+    if (m_cache.size() >= kCacheLimit) {
+        m_cache.clear();
+    }
+    QVector<QVariant> values(m_columns.size());
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    query.bindValue(0, rowid);
+    if (query.exec() && query.next()) {
+        for (int i = 0; i < values.size(); ++i) {
+            values[i] = query.value(i);
+        }
+    }
+    return *m_cache.insert(rowid, values);
+}
+
+QString DataSource::writeRecord(std::optional<qint64> rowid,
+                                const QHash<QString, QVariant>& values) {
+    if (!m_db.isOpen()) {
+        return QStringLiteral("no catalogue");
+    }
+    QStringList names;
+    QVariantList bound;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        names.append(it.key());
+        bound.append(it.value());
+    }
+    QSqlQuery query(m_db);
+    QString sql;
+    if (rowid) {
+        QStringList assignments;
+        for (const QString& name : names) {
+            assignments.append(quoted(name) + QStringLiteral(" = ?"));
+        }
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(quoted(m_table), assignments.join(QStringLiteral(", ")));
+        bound.append(*rowid);
+    } else {
+        QStringList quotedNames;
+        QStringList marks;
+        for (const QString& name : names) {
+            quotedNames.append(quoted(name));
+            marks.append(QStringLiteral("?"));
+        }
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoted(m_table), quotedNames.join(u','), marks.join(u','));
+    }
+    if (!query.prepare(sql)) {
+        return query.lastError().text();
+    }
+    for (int i = 0; i < bound.size(); ++i) {
+        query.bindValue(i, bound[i]);
+    }
+    if (!query.exec()) {
+        return query.lastError().text();
+    }
+    const qint64 kept = rowid ? *rowid : query.lastInsertId().toLongLong();
+    rebuild();
+    const int index = int(m_rowids.indexOf(kept));
+    m_position = index >= 0 ? index + 1 : (m_rowids.isEmpty() ? 0 : 1);
+    Q_EMIT refreshed();
+    Q_EMIT currentChanged();
+    return {};
+}
+
+QString DataSource::deleteCurrent() {
+    if (m_position == 0) {
+        return QStringLiteral("no current record");
+    }
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    query.bindValue(0, currentRowid());
+    if (!query.exec()) {
+        return query.lastError().text();
+    }
+    const int position = m_position;
+    rebuild();
+    m_position = m_rowids.isEmpty() ? 0 : std::min(position, count());
+    Q_EMIT refreshed();
+    Q_EMIT currentChanged();
+    return {};
+}
+
+void DataSource::reportError(const QString& text) {
+    if (m_onError) {
+        m_onError(text);
+    }
+}
+
+}  // namespace kelvane::catalogue

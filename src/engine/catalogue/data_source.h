@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+
+namespace kelvane::catalogue {
+
+// A data source on one catalogue table: its record-source text, the record
+// set that text stands for (rows in stored order, ascending rowid) and the
+// current record. Moving the current record announces it at once, so the
+// owner refills the bound fields inside the move.
+class DataSource : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DataSource(QString table);
+
+    // The database to query; a closed or invalid one gives empty record sets.
+    void setDatabase(const QSqlDatabase& database);
+    // Reports database errors (the engine's own text).
+    void setErrorHandler(std::function<void(const QString&)> handler) {
+        m_onError = std::move(handler);
+    }
+
+    [[nodiscard]] const QString& table() const { return m_table; }
+    [[nodiscard]] const QString& recordSource() const { return m_recordSource; }
+
+    // The record source shown as `text`; what runs is the SQL condition
+    // `where` (empty: every row) with its bound values. Then refreshes.
+    void setRecordSource(const QString& text, const QString& where, const QVariantList& values);
+    // Rebuilds the record set; its first row becomes current.
+    void refresh();
+
+    [[nodiscard]] int count() const { return int(m_rowids.size()); }
+    // 1-based position of the current record, 0 when the set is empty.
+    [[nodiscard]] int position() const { return m_position; }
+    // Makes record `position` (1-based) current; out of range does nothing.
+    void moveTo(int position);
+
+    // The columns of the table as stored, in table order.
+    [[nodiscard]] const QStringList& columns() const { return m_columns; }
+    [[nodiscard]] bool hasColumn(const QString& column) const;
+    // A column of the current record as field text: empty for no record or
+    // an empty cell, numbers as plain number text (20, 52.5, 0.0175).
+    [[nodiscard]] QString currentText(const QString& column) const;
+    // Record `row` (0-based) of the set, column by index, as field text.
+    [[nodiscard]] QString cellText(int row, int column) const;
+    [[nodiscard]] qint64 currentRowid() const;
+
+    // Writes values into the current record, or inserts a record when
+    // `rowid` has no value; re-reads the record set keeping the record
+    // current. Returns the database's error text, empty on success.
+    QString writeRecord(std::optional<qint64> rowid, const QHash<QString, QVariant>& values);
+    // Deletes the current record; the next one becomes current.
+    QString deleteCurrent();
+
+Q_SIGNALS:
+    // The record set was rebuilt.
+    void refreshed();
+    // The current record moved (or the record set emptied).
+    void currentChanged();
+
+private:
+    [[nodiscard]] const QVector<QVariant>& record(int row) const;
+    void readColumns();
+    void reportError(const QString& text);
+    void rebuild();
+
+    QString m_table;
+    QSqlDatabase m_db;
+    QString m_recordSource;
+    QString m_where;
+    QVariantList m_values;
+    QVector<qint64> m_rowids;
+    QStringList m_columns;
+    int m_position = 0;
+    mutable QHash<qint64, QVector<QVariant>> m_cache;
+    std::function<void(const QString&)> m_onError;
+};
+
+// The text a catalogue value shows in a field.
+[[nodiscard]] QString valueText(const QVariant& value);
+
+}  // namespace kelvane::catalogue
