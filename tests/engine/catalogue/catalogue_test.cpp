@@ -1,0 +1,145 @@
+#include "catalogue/catalogue.h"
+
+#include "base/error.h"
+#include "catalogue/csv_import.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace kelvane::catalogue {
+namespace {
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = directory.filePath(QStringLiteral("catalogue.db"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), path));
+        ASSERT_EQ(catalogue.open(path), QString());
+    }
+
+    QString writeFile(const char* name, const QByteArray& content) {
+        const QString file = directory.filePath(QString::fromLatin1(name));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return file;
+    }
+
+    QStringList names(const DataSource& source) {
+        QStringList list;
+        const int nameColumn = int(source.columns().indexOf(QStringLiteral("NAME")));
+        for (int row = 0; row < source.count(); ++row) {
+            list.append(source.cellText(row, nameColumn));
+        }
+        return list;
+    }
+
+    QTemporaryDir directory;
+    QString path;
+    Catalogue catalogue;
+};
+
+TEST_F(CatalogueTest, WholeTableInStoredOrder) {
+    DataSource& cores = catalogue.cores();
+    cores.setRecordSource(QStringLiteral("CORE"), {}, {});
+    EXPECT_EQ(cores.count(), 8);
+    EXPECT_EQ(cores.position(), 1);
+    EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"EE16");
+    EXPECT_EQ(cores.currentText(QStringLiteral("B")), u"7.2");
+    EXPECT_EQ(cores.currentText(QStringLiteral("A")), u"16");    // not 16.0
+    EXPECT_EQ(cores.currentText(QStringLiteral("E")), u"11.6");  // any case
+    EXPECT_EQ(cores.currentText(QStringLiteral("AL")), u"");     // an empty cell
+    cores.moveTo(6);
+    EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"PQ32/20");
+    cores.moveTo(9);  // beyond the set: stays
+    EXPECT_EQ(cores.position(), 6);
+}
+
+TEST_F(CatalogueTest, BetweenIncludesBothEnds) {
+    DataSource& cores = catalogue.cores();
+    cores.setRecordSource(QStringLiteral("select"), QStringLiteral("AP BETWEEN ? AND ?"),
+                          {800.0, 1456.0});
+    EXPECT_EQ(names(cores), (QStringList{"EE16", "EE19"}));
+    cores.setRecordSource(QStringLiteral("select"), QStringLiteral("AP BETWEEN ? AND ?"),
+                          {0.0, 0.0});
+    EXPECT_EQ(cores.count(), 0);
+    EXPECT_EQ(cores.position(), 0);
+    EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"");
+}
+
+TEST_F(CatalogueTest, MissingFileIsReportedNotCreated) {
+    Catalogue missing;
+    const QString nowhere = directory.filePath(QStringLiteral("none.db"));
+    EXPECT_FALSE(missing.open(nowhere).isEmpty());
+    EXPECT_FALSE(QFile::exists(nowhere));
+    missing.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
+    EXPECT_EQ(missing.cores().count(), 0);
+}
+
+TEST_F(CatalogueTest, FileThatIsNoDatabase) {
+    Catalogue broken;
+    EXPECT_FALSE(broken.open(writeFile("junk.db", "this is not a catalogue at all")).isEmpty());
+}
+
+TEST_F(CatalogueTest, DatabaseWithoutTheTables) {
+    Catalogue bare;
+    EXPECT_EQ(bare.open(writeFile("empty.db", QByteArray())),
+              u"no such table: materials\nno such table: CORE");
+}
+
+TEST(Csv, QuotesAndLineEnds) {
+    const QVector<QStringList> records =
+        parseCsv(QStringLiteral("\uFEFFa,b\r\n\"x, y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\n"));
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[0], (QStringList{"a", "b"}));
+    EXPECT_EQ(records[1], (QStringList{"x, y", "say \"hi\""}));
+    EXPECT_EQ(records[2], (QStringList{"two\nlines", ""}));
+    EXPECT_THROW((void)parseCsv(QStringLiteral("a\n\"open")), Error);
+}
+
+struct BadImport {
+    const char* csv;
+    const char* reason;
+};
+
+class BadImportTest : public CatalogueTest, public ::testing::WithParamInterface<BadImport> {};
+
+TEST_P(BadImportTest, LeavesTheCatalogueAsItWas) {
+    const QString csv = writeFile("cores.csv", GetParam().csv);
+    try {
+        importCatalogue(path, {}, csv);
+        FAIL() << "imported";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.text().contains(QString::fromUtf8(GetParam().reason)))
+            << error.text().toStdString();
+    }
+    catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
+    EXPECT_EQ(catalogue.cores().count(), 8);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, BadImportTest, ::testing::Values(
+    BadImport{"NAME,AP,Colour\nX,1,red\n", "\"Colour\" is not a column of CORE"},
+    BadImport{"NAME,AP\nX,1\nY,12,5\n", "line 3: 3 fields"},
+    BadImport{"NAME,AP\nX,big\n", "line 2: \"big\" is not a number"},
+    BadImport{"NAME,AP\n\"X,1\n", "unterminated quote"},
+    BadImport{"", "no header row"}));
+// clang-format on
+
+TEST_F(CatalogueTest, ImportReplacesRowsAndKeepsOtherTables) {
+    const QString csv = writeFile("cores.csv", "name,ae,AP\n\"Q'1\",10,100\n\n");
+    EXPECT_EQ(importCatalogue(path, {}, csv), std::make_pair(0, 1));
+    Catalogue reopened;
+    ASSERT_EQ(reopened.open(path), QString());
+    reopened.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
+    EXPECT_EQ(reopened.cores().count(), 1);
+    EXPECT_EQ(reopened.cores().currentText(QStringLiteral("NAME")), u"Q'1");
+    EXPECT_EQ(reopened.cores().currentText(QStringLiteral("lW")), u"");
+    reopened.materials().setRecordSource(QStringLiteral("materials"), {}, {});
+    EXPECT_EQ(reopened.materials().count(), 5);
+}
+
+}  // namespace
+}  // namespace kelvane::catalogue
