@@ -83,6 +83,8 @@ FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
     m_pages->addTab(buildRequirementsPage(), QStringLiteral("变压器设计要求"));
     m_pages->addTab(buildMaterialPage(), QStringLiteral("磁材参考数据"));
     m_pages->addTab(buildResultsPage(), QStringLiteral("设计参数"));
+    // A material field waiting for the maintenance mode stays readable.
+    setStyleSheet(QStringLiteral("QLineEdit:disabled { color: palette(text); }"));
     setCentralWidget(m_pages);
     buildMenus();
 
@@ -369,11 +371,15 @@ QWidget* FrmFanji::buildMaterialPage() {
     addRow(coreGrid, 2, QStringLiteral("磁路长度Le(mm)"), edit(Field::TxtCoreLe));
     addRow(coreGrid, 3, QStringLiteral("绕线面积Aw(mm2)"), edit(Field::TxtCoreAw));
     addRow(coreGrid, 4, QStringLiteral("匝长(mm)"), edit(Field::TxtBZC));
-    addRow(coreGrid, 0, QStringLiteral("生产厂家"), edit(Field::TxtCoreFactory, 14), 2);
+    addRow(coreGrid, 0, QStringLiteral("生产厂家"), edit(Field::TxtCoreFactory, 22), 2);
     addRow(coreGrid, 1, QStringLiteral("体积Ve(cm3)"), edit(Field::TxtCoreVe), 2);
     addRow(coreGrid, 2, QStringLiteral("磁芯重量W(g/set)"), edit(Field::TxtCoreWeigh), 2);
     addRow(coreGrid, 3, QStringLiteral("磁芯损耗(W)"), edit(Field::TxtCorePl), 2);
     coreLayout->addLayout(coreGrid);
+    auto* proposal = new QLabel;
+    proposal->setObjectName(QStringLiteral("Data2"));
+    registerControl(QStringLiteral("Data2"), proposal);
+    coreLayout->addWidget(proposal);
     auto* cores = tableView(QStringLiteral("DBGrid2"));
     registerControl(QStringLiteral("DBGrid2"), cores);
     QVector<RecordSetModel::Column> coreColumns;
@@ -432,7 +438,7 @@ QWidget* FrmFanji::buildResultsPage() {
     }
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("Img2"));
-    picture->setMinimumSize(220, 160);
+    picture->setMinimumSize(304, 224);
     picture->setAlignment(Qt::AlignCenter);
     picture->setFrameShape(QFrame::StyledPanel);
     registerControl(QStringLiteral("Img2"), picture);
@@ -460,7 +466,18 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->horizontalHeader()->setDefaultSectionSize(64);
     const QString name = view->objectName();
-    connect(&source, &catalogue::DataSource::refreshed, model, &RecordSetModel::refresh);
+    connect(&source, &catalogue::DataSource::refreshed, view, [view, model] {
+        model->refresh();
+        // Wide enough for each heading; rows are not measured, so a large
+        // record set costs nothing here.
+        const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QString caption = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+            const int least = column == 0 ? 110 : 64;  // the name column
+            view->horizontalHeader()->resizeSection(
+                column, std::max(least, metrics.horizontalAdvance(caption) + 18));
+        }
+    });
     connect(&source, &catalogue::DataSource::currentChanged, view, [view, &source] {
         const QSignalBlocker blocker(view);
         if (source.position() > 0) {
@@ -642,6 +659,10 @@ void FrmFanji::mirrorControlState(const QString& name) {
     widget->setVisible(sheet.isVisible(name));
     if (name == u"Check1") {
         static_cast<QAbstractButton*>(widget)->setText(sheet.caption(name));
+    }
+    if (name == u"Data2") {
+        static_cast<QLabel*>(widget)->setText(QStringLiteral("所需面积乘积AP：%1")
+                                                  .arg(sheet.caption(name)));
     }
     if (name == u"Img2") {
         showPicture(sheet.caption(name));
