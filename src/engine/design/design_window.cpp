@@ -29,9 +29,10 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
       m_safety(m_sheet),
-      m_insulation(m_sheet) {
+      m_insulation(m_sheet),
+      m_results(m_sheet) {
     m_sheet.setChangeHandler(this);
-    m_cores.setResultsStep([this] { computeDesignResults(); });
+    m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
@@ -257,7 +258,7 @@ void DesignWindow::runCommand(Command command) {
             m_cores.onCoreSelectionClick();
             break;
         case Command::Command10:
-            computeDesignResults();
+            m_results.computeDesignResults();
             break;
         case Command::Exit:
             Q_EMIT exitRequested();
@@ -339,6 +340,9 @@ void DesignWindow::onTextChange(Field field) {
         case Field::txtpl:
             m_cores.recalcLossPerGram();
             break;
+        case Field::TxtKwin:
+            m_results.colourFillFactor();
+            break;
         default:
             if (materialIndex(field)) {
                 m_cores.onMaterialFieldChange();
@@ -362,8 +366,6 @@ void DesignWindow::onClick(Check check) {
             break;
     }
 }
-
-void DesignWindow::computeDesignResults() {}
 
 void DesignWindow::reportCatalogueError(const QString& text) {
     // A broken catalogue fails every query alike: say it once.

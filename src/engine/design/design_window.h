@@ -5,6 +5,7 @@
 #include "design/design_sheet.h"
 #include "design/outputs.h"
 #include "design/primary_side.h"
+#include "results/design_results.h"
 #include "safety/safety_presets.h"
 
 #include <QObject>
@@ -77,8 +78,6 @@ private:
     void onTextChange(Field field) override;
     void onClick(Check check) override;
     void runCommand(Command command);
-    // The results computation; the winding design joins here.
-    void computeDesignResults();
     void reportCatalogueError(const QString& text);
 
     Prompter& m_prompter;
@@ -91,6 +90,7 @@ private:
     PrimarySide m_primary;
     safety::SafetyPresets m_safety;
     safety::InsulationClass m_insulation;
+    results::DesignResults m_results;
 };
 
 }  // namespace kelvane::design

@@ -472,7 +472,8 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
         // record set costs nothing here.
         const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
         for (int column = 0; column < model->columnCount(); ++column) {
-            const QString caption = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+            const QString caption =
+                model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
             const int least = column == 0 ? 110 : 64;  // the name column
             view->horizontalHeader()->resizeSection(
                 column, std::max(least, metrics.horizontalAdvance(caption) + 18));
@@ -661,17 +662,16 @@ void FrmFanji::mirrorControlState(const QString& name) {
         static_cast<QAbstractButton*>(widget)->setText(sheet.caption(name));
     }
     if (name == u"Data2") {
-        static_cast<QLabel*>(widget)->setText(QStringLiteral("所需面积乘积AP：%1")
-                                                  .arg(sheet.caption(name)));
+        static_cast<QLabel*>(widget)->setText(
+            QStringLiteral("所需面积乘积AP：%1").arg(sheet.caption(name)));
     }
     if (name == u"Img2") {
         showPicture(sheet.caption(name));
     }
     if (const std::optional<Field> field = design::fieldByName(name)) {
         if (const std::optional<int> colorValue = sheet.color(*field)) {
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::Base, fromColorValue(*colorValue));
-            widget->setPalette(palette);
+            widget->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }")
+                                      .arg(fromColorValue(*colorValue).name()));
             widget->setProperty("kelvaneColor", *colorValue);
         }
     }

@@ -1,0 +1,53 @@
+#include "results/results_formulas.h"
+
+#include "base/number_text.h"
+
+#include <cmath>
+
+namespace kelvane::results {
+
+std::optional<QString> turnsFromVoltSeconds(double volts, double onTimeUs, double fluxDensityMt,
+                                            double aeMm2) {
+    const double u = float(volts);
+    const double ton = float(onTimeUs);
+    const double bm = float(fluxDensityMt);
+    const double ae = float(aeMm2);
+    if (!(bm > 0.0 && ae > 0.0)) {
+        return std::nullopt;
+    }
+    const double turns = std::nearbyint(u * ton / (bm * 0.001 * ae));  // ties to even
+    return formatPlain(turns);
+}
+
+std::optional<QString> wireDiameterFromCurrent(double amps, double currentDensityAPerMm2) {
+    if (currentDensityAPerMm2 == 0.0) {
+        return std::nullopt;
+    }
+    return formatFixed(1.13 * std::pow(amps / currentDensityAPerMm2, 0.5), 2);
+}
+
+QString absProduct(const QString& a, const QString& b) {
+    const std::optional<QString> rounded = formatFixed(parseNumber(a) * parseNumber(b), 3);
+    if (!rounded) {
+        return {};
+    }
+    return formatPlain(std::fabs(parseNumber(*rounded))).value_or(QString());
+}
+
+std::optional<QString> standardInductanceFactor(double permeability, double aeMm2, double leMm) {
+    if (!(leMm > 0.0)) {
+        return std::nullopt;
+    }
+    return formatPlain(std::trunc(permeability * 1.257 * aeMm2 / leMm));
+}
+
+std::optional<QString> temperatureRise(const QString& awMm2, const QString& lossW) {
+    const double aw = parseNumber(awMm2);
+    const double loss = parseNumber(lossW);
+    if (!(aw * 22.0 * 0.01 * loss > 0.0)) {
+        return std::nullopt;
+    }
+    return formatFixed(800.0 / (aw * 22.0 * 0.01) * loss, 1);
+}
+
+}  // namespace kelvane::results
