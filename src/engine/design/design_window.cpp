@@ -1,8 +1,11 @@
 #include "design/design_window.h"
 
 #include "base/prompter.h"
+#include "files/design_file.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace kelvane::design {
 namespace {
@@ -231,6 +234,91 @@ void DesignWindow::selectRecord(const QString& grid, int row) {
 
 void DesignWindow::showPage(int page) {
     m_sheet.setPage(page);
+}
+
+bool DesignWindow::saveDesign(const QString& path) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QString title = QStringLiteral("保存");
+    const std::variant<QByteArray, QString> encoded =
+        files::encodeDesignFile(files::designFileLines(m_sheet));
+    if (const QString* reason = std::get_if<QString>(&encoded)) {
+        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(std::get<QByteArray>(encoded)) < 0 ||
+        !file.commit()) {
+        m_prompter.message(QStringLiteral("保存失败：") + file.errorString(), title);
+        return false;
+    }
+    m_prompter.message(QStringLiteral("保存操作成功！"), title);
+    return true;
+}
+
+bool DesignWindow::openDesign(const QString& path) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QString title = QStringLiteral("打开");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_prompter.message(QStringLiteral("打开失败：") + file.errorString(), title);
+        return false;
+    }
+    const auto parsed = files::parseDesignFile(file.readAll());
+    if (const files::FormatError* error = std::get_if<files::FormatError>(&parsed)) {
+        m_prompter.message(QStringLiteral("文件格式错误（第%1行）").arg(error->line), title);
+        return false;
+    }
+    for (const files::DesignRecord& record : std::get<QVector<files::DesignRecord>>(parsed)) {
+        applyDesignRecord(record);
+    }
+    return true;
+}
+
+void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
+    // Each write raises the written field's handling, in file order; a later
+    // line overwrites what an earlier line's handling computed.
+    m_sheet.setText(Field::txtno, record.counter);
+    Grid& outputs = m_sheet.editGrid(Table::MS);
+    outputs.setRowCount(1);
+    outputs.setRowCount(std::max(record.tableRows, 2));  // one data row at least
+    m_sheet.gridEdited(Table::MS);
+    for (int i = 0; i < 7; ++i) {
+        m_sheet.setChecked(files::kFileOptions[i], record.options[i] ? 1 : 0);
+    }
+    m_sheet.setChecked(Check::Check1, record.check);
+    for (int i = 0; i < 12; ++i) {
+        m_sheet.setText(files::kFileFields[i], record.fields[i]);
+    }
+    for (int row = 1; row < record.tableRows; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            outputs.setCell(row, column, record.outputs[row - 1][column]);
+        }
+    }
+    m_sheet.gridEdited(Table::MS);
+    // The file holds no total: it follows the loaded table, as after an add.
+    m_sheet.setText(Field::txtp, QString());
+    m_outputs.rebuildTotal(record.tableRows - 1);
+    for (int i = 0; i < 13; ++i) {
+        Field field = files::kFileClosing[i];
+        if (i == files::kClosingMaterialLine) {
+            field = Field::Text1;  // the material is looked up by its type
+        } else if (i == files::kClosingCoreLine) {
+            field = Field::TXTCORE;  // the core by its name
+        }
+        const bool unchanged = m_sheet.text(field) == record.closing[i];
+        m_sheet.setText(field, record.closing[i]);
+        // The search runs even when the box already holds the text, so the
+        // file's material and core are current whatever came before.
+        if (unchanged && field == Field::Text1) {
+            m_cores.searchMaterials();
+        } else if (unchanged && field == Field::TXTCORE) {
+            m_cores.searchCores();
+        }
+    }
 }
 
 void DesignWindow::runCommand(Command command) {

@@ -15,6 +15,10 @@ namespace kelvane {
 class Prompter;
 }
 
+namespace kelvane::files {
+struct DesignRecord;
+}
+
 namespace kelvane::design {
 
 // The behaviour of the design window FrmFanji without its pixels: the
@@ -67,6 +71,15 @@ public:
     void selectRecord(const QString& grid, int row);
     void showPage(int page);
 
+    // SAVE with the dialog answered by `path` (empty: cancelled). The file
+    // is written beside the target and renamed over it, so a failed save
+    // leaves the previous file whole. Returns whether the design was saved.
+    bool saveDesign(const QString& path);
+    // OPENS with the dialog answered by `path` (empty: cancelled). The whole
+    // file is checked before anything is applied; a bad file changes
+    // nothing. Returns whether the design was opened.
+    bool openDesign(const QString& path);
+
 Q_SIGNALS:
     // The menu items that open or end windows; the windows act on them.
     void toolWindowRequested();
@@ -79,6 +92,7 @@ private:
     void onClick(Check check) override;
     void runCommand(Command command);
     void reportCatalogueError(const QString& text);
+    void applyDesignRecord(const files::DesignRecord& record);
 
     Prompter& m_prompter;
     QString m_cataloguePath;

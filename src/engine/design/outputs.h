@@ -24,12 +24,11 @@ public:
     // Row `row` (1 = first output) becomes current and is loaded into the
     // entry line.
     void selectRow(int row);
-
-private:
     // txtp <- running sum of the power column over rows 1..lastRow, written
     // once per row so the input power follows each write.
     void rebuildTotal(int lastRow);
 
+private:
     DesignSheet& m_sheet;
     Prompter& m_prompter;
 };

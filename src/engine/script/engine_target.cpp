@@ -37,6 +37,20 @@ void EngineTarget::page(int page) {
     m_window.showPage(page);
 }
 
+void EngineTarget::openFile(const QString& path) {
+    m_window.openDesign(path);
+}
+
+void EngineTarget::saveFile(const QString& path) {
+    m_window.saveDesign(path);
+}
+
+QString EngineTarget::print(const QString& /*path*/) {
+    return QStringLiteral("printing needs the windows: run the script with kelvane --run-script");
+}
+
+void EngineTarget::tick(int /*count*/) {}
+
 QJsonObject EngineTarget::snapshot() {
     return engineSnapshot(m_window);
 }

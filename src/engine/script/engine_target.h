@@ -20,6 +20,10 @@ public:
     void click(const QString& control) override;
     void select(const QString& grid, int row) override;
     void page(int page) override;
+    void openFile(const QString& path) override;
+    void saveFile(const QString& path) override;
+    QString print(const QString& path) override;
+    void tick(int count) override;
     QJsonObject snapshot() override;
 
 private:

@@ -75,7 +75,8 @@ std::pair<QString, QString> splitName(const QString& args) {
 }
 
 void runLine(const QString& command, const QString& args, const DesignWindow& window,
-             ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out) {
+             ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out, QTextStream& err,
+             int lineNumber) {
     if (command == u"type" || command == u"pick") {
         const auto [name, text] = splitName(args);
         const design::Field field = requireTextField(name);
@@ -125,6 +126,21 @@ void runLine(const QString& command, const QString& args, const DesignWindow& wi
             fail(QStringLiteral("bad page %1").arg(page));
         }
         target.page(page);
+    } else if (command == u"open") {
+        target.openFile(args);
+    } else if (command == u"save") {
+        target.saveFile(args);
+    } else if (command == u"print") {
+        if (const QString reason = target.print(args); !reason.isEmpty()) {
+            err << QStringLiteral("line %1: nothing printed: %2").arg(lineNumber).arg(reason)
+                << '\n';
+        }
+    } else if (command == u"tick") {
+        const int count = requireInteger(args, QStringLiteral("tick count"));
+        if (count < 0) {
+            fail(QStringLiteral("bad tick count %1").arg(count));
+        }
+        target.tick(count);
     } else if (command == u"dump") {
         QJsonObject snapshot = target.snapshot();
         snapshot.insert(QStringLiteral("messages"),
@@ -160,7 +176,7 @@ int runScript(const QString& path, const DesignWindow& window, ScriptTarget& tar
         const QString body = line.mid(line.indexOf(trimmed.at(0)));
         const auto [command, args] = splitName(body);
         try {
-            runLine(command, args, window, target, prompter, out);
+            runLine(command, args, window, target, prompter, out, err, int(i + 1));
         } catch (const Error& error) {
             out.flush();
             err << QStringLiteral("line %1: %2").arg(i + 1).arg(error.text()) << '\n';

@@ -29,6 +29,14 @@ public:
     // Row 1 is the first output or record.
     virtual void select(const QString& grid, int row) = 0;
     virtual void page(int page) = 0;
+    // The file menu with its dialog answered by `path` (empty: cancelled).
+    virtual void openFile(const QString& path) = 0;
+    virtual void saveFile(const QString& path) = 0;
+    // PR printing to a PDF file; the reason when nothing was printed (the
+    // runner reports it on standard error and goes on).
+    virtual QString print(const QString& path) = 0;
+    // Ticks of the wire calculator's one-second timer.
+    virtual void tick(int count) = 0;
     // The snapshot without "messages", which the runner adds.
     virtual QJsonObject snapshot() = 0;
 };

@@ -4,13 +4,16 @@
 #include "catalogue/record_set_model.h"
 #include "design/design_window.h"
 #include "design/grid_model.h"
+#include "files/window_printer.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,10 +23,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
@@ -74,10 +81,6 @@ QColor fromColorValue(int value) {
 FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
     : QMainWindow(parent), m_window(window) {
     setObjectName(QStringLiteral("FrmFanji"));
-    setWindowTitle(QStringLiteral("Kelvane开关变压器设计程序 v%1.%2.%3")
-                       .arg(KELVANE_VERSION_MAJOR)
-                       .arg(KELVANE_VERSION_MINOR)
-                       .arg(KELVANE_VERSION_PATCH));
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("sb"));
     m_pages->addTab(buildRequirementsPage(), QStringLiteral("变压器设计要求"));
@@ -110,6 +113,11 @@ FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
     connect(&m_window, &design::DesignWindow::webSiteRequested, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite))); });
     connect(&m_window, &design::DesignWindow::exitRequested, this, &QWidget::close);
+    const auto changed = [this] { setModified(true); };
+    connect(&sheet, &design::DesignSheet::textChanged, this, changed);
+    connect(&sheet, &design::DesignSheet::checkChanged, this, changed);
+    connect(&sheet, &design::DesignSheet::gridChanged, this, changed);
+    updateTitle();
 
     for (int i = 0; i < design::kFieldCount; ++i) {
         mirrorText(Field(i));
@@ -495,14 +503,22 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
 void FrmFanji::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
     file->setObjectName(QStringLiteral("File"));
-    const std::pair<const char*, const char*> fileItems[] = {
-        {"OPENS", "打开&O"}, {"SAVE", "保存&S"}, {"PR", "列印文件&P"}, {"Exit", "退出&X"}};
-    for (const auto& [name, caption] : fileItems) {
-        QAction* action = file->addAction(QString::fromUtf8(caption));
+    const auto addItem = [this, file](const char* name, const QString& caption, auto slot) {
+        QAction* action = file->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
-        const QString control = QString::fromLatin1(name);
-        connect(action, &QAction::triggered, this, [this, control] { m_window.click(control); });
-    }
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    addItem("OPENS", QStringLiteral("打开&O"), &FrmFanji::onOpenAction)
+        ->setShortcut(QKeySequence::Open);
+    addItem("SAVE", QStringLiteral("保存&S"), &FrmFanji::onSaveAction)
+        ->setShortcut(QKeySequence::Save);
+    addItem("PR", QStringLiteral("列印文件&P"), &FrmFanji::onPrintAction)
+        ->setShortcut(QKeySequence::Print);
+    m_recentMenu = file->addMenu(QStringLiteral("最近打开的文件"));
+    rebuildRecentMenu();
+    file->addSeparator();
+    addItem("Exit", QStringLiteral("退出&X"), &QWidget::close);
     const std::pair<const char*, const char*> topItems[] = {{"TOOL", "工具"}, {"HE", "帮助"}};
     for (const auto& [name, caption] : topItems) {
         QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
@@ -510,6 +526,137 @@ void FrmFanji::buildMenus() {
         const QString control = QString::fromLatin1(name);
         connect(action, &QAction::triggered, this, [this, control] { m_window.click(control); });
     }
+}
+
+bool FrmFanji::openDesignFile(const QString& path) {
+    if (!m_window.openDesign(path)) {
+        return false;
+    }
+    m_filePath = path;
+    rememberRecentFile(path);
+    setModified(false);
+    return true;
+}
+
+bool FrmFanji::saveDesignFile(const QString& path) {
+    if (!m_window.saveDesign(path)) {
+        return false;
+    }
+    m_filePath = path;
+    rememberRecentFile(path);
+    setModified(false);
+    return true;
+}
+
+bool FrmFanji::printToPdf(const QString& path, QString* error) {
+    return printWindowToPdf(*this, path, error);
+}
+
+void FrmFanji::markUnmodified() {
+    setModified(false);
+}
+
+void FrmFanji::onOpenAction() {
+    if (!maybeSave()) {
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"), m_filePath,
+                                                      QStringLiteral("DAT(*.dat)"));
+    openDesignFile(path);
+}
+
+void FrmFanji::onSaveAction() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存"), m_filePath,
+                                                      QStringLiteral("DAT(*.dat)"));
+    saveDesignFile(path);
+}
+
+void FrmFanji::onPrintAction() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;  // the dialog makes cancel explicit: nothing is printed
+    }
+    printWindow(*this, printer);
+}
+
+bool FrmFanji::maybeSave() {
+    if (!m_modified) {
+        return true;
+    }
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, windowTitle(), QStringLiteral("设计已修改，是否保存？"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel) {
+        return false;
+    }
+    if (answer == QMessageBox::No) {
+        return true;
+    }
+    QString path = m_filePath;
+    if (path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(this, QStringLiteral("保存"), QString(),
+                                            QStringLiteral("DAT(*.dat)"));
+    }
+    return saveDesignFile(path);
+}
+
+void FrmFanji::closeEvent(QCloseEvent* event) {
+    if (maybeSave()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void FrmFanji::setModified(bool modified) {
+    if (m_modified == modified) {
+        return;
+    }
+    m_modified = modified;
+    updateTitle();
+}
+
+void FrmFanji::updateTitle() {
+    QString title = QStringLiteral("Kelvane开关变压器设计程序 v%1.%2.%3")
+                        .arg(KELVANE_VERSION_MAJOR)
+                        .arg(KELVANE_VERSION_MINOR)
+                        .arg(KELVANE_VERSION_PATCH);
+    if (!m_filePath.isEmpty() || m_modified) {
+        const QString name =
+            m_filePath.isEmpty() ? QStringLiteral("未命名") : QFileInfo(m_filePath).fileName();
+        title += QStringLiteral(" - ") + name + (m_modified ? QStringLiteral("*") : QString());
+    }
+    setWindowTitle(title);
+}
+
+void FrmFanji::rememberRecentFile(const QString& path) {
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > 6) {
+        recent.removeLast();
+    }
+    settings.setValue(QStringLiteral("recentFiles"), recent);
+    rebuildRecentMenu();
+}
+
+void FrmFanji::rebuildRecentMenu() {
+    m_recentMenu->clear();
+    const QStringList recent = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+    for (const QString& path : recent) {
+        QAction* action = m_recentMenu->addAction(QFileInfo(path).fileName());
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (maybeSave()) {
+                openDesignFile(path);
+            }
+        });
+    }
+    m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
 QLineEdit* FrmFanji::edit(Field field, int widthChars) {

@@ -11,6 +11,8 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QCloseEvent;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -46,8 +48,18 @@ public:
     // Centres the window on its screen (window opening).
     void centre();
 
+    // The file menu's operations once the dialog is answered: the title
+    // then names the file, and the file joins the recent files.
+    bool openDesignFile(const QString& path);
+    bool saveDesignFile(const QString& path);
+    // PR into a PDF file instead of a printer.
+    bool printToPdf(const QString& path, QString* error);
+    // The design as it stands is the one on file (or the opening state).
+    void markUnmodified();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* buildRequirementsPage();
@@ -69,11 +81,24 @@ private:
     void mirrorControlState(const QString& control);
     void mirrorFocus(const QString& control);
 
+    void onOpenAction();
+    void onSaveAction();
+    void onPrintAction();
+    // Asks whether to save unsaved changes; false when the engineer cancels.
+    bool maybeSave();
+    void setModified(bool modified);
+    void updateTitle();
+    void rememberRecentFile(const QString& path);
+    void rebuildRecentMenu();
+
     design::DesignWindow& m_window;
     QHash<QString, QWidget*> m_controls;
     QTabWidget* m_pages = nullptr;
     GridModel* m_msModel = nullptr;
     GridModel* m_msWinModel = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QString m_filePath;
+    bool m_modified = false;
 };
 
 }  // namespace kelvane::gui

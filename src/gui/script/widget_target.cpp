@@ -140,6 +140,24 @@ void WidgetTarget::page(int page) {
     m_window.pages()->setCurrentIndex(page);
 }
 
+void WidgetTarget::openFile(const QString& path) {
+    m_window.openDesignFile(path);
+}
+
+void WidgetTarget::saveFile(const QString& path) {
+    m_window.saveDesignFile(path);
+}
+
+QString WidgetTarget::print(const QString& path) {
+    if (path.isEmpty()) {
+        return QStringLiteral("no file");
+    }
+    QString error;
+    return m_window.printToPdf(path, &error) ? QString() : error;
+}
+
+void WidgetTarget::tick(int /*count*/) {}
+
 QJsonObject WidgetTarget::snapshot() {
     // Start from the engine's snapshot for what has no widget yet, then
     // replace every part that the windows show with what the widgets hold.

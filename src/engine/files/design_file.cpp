@@ -1,0 +1,158 @@
+#include "files/design_file.h"
+
+#include "base/number_text.h"
+#include "design/design_sheet.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kelvane::files {
+
+using design::Check;
+using design::Field;
+
+namespace {
+
+constexpr int kMaxTableRows = 10000;
+
+// Reads lines one by one, counting them for the error report.
+class LineReader {
+public:
+    explicit LineReader(QStringList lines) : m_lines(std::move(lines)) {}
+
+    [[nodiscard]] bool atEnd() const { return m_next >= m_lines.size(); }
+    [[nodiscard]] bool onlyBlankLinesLeft() const {
+        for (qsizetype i = m_next; i < m_lines.size(); ++i) {
+            if (!m_lines[i].trimmed().isEmpty()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // The next line, or a FormatError at the line that is missing.
+    QString next() {
+        if (atEnd()) {
+            throw FormatError{int(m_next) + 1};
+        }
+        return m_lines[m_next++];
+    }
+    [[nodiscard]] int lastLine() const { return int(m_next); }
+
+private:
+    QStringList m_lines;
+    qsizetype m_next = 0;
+};
+
+bool parseWholeNumber(const QString& text, int low, int high, int& value) {
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    value = trimmed.toInt(&ok);
+    return ok && value >= low && value <= high;
+}
+
+DesignRecord readRecord(LineReader& reader) {
+    DesignRecord record;
+    record.counter = reader.next();
+    if (!parseWholeNumber(record.counter, 1, kMaxTableRows, record.tableRows)) {
+        throw FormatError{reader.lastLine()};
+    }
+    for (bool& option : record.options) {
+        const QString text = reader.next().trimmed();
+        if (text.compare(u"True", Qt::CaseInsensitive) == 0) {
+            option = true;
+        } else if (text.compare(u"False", Qt::CaseInsensitive) == 0) {
+            option = false;
+        } else {
+            throw FormatError{reader.lastLine()};
+        }
+    }
+    if (!parseWholeNumber(reader.next(), 0, 2, record.check)) {
+        throw FormatError{reader.lastLine()};
+    }
+    for (int i = 0; i < 12; ++i) {
+        record.fields.append(reader.next());
+    }
+    for (int row = 1; row < record.tableRows; ++row) {
+        QStringList cells;
+        for (int column = 0; column < 5; ++column) {
+            cells.append(reader.next());
+        }
+        record.outputs.append(cells);
+    }
+    for (int i = 0; i < 13; ++i) {
+        record.closing.append(reader.next());
+    }
+    return record;
+}
+
+}  // namespace
+
+QStringList designFileLines(const design::DesignSheet& sheet) {
+    QStringList lines;
+    lines.append(sheet.text(Field::txtno));
+    for (Check option : kFileOptions) {
+        lines.append(sheet.isChecked(option) ? QStringLiteral("True") : QStringLiteral("False"));
+    }
+    // The place of the sign, the number, one blank.
+    lines.append(u' ' + QString::number(sheet.checkValue(Check::Check1)) + u' ');
+    for (Field field : kFileFields) {
+        lines.append(sheet.text(field));
+    }
+    const design::Grid& outputs = sheet.grid(design::Table::MS);
+    const int rows = int(parseNumber(sheet.text(Field::txtno)));
+    for (int row = 1; row < rows; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            lines.append(outputs.cell(row, column));
+        }
+    }
+    for (Field field : kFileClosing) {
+        lines.append(sheet.text(field));
+    }
+    return lines;
+}
+
+std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines) {
+    QStringEncoder encoder("GBK");
+    QStringDecoder decoder("GBK");
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        const QByteArray encoded = encoder.encode(line);
+        // The encoder substitutes what GBK cannot hold without a word; the
+        // round trip shows it.
+        if (QString(decoder.decode(encoded)) != line) {
+            return QStringLiteral("“%1”中有GBK无法保存的字符").arg(line);
+        }
+        bytes += encoded;
+        bytes += "\r\n";
+    }
+    if (!encoder.isValid() || encoder.hasError()) {
+        return QStringLiteral("GBK编码不可用");
+    }
+    return bytes;
+}
+
+std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(const QByteArray& bytes) {
+    QStringDecoder decoder("GBK");
+    QString text = decoder.decode(bytes);
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();  // the line end of the last line
+    }
+    LineReader reader(lines);
+    QVector<DesignRecord> records;
+    try {
+        do {
+            records.append(readRecord(reader));
+        } while (!reader.onlyBlankLinesLeft());
+    } catch (const FormatError& error) {
+        return error;
+    }
+    return records;
+}
+
+}  // namespace kelvane::files

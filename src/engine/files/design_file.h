@@ -1,0 +1,68 @@
+#pragma once
+
+#include "design/design_sheet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <variant>
+
+namespace kelvane::files {
+
+// The controls of a record's lines 2 to 8, 10 to 21 and of its closing
+// lines, in file order. Opening reads the closing lines of the material
+// type (TxtApp(1)) and the core name (TxtCoreSize) into the search fields.
+inline constexpr design::Check kFileOptions[7] = {
+    design::Check::Option1, design::Check::Option2, design::Check::Option3, design::Check::OptUL,
+    design::Check::OptIEC,  design::Check::OptVDE,  design::Check::OptSelf};
+inline constexpr design::Field kFileFields[12] = {
+    design::Field::TxtUmin,   design::Field::txtudc,   design::Field::TxtF,
+    design::Field::txtd,      design::Field::Txtts,    design::Field::Txtton,
+    design::Field::TXTTEMP20, design::Field::TXTTEMPD, design::Field::TxtMargin,
+    design::Field::TxtHipot,  design::Field::Combo1,   design::Field::Text13};
+inline constexpr design::Field kFileClosing[13] = {
+    design::Field::TXTN,      design::Field::txtpint, design::Field::txtis,
+    design::Field::txtim,     design::Field::txtip1,  design::Field::txtipk,
+    design::Field::txtipkip1, design::Field::txtdi,   design::Field::TxtApp1,
+    design::Field::txtbm,     design::Field::txtpl,   design::Field::TxtCoreSize,
+    design::Field::TxtJ};
+inline constexpr int kClosingMaterialLine = 8;
+inline constexpr int kClosingCoreLine = 11;
+
+// One record of a design file: the texts of its lines in file order.
+struct DesignRecord {
+    int tableRows = 1;             // line 1: rows of MS including the heading row
+    QString counter;               // the text of line 1
+    bool options[7] = {};          // Option1, Option2, Option3, OptUL, OptIEC, OptVDE, OptSelf
+    int check = 0;                 // Check1
+    QStringList fields;            // lines 10 to 21
+    QVector<QStringList> outputs;  // rows 1..N-1, five cells each
+    QStringList closing;           // the thirteen closing lines
+};
+
+// Where reading failed: the 1-based line.
+struct FormatError {
+    int line;
+};
+
+// designFileLines() — the lines of the design as the file stores them:
+// txtno, the seven options as "True"/"False", Check1 as " n ", twelve texts,
+// the outputs table row by row, then the thirteen closing texts.
+[[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet);
+
+// encodeDesignFile() — the lines in GBK, each ended by CR LF; no value when
+// a text has a character that GBK cannot hold.
+[[nodiscard]] std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines);
+
+// parseDesignFile() — every record of a file's bytes, read and checked as a
+// whole before anything is applied. Lines end with CR LF (a lone LF is
+// accepted too); the text is GBK. Line 1 of a record must be a whole number
+// from 1 to 10000, the option lines "True" or "False", the check-box line an
+// integer from 0 to 2; a file that ends inside a record fails at the line
+// that is missing. Blank lines after the last record are ignored.
+[[nodiscard]] std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(
+    const QByteArray& bytes);
+
+}  // namespace kelvane::files

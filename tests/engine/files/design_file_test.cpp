@@ -1,0 +1,228 @@
+#include "../design/design_fixture.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kelvane::design {
+namespace {
+
+QByteArray gbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    return encoder.encode(text);
+}
+
+class DesignFileTest : public DesignFixture {
+protected:
+    QString pathOf(const char* name) const { return directory.filePath(QString::fromLatin1(name)); }
+    QByteArray read(const QString& path) const {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    void write(const QString& path, const QByteArray& bytes) const {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // A valid two-output design file, as Kelvane writes it.
+    QByteArray twoOutputFile() {
+        click("Command1");
+        addOutput("5", "2");
+        EXPECT_TRUE(window.saveDesign(pathOf("two.dat")));
+        prompter.takeMessages();
+        return read(pathOf("two.dat"));
+    }
+    QStringList lines(const QByteArray& bytes) const {
+        QStringDecoder decoder("GBK");
+        QStringList list = QString(decoder.decode(bytes)).split(QStringLiteral("\r\n"));
+        list.removeLast();
+        return list;
+    }
+    // Everything a snapshot of the design shows, as one text.
+    QString state() const {
+        QString all;
+        for (int i = 0; i < kFieldCount; ++i) {
+            all += window.sheet().text(Field(i)) + u'|';
+        }
+        for (int i = 0; i < kCheckCount; ++i) {
+            all += QString::number(window.sheet().checkValue(Check(i)));
+        }
+        for (const QStringList& row : window.sheet().grid(Table::MS).rows) {
+            all += row.join(u',') + u';';
+        }
+        return all;
+    }
+};
+
+TEST_F(DesignFileTest, TwoOutputsMake44GbkLinesWithCrLf) {
+    const QByteArray bytes = twoOutputFile();
+    const QStringList fileLines = lines(bytes);
+    ASSERT_EQ(fileLines.size(), 44);
+    EXPECT_EQ(bytes.count("\r\n"), 44);
+    EXPECT_EQ(bytes.count('\n'), 44);  // no bare line feeds
+    EXPECT_EQ(fileLines[0], u"3");
+    EXPECT_EQ(fileLines[1], u"False");  // Option1
+    EXPECT_EQ(fileLines[5], u"True");   // OptIEC
+    EXPECT_EQ(fileLines[8], u" 0 ");    // Check1 with its blanks
+    EXPECT_EQ(fileLines[20], u"130℃");
+    EXPECT_TRUE(bytes.contains("130\xA1\xE6\r\n"));  // ℃ in GBK
+    EXPECT_EQ(fileLines.mid(21, 10),
+              (QStringList{"1", "12", "1", "0.7", "12", "2", "5", "2", "0.7", "10"}));
+    EXPECT_EQ(fileLines[31], u"0.85");   // TXTN
+    EXPECT_EQ(fileLines[39], u"M2000");  // the material type
+    EXPECT_EQ(fileLines[42], text("TxtCoreSize"));
+    EXPECT_EQ(fileLines[43], u"5");  // TxtJ
+}
+
+TEST_F(DesignFileTest, ReopenedInAFreshWindowGivesTheSameDesign) {
+    click("Option1");
+    click("OptVDE");
+    type("TxtF", "65");
+    twoOutputFile();
+    type("TXTCORE", "EE19");
+    const QString path = pathOf("design.dat");
+    ASSERT_TRUE(window.saveDesign(path));
+    const QString saved = state();
+
+    script::ScriptedPrompter otherPrompter;
+    DesignWindow other(otherPrompter, copyOfTestCatalogue(), QString());
+    other.open();
+    ASSERT_TRUE(other.openDesign(path));
+    EXPECT_TRUE(otherPrompter.takeMessages().isEmpty());
+    for (int i = 0; i < kFieldCount; ++i) {
+        const Field field = Field(i);
+        if (field == Field::Text1 || field == Field::TXTCORE || field == Field::txtuoutput ||
+            field == Field::TxtIoutput || field == Field::TXTDIO || field == Field::Txtpout) {
+            continue;  // the search boxes hold what opening looked up; the entry line is not kept
+        }
+        EXPECT_EQ(other.sheet().text(field), window.sheet().text(field))
+            << fieldName(field).toStdString();
+    }
+    EXPECT_EQ(other.sheet().grid(Table::MS).rows, window.sheet().grid(Table::MS).rows);
+    EXPECT_TRUE(other.sheet().isChecked(Check::Option1));
+    EXPECT_TRUE(other.sheet().isChecked(Check::OptVDE));
+    EXPECT_FALSE(saved.isEmpty());
+}
+
+TEST_F(DesignFileTest, ReopeningTheSameFileBringsBackItsCore) {
+    type("TXTCORE", "EE19");
+    ASSERT_TRUE(window.saveDesign(pathOf("a.dat")));
+    type("txtpint", "500");  // the proposal moves the current core away
+    ASSERT_NE(text("TxtCoreSize"), u"EE19");
+    ASSERT_TRUE(window.openDesign(pathOf("a.dat")));
+    EXPECT_EQ(text("TxtCoreSize"), u"EE19");
+}
+
+TEST_F(DesignFileTest, SavedIecLinesAreOverwrittenByTheFile) {
+    QStringList fileLines = lines(twoOutputFile());
+    fileLines[4] = QStringLiteral("False");  // UL
+    fileLines[5] = QStringLiteral("True");   // IEC
+    fileLines[17] = QStringLiteral("9.9mm");
+    fileLines[18] = QStringLiteral("Mine");
+    click("OptUL");
+    write(pathOf("iec.dat"), gbk(fileLines.join("\r\n") + "\r\n"));
+    ASSERT_TRUE(window.openDesign(pathOf("iec.dat")));
+    EXPECT_TRUE(checked("OptIEC"));
+    EXPECT_EQ(text("TxtHipotPs"), u"3000Vac,50/60Hz,0.7mA,60S");  // from the preset
+    EXPECT_EQ(text("TxtMargin"), u"9.9mm");                       // from the file
+    EXPECT_EQ(text("TxtHipot"), u"Mine");
+}
+
+TEST_F(DesignFileTest, TotalFollowsTheLoadedTable) {
+    QStringList fileLines = lines(twoOutputFile());
+    fileLines[25] = QStringLiteral("7");   // row 1 power
+    fileLines[32] = QStringLiteral("99");  // the saved input power has the last word
+    write(pathOf("t.dat"), gbk(fileLines.join("\r\n") + "\r\n"));
+    click("Command2");
+    ASSERT_TRUE(window.openDesign(pathOf("t.dat")));
+    EXPECT_EQ(text("txtp"), u"17");
+    EXPECT_EQ(text("TxtTransP"), u"17");
+    EXPECT_EQ(text("txtpint"), u"99.0");
+}
+
+struct BadFile {
+    const char* name;
+    int lineIndex;            // the line to replace, -1 to cut the file
+    const char* replacement;  // or the number of lines kept when cutting
+    int failingLine;
+};
+
+class BadDesignFileTest : public DesignFileTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadDesignFileTest, IsRefusedWithItsLineAndChangesNothing) {
+    QStringList fileLines = lines(twoOutputFile());
+    if (GetParam().lineIndex >= 0) {
+        fileLines[GetParam().lineIndex] = QString::fromUtf8(GetParam().replacement);
+    } else {
+        fileLines = fileLines.mid(0, QString::fromLatin1(GetParam().replacement).toInt());
+    }
+    const QString path = pathOf("bad.dat");
+    write(path, gbk(fileLines.join("\r\n") + (fileLines.isEmpty() ? "" : "\r\n")));
+    type("TxtF", "77");
+    const QString before = state();
+    EXPECT_FALSE(window.openDesign(path));
+    EXPECT_EQ(prompter.takeMessages(),
+              QStringList{QStringLiteral("文件格式错误（第%1行）").arg(GetParam().failingLine)});
+    EXPECT_EQ(state(), before);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, BadDesignFileTest, ::testing::Values(
+    BadFile{"counter not a number", 0, "three", 1},
+    BadFile{"counter zero", 0, "0", 1},
+    BadFile{"counter too large", 0, "10001", 1},
+    BadFile{"counter not whole", 0, "2.5", 1},
+    BadFile{"option not a truth value", 3, "Yes", 4},
+    BadFile{"check box not an integer", 8, "x", 9},
+    BadFile{"check box out of range", 8, "7", 9},
+    BadFile{"ends inside the table", -1, "30", 31},
+    BadFile{"ends inside the closing lines", -1, "43", 44},
+    BadFile{"empty file", -1, "0", 1},
+    BadFile{"more rows than lines", 0, "4", 45}));
+// clang-format on
+
+TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {
+    QStringList first = lines(twoOutputFile());
+    QStringList second = first;
+    second[11] = QStringLiteral("88");  // TxtF
+    write(pathOf("two-records.dat"), gbk((first + second).join("\r\n") + "\r\n\r\n"));
+    ASSERT_TRUE(window.openDesign(pathOf("two-records.dat")));
+    EXPECT_EQ(text("TxtF"), u"88");
+}
+
+TEST_F(DesignFileTest, LineFeedOnlyFilesOpenToo) {
+    QStringList fileLines = lines(twoOutputFile());
+    fileLines[11] = QStringLiteral("44");
+    write(pathOf("lf.dat"), gbk(fileLines.join(u'\n')));
+    ASSERT_TRUE(window.openDesign(pathOf("lf.dat")));
+    EXPECT_EQ(text("TxtF"), u"44");
+}
+
+TEST_F(DesignFileTest, CancelledDialogsDoNothing) {
+    const QString before = state();
+    EXPECT_FALSE(window.openDesign(QString()));
+    EXPECT_FALSE(window.saveDesign(QString()));
+    EXPECT_EQ(state(), before);
+    EXPECT_TRUE(prompter.takeMessages().isEmpty());
+}
+
+TEST_F(DesignFileTest, FailedSaveKeepsThePreviousFile) {
+    const QByteArray previous = twoOutputFile();
+    type("TxtHipot", QStringLiteral("IEC 😀"));  // GBK has no emoji
+    EXPECT_FALSE(window.saveDesign(pathOf("two.dat")));
+    const QStringList messages = prompter.takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(u"保存失败："));
+    EXPECT_EQ(read(pathOf("two.dat")), previous);
+    EXPECT_FALSE(window.saveDesign(QStringLiteral("/nonexistent/dir/x.dat")));
+    EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"保存失败："));
+}
+
+TEST_F(DesignFileTest, MissingFileIsReported) {
+    EXPECT_FALSE(window.openDesign(pathOf("none.dat")));
+    EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"打开失败："));
+}
+
+}  // namespace
+}  // namespace kelvane::design
