@@ -1,5 +1,11 @@
-# Runs PROGRAM OPTION SCRIPT and requires its standard output to equal the file EXPECTED.
-execute_process(COMMAND ${PROGRAM} ${OPTION} ${SCRIPT} --catalogue ${CATALOGUE}
+# Runs PROGRAM OPTION SCRIPT in a scratch directory of its own, on a copy of
+# the catalogue CATALOGUE, and requires its standard output to equal the
+# file EXPECTED.
+file(REMOVE_RECURSE ${SCRATCH})
+file(MAKE_DIRECTORY ${SCRATCH})
+file(COPY_FILE ${CATALOGUE} ${SCRATCH}/catalogue.db)
+execute_process(COMMAND ${PROGRAM} ${OPTION} ${SCRIPT} --catalogue ${SCRATCH}/catalogue.db
+    WORKING_DIRECTORY ${SCRATCH}
     TIMEOUT 50
     OUTPUT_VARIABLE actual
     ERROR_VARIABLE errors

@@ -29,6 +29,7 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
     : m_prompter(prompter),
       m_cataloguePath(std::move(cataloguePath)),
       m_cores(m_sheet, m_catalogue, std::move(pictureDirectory)),
+      m_maintenance(m_sheet, m_catalogue, prompter),
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
       m_safety(m_sheet),
@@ -229,7 +230,13 @@ void DesignWindow::selectOutputRow(int row) {
 }
 
 void DesignWindow::selectRecord(const QString& grid, int row) {
-    (grid == u"DBGrid1" ? m_catalogue.materials() : m_catalogue.cores()).moveTo(row);
+    if (grid == u"DBGrid1") {
+        if (m_maintenance.leaveRow()) {
+            m_catalogue.materials().moveTo(row);
+        }
+        return;
+    }
+    m_catalogue.cores().moveTo(row);
 }
 
 void DesignWindow::showPage(int page) {
@@ -341,6 +348,24 @@ void DesignWindow::runCommand(Command command) {
             break;
         case Command::Command15:
             m_sheet.setPage(0);
+            break;
+        case Command::Command3:
+            m_maintenance.modify();
+            break;
+        case Command::Command4:
+            m_maintenance.deleteRecord();
+            break;
+        case Command::Command5:
+            m_maintenance.save();
+            break;
+        case Command::Command6:
+            m_maintenance.cancel();
+            break;
+        case Command::Command7:
+            m_maintenance.find();
+            break;
+        case Command::Command8:
+            m_maintenance.add();
             break;
         case Command::Command9:
             m_cores.onCoreSelectionClick();

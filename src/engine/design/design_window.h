@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/core_selection.h"
+#include "catalogue/material_maintenance.h"
 #include "design/design_sheet.h"
 #include "design/outputs.h"
 #include "design/primary_side.h"
@@ -100,6 +101,7 @@ private:
     DesignSheet m_sheet;
     catalogue::Catalogue m_catalogue;
     catalogue::CoreSelection m_cores;
+    catalogue::MaterialMaintenance m_maintenance;
     Outputs m_outputs;
     PrimarySide m_primary;
     safety::SafetyPresets m_safety;
