@@ -92,6 +92,10 @@ void CoreSelection::selectCoresByAreaProduct() {
 }
 
 void CoreSelection::recalcCoreDerived() {
+    writeCoreDerived(3);
+}
+
+void CoreSelection::writeCoreDerived(int lossDecimals) {
     m_sheet.setFixed(Field::TxtCoreVe,
                      m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
                      1);
@@ -99,7 +103,7 @@ void CoreSelection::recalcCoreDerived() {
                      m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
     m_sheet.setFixed(Field::TxtCorePl,
                      m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
-                     3);
+                     lossDecimals);
 }
 
 void CoreSelection::writeCorePowerMessage() {
@@ -128,15 +132,8 @@ void CoreSelection::onCoreAwChange() {
 
 void CoreSelection::onCoreSizeChange() {
     writeCorePowerMessage();
-    m_sheet.setFixed(Field::TxtCoreVe,
-                     m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
-                     1);
-    m_sheet.setPlain(Field::TxtCoreWeigh,
-                     m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
-    // One decimal here, where the derived values elsewhere give three.
-    m_sheet.setFixed(Field::TxtCorePl,
-                     m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
-                     1);
+    // One decimal for the loss here, where the derived values elsewhere give three.
+    writeCoreDerived(1);
     m_sheet.setText(Field::TxtCoreSc, m_sheet.text(Field::TxtCoreSize));
     m_sheet.setText(Field::cmbcore, m_sheet.text(Field::TxtCoreSize).left(2));
     if (m_results) {

@@ -58,6 +58,9 @@ public:
 
 private:
     void estimateLoss();
+    // Volume, weight and loss of the current core, the loss with
+    // `lossDecimals` decimals.
+    void writeCoreDerived(int lossDecimals);
     void captionFromAreaProduct();
 
     design::DesignSheet& m_sheet;

@@ -103,7 +103,7 @@ void PrimarySide::onBridgeClick() {
     writeUnhalvedInputVoltage();
 }
 
-void PrimarySide::runFlyback() {
+void PrimarySide::writeOnCurrents() {
     const double udc = m_sheet.number(Field::txtudc);
     if (udc > 0.0) {
         m_sheet.setFixed(Field::txtis, m_sheet.number(Field::txtpint) / udc, 2);
@@ -117,6 +117,10 @@ void PrimarySide::runFlyback() {
     m_sheet.setFixed(Field::txtip1, m_sheet.number(Field::txtim) * 0.5, 2);
     m_sheet.setFixed(Field::txtipk,
                      m_sheet.number(Field::txtip1) * m_sheet.number(Field::txtipkip1), 2);
+}
+
+void PrimarySide::runFlyback() {
+    writeOnCurrents();
     m_sheet.setFixed(Field::txtdi, m_sheet.number(Field::txtipk) - m_sheet.number(Field::txtip1),
                      2);
     writeInductance();
@@ -136,18 +140,7 @@ void PrimarySide::runRcc() {
     // Writing the ratio runs the whole computation once more, nested, when
     // the field held another text.
     m_sheet.setText(Field::txtipkip1, QStringLiteral("4"));
-    const double udc = m_sheet.number(Field::txtudc);
-    if (udc > 0.0) {
-        m_sheet.setFixed(Field::txtis, m_sheet.number(Field::txtpint) / udc, 2);
-    }
-    const double tonUs = m_sheet.number(Field::Txtton);
-    if (tonUs > 0.0) {
-        m_sheet.setFixed(Field::txtim,
-                         m_sheet.number(Field::txtis) * m_sheet.number(Field::Txtts) / tonUs, 2);
-    }
-    m_sheet.setFixed(Field::txtip1, m_sheet.number(Field::txtim) * 0.5, 2);
-    m_sheet.setFixed(Field::txtipk,
-                     m_sheet.number(Field::txtip1) * m_sheet.number(Field::txtipkip1), 2);
+    writeOnCurrents();  // with the ratio 4, Ipk = 2 × Im
     m_sheet.setText(Field::txtdi, formatTextFixed(m_sheet.text(Field::txtipk), 2));
     writeInductance();
 }

@@ -36,6 +36,8 @@ private:
     void runFlyback();
     void runForward();
     void runRcc();
+    // Is, Im, Ip1 and Ipk of the flyback and RCC variants.
+    void writeOnCurrents();
     // txtlp <- 10^-3 × Ton × Udc / Δi when Δi is not 0.
     void writeInductance();
     void writeUnhalvedInputVoltage();
