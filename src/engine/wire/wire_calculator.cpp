@@ -1,0 +1,407 @@
+#include "wire/wire_calculator.h"
+
+#include "base/number_text.h"
+#include "base/prompter.h"
+#include "wire/conductor_formulas.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cassert>
+#include <cmath>
+#include <iterator>
+#include <optional>
+
+namespace kelvane::wire {
+namespace {
+
+constexpr int kEnterKey = 13;
+
+// Field indexes, in the order of fieldNames().
+enum FieldIndex : int {
+    CmbWire,
+    TxtWireD,
+    TxtWireS,
+    TxtWireOM,
+    TxtWireLeng,
+    TxtWireDCR,
+    TxtWireWeig,
+    TxtAwg,
+    TxtI,
+    TxtJ,
+    TxtLitzD,
+    TxtLitzP,
+    TxtLitzS,
+    TxtLitzLeng,
+    TxtLitzDCR,
+    TxtLitzWeig,
+    TxtFoilTh,
+    TxtFoilWd,
+    TxtFoilS,
+    TxtFoilLeng,
+    TxtFoilDCR,
+    TxtFoilWeig,
+    TxtF,
+    TxtHfT,
+    TxtHftMax,
+    TxtRac,
+    TxtR,
+    Txt1,
+    FieldCount
+};
+
+struct FieldLayout {
+    const char* name;
+    const char* text;  // UTF-8
+};
+
+// Names and layout texts, in FieldIndex order. The material list shows its
+// first item; the three lengths start at one metre.
+constexpr FieldLayout kLayout[] = {
+    {"CmbWire", "铜线"},  {"TxtWireD", ""},     {"TxtWireS", ""},    {"TxtWireOM", ""},
+    {"TxtWireLeng", "1"}, {"TxtWireDCR", ""},   {"TxtWireWeig", ""}, {"TxtAwg", ""},
+    {"TxtI", ""},         {"TxtJ", ""},         {"TxtLitzD", ""},    {"TxtLitzP", ""},
+    {"TxtLitzS", ""},     {"TxtLitzLeng", "1"}, {"TxtLitzDCR", ""},  {"TxtLitzWeig", ""},
+    {"TxtFoilTh", ""},    {"TxtFoilWd", ""},    {"TxtFoilS", ""},    {"TxtFoilLeng", "1"},
+    {"TxtFoilDCR", ""},   {"TxtFoilWeig", ""},  {"TxtF", ""},        {"TxtHfT", ""},
+    {"TxtHftMax", ""},    {"TxtRac", ""},       {"TxtR", ""},        {"Txt1", ""},
+};
+static_assert(std::size(kLayout) == FieldCount);
+
+const QHash<QString, int>& fieldIndexes() {
+    static const QHash<QString, int> indexes = [] {
+        QHash<QString, int> map;
+        for (int i = 0; i < FieldCount; ++i) {
+            map.insert(QString::fromLatin1(kLayout[i].name), i);
+        }
+        return map;
+    }();
+    return indexes;
+}
+
+std::optional<int> indexOf(const QString& name) {
+    const auto found = fieldIndexes().constFind(name);
+    if (found == fieldIndexes().constEnd()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+// A formula that yields no value is written as an empty text.
+QString orEmpty(const std::optional<QString>& text) {
+    return text.value_or(QString());
+}
+
+// A result formatted once more with fewer decimals; no value stays empty.
+QString reformatted(const std::optional<QString>& text, int decimals) {
+    return text ? formatTextFixed(*text, decimals) : QString();
+}
+
+// The time of day in the system's long time format, less any time zone:
+// a clock on the wall has none.
+QString timeOfDay(const QTime& time) {
+    const QLocale locale = QLocale::system();
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
+    format.replace(zone, QStringLiteral(" "));
+    return locale.toString(time, format.trimmed());
+}
+
+}  // namespace
+
+WireCalculator::WireCalculator(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter) {
+    m_texts.reserve(FieldCount);
+    for (const FieldLayout& field : kLayout) {
+        m_texts.append(QString::fromUtf8(field.text));
+    }
+}
+
+const QStringList& WireCalculator::fieldNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (const FieldLayout& field : kLayout) {
+            list.append(QString::fromLatin1(field.name));
+        }
+        return list;
+    }();
+    return names;
+}
+
+QString WireCalculator::defaultText(const QString& field) {
+    const std::optional<int> index = indexOf(field);
+    return index ? QString::fromUtf8(kLayout[*index].text) : QString();
+}
+
+bool WireCalculator::isField(const QString& name) {
+    return indexOf(name).has_value();
+}
+
+bool WireCalculator::isControl(const QString& name) {
+    return isField(name) || brandLabels().contains(name) || name == u"Lbt" || name == u"P" ||
+           name == u"OP" || name == u"Ab";
+}
+
+const QStringList& WireCalculator::brandLabels() {
+    static const QStringList labels = {QStringLiteral("LblBrand(0)"),
+                                       QStringLiteral("LblBrand(1)")};
+    return labels;
+}
+
+QString WireCalculator::text(const QString& field) const {
+    const std::optional<int> index = indexOf(field);
+    assert(index && "not a field of the wire calculator");
+    return index ? textAt(*index) : QString();
+}
+
+double WireCalculator::number(const QString& field) const {
+    return parseNumber(text(field));
+}
+
+void WireCalculator::setText(const QString& field, const QString& text) {
+    const std::optional<int> index = indexOf(field);
+    assert(index && "not a field of the wire calculator");
+    if (index) {
+        setTextAt(*index, text);
+    }
+}
+
+QStringList WireCalculator::comboItems(const QString& name) const {
+    return name == u"CmbWire" ? m_materialItems : QStringList();
+}
+
+double WireCalculator::numberAt(int field) const {
+    return parseNumber(textAt(field));
+}
+
+void WireCalculator::setTextAt(int field, const QString& text) {
+    if (m_texts[field] == text) {
+        return;
+    }
+    m_texts[field] = text;
+    Q_EMIT textChanged(QString::fromLatin1(kLayout[field].name));
+    onTextChange(field);
+}
+
+void WireCalculator::onTextChange(int field) {
+    switch (field) {
+        case CmbWire:
+            recalcRoundWire();
+            break;
+        case TxtLitzD:
+            recalcLitz();
+            break;
+        case TxtRac:
+            recalcAcResistance();
+            break;
+        default:
+            // Txt1 counts the clock's ticks; nothing follows from it.
+            break;
+    }
+}
+
+void WireCalculator::load() {
+    if (m_loaded) {
+        return;
+    }
+    m_loaded = true;
+    m_materialItems.clear();
+    for (const ConductorMaterial& material : conductorMaterials()) {
+        m_materialItems.append(material.item);
+    }
+    Q_EMIT comboItemsChanged(QStringLiteral("CmbWire"));
+    // Selecting the first item is a click on the list: it recomputes even
+    // when the box already shows that text.
+    pick(QStringLiteral("CmbWire"), m_materialItems.first());
+}
+
+void WireCalculator::type(const QString& field, const QString& text) {
+    setText(field, text);
+}
+
+void WireCalculator::pick(const QString& combo, const QString& item) {
+    if (combo != u"CmbWire") {
+        return;
+    }
+    if (m_texts[CmbWire] != item) {
+        m_texts[CmbWire] = item;
+        Q_EMIT textChanged(combo);
+    }
+    recalcRoundWire();
+}
+
+void WireCalculator::keyDown(const QString& field, int keyCode) {
+    if (keyCode != kEnterKey) {
+        return;
+    }
+    const std::optional<int> index = indexOf(field);
+    if (!index) {
+        return;
+    }
+    switch (*index) {
+        case TxtWireD:
+            onTxtWireDEnter();
+            break;
+        case TxtWireLeng:
+            recalcRoundWire();
+            break;
+        case TxtAwg:
+            onTxtAwgEnter();
+            break;
+        case TxtLitzD:
+        case TxtLitzLeng:
+            recalcLitz();
+            break;
+        case TxtLitzP:
+            onTxtLitzPEnter();
+            break;
+        case TxtFoilTh:
+            onTxtFoilThEnter();
+            break;
+        case TxtFoilWd:
+            onTxtFoilWdEnter();
+            break;
+        case TxtFoilLeng:
+            onTxtFoilLengEnter();
+            break;
+        case TxtF:
+            onTxtFEnter();
+            break;
+        default:
+            break;
+    }
+}
+
+void WireCalculator::click(const QString& control) {
+    if (control == u"P") {
+        Q_EMIT printRequested();
+    } else if (control == u"OP") {
+        m_prompter.message(farewellMessage(), QStringLiteral("导线换算程序"));
+        Q_EMIT closeProgramRequested();
+    } else if (control == u"Ab") {
+        Q_EMIT aboutRequested();
+    } else if (brandLabels().contains(control)) {
+        Q_EMIT webSiteRequested();
+    }
+}
+
+void WireCalculator::tick(const QTime& time) {
+    m_clockCaption = QStringLiteral("现在是：") + timeOfDay(time);
+    Q_EMIT clockCaptionChanged(m_clockCaption);
+    if (const std::optional<QString> count = formatPlain(numberAt(Txt1) + 1.0)) {
+        setTextAt(Txt1, *count);
+    }
+}
+
+QString WireCalculator::farewellMessage() {
+    return QStringLiteral("祝您工作更轻松！谢谢您的使用！再见！");
+}
+
+// Resistance per metre, resistance and weight of the length, and the gauge
+// of the round wire; the material comes from the list's text as shown, and a
+// text that names no material counts as resistivity and density 0.
+void WireCalculator::recalcRoundWire() {
+    const double diameterMm = numberAt(TxtWireD);
+    setTextAt(TxtWireS, orEmpty(wireArea(diameterMm)));
+    const ConductorMaterial material = conductorMaterialOrZero(textAt(CmbWire));
+    setTextAt(TxtWireOM, orEmpty(wireResistance(diameterMm, 1.0, 1000.0, material.resistivity)));
+    const double lengthMm = numberAt(TxtWireLeng) * 1000.0;
+    setTextAt(TxtWireWeig, orEmpty(wireWeight(diameterMm, 1.0, lengthMm, material.density)));
+    setTextAt(TxtWireDCR, orEmpty(wireResistance(diameterMm, 1.0, lengthMm, material.resistivity)));
+    setTextAt(TxtAwg, orEmpty(diameterToAwg(diameterMm)));
+}
+
+void WireCalculator::onTxtWireDEnter() {
+    recalcRoundWire();
+    // The foil starts from the round wire's cross-section as shown.
+    setTextAt(TxtFoilS, textAt(TxtWireS));
+    // Writing TxtRac runs its own handling, which computes TxtR.
+    setTextAt(TxtRac, reformatted(skinEffectRatio(numberAt(TxtWireD), numberAt(TxtHfT)), 2));
+}
+
+// TxtR recomputes the ratio at full three decimals rather than reading the
+// two shown by TxtRac; no ratio (no diameter or skin depth) counts as 0.
+void WireCalculator::recalcAcResistance() {
+    const std::optional<QString> ratio = skinEffectRatio(numberAt(TxtWireD), numberAt(TxtHfT));
+    const double ratioValue = ratio ? parseNumber(*ratio) : 0.0;
+    if (const std::optional<QString> ohms = formatFixed(ratioValue * numberAt(TxtWireDCR), 6)) {
+        setTextAt(TxtR, *ohms);
+    }
+}
+
+// Only the diameter is written; the rest waits for Enter in TxtWireD.
+void WireCalculator::onTxtAwgEnter() {
+    setTextAt(TxtWireD, orEmpty(awgToDiameter(numberAt(TxtAwg))));
+}
+
+// The bundle replaces the round wire of TxtWireD: the strand count comes
+// first, and the bundle's data use that count as shown (a whole number).
+void WireCalculator::recalcLitz() {
+    setTextAt(TxtLitzP, orEmpty(litzStrandCount(numberAt(TxtWireD), numberAt(TxtLitzD))));
+    const ConductorMaterial material = conductorMaterialOrZero(textAt(CmbWire));
+    // The count was just written as a whole number or as empty text, so it
+    // is never negative; the guard keeps the square root defined all the same.
+    const double strandCount = numberAt(TxtLitzP);
+    const double bundleDiameterMm =
+        strandCount > 0.0 ? numberAt(TxtLitzD) * std::sqrt(strandCount) : 0.0;
+    setTextAt(TxtLitzS, orEmpty(wireArea(bundleDiameterMm)));
+    const double lengthMm = numberAt(TxtLitzLeng) * 1000.0;
+    setTextAt(TxtLitzDCR,
+              orEmpty(wireResistance(bundleDiameterMm, 1.0, lengthMm, material.resistivity)));
+    setTextAt(TxtLitzWeig, orEmpty(wireWeight(bundleDiameterMm, 1.0, lengthMm, material.density)));
+}
+
+// Writing TxtLitzD runs the litz recomputation, which counts the strands
+// again from the rounded diameter.
+void WireCalculator::onTxtLitzPEnter() {
+    setTextAt(TxtLitzD, orEmpty(litzStrandDiameter(numberAt(TxtWireD), numberAt(TxtLitzP))));
+}
+
+void WireCalculator::onTxtFoilThEnter() {
+    setTextAt(TxtFoilWd, reformatted(foilSide(numberAt(TxtFoilS), numberAt(TxtFoilTh)), 1));
+    recalcFoilWeightAndResistance();
+}
+
+void WireCalculator::onTxtFoilWdEnter() {
+    setTextAt(TxtFoilTh, reformatted(foilSide(numberAt(TxtFoilS), numberAt(TxtFoilWd)), 1));
+    recalcFoilWeightAndResistance();
+}
+
+// A new length first rounds the width to one decimal and takes the
+// cross-section from the rounded sides, so S may move (10 / 0.3 gives a
+// width of 33.3 and S 9.990).
+void WireCalculator::onTxtFoilLengEnter() {
+    setTextAt(TxtFoilWd, reformatted(foilSide(numberAt(TxtFoilS), numberAt(TxtFoilTh)), 1));
+    if (const std::optional<QString> area =
+            formatFixed(numberAt(TxtFoilWd) * numberAt(TxtFoilTh), 3)) {
+        setTextAt(TxtFoilS, *area);
+    }
+    recalcFoilWeightAndResistance();
+}
+
+// Foil is always copper.
+void WireCalculator::recalcFoilWeightAndResistance() {
+    const double areaMm2 = numberAt(TxtFoilS);
+    const double lengthMm = numberAt(TxtFoilLeng) * 1000.0;
+    setTextAt(TxtFoilWeig, reformatted(foilWeight(kCopperDensity, areaMm2, lengthMm), 3));
+    setTextAt(TxtFoilDCR, orEmpty(foilResistance(kCopperResistivity, areaMm2, lengthMm)));
+}
+
+// Skin depth of copper, δ = 66.1 ÷ √f mm with f in Hz. Without a positive
+// frequency the skin depth keeps its text (it may have been typed) and the
+// largest useful diameter follows from it all the same.
+void WireCalculator::onTxtFEnter() {
+    const double frequencyKHz = numberAt(TxtF);
+    if (frequencyKHz > 0.0) {
+        if (const std::optional<QString> depth =
+                formatFixed(66.1 / std::sqrt(frequencyKHz * 1000.0), 3)) {
+            setTextAt(TxtHfT, *depth);
+        }
+    }
+    if (const std::optional<QString> largest = formatFixed(2.0 * numberAt(TxtHfT), 3)) {
+        setTextAt(TxtHftMax, *largest);
+    }
+}
+
+}  // namespace kelvane::wire
