@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The texts of the About window and the system information program it can
+// start.
+namespace kelvane::about {
+
+// "Kelvane开关变压器设计程序".
+[[nodiscard]] QString applicationTitle();
+// "关于 " followed by the application title.
+[[nodiscard]] QString windowCaption();
+// "版本 " followed by major.minor.patch of this build, each a whole number
+// ("版本 0.1.0").
+[[nodiscard]] QString versionText();
+[[nodiscard]] QString descriptionText();
+[[nodiscard]] QString disclaimerText();
+// The further line under the notice (the web address).
+[[nodiscard]] QString footerText();
+[[nodiscard]] QString webSite();
+
+// The message shown when no system information program can be started.
+[[nodiscard]] QString systemInformationUnavailableMessage();
+
+// The programs looked for, in order of preference, on systems without the
+// Windows system information tool.
+[[nodiscard]] const QStringList& systemInformationCandidates();
+
+// systemInformationProgram() — the full path of the system information
+// program: on Windows the one the registry names (MSINFO's PATH value, else
+// MSINFO32.EXE in the "Shared Tools Location"), elsewhere the first of
+// systemInformationCandidates() found on PATH. No value when there is none.
+[[nodiscard]] std::optional<QString> systemInformationProgram();
+
+// As above, but looking only in `directories`, in order, for the first
+// candidate (the candidate order wins over the directory order).
+[[nodiscard]] std::optional<QString> systemInformationProgramIn(const QStringList& directories);
+
+}  // namespace kelvane::about
