@@ -1,6 +1,9 @@
 #include "about/about_info.h"
 
+#include "base/prompter.h"
+
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -108,6 +111,19 @@ std::optional<QString> systemInformationProgramIn(const QStringList& directories
         return std::nullopt;  // an empty list would mean the PATH
     }
     return findCandidate(directories);
+}
+
+bool startSystemInformation(Prompter& prompter, const std::optional<QString>& program,
+                            const ProgramStarter& start) {
+    if (program) {
+        const bool started =
+            start ? start(*program) : QProcess::startDetached(*program, QStringList());
+        if (started) {
+            return true;
+        }
+    }
+    prompter.message(systemInformationUnavailableMessage(), windowCaption());
+    return false;
 }
 
 }  // namespace kelvane::about

@@ -3,7 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+namespace kelvane {
+class Prompter;
+}
 
 // The texts of the About window and the system information program it can
 // start.
@@ -38,5 +43,14 @@ namespace kelvane::about {
 // As above, but looking only in `directories`, in order, for the first
 // candidate (the candidate order wins over the directory order).
 [[nodiscard]] std::optional<QString> systemInformationProgramIn(const QStringList& directories);
+
+// startSystemInformation() — the About window's system information button:
+// starts `program` with `start` (by default a detached process) and returns
+// true; when there is no program or it does not start, shows
+// systemInformationUnavailableMessage() through the prompter and returns
+// false.
+using ProgramStarter = std::function<bool(const QString& program)>;
+bool startSystemInformation(Prompter& prompter, const std::optional<QString>& program,
+                            const ProgramStarter& start = {});
 
 }  // namespace kelvane::about

@@ -1,5 +1,7 @@
 #include "about/about_info.h"
 
+#include "script/scripted_prompter.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -81,6 +83,41 @@ TEST(AboutInfoTest, AFileThatIsNotExecutableIsNoProgram) {
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_FALSE(systemInformationProgramIn({dir.path()}).has_value());
     EXPECT_FALSE(systemInformationProgramIn({}).has_value());
+}
+
+TEST(AboutInfoTest, SystemInformationStartsOrSaysItIsUnavailable) {
+    struct Row {
+        const char* label;
+        std::optional<QString> program;
+        bool starts;
+        bool expectStarted;
+        int expectedAttempts;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"no program", std::nullopt, true, false, 0},
+        {"program fails to start", QStringLiteral("/usr/bin/hardinfo"), false, false, 1},
+        {"program starts", QStringLiteral("/usr/bin/hardinfo"), true, true, 1},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        script::ScriptedPrompter prompter;
+        QStringList attempts;
+        const bool started =
+            startSystemInformation(prompter, row.program, [&](const QString& program) {
+                attempts.append(program);
+                return row.starts;
+            });
+        EXPECT_EQ(started, row.expectStarted);
+        EXPECT_EQ(attempts.size(), row.expectedAttempts);
+        if (row.expectedAttempts > 0) {
+            EXPECT_EQ(attempts.first(), *row.program);
+        }
+        const QStringList expected =
+            row.expectStarted ? QStringList{} : QStringList{QStringLiteral("此时系统信息不可用")};
+        EXPECT_EQ(prompter.takeMessages(), expected);
+    }
 }
 
 }  // namespace
