@@ -37,7 +37,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(runScript)) {
         kelvane::script::ScriptedPrompter prompter;
         kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
-        kelvane::gui::FrmFanji window(engine);
+        kelvane::gui::FrmFanji window(engine, prompter);
+        window.setScripted(true);
         window.show();
         window.activateWindow();
         QApplication::processEvents();
@@ -56,7 +57,7 @@ int main(int argc, char* argv[]) {
 
     kelvane::gui::MessageBoxPrompter prompter;
     kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
-    kelvane::gui::FrmFanji window(engine);
+    kelvane::gui::FrmFanji window(engine, prompter);
     prompter.setParent(&window);
     window.show();
     window.centre();

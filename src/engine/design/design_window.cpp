@@ -13,6 +13,7 @@ namespace {
 constexpr int kEnterKey = 13;
 
 const QString kCheck1 = QStringLiteral("Check1");
+const QString kWirePrefix = QStringLiteral("FrmWireTools.");
 
 bool isBrandLabel(const QString& name) {
     static const QRegularExpression pattern(QStringLiteral("^Label[56]\\(\\d+\\)$"));
@@ -34,8 +35,13 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
       m_primary(m_sheet),
       m_safety(m_sheet),
       m_insulation(m_sheet),
+      m_wireTools(prompter),
       m_results(m_sheet) {
     m_sheet.setChangeHandler(this);
+    connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this, [this] {
+        setWindowOpen(QStringLiteral("frmAbout"), true);
+        Q_EMIT aboutWindowRequested();
+    });
     m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
@@ -86,6 +92,9 @@ bool DesignWindow::isClickable(const QString& control) const {
 }
 
 bool DesignWindow::isControl(const QString& name) {
+    if (name.startsWith(kWirePrefix)) {
+        return wire::WireCalculator::isControl(name.mid(kWirePrefix.size()));
+    }
     return fieldByName(name) || checkByName(name) || commandByName(name) || isGrid(name) ||
            isBrandLabel(name);
 }
@@ -243,6 +252,17 @@ void DesignWindow::showPage(int page) {
     m_sheet.setPage(page);
 }
 
+bool DesignWindow::isWindowOpen(const QString& window) const {
+    return m_openWindows.contains(window);
+}
+
+void DesignWindow::setWindowOpen(const QString& window, bool open) {
+    m_openWindows.removeAll(window);
+    if (open) {
+        m_openWindows.append(window);
+    }
+}
+
 bool DesignWindow::saveDesign(const QString& path) {
     if (path.isEmpty()) {
         return false;
@@ -372,6 +392,15 @@ void DesignWindow::runCommand(Command command) {
             break;
         case Command::Command10:
             m_results.computeDesignResults();
+            break;
+        case Command::TOOL:
+            m_wireTools.load();
+            setWindowOpen(QStringLiteral("FrmWireTools"), true);
+            Q_EMIT toolWindowRequested();
+            break;
+        case Command::HE:
+            setWindowOpen(QStringLiteral("frmAbout"), true);
+            Q_EMIT aboutWindowRequested();
             break;
         case Command::Exit:
             Q_EMIT exitRequested();

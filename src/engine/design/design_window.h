@@ -8,6 +8,7 @@
 #include "design/primary_side.h"
 #include "results/design_results.h"
 #include "safety/safety_presets.h"
+#include "wire/wire_calculator.h"
 
 #include <QObject>
 #include <QStringList>
@@ -38,6 +39,13 @@ public:
     [[nodiscard]] DesignSheet& sheet() { return m_sheet; }
     [[nodiscard]] const DesignSheet& sheet() const { return m_sheet; }
     [[nodiscard]] catalogue::Catalogue& catalogue() { return m_catalogue; }
+    // The wire calculator FrmWireTools, which the Tools menu opens.
+    [[nodiscard]] wire::WireCalculator& wireTools() { return m_wireTools; }
+    [[nodiscard]] const wire::WireCalculator& wireTools() const { return m_wireTools; }
+    // Whether a secondary window (FrmWireTools, frmAbout) is open.
+    [[nodiscard]] bool isWindowOpen(const QString& window) const;
+    // A secondary window was closed (or opened) by its own frame or button.
+    void setWindowOpen(const QString& window, bool open);
     [[nodiscard]] const catalogue::Catalogue& catalogue() const { return m_catalogue; }
 
     // The window-opening steps: the safety standard IEC, the core family
@@ -50,7 +58,8 @@ public:
     // Whether a button, option, check box or menu item can be clicked now.
     [[nodiscard]] bool isClickable(const QString& control) const;
     // Whether the name is a control of this window (field, grid, button,
-    // option, menu item or label).
+    // option, menu item or label) or, with the prefix "FrmWireTools.", of
+    // the wire calculator.
     [[nodiscard]] static bool isControl(const QString& name);
     // The list items of a combo box (cmbcore, Combo1); empty for others.
     [[nodiscard]] static QStringList comboItems(Field field);
@@ -106,6 +115,8 @@ private:
     PrimarySide m_primary;
     safety::SafetyPresets m_safety;
     safety::InsulationClass m_insulation;
+    wire::WireCalculator m_wireTools;
+    QStringList m_openWindows;
     results::DesignResults m_results;
 };
 

@@ -8,6 +8,9 @@ class DesignWindow;
 
 namespace kelvane::script {
 
+// N ticks of the wire calculator's timer, when its window has loaded.
+void tickWireTools(design::DesignWindow& window, int count);
+
 // Drives the engine directly: the verbs of the design window.
 class EngineTarget : public ScriptTarget {
 public:

@@ -24,13 +24,34 @@ void requireControl(const QString& name) {
     }
 }
 
-design::Field requireTextField(const QString& name) {
+// A control of the wire calculator loads its window when named.
+void requireControl(const QString& name, DesignWindow& window) {
     requireControl(name);
+    if (name.startsWith(u"FrmWireTools.")) {
+        window.wireTools().load();
+    }
+}
+
+const QString kWirePrefix = QStringLiteral("FrmWireTools.");
+
+// The list items of a text field's combo box; fails for a name that is no
+// text field.
+QStringList requireTextField(const QString& name, DesignWindow& window) {
+    requireControl(name);
+    if (name.startsWith(kWirePrefix)) {
+        const QString wireName = name.mid(kWirePrefix.size());
+        if (!wire::WireCalculator::isField(wireName)) {
+            fail(QStringLiteral("\"%1\" is not a text field").arg(name));
+        }
+        // Naming a control of the wire calculator loads its window.
+        window.wireTools().load();
+        return window.wireTools().comboItems(wireName);
+    }
     const std::optional<design::Field> field = design::fieldByName(name);
     if (!field) {
         fail(QStringLiteral("\"%1\" is not a text field").arg(name));
     }
-    return *field;
+    return DesignWindow::comboItems(*field);
 }
 
 int requireInteger(const QString& text, const QString& what) {
@@ -74,14 +95,13 @@ std::pair<QString, QString> splitName(const QString& args) {
     return {args.left(blank), args.mid(blank + 1)};
 }
 
-void runLine(const QString& command, const QString& args, const DesignWindow& window,
+void runLine(const QString& command, const QString& args, DesignWindow& window,
              ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out, QTextStream& err,
              int lineNumber) {
     if (command == u"type" || command == u"pick") {
         const auto [name, text] = splitName(args);
-        const design::Field field = requireTextField(name);
+        const QStringList items = requireTextField(name, window);
         if (command == u"pick") {
-            const QStringList items = DesignWindow::comboItems(field);
             if (items.isEmpty()) {
                 fail(QStringLiteral("\"%1\" is not a combo box").arg(name));
             }
@@ -93,17 +113,17 @@ void runLine(const QString& command, const QString& args, const DesignWindow& wi
             target.type(name, text);
         }
     } else if (command == u"enter") {
-        requireControl(args);
+        requireControl(args, window);
         target.key(args, 13);
     } else if (command == u"key") {
         const auto [name, code] = splitName(args);
-        requireControl(name);
+        requireControl(name, window);
         target.key(name, requireInteger(code, QStringLiteral("key code")));
     } else if (command == u"focus") {
-        requireControl(args);
+        requireControl(args, window);
         target.focus(args);
     } else if (command == u"click") {
-        requireControl(args);
+        requireControl(args, window);
         target.click(args);
     } else if (command == u"select") {
         const auto [name, row] = splitName(args);
@@ -154,7 +174,7 @@ void runLine(const QString& command, const QString& args, const DesignWindow& wi
 
 }  // namespace
 
-int runScript(const QString& path, const DesignWindow& window, ScriptTarget& target,
+int runScript(const QString& path, DesignWindow& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

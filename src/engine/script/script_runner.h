@@ -42,9 +42,10 @@ public:
 };
 
 // Runs the script at `path` against `target`: one snapshot line on `out` per
-// `dump`. A script error stops the run with "line N: reason" on `err`.
-// Returns the exit status: 0, or 2 after a script error.
-int runScript(const QString& path, const design::DesignWindow& window, ScriptTarget& target,
+// `dump`. Naming a control of the wire calculator ("FrmWireTools.") loads
+// that window first, as the windows do. A script error stops the run with "line N: reason" on
+// `err`. Returns the exit status: 0, or 2 after a script error.
+int runScript(const QString& path, design::DesignWindow& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err);
 
 // One snapshot object as the single line that `dump` prints (no newline).

@@ -1,7 +1,7 @@
 #include "script/snapshot.h"
 
 #include "design/design_window.h"
-#include "wire/wire_fields.h"
+#include "wire/wire_calculator.h"
 
 #include <QJsonArray>
 
@@ -34,8 +34,8 @@ QJsonObject engineSnapshot(const design::DesignWindow& window) {
     for (int i = 0; i < design::kFieldCount; ++i) {
         fields.insert(design::fieldName(Field(i)), sheet.text(Field(i)));
     }
-    for (const wire::WireFieldDefault& wireField : wire::wireFieldDefaults()) {
-        fields.insert(QStringLiteral("FrmWireTools.") + wireField.name, wireField.text);
+    for (const QString& name : wire::WireCalculator::fieldNames()) {
+        fields.insert(QStringLiteral("FrmWireTools.") + name, window.wireTools().text(name));
     }
     QJsonObject checked;
     for (int i = 0; i < design::kCheckCount; ++i) {
@@ -80,8 +80,11 @@ QJsonObject engineSnapshot(const design::DesignWindow& window) {
         QJsonObject{{QStringLiteral("Frmele"), sheet.isVisible(QStringLiteral("Frmele"))}});
     snapshot.insert(QStringLiteral("page"), sheet.page());
     snapshot.insert(QStringLiteral("focus"), sheet.focus());
-    snapshot.insert(QStringLiteral("windows"), QJsonObject{{QStringLiteral("FrmWireTools"), false},
-                                                           {QStringLiteral("frmAbout"), false}});
+    snapshot.insert(
+        QStringLiteral("windows"),
+        QJsonObject{
+            {QStringLiteral("FrmWireTools"), window.isWindowOpen(QStringLiteral("FrmWireTools"))},
+            {QStringLiteral("frmAbout"), window.isWindowOpen(QStringLiteral("frmAbout"))}});
     return snapshot;
 }
 

@@ -1,10 +1,12 @@
 #include "design/frm_fanji.h"
 
+#include "about/frm_about.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/record_set_model.h"
 #include "design/design_window.h"
 #include "design/grid_model.h"
 #include "files/window_printer.h"
+#include "wire/frm_wire_tools.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -78,8 +80,8 @@ QColor fromColorValue(int value) {
 
 }  // namespace
 
-FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
-    : QMainWindow(parent), m_window(window) {
+FrmFanji::FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_window(window), m_prompter(prompter) {
     setObjectName(QStringLiteral("FrmFanji"));
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("sb"));
@@ -113,6 +115,13 @@ FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
     connect(&m_window, &design::DesignWindow::webSiteRequested, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite))); });
     connect(&m_window, &design::DesignWindow::exitRequested, this, &QWidget::close);
+    connect(&m_window, &design::DesignWindow::toolWindowRequested, this, &FrmFanji::showWireWindow);
+    connect(&m_window, &design::DesignWindow::aboutWindowRequested, this,
+            &FrmFanji::showAboutWindow);
+    wire::WireCalculator& wireTools = m_window.wireTools();
+    connect(&wireTools, &wire::WireCalculator::printRequested, this, &FrmFanji::printWireWindow);
+    connect(&wireTools, &wire::WireCalculator::closeProgramRequested, this,
+            &FrmFanji::closeProgram);
     const auto changed = [this] { setModified(true); };
     connect(&sheet, &design::DesignSheet::textChanged, this, changed);
     connect(&sheet, &design::DesignSheet::checkChanged, this, changed);
@@ -556,6 +565,55 @@ void FrmFanji::markUnmodified() {
     setModified(false);
 }
 
+FrmWireTools& FrmFanji::wireWindow() {
+    if (m_wireTools == nullptr) {
+        // A window of its own, not a child: it stays usable beside this one.
+        m_wireTools = new FrmWireTools(m_window.wireTools());
+        m_wireTools->setAttribute(Qt::WA_QuitOnClose, false);
+        m_wireTools->installEventFilter(this);
+        connect(this, &QObject::destroyed, m_wireTools, &QObject::deleteLater);
+    }
+    return *m_wireTools;
+}
+
+void FrmFanji::showWireWindow() {
+    FrmWireTools& tools = wireWindow();
+    tools.show();
+    tools.raise();
+    tools.activateWindow();
+}
+
+void FrmFanji::showAboutWindow() {
+    if (m_about == nullptr) {
+        m_about = new FrmAbout(m_prompter);
+        m_about->setAttribute(Qt::WA_QuitOnClose, false);
+        m_about->installEventFilter(this);
+        connect(this, &QObject::destroyed, m_about, &QObject::deleteLater);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void FrmFanji::printWireWindow() {
+    if (m_scripted) {
+        return;  // scripts print the design window to a file instead
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printWindow(wireWindow(), printer);
+}
+
+void FrmFanji::closeProgram() {
+    if (m_scripted) {
+        return;
+    }
+    // Closing asks about unsaved changes; the program ends only if it closed.
+    if (close()) {
+        QApplication::quit();
+    }
+}
+
 void FrmFanji::onOpenAction() {
     if (!maybeSave()) {
         return;
@@ -718,6 +776,12 @@ void FrmFanji::registerControl(const QString& name, QWidget* widget) {
 }
 
 bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_wireTools || watched == m_about) &&
+        (event->type() == QEvent::Close || event->type() == QEvent::Hide)) {
+        m_window.setWindowOpen(
+            watched == m_wireTools ? QStringLiteral("FrmWireTools") : QStringLiteral("frmAbout"),
+            false);
+    }
     const QString name = watched->property("kelvaneControl").toString();
     if (name.isEmpty()) {
         return QMainWindow::eventFilter(watched, event);

@@ -17,6 +17,10 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
+namespace kelvane {
+class Prompter;
+}
+
 namespace kelvane::design {
 class DesignWindow;
 }
@@ -27,6 +31,8 @@ class DataSource;
 
 namespace kelvane::gui {
 
+class FrmAbout;
+class FrmWireTools;
 class GridModel;
 
 // The design window: the three pages of the design record bound to the
@@ -37,7 +43,8 @@ class FrmFanji : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit FrmFanji(design::DesignWindow& window, QWidget* parent = nullptr);
+    // `prompter` shows the boxes of the secondary windows.
+    FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* parent = nullptr);
 
     [[nodiscard]] design::DesignWindow& engine() { return m_window; }
     // The widget of a control by its control name, or null.
@@ -56,6 +63,12 @@ public:
     bool printToPdf(const QString& path, QString* error);
     // The design as it stands is the one on file (or the opening state).
     void markUnmodified();
+    // The wire calculator window (one instance), made on first use.
+    FrmWireTools& wireWindow();
+    // The About window, when it was ever opened.
+    [[nodiscard]] FrmAbout* aboutWindow() const { return m_about; }
+    // Whether the boxes of the windows are script-answered: no dialogs then.
+    void setScripted(bool scripted) { m_scripted = scripted; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,8 +103,13 @@ private:
     void updateTitle();
     void rememberRecentFile(const QString& path);
     void rebuildRecentMenu();
+    void showWireWindow();
+    void showAboutWindow();
+    void printWireWindow();
+    void closeProgram();
 
     design::DesignWindow& m_window;
+    Prompter& m_prompter;
     QHash<QString, QWidget*> m_controls;
     QTabWidget* m_pages = nullptr;
     GridModel* m_msModel = nullptr;
@@ -99,6 +117,9 @@ private:
     QMenu* m_recentMenu = nullptr;
     QString m_filePath;
     bool m_modified = false;
+    bool m_scripted = false;
+    FrmWireTools* m_wireTools = nullptr;
+    FrmAbout* m_about = nullptr;
 };
 
 }  // namespace kelvane::gui

@@ -1,10 +1,13 @@
 #include "script/widget_target.h"
 
+#include "about/frm_about.h"
 #include "design/design_window.h"
 #include "design/frm_fanji.h"
 #include "design/grid_model.h"
+#include "script/engine_target.h"
 #include "script/snapshot.h"
-#include "wire/wire_fields.h"
+#include "wire/frm_wire_tools.h"
+#include "wire/wire_calculator.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -52,6 +55,10 @@ QString widgetText(QWidget* widget) {
 }  // namespace
 
 QWidget* WidgetTarget::widget(const QString& control) const {
+    static const QString prefix = QStringLiteral("FrmWireTools.");
+    if (control.startsWith(prefix)) {
+        return m_window.wireWindow().control(control.mid(prefix.size()));
+    }
     return m_window.control(control);
 }
 
@@ -84,7 +91,9 @@ void WidgetTarget::key(const QString& control, int keyCode) {
         m_window.engine().keyDown(control, keyCode);
         return;
     }
-    focus(control);
+    if (!control.startsWith(u"FrmWireTools.")) {
+        focus(control);  // the snapshot's focus is the design window's
+    }
     if (auto* box = qobject_cast<QComboBox*>(target)) {
         target = box->lineEdit();
     }
@@ -94,6 +103,9 @@ void WidgetTarget::key(const QString& control, int keyCode) {
 }
 
 void WidgetTarget::focus(const QString& control) {
+    if (control.startsWith(u"FrmWireTools.")) {
+        return;  // the snapshot's focus is the design window's
+    }
     QWidget* target = widget(control);
     if (target == nullptr || !target->isEnabled()) {
         // Display-only fields and labels take the focus in the record only.
@@ -112,6 +124,16 @@ void WidgetTarget::focus(const QString& control) {
 }
 
 void WidgetTarget::click(const QString& control) {
+    static const QString prefix = QStringLiteral("FrmWireTools.");
+    if (control.startsWith(prefix)) {
+        const QString name = control.mid(prefix.size());
+        if (auto* action = m_window.wireWindow().findChild<QAction*>(name)) {
+            action->trigger();
+        } else {
+            m_window.engine().wireTools().click(name);
+        }
+        return;
+    }
     if (auto* button = qobject_cast<QAbstractButton*>(widget(control))) {
         if (button->isEnabled()) {
             button->click();
@@ -156,7 +178,11 @@ QString WidgetTarget::print(const QString& path) {
     return m_window.printToPdf(path, &error) ? QString() : error;
 }
 
-void WidgetTarget::tick(int /*count*/) {}
+void WidgetTarget::tick(int count) {
+    // The window's own timer does not run while a script drives it; the
+    // ticks go to the same engine step it would call.
+    script::tickWireTools(m_window.engine(), count);
+}
 
 QJsonObject WidgetTarget::snapshot() {
     // Start from the engine's snapshot for what has no widget yet, then
@@ -167,8 +193,9 @@ QJsonObject WidgetTarget::snapshot() {
         const QString name = design::fieldName(design::Field(i));
         fields.insert(name, widgetText(widget(name)));
     }
-    for (const wire::WireFieldDefault& wireField : wire::wireFieldDefaults()) {
-        fields.insert(QStringLiteral("FrmWireTools.") + wireField.name, wireField.text);
+    for (const QString& name : wire::WireCalculator::fieldNames()) {
+        fields.insert(QStringLiteral("FrmWireTools.") + name,
+                      widgetText(widget(QStringLiteral("FrmWireTools.") + name)));
     }
     snapshot.insert(QStringLiteral("fields"), fields);
 
@@ -216,11 +243,17 @@ QJsonObject WidgetTarget::snapshot() {
         QJsonObject{{QStringLiteral("TxtKwin"),
                      fillColor.isValid() ? QJsonValue(fillColor.toInt()) : QJsonValue()}});
     snapshot.insert(QStringLiteral("page"), m_window.pages()->currentIndex());
+    const FrmAbout* about = m_window.aboutWindow();
+    snapshot.insert(
+        QStringLiteral("windows"),
+        QJsonObject{{QStringLiteral("FrmWireTools"), m_window.wireWindow().isVisible()},
+                    {QStringLiteral("frmAbout"), about != nullptr && about->isVisible()}});
     // The focus as the widgets hold it; a control that has no widget focus
     // (on a hidden page, or a label) as the record holds it.
     QWidget* focused = QApplication::focusWidget();
-    QString focusName =
-        focused != nullptr ? focused->property("kelvaneControl").toString() : QString();
+    QString focusName = focused != nullptr && m_window.isAncestorOf(focused)
+                            ? focused->property("kelvaneControl").toString()
+                            : QString();
     const QString& recorded = m_window.engine().sheet().focus();
     const QWidget* recordedWidget = widget(recorded);
     if (focusName.isEmpty() || recordedWidget == nullptr || !recordedWidget->isVisible()) {

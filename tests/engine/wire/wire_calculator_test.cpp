@@ -1,7 +1,6 @@
 #include "wire/wire_calculator.h"
 
 #include "script/scripted_prompter.h"
-#include "wire/wire_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -244,11 +243,6 @@ TEST(WireCalculatorTest, FieldsStartWithTheirLayoutTexts) {
                                                     : QString();
         EXPECT_EQ(calculator.text(name), expected) << name.toStdString();
     }
-    // The snapshot's list is the calculator's.
-    const QVector<WireFieldDefault>& defaults = wireFieldDefaults();
-    ASSERT_EQ(defaults.size(), names.size());
-    EXPECT_EQ(defaults[4].name, u"TxtWireLeng");
-    EXPECT_EQ(defaults[4].text, u"1");
 }
 
 TEST(WireCalculatorTest, LoadsOnce) {
