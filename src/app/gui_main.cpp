@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
@@ -48,9 +49,23 @@ int main(int argc, char* argv[]) {
         QTextStream err(stderr);
         const int status =
             kelvane::script::runScript(parser.value(runScript), engine, target, prompter, out, err);
-        if (parser.isSet(grab) && !window.grab().save(parser.value(grab))) {
-            err << "cannot save " << parser.value(grab) << '\n';
-            return 2;
+        if (parser.isSet(grab)) {
+            // The design window into PNG, each other open window beside it
+            // as PNG-NAME.png.
+            const QString path = parser.value(grab);
+            bool saved = window.grab().save(path);
+            for (QWidget* other : QApplication::topLevelWidgets()) {
+                if (other != &window && other->isVisible() && !other->objectName().isEmpty()) {
+                    const QString otherPath =
+                        QFileInfo(path).path() + u'/' + QFileInfo(path).completeBaseName() +
+                        u'-' + other->objectName() + QStringLiteral(".png");
+                    saved = other->grab().save(otherPath) && saved;
+                }
+            }
+            if (!saved) {
+                err << "cannot save " << path << '\n';
+                return 2;
+            }
         }
         return status;
     }
