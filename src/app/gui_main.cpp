@@ -56,9 +56,9 @@ int main(int argc, char* argv[]) {
             bool saved = window.grab().save(path);
             for (QWidget* other : QApplication::topLevelWidgets()) {
                 if (other != &window && other->isVisible() && !other->objectName().isEmpty()) {
-                    const QString otherPath =
-                        QFileInfo(path).path() + u'/' + QFileInfo(path).completeBaseName() +
-                        u'-' + other->objectName() + QStringLiteral(".png");
+                    const QString otherPath = QFileInfo(path).path() + u'/' +
+                                              QFileInfo(path).completeBaseName() + u'-' +
+                                              other->objectName() + QStringLiteral(".png");
                     saved = other->grab().save(otherPath) && saved;
                 }
             }
