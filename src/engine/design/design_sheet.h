@@ -126,6 +126,8 @@ public:
     void setEnabled(const QString& control, bool enabled);
     [[nodiscard]] bool isVisible(const QString& control) const;
     void setVisible(const QString& control, bool visible);
+    // The caption of a control (Check1), of a data source (Data2: the last
+    // area product), or the picture file an image box shows (Img2).
     [[nodiscard]] QString caption(const QString& control) const;
     void setCaption(const QString& control, const QString& caption);
     // The fill-factor colour as a colour value (65280 green, 255 red), no
