@@ -13,6 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvane"));
 

@@ -690,6 +690,9 @@ void FrmFanji::updateTitle() {
 }
 
 void FrmFanji::rememberRecentFile(const QString& path) {
+    if (m_scripted) {
+        return;  // a script's files are not the engineer's
+    }
     QSettings settings;
     QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
     const QString absolute = QFileInfo(path).absoluteFilePath();
