@@ -5,7 +5,8 @@ set -eu
 cd "$(dirname "$0")/.."
 
 mode=${1:-run}
-packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk"
+packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
+    qt6-translations-l10n"
 if [ "$mode" = test ]; then
     packages="$packages libgtest-dev"
 fi

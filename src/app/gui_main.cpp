@@ -9,13 +9,22 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTextStream>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvane"));
+
+    // Qt's own dialogs (files, printer) speak the windows' language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -78,5 +87,6 @@ int main(int argc, char* argv[]) {
     window.show();
     window.centre();
     engine.open();
+    window.markUnmodified();  // opening is not an edit
     return QApplication::exec();
 }

@@ -643,9 +643,13 @@ bool FrmFanji::maybeSave() {
     if (!m_modified) {
         return true;
     }
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, windowTitle(), QStringLiteral("设计已修改，是否保存？"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    QMessageBox box(QMessageBox::Question, windowTitle(), QStringLiteral("设计已修改，是否保存？"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("保存(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("不保存(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Yes);
+    const auto answer = QMessageBox::StandardButton(box.exec());
     if (answer == QMessageBox::Cancel) {
         return false;
     }
