@@ -19,13 +19,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvane"));
 
-    // Qt's own dialogs (files, printer) speak the windows' language.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslator);
-    }
-
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption runScript(QStringLiteral("run-script"),
@@ -78,6 +71,14 @@ int main(int argc, char* argv[]) {
             }
         }
         return status;
+    }
+
+    // Qt's own dialogs (files, printer) and its system messages speak the
+    // windows' language. Scripts keep Qt's texts as kelvane-cli has them.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
     }
 
     kelvane::gui::MessageBoxPrompter prompter;
