@@ -83,7 +83,6 @@ TEST_F(DesignFileTest, ReopenedInAFreshWindowGivesTheSameDesign) {
     type("TXTCORE", "EE19");
     const QString path = pathOf("design.dat");
     ASSERT_TRUE(window.saveDesign(path));
-    const QString saved = state();
 
     script::ScriptedPrompter otherPrompter;
     DesignWindow other(otherPrompter, copyOfTestCatalogue(), QString());
@@ -102,7 +101,6 @@ TEST_F(DesignFileTest, ReopenedInAFreshWindowGivesTheSameDesign) {
     EXPECT_EQ(other.sheet().grid(Table::MS).rows, window.sheet().grid(Table::MS).rows);
     EXPECT_TRUE(other.sheet().isChecked(Check::Option1));
     EXPECT_TRUE(other.sheet().isChecked(Check::OptVDE));
-    EXPECT_FALSE(saved.isEmpty());
 }
 
 TEST_F(DesignFileTest, ReopeningTheSameFileBringsBackItsCore) {
