@@ -1,6 +1,7 @@
 #include "design/frm_fanji.h"
 
 #include "about/frm_about.h"
+#include "base/widget_text.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/record_set_model.h"
 #include "design/design_window.h"
@@ -833,19 +834,7 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmFanji::mirrorText(Field field) {
-    QWidget* widget = control(design::fieldName(field));
-    const QString& text = m_window.sheet().text(field);
-    if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
-        if (lineEdit->text() != text) {
-            const QSignalBlocker blocker(lineEdit);
-            lineEdit->setText(text);
-        }
-    } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
-        if (box->currentText() != text) {
-            const QSignalBlocker blocker(box);
-            box->setEditText(text);
-        }
-    }
+    mirrorWidgetText(control(design::fieldName(field)), m_window.sheet().text(field));
 }
 
 void FrmFanji::mirrorChecks() {

@@ -1,6 +1,7 @@
 #include "script/widget_target.h"
 
 #include "about/frm_about.h"
+#include "base/widget_text.h"
 #include "design/design_window.h"
 #include "design/frm_fanji.h"
 #include "design/grid_model.h"
@@ -40,16 +41,6 @@ QJsonArray modelRows(const GridModel& model, bool headerRow) {
         rows.append(row);
     }
     return rows;
-}
-
-QString widgetText(QWidget* widget) {
-    if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
-        return lineEdit->text();
-    }
-    if (auto* box = qobject_cast<QComboBox*>(widget)) {
-        return box->currentText();
-    }
-    return {};
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "wire/frm_wire_tools.h"
 
+#include "base/widget_text.h"
 #include "wire/wire_calculator.h"
 
 #include <QAction>
@@ -253,19 +254,7 @@ void FrmWireTools::hideEvent(QHideEvent* event) {
 }
 
 void FrmWireTools::mirrorText(const QString& name) {
-    QWidget* widget = control(name);
-    const QString text = m_calculator.text(name);
-    if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
-        if (lineEdit->text() != text) {
-            const QSignalBlocker blocker(lineEdit);
-            lineEdit->setText(text);
-        }
-    } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
-        if (box->currentText() != text) {
-            const QSignalBlocker blocker(box);
-            box->setEditText(text);
-        }
-    }
+    mirrorWidgetText(control(name), m_calculator.text(name));
 }
 
 void FrmWireTools::mirrorComboItems(const QString& name) {

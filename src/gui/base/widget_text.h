@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelvane::gui {
+
+// The text a field widget shows: a line edit's text or the text part of a
+// combo box; empty for other widgets.
+[[nodiscard]] QString widgetText(const QWidget* widget);
+
+// Shows an engine field's text in its widget (line edit or combo box)
+// without raising the widget's edit signals; nothing when it already does.
+void mirrorWidgetText(QWidget* widget, const QString& text);
+
+}  // namespace kelvane::gui
