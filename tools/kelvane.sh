@@ -24,21 +24,57 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 fi
 
+# What the run command builds: the window, kelvane-cli, and what the window
+# loads from beside itself (the catalogue, the family pictures).
+build_for_run() {
+    cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF
+    cmake --build "$1" -j2 --target kelvane kelvane-cli
+}
+
+# Builds as the run command does in a clean folder, then runs a design
+# script through the window on the default catalogue: it must list
+# materials and cores and show no message.
+check_run() {
+    folder=$1
+    rm -rf "$folder"
+    build_for_run "$folder"
+    script="$folder/first-run.script"
+    printf 'page 1\ndump\n' >"$script"
+    snapshot=$(QT_QPA_PLATFORM=offscreen "$folder/bin/kelvane" --run-script "$script" 2>/dev/null)
+    for pattern in '"Data1":{"count":[1-9]' '"Data2":{[^}]*"count":[1-9]' '"messages":\[\]'; do
+        if ! printf '%s' "$snapshot" | grep -q "$pattern"; then
+            echo "check-run: the first run's snapshot lacks $pattern:" >&2
+            printf '%s\n' "$snapshot" >&2
+            return 1
+        fi
+    done
+    for code in EE EC ER EFD EPC EP RM POT PQ UU TOR; do
+        if [ ! -f "$folder/bin/$code.GIF" ]; then
+            echo "check-run: $code.GIF is missing beside the window" >&2
+            return 1
+        fi
+    done
+    echo "check-run: the run command's build opens on the bundled catalogue"
+}
+
 build=build
 case "$mode" in
     run)
-        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF
-        cmake --build "$build" -j2 --target kelvane kelvane-cli
+        build_for_run "$build"
         exec "$build/bin/kelvane"
         ;;
+    check-run)
+        check_run "${2:-build-run-check}"
+        ;;
     test)
+        check_run build-run-check
         cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=ON
         cmake --build "$build" -j2
         export QT_QPA_PLATFORM=offscreen
         cd "$build" && ctest --output-on-failure -j2
         ;;
     *)
-        echo "usage: $0 run|test" >&2
+        echo "usage: $0 run|check-run [FOLDER]|test" >&2
         exit 2
         ;;
 esac

@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
         window.show();
         window.activateWindow();
         QApplication::processEvents();
-        engine.open();
+        window.openDesignWindow();
         kelvane::gui::WidgetTarget target(window);
         QTextStream out(stdout);
         QTextStream err(stderr);
@@ -87,7 +87,6 @@ int main(int argc, char* argv[]) {
     prompter.setParent(&window);
     window.show();
     window.centre();
-    engine.open();
-    window.markUnmodified();  // opening is not an edit
+    window.openDesignWindow();
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "files/design_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -14,6 +15,17 @@ constexpr int kEnterKey = 13;
 
 const QString kCheck1 = QStringLiteral("Check1");
 const QString kWirePrefix = QStringLiteral("FrmWireTools.");
+
+const QString kCatalogueTitle = QStringLiteral("磁材数据库");
+
+QString catalogueOpenMessage(const QString& path, const QString& reason) {
+    return QStringLiteral(
+               "无法打开磁芯和磁材数据库文件：\n%1\n（%2）\n\n"
+               "请用 sh tools/kelvane.sh run 构建程序，它会在程序旁生成这个文件；"
+               "或者用 --catalogue 文件 启动程序，打开另一个数据库文件。\n"
+               "没有数据库也可以继续设计，但磁材和磁芯列表是空的。")
+        .arg(QFileInfo(path).absoluteFilePath(), reason);
+}
 
 bool isBrandLabel(const QString& name) {
     static const QRegularExpression pattern(QStringLiteral("^Label[56]\\(\\d+\\)$"));
@@ -68,7 +80,9 @@ void DesignWindow::open() {
     m_sheet.setChecked(Check::OptIEC, 1);
     m_outputs.writeHeader();
     if (const QString error = m_catalogue.open(m_cataloguePath); !error.isEmpty()) {
-        reportCatalogueError(error);
+        // Said once in plain words: which file, why, and how to get one.
+        m_lastCatalogueError = error;
+        m_prompter.message(catalogueOpenMessage(m_cataloguePath, error), kCatalogueTitle);
     }
     m_catalogue.materials().setRecordSource(QStringLiteral("materials"), {}, {});
     m_catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
@@ -515,7 +529,7 @@ void DesignWindow::reportCatalogueError(const QString& text) {
         return;
     }
     m_lastCatalogueError = text;
-    m_prompter.message(text + u'\n' + m_cataloguePath, QStringLiteral("磁材数据库"));
+    m_prompter.message(text + u'\n' + m_cataloguePath, kCatalogueTitle);
 }
 
 }  // namespace kelvane::design

@@ -123,10 +123,6 @@ FrmFanji::FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* pa
     connect(&wireTools, &wire::WireCalculator::printRequested, this, &FrmFanji::printWireWindow);
     connect(&wireTools, &wire::WireCalculator::closeProgramRequested, this,
             &FrmFanji::closeProgram);
-    const auto changed = [this] { setModified(true); };
-    connect(&sheet, &design::DesignSheet::textChanged, this, changed);
-    connect(&sheet, &design::DesignSheet::checkChanged, this, changed);
-    connect(&sheet, &design::DesignSheet::gridChanged, this, changed);
     updateTitle();
 
     for (int i = 0; i < design::kFieldCount; ++i) {
@@ -562,8 +558,19 @@ bool FrmFanji::printToPdf(const QString& path, QString* error) {
     return printWindowToPdf(*this, path, error);
 }
 
-void FrmFanji::markUnmodified() {
-    setModified(false);
+void FrmFanji::openDesignWindow() {
+    // A message of the opening (a missing catalogue) must not find the
+    // title already claiming an edit.
+    m_window.open();
+    followEdits();
+}
+
+void FrmFanji::followEdits() {
+    design::DesignSheet& sheet = m_window.sheet();
+    const auto changed = [this] { setModified(true); };
+    connect(&sheet, &design::DesignSheet::textChanged, this, changed);
+    connect(&sheet, &design::DesignSheet::checkChanged, this, changed);
+    connect(&sheet, &design::DesignSheet::gridChanged, this, changed);
 }
 
 FrmWireTools& FrmFanji::wireWindow() {

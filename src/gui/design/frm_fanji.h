@@ -61,8 +61,9 @@ public:
     bool saveDesignFile(const QString& path);
     // PR into a PDF file instead of a printer.
     bool printToPdf(const QString& path, QString* error);
-    // The design as it stands is the one on file (or the opening state).
-    void markUnmodified();
+    // Window opening: the engine opens the catalogue and runs the opening
+    // steps; only edits after that make the design unsaved.
+    void openDesignWindow();
     // The wire calculator window (one instance), made on first use.
     FrmWireTools& wireWindow();
     // The About window, when it was ever opened.
@@ -100,6 +101,7 @@ private:
     // Asks whether to save unsaved changes; false when the engineer cancels.
     bool maybeSave();
     void setModified(bool modified);
+    void followEdits();
     void updateTitle();
     void rememberRecentFile(const QString& path);
     void rebuildRecentMenu();

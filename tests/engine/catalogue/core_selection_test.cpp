@@ -1,5 +1,8 @@
 #include "../design/design_fixture.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace kelvane::design {
 namespace {
 
@@ -189,7 +192,10 @@ TEST(MissingCatalogue, OpensWithOneMessageAndEmptyFields) {
     window.open();
     const QStringList messages = prompter.takeMessages();
     ASSERT_EQ(messages.size(), 1);
+    // Which file, and the two ways to get one.
     EXPECT_TRUE(messages[0].contains(u"/nonexistent/97BOBBIN.db"));
+    EXPECT_TRUE(messages[0].contains(u"sh tools/kelvane.sh run"));
+    EXPECT_TRUE(messages[0].contains(u"--catalogue"));
     EXPECT_EQ(window.sheet().text(Field::TxtCoreSize), u"");
     EXPECT_EQ(window.sheet().text(Field::TxtApp1), u"");
     window.type(Field::txtpint, QStringLiteral("100"));
@@ -197,6 +203,24 @@ TEST(MissingCatalogue, OpensWithOneMessageAndEmptyFields) {
     EXPECT_EQ(window.sheet().text(Field::txtpint), u"100.0");
     EXPECT_EQ(window.sheet().text(Field::TxtCoreVe), u"0.0");  // empty fields count 0
     EXPECT_TRUE(prompter.takeMessages().isEmpty());
+}
+
+TEST(MissingCatalogue, FileThatIsNoDatabaseIsNamedInTheMessage) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString path = directory.filePath(QStringLiteral("notes.db"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("these are notes, not a catalogue\n");
+    file.close();
+    script::ScriptedPrompter prompter;
+    DesignWindow window(prompter, path, QString());
+    window.open();
+    const QStringList messages = prompter.takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(path));
+    EXPECT_TRUE(messages[0].contains(u"--catalogue"));
+    EXPECT_EQ(window.catalogue().materials().count(), 0);
 }
 
 }  // namespace
