@@ -1,19 +1,65 @@
 #include "base/number_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
 #include <string>
+#include <system_error>
+
+// Every conversion between numbers and text goes through std::from_chars and
+// std::to_chars, which ignore the process locale: a German LC_NUMERIC, set
+// by QCoreApplication from the environment, must not turn "1.5" into 1.
 
 namespace kelvane {
 namespace {
 
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
+}
+
+int radixDigit(QChar c, int radix) {
+    int digit = -1;
+    if (isDigit(c)) {
+        digit = c.unicode() - u'0';
+    } else if (c >= u'A' && c <= u'F') {
+        digit = c.unicode() - u'A' + 10;
+    } else if (c >= u'a' && c <= u'f') {
+        digit = c.unicode() - u'a' + 10;
+    }
+    return digit < radix ? digit : -1;
+}
+
+// The radix of an "&H" or "&O" prefix at the start of `s`, otherwise 0.
+int radixOfPrefix(QStringView s) {
+    if (s.size() < 2 || s[0] != u'&') {
+        return 0;
+    }
+    if (s[1] == u'H' || s[1] == u'h') {
+        return 16;
+    }
+    if (s[1] == u'O' || s[1] == u'o') {
+        return 8;
+    }
+    return 0;
+}
+
+// Length of the leading run of digits of `radix` in `digits`.
+qsizetype radixDigitCount(QStringView digits, int radix) {
+    qsizetype count = 0;
+    while (count < digits.size() && radixDigit(digits[count], radix) >= 0) {
+        ++count;
+    }
+    return count;
+}
+
+double parseRadixInteger(QStringView digits, int radix) {
+    double value = 0.0;
+    const qsizetype count = radixDigitCount(digits, radix);
+    for (qsizetype i = 0; i < count; ++i) {
+        value = value * radix + radixDigit(digits[i], radix);
+    }
+    return value;
 }
 
 // The text with every blank removed: blanks are skipped anywhere.
@@ -28,99 +74,153 @@ QString withoutBlanks(QStringView text) {
     return out;
 }
 
-double parseRadixInteger(QStringView digits, int radix) {
-    double value = 0.0;
-    for (QChar c : digits) {
-        int digit = -1;
-        if (isDigit(c)) {
-            digit = c.unicode() - u'0';
-        } else if (radix == 16 && c.toUpper() >= u'A' && c.toUpper() <= u'F') {
-            digit = c.toUpper().unicode() - u'A' + 10;
-        }
-        if (digit < 0 || digit >= radix) {
-            break;
-        }
-        value = value * radix + digit;
-    }
-    return value;
-}
+// The leading decimal number of a text: sign, mantissa ("12.5", ".5", "3.")
+// and the value of its exponent part, held apart so that a value beyond the
+// double range can be told from one below it.
+struct DecimalText {
+    qsizetype length = 0;  // 0: the text does not begin with a number
+    bool negative = false;
+    std::string mantissa;
+    long exponent = 0;
+};
 
-// Length of the longest prefix of `s` that forms a decimal number, and its
-// text in C form (exponent letter "e"); 0 when no digit was seen.
-qsizetype scanDecimal(const QString& s, std::string& cForm) {
+DecimalText scanDecimal(QStringView s) {
+    DecimalText number;
     qsizetype i = 0;
-    cForm.clear();
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-        cForm.push_back(char(s[i].unicode()));
+        number.negative = s[i] == u'-';
         ++i;
     }
     bool sawDigit = false;
     while (i < s.size() && isDigit(s[i])) {
-        cForm.push_back(char(s[i].unicode()));
+        number.mantissa.push_back(char(s[i].unicode()));
         sawDigit = true;
         ++i;
     }
     if (i < s.size() && s[i] == u'.') {
-        cForm.push_back('.');
+        number.mantissa.push_back('.');
         ++i;
         while (i < s.size() && isDigit(s[i])) {
-            cForm.push_back(char(s[i].unicode()));
+            number.mantissa.push_back(char(s[i].unicode()));
             sawDigit = true;
             ++i;
         }
     }
     if (!sawDigit) {
-        return 0;
+        return {};
     }
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
+    if (i < s.size() && (s[i] == u'E' || s[i] == u'e' || s[i] == u'D' || s[i] == u'd')) {
         qsizetype j = i + 1;
-        std::string exponent = "e";
+        bool negativeExponent = false;
         if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
-            exponent.push_back(char(s[j].unicode()));
+            negativeExponent = s[j] == u'-';
             ++j;
         }
-        bool expDigit = false;
+        // Any exponent beyond this bound is out of the double range anyway.
+        constexpr long kExponentBound = 100000;
+        long exponent = 0;
+        const qsizetype firstExponentDigit = j;
         while (j < s.size() && isDigit(s[j])) {
-            exponent.push_back(char(s[j].unicode()));
-            expDigit = true;
+            exponent = std::min(kExponentBound, exponent * 10 + (s[j].unicode() - u'0'));
             ++j;
         }
-        if (expDigit) {
-            cForm += exponent;
+        if (j > firstExponentDigit) {
+            number.exponent = negativeExponent ? -exponent : exponent;
             i = j;
         }
     }
-    return i;
+    number.length = i;
+    return number;
+}
+
+// Decimal exponent of the first significant digit of a mantissa ("120" 2,
+// "0.05" -2); the mantissa has at least one non-zero digit.
+long leadingDigitExponent(const std::string& mantissa) {
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_not_of("0.");
+    return first < point ? long(point - first) - 1 : -long(first - point);
+}
+
+double decimalValue(const DecimalText& number) {
+    char exponent[16];
+    const char* exponentEnd =
+        std::to_chars(exponent, exponent + sizeof exponent, number.exponent).ptr;
+    const std::string text =
+        number.mantissa + 'e' + std::string(exponent, size_t(exponentEnd - exponent));
+    double value = 0.0;
+    const std::from_chars_result result =
+        std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = leadingDigitExponent(number.mantissa) + number.exponent > 0
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
+    }
+    return number.negative ? -value : value;
+}
+
+// A non-negative finite value rounded to 15 significant digits: the digits
+// d0 d1 ... d14 and the decimal exponent of d0.
+struct Significand {
+    std::string digits;
+    int exponent = 0;
+};
+
+Significand significand15(double magnitude) {
+    char buffer[32];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    Significand out;
+    const char* p = buffer;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            out.digits.push_back(*p);
+        }
+    }
+    ++p;  // 'e'
+    const bool negative = *p == '-';
+    ++p;  // sign
+    std::from_chars(p, result.ptr, out.exponent);
+    if (negative) {
+        out.exponent = -out.exponent;
+    }
+    return out;
 }
 
 }  // namespace
 
+bool isBlank(QChar c) noexcept {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+QString trimBlanks(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    return text.mid(begin, end - begin).toString();
+}
+
 double parseNumber(QStringView text) noexcept {
     const QString s = withoutBlanks(text);
     if (s.size() >= 2 && s[0] == u'&') {
-        const QChar prefix = s[1].toUpper();
-        if (prefix == u'H') {
-            return parseRadixInteger(QStringView(s).mid(2), 16);
-        }
-        if (prefix == u'O') {
-            return parseRadixInteger(QStringView(s).mid(2), 8);
-        }
-        return 0.0;
+        const int radix = radixOfPrefix(s);
+        return radix == 0 ? 0.0 : parseRadixInteger(QStringView(s).mid(2), radix);
     }
-    std::string cForm;
-    if (scanDecimal(s, cForm) == 0) {
-        return 0.0;
-    }
-    return std::strtod(cForm.c_str(), nullptr);
+    const DecimalText number = scanDecimal(s);
+    return number.length == 0 ? 0.0 : decimalValue(number);
 }
 
 bool isStrictNumber(QStringView text) noexcept {
-    const QString s = text.trimmed().toString();
-    if (s.isEmpty()) {
-        return false;
+    const QString s = trimBlanks(text);
+    if (const int radix = radixOfPrefix(s); radix != 0) {
+        const QStringView digits = QStringView(s).mid(2);
+        return !digits.isEmpty() && radixDigitCount(digits, radix) == digits.size();
     }
-    std::string cForm;
-    return scanDecimal(s, cForm) == s.size();
+    return !s.isEmpty() && scanDecimal(s).length == s.size();
 }
 
 double strictNumberOr0(QStringView text) noexcept {
@@ -131,34 +231,23 @@ std::optional<QString> formatFixed(double value, int decimals) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    // The 15 significant digits d0.d1...d14 and the decimal exponent.
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buffer;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') {
-            digits.push_back(*p);
-        }
-    }
-    const int exponent = std::atoi(p + 1);
+    const Significand significand = significand15(std::fabs(value));
+    const std::string& digits = significand.digits;
     // Digits of |value| × 10^decimals before the point: those of the
-    // mantissa up to position exponent + decimals.
-    const int keep = exponent + 1 + decimals;
+    // significand up to position exponent + decimals.
+    const int keep = significand.exponent + 1 + decimals;
     std::string scaled;
     bool roundUp = false;
-    if (keep < 0) {
-        roundUp = false;
-    } else if (keep == 0) {
+    if (keep == 0) {
         roundUp = digits[0] >= '5';
-    } else {
+    } else if (keep > 0) {
         for (int i = 0; i < keep; ++i) {
             scaled.push_back(i < int(digits.size()) ? digits[size_t(i)] : '0');
         }
         roundUp = keep < int(digits.size()) && digits[size_t(keep)] >= '5';
     }
     if (scaled.empty()) {
-        scaled = "0";
+        scaled.push_back('0');
     }
     if (roundUp) {
         int i = int(scaled.size()) - 1;
@@ -198,43 +287,23 @@ std::optional<QString> formatPlain(double value) {
     if (value == 0.0) {
         return QStringLiteral("0");
     }
-    const double magnitude = std::fabs(value);
-    char buffer[48];
-    if (magnitude >= 1e15 || magnitude < 1e-15) {
-        std::snprintf(buffer, sizeof buffer, "%.14E", value);
-        std::string s = buffer;
-        const size_t e = s.find('E');
-        std::string mantissa = s.substr(0, e);
-        std::string exponent = s.substr(e + 1);
-        mantissa.erase(mantissa.find_last_not_of('0') + 1);
-        if (mantissa.back() == '.') {
-            mantissa.pop_back();
-        }
-        const char sign = exponent[0];
-        exponent.erase(0, 1);
-        exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-        if (exponent.size() < 2) {
-            exponent.insert(0, "0");
-        }
-        return QString::fromStdString(mantissa + "E" + sign + exponent);
+    Significand significand = significand15(std::fabs(value));
+    std::string& digits = significand.digits;
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int exponent = significand.exponent;
+    const int count = int(digits.size());
+    std::string text;
+    if (exponent < 0) {
+        text = "0." + std::string(size_t(-exponent - 1), '0') + digits;
+    } else if (exponent + 1 >= count) {
+        text = digits + std::string(size_t(exponent + 1 - count), '0');
+    } else {
+        text = digits.substr(0, size_t(exponent + 1)) + '.' + digits.substr(size_t(exponent + 1));
     }
-    // Fixed notation with 15 significant digits, then trailing zeros dropped.
-    const int exponent = int(std::floor(std::log10(magnitude)));
-    const int decimals = std::max(0, 14 - exponent);
-    std::optional<QString> fixed = formatFixed(value, decimals);
-    QString s = *fixed;
-    if (s.contains(u'.')) {
-        while (s.endsWith(u'0')) {
-            s.chop(1);
-        }
-        if (s.endsWith(u'.')) {
-            s.chop(1);
-        }
+    if (value < 0) {
+        text.insert(text.begin(), '-');
     }
-    if (s == u"-0") {
-        s = QStringLiteral("0");
-    }
-    return s;
+    return QString::fromStdString(text);
 }
 
 QString formatTextFixed(const QString& text, int decimals) {

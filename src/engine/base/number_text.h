@@ -7,19 +7,30 @@
 
 namespace kelvane {
 
+// isBlank() — the blanks of number texts and search texts: space, tab, CR
+// and LF, nothing else. The full-width space U+3000 that Chinese input
+// methods type is not a blank: a text that begins with it reads as 0 and is
+// no strict number.
+[[nodiscard]] bool isBlank(QChar c) noexcept;
+
+// trimBlanks() — the text less its leading and trailing blanks.
+[[nodiscard]] QString trimBlanks(QStringView text);
+
 // parseNumber() — the leading number of a field's text.
-// Blanks (space, tab, CR, LF) are skipped wherever they stand; then an
-// optional sign, digits, one ".", and an exponent "E" or "D" with optional
-// sign and digits. The first character that cannot continue the number ends
-// the scan ("12V" gives 12, "1.5.3" gives 1.5, "1 2" gives 12). "&H" and "&O"
-// read a hexadecimal or octal integer. Text that does not begin with a number
-// gives 0. Never fails; a value beyond the double range gives ±infinity, which
-// every formatter below refuses to write.
+// Blanks are skipped wherever they stand; then an optional sign, digits, one
+// ".", and an exponent "E" or "D" with optional sign and digits. The first
+// character that cannot continue the number ends the scan ("12V" gives 12,
+// "1.5.3" gives 1.5, "1 2" gives 12). "&H" and "&O" read a hexadecimal or
+// octal integer. Text that does not begin with a number gives 0. Never
+// fails; a value beyond the double range gives ±infinity, which every
+// formatter below refuses to write, one below it gives 0. "." is the only
+// decimal separator whatever the process locale.
 [[nodiscard]] double parseNumber(QStringView text) noexcept;
 
 // isStrictNumber() — whether the whole text, less surrounding blanks, is one
-// decimal number (sign, digits, point, exponent). Used where a text is
-// converted strictly rather than by its leading number.
+// number: a decimal number (sign, digits, point, exponent) or an "&H"/"&O"
+// integer with at least one digit. Used where a text is converted strictly
+// rather than by its leading number.
 [[nodiscard]] bool isStrictNumber(QStringView text) noexcept;
 
 // strictNumberOr0() — the value of a strict number text, otherwise 0.
@@ -35,9 +46,9 @@ namespace kelvane {
 
 // formatPlain() — plain number text: the shortest decimal text with up to 15
 // significant digits, no trailing zeros or point, a leading zero before the
-// point (12, 2.1, 33.3333333333333, 0.0175). Magnitudes below 1E-15 or from
-// 1E+15 up are written with an exponent ("1E+15", "2.5E-16"). Zero is "0",
-// never "-0". No value for a non-finite number.
+// point (12, 2.1, 33.3333333333333, 0.0175), never an exponent
+// (5E20 is 500000000000000000000, 2.5E-16 is 0.00000000000000025). Zero is
+// "0", never "-0". No value for a non-finite number.
 [[nodiscard]] std::optional<QString> formatPlain(double value);
 
 // formatTextFixed() — a text that is a strict number reformatted with

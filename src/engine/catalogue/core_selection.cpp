@@ -150,14 +150,14 @@ void CoreSelection::onFamilyChange() {
 }
 
 void CoreSelection::searchCores() {
-    const QString search = m_sheet.text(Field::TXTCORE).trimmed();
+    const QString search = trimBlanks(m_sheet.text(Field::TXTCORE));
     m_catalogue.cores().setRecordSource(
         QStringLiteral("select * from core where name like\"") + search + QStringLiteral("*\""),
         QStringLiteral("NAME LIKE ? ESCAPE '\\'"), {prefixPattern(search)});
 }
 
 void CoreSelection::searchMaterials() {
-    const QString search = m_sheet.text(Field::Text1).trimmed();
+    const QString search = trimBlanks(m_sheet.text(Field::Text1));
     m_catalogue.materials().setRecordSource(
         QStringLiteral("select * from materials where Type like\"") + search +
             QStringLiteral("*\""),

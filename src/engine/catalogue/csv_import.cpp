@@ -73,7 +73,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
                             .arg(header.size()));
         }
         for (qsizetype c = 0; c < record.size(); ++c) {
-            const QString cell = record[c].trimmed();
+            const QString cell = trimBlanks(record[c]);
             if (cell.isEmpty()) {
                 query.bindValue(int(c), QVariant());
             } else if (header[c].type == ColumnType::Number) {

@@ -109,7 +109,7 @@ bool MaterialMaintenance::writePending() {
     QHash<QString, QVariant> values;
     for (int index = 0; index <= 25; ++index) {
         const QString column = materialColumnOfField(index);
-        const QString text = m_sheet.text(design::materialField(index)).trimmed();
+        const QString text = trimBlanks(m_sheet.text(design::materialField(index)));
         const std::optional<Column> definition = findColumn(columns, column);
         if (!m_catalogue.materials().hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it

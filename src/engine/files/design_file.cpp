@@ -44,7 +44,7 @@ private:
 };
 
 bool parseWholeNumber(const QString& text, int low, int high, int& value) {
-    const QString trimmed = text.trimmed();
+    const QString trimmed = trimBlanks(text);
     bool ok = false;
     value = trimmed.toInt(&ok);
     return ok && value >= low && value <= high;

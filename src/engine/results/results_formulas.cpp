@@ -1,6 +1,7 @@
 #include "results/results_formulas.h"
 
 #include "base/number_text.h"
+#include "base/single_precision.h"
 
 #include <cmath>
 
@@ -8,14 +9,17 @@ namespace kelvane::results {
 
 std::optional<QString> turnsFromVoltSeconds(double volts, double onTimeUs, double fluxDensityMt,
                                             double aeMm2) {
-    const double u = float(volts);
-    const double ton = float(onTimeUs);
-    const double bm = float(fluxDensityMt);
-    const double ae = float(aeMm2);
+    const float u = toSingle(volts);
+    const float ton = toSingle(onTimeUs);
+    const double bm = toSingle(fluxDensityMt);
+    const double ae = toSingle(aeMm2);
     if (!(bm > 0.0 && ae > 0.0)) {
         return std::nullopt;
     }
-    const double turns = std::nearbyint(u * ton / (bm * 0.001 * ae));  // ties to even
+    // The volt-seconds stay a single-precision product: 12.3 × 2.5 is then
+    // exactly 30.75, and 30.75 ÷ 1.5 a tie that goes to 20.
+    const float voltSeconds = u * ton;
+    const double turns = std::nearbyint(voltSeconds / (bm * 0.001 * ae));  // ties to even
     return formatPlain(turns);
 }
 

@@ -1,25 +1,12 @@
 #include "wire/conductor_formulas.h"
 
 #include "base/number_text.h"
+#include "base/single_precision.h"
 
 #include <cmath>
-#include <limits>
 
 namespace kelvane::wire {
 namespace {
-
-// The value as a single-precision number. Magnitudes beyond the float range
-// become infinite rather than relying on an out-of-range conversion.
-float toSingle(double value) {
-    if (std::isnan(value)) {
-        return std::numeric_limits<float>::quiet_NaN();
-    }
-    if (std::fabs(value) > double(std::numeric_limits<float>::max())) {
-        const float infinity = std::numeric_limits<float>::infinity();
-        return value > 0.0 ? infinity : -infinity;
-    }
-    return static_cast<float>(value);
-}
 
 // A single-precision number written as text (seven significant digits) and
 // read back by its leading number. The gauge conversions take their argument

@@ -2,11 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace kelvane {
 namespace {
+
+// The test main puts the process under a German locale; without it the
+// tables below would not show that the conversions ignore the locale.
+TEST(NumberLocale, TestsRunWithACommaAsDecimalSeparator) {
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_STRNE(std::setlocale(LC_NUMERIC, nullptr), "C");
+}
 
 struct ParseCase {
     const char16_t* text;
@@ -45,14 +54,30 @@ INSTANTIATE_TEST_SUITE_P(Rules, ParseNumberTest, ::testing::Values(
     ParseCase{u"6.4mm", 6.4},
     ParseCase{u"250.0nH/N2", 250.0},
     ParseCase{u"130℃", 130.0},
-    ParseCase{u"1,5", 1.0}));         // no other decimal separator
+    ParseCase{u"1,5", 1.0},           // no other decimal separator
+    ParseCase{u"\r\n7\r\n", 7.0},
+    ParseCase{u"\u300070", 0.0},       // a full-width space is no blank
+    ParseCase{u"7\u30000", 7.0},
+    ParseCase{u"\u00a05", 0.0},        // nor is a no-break space
+    ParseCase{u"5E20", 5e20},
+    ParseCase{u"-2.5e-16", -2.5e-16},
+    ParseCase{u"1e-400", 0.0},        // below the double range
+    ParseCase{u"0e999999999999", 0.0},
+    ParseCase{u"0.0004e-320", 4e-324},  // the smallest subnormal
+    ParseCase{u"&H", 0.0},
+    ParseCase{u"&X12", 0.0}));
 // clang-format on
 
 TEST(ParseNumber, OverflowGivesInfinityThatIsNeverWritten) {
-    const double huge = parseNumber(u"1e400");
-    EXPECT_TRUE(std::isinf(huge));
-    EXPECT_FALSE(formatFixed(huge, 1).has_value());
-    EXPECT_FALSE(formatPlain(huge).has_value());
+    // The digits before and after the point count with the exponent.
+    for (const char16_t* text : {u"1e400", u"-1e400", u"12345e305", u"1e99999999999999999999",
+                                 u"100000000000000000000e300", u"0.000000000000000000001e330"}) {
+        const double huge = parseNumber(text);
+        EXPECT_TRUE(std::isinf(huge)) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(huge < 0, text[0] == u'-');
+        EXPECT_FALSE(formatFixed(huge, 1).has_value());
+        EXPECT_FALSE(formatPlain(huge).has_value());
+    }
 }
 
 struct FixedCase {
@@ -90,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(Patterns, FormatFixedTest, ::testing::Values(
     FixedCase{123456.789, 0, "123457"},
     FixedCase{1e20, 1, "100000000000000000000.0"},
     FixedCase{60.0 / 100.0 * 0.2, 2, "0.12"},
-    FixedCase{1.0 / 3.0, 6, "0.333333"}));
+    FixedCase{1.0 / 3.0, 6, "0.333333"},
+    FixedCase{5e20, 0, "500000000000000000000"},
+    FixedCase{1.2345678901234567e20, 2, "123456789012346000000.00"},  // 15 digits
+    FixedCase{2.5e-16, 1, "0.0"},
+    FixedCase{-1e-20, 3, "0.000"}));
 // clang-format on
 
 TEST(FormatFixed, RefusesNonFiniteValues) {
@@ -125,12 +154,87 @@ INSTANTIATE_TEST_SUITE_P(Plain, FormatPlainTest, ::testing::Values(
     PlainCase{12500.0 * 1.5, "18750"},
     PlainCase{123456789012345.0, "123456789012345"},
     PlainCase{0.000001, "0.000001"},
-    PlainCase{1e15, "1E+15"},
-    PlainCase{-2.5e-16, "-2.5E-16"}));
+    PlainCase{1e15, "1000000000000000"},       // never an exponent
+    PlainCase{-2.5e-16, "-0.00000000000000025"},
+    PlainCase{5e20, "500000000000000000000"},
+    PlainCase{1e-20, "0.00000000000000000001"},
+    PlainCase{1.2345678901234567e20, "123456789012346000000"},
+    PlainCase{999999999999999.875, "1000000000000000"},  // the rounding carries
+    PlainCase{1e-10 / 3.0, "0.0000000000333333333333333"}));
 // clang-format on
 
 TEST(FormatPlain, RefusesNonFiniteValues) {
     EXPECT_FALSE(formatPlain(std::numeric_limits<double>::infinity()).has_value());
+    EXPECT_FALSE(formatPlain(std::numeric_limits<double>::quiet_NaN()).has_value());
+}
+
+TEST(FormatPlain, WritesTheWholeDoubleRangeWithoutExponent) {
+    const std::optional<QString> largest = formatPlain(std::numeric_limits<double>::max());
+    ASSERT_TRUE(largest.has_value());
+    EXPECT_EQ(largest->toStdString(), "179769313486232" + std::string(294, '0'));
+    const std::optional<QString> smallest = formatPlain(-std::numeric_limits<double>::denorm_min());
+    ASSERT_TRUE(smallest.has_value());
+    EXPECT_EQ(smallest->toStdString(), "-0." + std::string(323, '0') + "494065645841247");
+}
+
+// Plain text is read back as the number it shows, however long it is.
+TEST(FormatPlain, TextReadsBackAsTheSameNumber) {
+    for (double value :
+         {5e20, -1e-20, 1.7e-308, 6.02214076e23, -9.87654321e-50, 1e300 / 7.0, 1.5e308}) {
+        const std::optional<QString> text = formatPlain(value);
+        ASSERT_TRUE(text.has_value());
+        EXPECT_FALSE(text->contains(u'E') || text->contains(u'e')) << text->toStdString();
+        EXPECT_EQ(formatPlain(parseNumber(*text)), text) << text->toStdString();
+        EXPECT_NEAR(parseNumber(*text) / value, 1.0, 1e-14) << text->toStdString();
+    }
+}
+
+struct StrictCase {
+    const char16_t* text;
+    bool strict;
+};
+
+class StrictNumberTest : public ::testing::TestWithParam<StrictCase> {};
+
+// The strict check knows the same blanks and the same "&H"/"&O" integers as
+// parseNumber().
+TEST_P(StrictNumberTest, AcceptsOneWholeNumberBetweenBlanks) {
+    const QString text = QString::fromUtf16(GetParam().text);
+    EXPECT_EQ(isStrictNumber(text), GetParam().strict) << text.toStdString();
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Texts, StrictNumberTest, ::testing::Values(
+    StrictCase{u"60", true},
+    StrictCase{u" 60 ", true},
+    StrictCase{u"\t-6.5e1\r\n", true},
+    StrictCase{u".5", true},
+    StrictCase{u"1D3", true},
+    StrictCase{u"&H10", true},
+    StrictCase{u"&h1f", true},
+    StrictCase{u" &O17 ", true},
+    StrictCase{u"&O18", false},           // 8 is not an octal digit
+    StrictCase{u"&H", false},
+    StrictCase{u"&HG", false},
+    StrictCase{u"&H1.5", false},
+    StrictCase{u"-&H1", false},
+    StrictCase{u"\u300070", false},        // full-width space: no blank
+    StrictCase{u"70\u3000", false},
+    StrictCase{u"1 2", false},
+    StrictCase{u"12V", false},
+    StrictCase{u"2e", false},
+    StrictCase{u"1,5", false},
+    StrictCase{u"", false},
+    StrictCase{u" \t", false},
+    StrictCase{u".", false},
+    StrictCase{u"-", false}));
+// clang-format on
+
+TEST(TrimBlanks, RemovesOnlySpaceTabCrLf) {
+    EXPECT_EQ(trimBlanks(u" \t\r\nee1 \r\n"), u"ee1");
+    EXPECT_EQ(trimBlanks(u"\u3000ee1\u3000"), u"\u3000ee1\u3000");
+    EXPECT_EQ(trimBlanks(u"\u00a0ee 1\u00a0"), u"\u00a0ee 1\u00a0");
+    EXPECT_EQ(trimBlanks(u"  "), u"");
 }
 
 TEST(FormatTextFixed, ReformatsOnlyWholeNumbers) {
@@ -139,6 +243,11 @@ TEST(FormatTextFixed, ReformatsOnlyWholeNumbers) {
     EXPECT_EQ(formatTextFixed(QStringLiteral("12V"), 1), u"12V");
     EXPECT_EQ(formatTextFixed(QStringLiteral("abc"), 1), u"abc");
     EXPECT_EQ(formatTextFixed(QString(), 1), u"");
+    EXPECT_EQ(formatTextFixed(QStringLiteral("&H10"), 1), u"16.0");
+    EXPECT_EQ(formatTextFixed(QStringLiteral("&o17"), 2), u"15.00");
+    EXPECT_EQ(formatTextFixed(QStringLiteral("\t70\r\n"), 1), u"70.0");
+    EXPECT_EQ(formatTextFixed(QStringLiteral("\u300070"), 1), u"\u300070");
+    EXPECT_EQ(formatTextFixed(QStringLiteral("5E20"), 1), u"500000000000000000000.0");
 }
 
 }  // namespace

@@ -110,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(Names, CoreSearchTest, ::testing::Values(
     SearchCase{"O'Brien", "select * from core where name like\"O'Brien*\"", 1, "O'Brien20"},
     SearchCase{"*32", "select * from core where name like\"*32*\"", 1, "PQ32/20"},
     SearchCase{"%", "select * from core where name like\"%*\"", 0, ""},
-    SearchCase{"EE_6", "select * from core where name like\"EE_6*\"", 0, ""}));
+    SearchCase{"EE_6", "select * from core where name like\"EE_6*\"", 0, ""},
+    SearchCase{"\tee1\r\n", "select * from core where name like\"ee1*\"", 2, "EE16"},
+    // A full-width space is part of the search text, not a blank.
+    SearchCase{"\u3000ee1", "select * from core where name like\"\u3000ee1*\"", 0, ""}));
 // clang-format on
 
 TEST_F(CoreSelectionTest, EmptySearchListsEveryCore) {

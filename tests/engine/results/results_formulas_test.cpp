@@ -31,7 +31,14 @@ INSTANTIATE_TEST_SUITE_P(Windings, TurnsTest, ::testing::Values(
     TurnsCase{-12.7, 8, 200, 20, "-25"},
     TurnsCase{12.7, 8, 0, 20, ""},         // Bm not positive
     TurnsCase{12.7, 8, 200, 0, ""},        // Ae not positive
-    TurnsCase{1e39, 8, 200, 20, ""}));     // beyond single precision: never "inf"
+    TurnsCase{1e39, 8, 200, 20, ""},       // beyond single precision: never "inf"
+    // U × Ton is a single-precision product; in double precision these
+    // quotients would miss the tie by about 3E-7 and round the other way.
+    TurnsCase{12.3, 2.5, 75, 20, "20"},    // 30.75 ÷ 1.5 = 20.5
+    TurnsCase{11.7, 2.5, 75, 20, "20"},    // 29.25 ÷ 1.5 = 19.5
+    TurnsCase{2.7, 2.5, 75, 20, "4"},      // 6.75 ÷ 1.5 = 4.5
+    TurnsCase{3.3, 2.5, 75, 20, "6"},      // 8.25 ÷ 1.5 = 5.5
+    TurnsCase{5e20, 2.5, 75, 20, "833333314849692000000"}));  // no exponent
 // clang-format on
 
 TEST(WireDiameter, FromCurrentDensity) {
