@@ -100,6 +100,7 @@ FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     const std::pair<const char*, QString> brands[] = {{"LblBrand(0)", QStringLiteral("Kelvane")},
                                                       {"LblBrand(1)", about::webSite()}};
     auto* brandRow = new QHBoxLayout;
+    brandRow->setSpacing(16);
     for (const auto& [name, text] : brands) {
         auto* brand = new QLabel(text);
         brand->setStyleSheet(QStringLiteral("color: #1f4e99;"));
@@ -107,6 +108,9 @@ FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
         brandRow->addWidget(brand);
     }
     brandRow->addStretch();
+    QFont markFont = control(QStringLiteral("LblBrand(0)"))->font();
+    markFont.setBold(true);
+    control(QStringLiteral("LblBrand(0)"))->setFont(markFont);
 
     auto* ok = new QPushButton(QStringLiteral("确定"));
     ok->setDefault(true);
@@ -139,6 +143,7 @@ FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     notes->addWidget(disclaimer);
     notes->addWidget(footer);
     notes->addLayout(brandRow);
+    notes->addStretch();
     bottom->addLayout(notes, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
