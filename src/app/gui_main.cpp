@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(runScript)) {
         kelvane::script::ScriptedPrompter prompter;
         kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
-        kelvane::gui::FrmFanji window(engine, prompter);
+        kelvane::gui::FrmFanji window(engine);
         window.setScripted(true);
         window.show();
         window.activateWindow();
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
 
     kelvane::gui::MessageBoxPrompter prompter;
     kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
-    kelvane::gui::FrmFanji window(engine, prompter);
+    kelvane::gui::FrmFanji window(engine);
     prompter.setParent(&window);
     window.show();
     window.centre();

@@ -74,7 +74,7 @@ QString disclaimerText() {
 }
 
 QString footerText() {
-    return QStringLiteral("Kelvane · ") + webSite();
+    return QStringLiteral("更新与技术支持，请访问我们的网站：");
 }
 
 QString webSite() {

@@ -23,7 +23,8 @@ namespace kelvane::about {
 [[nodiscard]] QString versionText();
 [[nodiscard]] QString descriptionText();
 [[nodiscard]] QString disclaimerText();
-// The further line under the notice (the web address).
+// The further line under the notice, which leads to the web address of the
+// brand labels below it.
 [[nodiscard]] QString footerText();
 [[nodiscard]] QString webSite();
 

@@ -14,7 +14,11 @@ namespace {
 constexpr int kEnterKey = 13;
 
 const QString kCheck1 = QStringLiteral("Check1");
-const QString kWirePrefix = QStringLiteral("FrmWireTools.");
+const QString kDesignWindow = QStringLiteral("FrmFanji");
+const QString kWireWindow = QStringLiteral("FrmWireTools");
+const QString kAboutWindow = QStringLiteral("frmAbout");
+const QString kWirePrefix = kWireWindow + u'.';
+const QString kAboutPrefix = kAboutWindow + u'.';
 
 const QString kCatalogueTitle = QStringLiteral("磁材数据库");
 
@@ -48,12 +52,17 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
       m_safety(m_sheet),
       m_insulation(m_sheet),
       m_wireTools(prompter),
+      m_about(prompter),
       m_results(m_sheet) {
     m_sheet.setChangeHandler(this);
-    connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this, [this] {
-        setWindowOpen(QStringLiteral("frmAbout"), true);
-        Q_EMIT aboutWindowRequested();
-    });
+    connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
+            &DesignWindow::openAboutWindow);
+    connect(&m_about, &about::AboutWindow::closeRequested, this,
+            [this] { setWindowOpen(kAboutWindow, false); });
+    // Every label that leads to the web site asks through this window.
+    connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
+            &DesignWindow::webSiteRequested);
+    connect(&m_about, &about::AboutWindow::webSiteRequested, this, &DesignWindow::webSiteRequested);
     m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
@@ -108,6 +117,9 @@ bool DesignWindow::isClickable(const QString& control) const {
 bool DesignWindow::isControl(const QString& name) {
     if (name.startsWith(kWirePrefix)) {
         return wire::WireCalculator::isControl(name.mid(kWirePrefix.size()));
+    }
+    if (name.startsWith(kAboutPrefix)) {
+        return about::AboutWindow::isControl(name.mid(kAboutPrefix.size()));
     }
     return fieldByName(name) || checkByName(name) || commandByName(name) || isGrid(name) ||
            isBrandLabel(name);
@@ -267,14 +279,74 @@ void DesignWindow::showPage(int page) {
 }
 
 bool DesignWindow::isWindowOpen(const QString& window) const {
+    if (window == kDesignWindow) {
+        return !m_ended;
+    }
     return m_openWindows.contains(window);
 }
 
 void DesignWindow::setWindowOpen(const QString& window, bool open) {
+    if (m_ended) {
+        return;
+    }
     m_openWindows.removeAll(window);
     if (open) {
         m_openWindows.append(window);
+    } else {
+        // A closed window hands the focus back to the one acted in before.
+        m_actedWindows.removeAll(window);
     }
+}
+
+QString DesignWindow::windowOf(const QString& control) {
+    if (control.startsWith(kWirePrefix)) {
+        return kWireWindow;
+    }
+    if (control.startsWith(kAboutPrefix)) {
+        return kAboutWindow;
+    }
+    return kDesignWindow;
+}
+
+void DesignWindow::actIn(const QString& window) {
+    if (m_ended) {
+        return;
+    }
+    m_actedWindows.removeAll(window);
+    if (window != kDesignWindow) {
+        m_actedWindows.append(window);
+    } else {
+        m_actedWindows.clear();  // the design window is on top again
+    }
+}
+
+QString DesignWindow::actedWindow() const {
+    return m_actedWindows.isEmpty() ? kDesignWindow : m_actedWindows.last();
+}
+
+QString DesignWindow::focusedControl() const {
+    const QString window = actedWindow();
+    if (window == kWireWindow) {
+        return kWirePrefix + m_wireTools.focus();
+    }
+    if (window == kAboutWindow) {
+        return kAboutPrefix + m_about.focus();
+    }
+    return m_sheet.focus();
+}
+
+void DesignWindow::endProgram() {
+    m_openWindows.clear();
+    m_ended = true;
+}
+
+void DesignWindow::openAboutWindow() {
+    // Each opening loads the window afresh: cmdOK unloaded it.
+    if (!isWindowOpen(kAboutWindow)) {
+        m_about.load();
+    }
+    setWindowOpen(kAboutWindow, true);
+    Q_EMIT aboutWindowRequested();
 }
 
 bool DesignWindow::saveDesign(const QString& path) {
@@ -409,12 +481,11 @@ void DesignWindow::runCommand(Command command) {
             break;
         case Command::TOOL:
             m_wireTools.load();
-            setWindowOpen(QStringLiteral("FrmWireTools"), true);
+            setWindowOpen(kWireWindow, true);
             Q_EMIT toolWindowRequested();
             break;
         case Command::HE:
-            setWindowOpen(QStringLiteral("frmAbout"), true);
-            Q_EMIT aboutWindowRequested();
+            openAboutWindow();
             break;
         case Command::Exit:
             Q_EMIT exitRequested();

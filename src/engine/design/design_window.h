@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/about_window.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/core_selection.h"
 #include "catalogue/material_maintenance.h"
@@ -42,10 +43,32 @@ public:
     // The wire calculator FrmWireTools, which the Tools menu opens.
     [[nodiscard]] wire::WireCalculator& wireTools() { return m_wireTools; }
     [[nodiscard]] const wire::WireCalculator& wireTools() const { return m_wireTools; }
-    // Whether a secondary window (FrmWireTools, frmAbout) is open.
+    // The About window frmAbout, which the Help menu and the wire
+    // calculator's Ab open.
+    [[nodiscard]] about::AboutWindow& about() { return m_about; }
+    // Whether a window (FrmFanji, FrmWireTools, frmAbout) is open; the
+    // design window is open until the program ends.
     [[nodiscard]] bool isWindowOpen(const QString& window) const;
     // A secondary window was closed (or opened) by its own frame or button.
+    // Once the program has ended nothing opens or closes any more.
     void setWindowOpen(const QString& window, bool open);
+    // The window a control belongs to by its prefix: FrmWireTools, frmAbout,
+    // or FrmFanji for a name without prefix.
+    [[nodiscard]] static QString windowOf(const QString& control);
+    // The engineer acts in a window: a command aimed at one of its controls,
+    // or a menu item of its menu. The window is then the one whose focus the
+    // snapshot reports, until the engineer acts in another or it closes.
+    void actIn(const QString& window);
+    // The window the engineer last acted in that is still open (FrmFanji
+    // when there is none); at the end of the program, the one it was then.
+    [[nodiscard]] QString actedWindow() const;
+    // The control that has the focus in actedWindow(), with the window's
+    // prefix for a secondary window ("FrmWireTools.TxtFoilS").
+    [[nodiscard]] QString focusedControl() const;
+    // The wire calculator's OP: the program ends. Every window is closed
+    // from then on; what the windows hold stays as it was.
+    void endProgram();
+    [[nodiscard]] bool hasEnded() const { return m_ended; }
     [[nodiscard]] const catalogue::Catalogue& catalogue() const { return m_catalogue; }
 
     // The window-opening steps: the safety standard IEC, the core family
@@ -58,8 +81,8 @@ public:
     // Whether a button, option, check box or menu item can be clicked now.
     [[nodiscard]] bool isClickable(const QString& control) const;
     // Whether the name is a control of this window (field, grid, button,
-    // option, menu item or label) or, with the prefix "FrmWireTools.", of
-    // the wire calculator.
+    // option, menu item or label) or, with the prefix "FrmWireTools." or
+    // "frmAbout.", of the wire calculator or the About window.
     [[nodiscard]] static bool isControl(const QString& name);
     // The list items of a combo box (cmbcore, Combo1); empty for others.
     [[nodiscard]] static QStringList comboItems(Field field);
@@ -102,6 +125,7 @@ private:
     void onClick(Check check) override;
     void runCommand(Command command);
     void reportCatalogueError(const QString& text);
+    void openAboutWindow();
     void applyDesignRecord(const files::DesignRecord& record);
 
     Prompter& m_prompter;
@@ -116,7 +140,11 @@ private:
     safety::SafetyPresets m_safety;
     safety::InsulationClass m_insulation;
     wire::WireCalculator m_wireTools;
+    about::AboutWindow m_about;
     QStringList m_openWindows;
+    // The secondary windows the engineer acted in, the latest last.
+    QStringList m_actedWindows;
+    bool m_ended = false;
     results::DesignResults m_results;
 };
 

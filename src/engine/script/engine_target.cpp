@@ -10,16 +10,31 @@ namespace kelvane::script {
 namespace {
 
 const QString kWirePrefix = QStringLiteral("FrmWireTools.");
+const QString kAboutPrefix = QStringLiteral("frmAbout.");
 
-// The wire calculator's name of a prefixed control, or no value.
-std::optional<QString> wireControl(const QString& control) {
-    if (!control.startsWith(kWirePrefix)) {
+// The name in its window of a control with `prefix`, or no value.
+std::optional<QString> unprefixed(const QString& control, const QString& prefix) {
+    if (!control.startsWith(prefix)) {
         return std::nullopt;
     }
-    return control.mid(kWirePrefix.size());
+    return control.mid(prefix.size());
+}
+
+std::optional<QString> wireControl(const QString& control) {
+    return unprefixed(control, kWirePrefix);
+}
+
+std::optional<QString> aboutControl(const QString& control) {
+    return unprefixed(control, kAboutPrefix);
 }
 
 }  // namespace
+
+EngineTarget::EngineTarget(design::DesignWindow& window) : m_window(window) {
+    // Without windows, OP's end of the program is the engine's alone.
+    QObject::connect(&window.wireTools(), &wire::WireCalculator::closeProgramRequested, &window,
+                     [&window] { window.endProgram(); });
+}
 
 void EngineTarget::type(const QString& control, const QString& text) {
     if (const std::optional<QString> wireName = wireControl(control)) {
@@ -40,23 +55,31 @@ void EngineTarget::pick(const QString& control, const QString& item) {
 void EngineTarget::key(const QString& control, int keyCode) {
     if (const std::optional<QString> wireName = wireControl(control)) {
         m_window.wireTools().keyDown(*wireName, keyCode);
-        return;
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        m_window.about().keyDown(*aboutName, keyCode);
+    } else {
+        m_window.keyDown(control, keyCode);
     }
-    m_window.keyDown(control, keyCode);
 }
 
 void EngineTarget::focus(const QString& control) {
-    if (!wireControl(control)) {
-        m_window.focus(control);  // the snapshot's focus is the design window's
+    if (const std::optional<QString> wireName = wireControl(control)) {
+        m_window.wireTools().focus(*wireName);
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        m_window.about().focus(*aboutName);
+    } else {
+        m_window.focus(control);
     }
 }
 
 void EngineTarget::click(const QString& control) {
     if (const std::optional<QString> wireName = wireControl(control)) {
         m_window.wireTools().click(*wireName);
-        return;
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        m_window.about().click(*aboutName);
+    } else {
+        m_window.click(control);
     }
-    m_window.click(control);
 }
 
 void EngineTarget::select(const QString& grid, int row) {
@@ -88,13 +111,10 @@ void EngineTarget::tick(int count) {
 }
 
 void tickWireTools(design::DesignWindow& window, int count) {
-    // The timer runs from the moment the window loads; a fixed time keeps
-    // the clock out of the script's results.
-    if (!window.wireTools().isLoaded()) {
-        return;
-    }
-    for (int i = 0; i < count; ++i) {
-        window.wireTools().tick(QTime(12, 0));
+    // The timer runs while the window is open; a fixed time keeps the clock
+    // out of the script's results.
+    if (window.isWindowOpen(QStringLiteral("FrmWireTools"))) {
+        window.wireTools().tick(QTime(12, 0), count);
     }
 }
 

@@ -8,13 +8,13 @@ class DesignWindow;
 
 namespace kelvane::script {
 
-// N ticks of the wire calculator's timer, when its window has loaded.
+// N ticks of the wire calculator's timer, when its window is open.
 void tickWireTools(design::DesignWindow& window, int count);
 
 // Drives the engine directly: the verbs of the design window.
 class EngineTarget : public ScriptTarget {
 public:
-    explicit EngineTarget(design::DesignWindow& window) : m_window(window) {}
+    explicit EngineTarget(design::DesignWindow& window);
 
     void type(const QString& control, const QString& text) override;
     void pick(const QString& control, const QString& item) override;

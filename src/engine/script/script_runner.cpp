@@ -24,34 +24,37 @@ void requireControl(const QString& name) {
     }
 }
 
-// A control of the wire calculator loads its window when named.
-void requireControl(const QString& name, DesignWindow& window) {
-    requireControl(name);
-    if (name.startsWith(u"FrmWireTools.")) {
-        window.wireTools().load();
-    }
-}
-
 const QString kWirePrefix = QStringLiteral("FrmWireTools.");
 
-// The list items of a text field's combo box; fails for a name that is no
-// text field.
-QStringList requireTextField(const QString& name, DesignWindow& window) {
+// The list items of a text field's combo box, as the list holds them once
+// its window has loaded; fails for a name that is no text field.
+QStringList requireTextField(const QString& name) {
     requireControl(name);
     if (name.startsWith(kWirePrefix)) {
         const QString wireName = name.mid(kWirePrefix.size());
         if (!wire::WireCalculator::isField(wireName)) {
             fail(QStringLiteral("\"%1\" is not a text field").arg(name));
         }
-        // Naming a control of the wire calculator loads its window.
-        window.wireTools().load();
-        return window.wireTools().comboItems(wireName);
+        return wireName == u"CmbWire" ? wire::WireCalculator::materialItems() : QStringList();
     }
     const std::optional<design::Field> field = design::fieldByName(name);
     if (!field) {
         fail(QStringLiteral("\"%1\" is not a text field").arg(name));
     }
     return DesignWindow::comboItems(*field);
+}
+
+// Whether the engineer can reach the window of `control` (any control of
+// FrmFanji for an empty name): not once the program has ended, and not in
+// a window that is not open, where a command has no effect, as for a
+// disabled control. A command that reaches a window is an act in it.
+bool reaches(DesignWindow& window, const QString& control = QString()) {
+    const QString windowName = DesignWindow::windowOf(control);
+    if (!window.isWindowOpen(windowName)) {
+        return false;
+    }
+    window.actIn(windowName);
+    return true;
 }
 
 int requireInteger(const QString& text, const QString& what) {
@@ -100,7 +103,7 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
              int lineNumber) {
     if (command == u"type" || command == u"pick") {
         const auto [name, text] = splitName(args);
-        const QStringList items = requireTextField(name, window);
+        const QStringList items = requireTextField(name);
         if (command == u"pick") {
             if (items.isEmpty()) {
                 fail(QStringLiteral("\"%1\" is not a combo box").arg(name));
@@ -108,23 +111,34 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
             if (!items.contains(text)) {
                 fail(QStringLiteral("\"%1\" is not an item of %2").arg(text, name));
             }
-            target.pick(name, text);
-        } else {
+            if (reaches(window, name)) {
+                target.pick(name, text);
+            }
+        } else if (reaches(window, name)) {
             target.type(name, text);
         }
     } else if (command == u"enter") {
-        requireControl(args, window);
-        target.key(args, 13);
+        requireControl(args);
+        if (reaches(window, args)) {
+            target.key(args, 13);
+        }
     } else if (command == u"key") {
         const auto [name, code] = splitName(args);
-        requireControl(name, window);
-        target.key(name, requireInteger(code, QStringLiteral("key code")));
+        requireControl(name);
+        const int keyCode = requireInteger(code, QStringLiteral("key code"));
+        if (reaches(window, name)) {
+            target.key(name, keyCode);
+        }
     } else if (command == u"focus") {
-        requireControl(args, window);
-        target.focus(args);
+        requireControl(args);
+        if (reaches(window, args)) {
+            target.focus(args);
+        }
     } else if (command == u"click") {
-        requireControl(args, window);
-        target.click(args);
+        requireControl(args);
+        if (reaches(window, args)) {
+            target.click(args);
+        }
     } else if (command == u"select") {
         const auto [name, row] = splitName(args);
         if (name != u"MS" && name != u"DBGrid1" && name != u"DBGrid2") {
@@ -137,20 +151,34 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
         if (rowNumber < 1 || rowNumber > rows) {
             fail(QStringLiteral("bad row %1 of %2").arg(rowNumber).arg(name));
         }
-        target.select(name, rowNumber);
+        if (reaches(window)) {
+            target.select(name, rowNumber);
+        }
     } else if (command == u"answer") {
-        prompter.queue(parseAnswer(args));
+        const ScriptedPrompter::Answer answer = parseAnswer(args);
+        if (!window.hasEnded()) {
+            prompter.queue(answer);
+        }
     } else if (command == u"page") {
         const int page = requireInteger(args, QStringLiteral("page"));
         if (page < 0 || page > 2) {
             fail(QStringLiteral("bad page %1").arg(page));
         }
-        target.page(page);
+        if (reaches(window)) {
+            target.page(page);
+        }
     } else if (command == u"open") {
-        target.openFile(args);
+        if (reaches(window)) {
+            target.openFile(args);
+        }
     } else if (command == u"save") {
-        target.saveFile(args);
+        if (reaches(window)) {
+            target.saveFile(args);
+        }
     } else if (command == u"print") {
+        if (!reaches(window)) {
+            return;
+        }
         if (const QString reason = target.print(args); !reason.isEmpty()) {
             err << QStringLiteral("line %1: nothing printed: %2").arg(lineNumber).arg(reason)
                 << '\n';
@@ -160,7 +188,9 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
         if (count < 0) {
             fail(QStringLiteral("bad tick count %1").arg(count));
         }
-        target.tick(count);
+        if (!window.hasEnded()) {
+            target.tick(count);  // ticks are no act of the engineer
+        }
     } else if (command == u"dump") {
         QJsonObject snapshot = target.snapshot();
         snapshot.insert(QStringLiteral("messages"),
@@ -176,6 +206,9 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
 
 int runScript(const QString& path, DesignWindow& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err) {
+    // A script starts no programs: the system information is unavailable,
+    // whatever the machine has, so the run's results never depend on it.
+    window.about().setProgramLookup([] { return std::optional<QString>(); });
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         err << QStringLiteral("cannot read script %1: %2").arg(path, file.errorString()) << '\n';

@@ -42,9 +42,11 @@ public:
 };
 
 // Runs the script at `path` against `target`: one snapshot line on `out` per
-// `dump`. Naming a control of the wire calculator ("FrmWireTools.") loads
-// that window first, as the windows do. A script error stops the run with "line N: reason" on
-// `err`. Returns the exit status: 0, or 2 after a script error.
+// `dump`. A command aimed at a window that is not open, and every command
+// but `dump` once the program has ended, is checked and then has no effect;
+// any other command aimed at a window is an act in it
+// (DesignWindow::actIn). A script error stops the run with "line N: reason"
+// on `err`. Returns the exit status: 0, or 2 after a script error.
 int runScript(const QString& path, design::DesignWindow& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err);
 

@@ -79,7 +79,7 @@ QJsonObject engineSnapshot(const design::DesignWindow& window) {
         QStringLiteral("visible"),
         QJsonObject{{QStringLiteral("Frmele"), sheet.isVisible(QStringLiteral("Frmele"))}});
     snapshot.insert(QStringLiteral("page"), sheet.page());
-    snapshot.insert(QStringLiteral("focus"), sheet.focus());
+    snapshot.insert(QStringLiteral("focus"), window.focusedControl());
     snapshot.insert(
         QStringLiteral("windows"),
         QJsonObject{

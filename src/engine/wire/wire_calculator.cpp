@@ -108,10 +108,103 @@ QString timeOfDay(const QTime& time) {
     return locale.toString(time, format.trimmed());
 }
 
+// The counter's text after one tick: its number plus one in the general
+// number form. A sum that cannot be written leaves the text as it was.
+QString countedOnce(const QString& text) {
+    return formatPlain(parseNumber(text) + 1.0).value_or(text);
+}
+
+// A number text in plain decimal form ("-12.25"): its digits without the
+// point, as a whole number, and how many of them are decimals.
+struct PlainDecimal {
+    qint64 digits;
+    int decimals;
+};
+
+constexpr qint64 kFifteenDigits = 1'000'000'000'000'000;  // 10^15
+
+// No value for any other text (an exponent, more than 15 decimals or digits).
+std::optional<PlainDecimal> plainDecimal(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(-?)(\\d+)(?:\\.(\\d+))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const QString decimals = match.captured(3);
+    const QString digits = match.captured(2) + decimals;
+    bool ok = false;
+    const qint64 value = digits.toLongLong(&ok);
+    if (!ok || decimals.size() > 15 || value >= kFifteenDigits) {
+        return std::nullopt;
+    }
+    return PlainDecimal{match.captured(1).isEmpty() ? value : -value, int(decimals.size())};
+}
+
+// 10^decimals, the step of one in the digits of a plain decimal.
+qint64 unitOf(const PlainDecimal& number) {
+    qint64 unit = 1;
+    for (int i = 0; i < number.decimals; ++i) {
+        unit *= 10;
+    }
+    return unit;
+}
+
+QString plainDecimalText(const PlainDecimal& number) {
+    QString digits = QString::number(number.digits < 0 ? -number.digits : number.digits);
+    if (number.decimals > 0) {
+        digits = digits.rightJustified(number.decimals + 1, u'0');
+        digits.insert(digits.size() - number.decimals, u'.');
+    }
+    return number.digits < 0 ? u'-' + digits : digits;
+}
+
+// How many further ticks add exactly one each to `number`, so that their
+// result is the exact decimal sum. That holds while the sum keeps at most 15
+// significant digits and the number read back from the text is close enough
+// to it: a whole number is read exactly; a negative fraction approaching
+// zero loses digits to cancellation, so it goes only a quarter of the way to
+// zero at a time.
+qint64 exactTicks(const PlainDecimal& number) {
+    const qint64 unit = unitOf(number);
+    const qint64 belowLimit = (kFifteenDigits - 1 - number.digits) / unit;
+    if (number.digits >= 0 || number.decimals == 0) {
+        return belowLimit;
+    }
+    return std::min(belowLimit, -number.digits / (4 * unit));
+}
+
+// The counter's text after `count` ticks. Runs of exact ticks are added at
+// once; the tick that ends a run (its sum rounds away a decimal, or no longer
+// changes the text) runs as a single tick. A run ends at most a few hundred
+// times on the way from any text, so the cost does not depend on `count`.
+QString countedUp(QString text, qint64 count) {
+    while (count > 0) {
+        const QString next = countedOnce(text);
+        --count;
+        if (next == text) {
+            break;  // the counter stands still from here on
+        }
+        text = next;
+        const std::optional<PlainDecimal> number = plainDecimal(text);
+        if (!number) {
+            continue;
+        }
+        const qint64 run = std::min(count, exactTicks(*number));
+        if (run > 0) {
+            const QString sum =
+                plainDecimalText({number->digits + run * unitOf(*number), number->decimals});
+            // Written as a tick writes it, in the general number form.
+            text = formatPlain(parseNumber(sum)).value_or(sum);
+            count -= run;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 WireCalculator::WireCalculator(Prompter& prompter, QObject* parent)
-    : QObject(parent), m_prompter(prompter) {
+    : QObject(parent), m_prompter(prompter), m_focus(QStringLiteral("CmbWire")) {
     m_texts.reserve(FieldCount);
     for (const FieldLayout& field : kLayout) {
         m_texts.append(QString::fromUtf8(field.text));
@@ -147,6 +240,14 @@ const QStringList& WireCalculator::brandLabels() {
     static const QStringList labels = {QStringLiteral("LblBrand(0)"),
                                        QStringLiteral("LblBrand(1)")};
     return labels;
+}
+
+QStringList WireCalculator::materialItems() {
+    QStringList items;
+    for (const ConductorMaterial& material : conductorMaterials()) {
+        items.append(material.item);
+    }
+    return items;
 }
 
 QString WireCalculator::text(const QString& field) const {
@@ -206,10 +307,7 @@ void WireCalculator::load() {
         return;
     }
     m_loaded = true;
-    m_materialItems.clear();
-    for (const ConductorMaterial& material : conductorMaterials()) {
-        m_materialItems.append(material.item);
-    }
+    m_materialItems = materialItems();
     Q_EMIT comboItemsChanged(QStringLiteral("CmbWire"));
     // Selecting the first item is a click on the list: it recomputes even
     // when the box already shows that text.
@@ -232,6 +330,7 @@ void WireCalculator::pick(const QString& combo, const QString& item) {
 }
 
 void WireCalculator::keyDown(const QString& field, int keyCode) {
+    focus(field);
     if (keyCode != kEnterKey) {
         return;
     }
@@ -273,6 +372,13 @@ void WireCalculator::keyDown(const QString& field, int keyCode) {
     }
 }
 
+void WireCalculator::focus(const QString& control) {
+    if (control == u"P" || control == u"OP" || control == u"Ab") {
+        return;  // menu items never hold the focus
+    }
+    m_focus = control;
+}
+
 void WireCalculator::click(const QString& control) {
     if (control == u"P") {
         Q_EMIT printRequested();
@@ -287,11 +393,16 @@ void WireCalculator::click(const QString& control) {
 }
 
 void WireCalculator::tick(const QTime& time) {
+    tick(time, 1);
+}
+
+void WireCalculator::tick(const QTime& time, qint64 count) {
+    if (count <= 0) {
+        return;
+    }
     m_clockCaption = QStringLiteral("现在是：") + timeOfDay(time);
     Q_EMIT clockCaptionChanged(m_clockCaption);
-    if (const std::optional<QString> count = formatPlain(numberAt(Txt1) + 1.0)) {
-        setTextAt(Txt1, *count);
-    }
+    setTextAt(Txt1, countedUp(textAt(Txt1), count));
 }
 
 QString WireCalculator::farewellMessage() {

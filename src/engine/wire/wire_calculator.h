@@ -41,6 +41,9 @@ public:
     [[nodiscard]] static bool isControl(const QString& name);
     // The brand labels, which open the web site when clicked.
     [[nodiscard]] static const QStringList& brandLabels();
+    // The items CmbWire lists once the window has loaded: the four conductor
+    // materials in table order.
+    [[nodiscard]] static QStringList materialItems();
 
     [[nodiscard]] QString text(const QString& field) const;
     // The field's leading number (empty or non-numeric text gives 0).
@@ -64,8 +67,13 @@ public:
     // The engineer picks an item of CmbWire: the list's click handling runs
     // once, even when the item is the one already shown.
     void pick(const QString& combo, const QString& item);
-    // Key-down in a field; only Enter (13) has rules here.
+    // Key-down with the focus first put in the field; only Enter (13) has
+    // rules here.
     void keyDown(const QString& field, int keyCode);
+    // The control that has the focus in this window: CmbWire until the
+    // engineer moves it. No handling here moves the focus.
+    [[nodiscard]] const QString& focus() const { return m_focus; }
+    void focus(const QString& control);
     // A menu item (P, OP, Ab) or a brand label.
     void click(const QString& control);
 
@@ -73,6 +81,10 @@ public:
     // and Txt1 counts up by one.
     void tick(const QTime& time);
     void tick() { tick(QTime::currentTime()); }
+    // `count` ticks at `time`, leaving what `count` single ticks leave, at a
+    // cost that does not grow with `count`: Txt1 has no change handling, so
+    // only its last text matters.
+    void tick(const QTime& time, qint64 count);
     // The caption of the clock label Lbt, empty before the first tick.
     [[nodiscard]] const QString& clockCaption() const { return m_clockCaption; }
 
@@ -111,6 +123,7 @@ private:
     QVector<QString> m_texts;
     QStringList m_materialItems;
     QString m_clockCaption;
+    QString m_focus;
     bool m_loaded = false;
 };
 

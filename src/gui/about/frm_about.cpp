@@ -1,26 +1,28 @@
 #include "about/frm_about.h"
 
 #include "about/about_info.h"
+#include "about/about_window.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace kelvane::gui {
 namespace {
 
 constexpr int kIconSize = 64;
+constexpr int kEnterKey = 13;
 
 // The application's icon: an E-core transformer with its two windings.
 QPixmap applicationIcon(qreal ratio) {
@@ -59,7 +61,8 @@ QLabel* wrappedLabel(const QString& text) {
 
 }  // namespace
 
-FrmAbout::FrmAbout(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
+FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
+    : QDialog(parent), m_window(window) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(about::windowCaption());
     setModal(false);
@@ -93,22 +96,40 @@ FrmAbout::FrmAbout(Prompter& prompter, QWidget* parent) : QDialog(parent), m_pro
     footer->setStyleSheet(QStringLiteral("color: #1f4e99;"));
     registerControl(QStringLiteral("Label1"), footer);
 
-    for (QLabel* linked : {icon, title, disclaimer, footer}) {
-        linked->setCursor(Qt::PointingHandCursor);
-        linked->installEventFilter(this);
+    // The brand: the maker's mark and its web address.
+    const std::pair<const char*, QString> brands[] = {{"LblBrand(0)", QStringLiteral("Kelvane")},
+                                                      {"LblBrand(1)", about::webSite()}};
+    auto* brandRow = new QHBoxLayout;
+    brandRow->setSpacing(16);
+    for (const auto& [name, text] : brands) {
+        auto* brand = new QLabel(text);
+        brand->setStyleSheet(QStringLiteral("color: #1f4e99;"));
+        registerControl(QString::fromLatin1(name), brand);
+        brandRow->addWidget(brand);
     }
+    brandRow->addStretch();
+    QFont markFont = control(QStringLiteral("LblBrand(0)"))->font();
+    markFont.setBold(true);
+    control(QStringLiteral("LblBrand(0)"))->setFont(markFont);
 
     auto* ok = new QPushButton(QStringLiteral("确定"));
     ok->setDefault(true);
     registerControl(QStringLiteral("cmdOK"), ok);
-    connect(ok, &QPushButton::clicked, this, &QDialog::close);
 
     auto* systemInformation = new QPushButton(QStringLiteral("系统信息(&S)..."));
-    systemInformation->setAutoDefault(false);
     registerControl(QStringLiteral("cmdSysInfo"), systemInformation);
-    connect(systemInformation, &QPushButton::clicked, this, [this] {
-        about::startSystemInformation(m_prompter, about::systemInformationProgram());
-    });
+
+    for (QPushButton* button : {ok, systemInformation}) {
+        const QString name = button->objectName();
+        connect(button, &QPushButton::clicked, this, [this, name] { m_window.click(name); });
+    }
+    connect(&m_window, &about::AboutWindow::closeRequested, this, &QDialog::close);
+    for (QWidget* widget : std::as_const(m_controls)) {
+        widget->installEventFilter(this);
+        if (about::AboutWindow::opensWebSite(widget->objectName())) {
+            widget->setCursor(Qt::PointingHandCursor);
+        }
+    }
 
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(16);
@@ -121,6 +142,8 @@ FrmAbout::FrmAbout(Prompter& prompter, QWidget* parent) : QDialog(parent), m_pro
     auto* notes = new QVBoxLayout;
     notes->addWidget(disclaimer);
     notes->addWidget(footer);
+    notes->addLayout(brandRow);
+    notes->addStretch();
     bottom->addLayout(notes, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -143,10 +166,49 @@ void FrmAbout::registerControl(const QString& name, QWidget* widget) {
 }
 
 bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        QDesktopServices::openUrl(QUrl(about::webSite()));
+    const QString name = watched->property("kelvaneControl").toString();
+    if (name.isEmpty()) {
+        return QDialog::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            // Enter presses the button that has the focus, by the engine's
+            // rule rather than the dialog's default button.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                m_window.keyDown(name, kEnterKey);
+                return true;
+            }
+            if (key->key() < 256) {
+                m_window.keyDown(name, key->key());
+            }
+            break;
+        }
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                reason == Qt::BacktabFocusReason) {
+                m_window.focus(name);
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            if (qobject_cast<QLabel*>(watched) != nullptr) {
+                m_window.click(name);
+            }
+            break;
+        default:
+            break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void FrmAbout::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Each opening starts where the engine's loading put the focus.
+    if (QWidget* focused = control(m_window.focus())) {
+        focused->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 }  // namespace kelvane::gui

@@ -1,5 +1,6 @@
 #include "design/frm_fanji.h"
 
+#include "about/about_info.h"
 #include "about/frm_about.h"
 #include "base/widget_text.h"
 #include "catalogue/catalogue_schema.h"
@@ -48,7 +49,6 @@ using design::Check;
 using design::Field;
 
 constexpr int kEnterKey = 13;
-const char* const kWebSite = "https://kelvane.example/";
 
 QGroupBox* frame(const QString& name, const QString& title) {
     auto* box = new QGroupBox(title);
@@ -81,8 +81,8 @@ QColor fromColorValue(int value) {
 
 }  // namespace
 
-FrmFanji::FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_window(window), m_prompter(prompter) {
+FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
+    : QMainWindow(parent), m_window(window) {
     setObjectName(QStringLiteral("FrmFanji"));
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("sb"));
@@ -113,8 +113,13 @@ FrmFanji::FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* pa
     });
     connect(m_pages, &QTabWidget::currentChanged, this,
             [this](int page) { m_window.showPage(page); });
-    connect(&m_window, &design::DesignWindow::webSiteRequested, this,
-            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite))); });
+    // Every brand label of the three windows asks here; a script opens no
+    // browser.
+    connect(&m_window, &design::DesignWindow::webSiteRequested, this, [this] {
+        if (!m_scripted) {
+            QDesktopServices::openUrl(QUrl(about::webSite()));
+        }
+    });
     connect(&m_window, &design::DesignWindow::exitRequested, this, &QWidget::close);
     connect(&m_window, &design::DesignWindow::toolWindowRequested, this, &FrmFanji::showWireWindow);
     connect(&m_window, &design::DesignWindow::aboutWindowRequested, this,
@@ -577,6 +582,7 @@ FrmWireTools& FrmFanji::wireWindow() {
     if (m_wireTools == nullptr) {
         // A window of its own, not a child: it stays usable beside this one.
         m_wireTools = new FrmWireTools(m_window.wireTools());
+        m_wireTools->setScripted(m_scripted);
         m_wireTools->setAttribute(Qt::WA_QuitOnClose, false);
         m_wireTools->installEventFilter(this);
         connect(this, &QObject::destroyed, m_wireTools, &QObject::deleteLater);
@@ -593,7 +599,7 @@ void FrmFanji::showWireWindow() {
 
 void FrmFanji::showAboutWindow() {
     if (m_about == nullptr) {
-        m_about = new FrmAbout(m_prompter);
+        m_about = new FrmAbout(m_window.about());
         m_about->setAttribute(Qt::WA_QuitOnClose, false);
         m_about->installEventFilter(this);
         connect(this, &QObject::destroyed, m_about, &QObject::deleteLater);
@@ -614,6 +620,15 @@ void FrmFanji::printWireWindow() {
 
 void FrmFanji::closeProgram() {
     if (m_scripted) {
+        // No save question in a script: the program ends and every window
+        // goes, their texts kept for the script's last snapshots.
+        m_window.endProgram();
+        for (QWidget* window : {static_cast<QWidget*>(m_wireTools), static_cast<QWidget*>(m_about),
+                                static_cast<QWidget*>(this)}) {
+            if (window != nullptr) {
+                window->hide();
+            }
+        }
         return;
     }
     // Closing asks about unsaved changes; the program ends only if it closed.

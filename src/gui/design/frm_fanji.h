@@ -17,10 +17,6 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
-namespace kelvane {
-class Prompter;
-}
-
 namespace kelvane::design {
 class DesignWindow;
 }
@@ -43,8 +39,7 @@ class FrmFanji : public QMainWindow {
     Q_OBJECT
 
 public:
-    // `prompter` shows the boxes of the secondary windows.
-    FrmFanji(design::DesignWindow& window, Prompter& prompter, QWidget* parent = nullptr);
+    explicit FrmFanji(design::DesignWindow& window, QWidget* parent = nullptr);
 
     [[nodiscard]] design::DesignWindow& engine() { return m_window; }
     // The widget of a control by its control name, or null.
@@ -111,7 +106,6 @@ private:
     void closeProgram();
 
     design::DesignWindow& m_window;
-    Prompter& m_prompter;
     QHash<QString, QWidget*> m_controls;
     QTabWidget* m_pages = nullptr;
     GridModel* m_msModel = nullptr;

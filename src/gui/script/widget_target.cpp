@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -43,12 +44,42 @@ QJsonArray modelRows(const GridModel& model, bool headerRow) {
     return rows;
 }
 
+const QString kWirePrefix = QStringLiteral("FrmWireTools.");
+const QString kAboutPrefix = QStringLiteral("frmAbout.");
+
+bool isSecondary(const QString& control) {
+    return control.startsWith(kWirePrefix) || control.startsWith(kAboutPrefix);
+}
+
+// A click of the engineer's mouse on a label.
+void clickLabel(QWidget* label) {
+    const QPointF inside(1.0, 1.0);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, label->mapToGlobal(inside), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, label->mapToGlobal(inside),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &release);
+}
+
+// The focus of a secondary window as its widgets hold it, with its prefix;
+// `recorded` when no widget of it has the focus.
+QString windowFocus(const QWidget* window, const QString& prefix, const QString& recorded) {
+    const QWidget* focused = window != nullptr ? window->focusWidget() : nullptr;
+    const QString name =
+        focused != nullptr ? focused->property("kelvaneControl").toString() : QString();
+    return prefix + (name.isEmpty() ? recorded : name);
+}
+
 }  // namespace
 
 QWidget* WidgetTarget::widget(const QString& control) const {
-    static const QString prefix = QStringLiteral("FrmWireTools.");
-    if (control.startsWith(prefix)) {
-        return m_window.wireWindow().control(control.mid(prefix.size()));
+    if (control.startsWith(kWirePrefix)) {
+        return m_window.wireWindow().control(control.mid(kWirePrefix.size()));
+    }
+    if (control.startsWith(kAboutPrefix)) {
+        const FrmAbout* about = m_window.aboutWindow();
+        return about != nullptr ? about->control(control.mid(kAboutPrefix.size())) : nullptr;
     }
     return m_window.control(control);
 }
@@ -79,12 +110,14 @@ void WidgetTarget::pick(const QString& control, const QString& item) {
 void WidgetTarget::key(const QString& control, int keyCode) {
     QWidget* target = widget(control);
     if (target == nullptr) {
-        m_window.engine().keyDown(control, keyCode);
+        if (control.startsWith(kWirePrefix)) {
+            m_window.engine().wireTools().keyDown(control.mid(kWirePrefix.size()), keyCode);
+        } else {
+            m_window.engine().keyDown(control, keyCode);
+        }
         return;
     }
-    if (!control.startsWith(u"FrmWireTools.")) {
-        focus(control);  // the snapshot's focus is the design window's
-    }
+    focus(control);
     if (auto* box = qobject_cast<QComboBox*>(target)) {
         target = box->lineEdit();
     }
@@ -94,8 +127,18 @@ void WidgetTarget::key(const QString& control, int keyCode) {
 }
 
 void WidgetTarget::focus(const QString& control) {
-    if (control.startsWith(u"FrmWireTools.")) {
-        return;  // the snapshot's focus is the design window's
+    if (isSecondary(control)) {
+        // The window need not be the active one, so no focus event may tell
+        // the engine: the record follows the widget here.
+        if (QWidget* target = widget(control)) {
+            target->setFocus(Qt::MouseFocusReason);
+        }
+        if (control.startsWith(kWirePrefix)) {
+            m_window.engine().wireTools().focus(control.mid(kWirePrefix.size()));
+        } else {
+            m_window.engine().about().focus(control.mid(kAboutPrefix.size()));
+        }
+        return;
     }
     QWidget* target = widget(control);
     if (target == nullptr || !target->isEnabled()) {
@@ -115,13 +158,18 @@ void WidgetTarget::focus(const QString& control) {
 }
 
 void WidgetTarget::click(const QString& control) {
-    static const QString prefix = QStringLiteral("FrmWireTools.");
-    if (control.startsWith(prefix)) {
-        const QString name = control.mid(prefix.size());
+    if (control.startsWith(kWirePrefix)) {
+        const QString name = control.mid(kWirePrefix.size());
         if (auto* action = m_window.wireWindow().findChild<QAction*>(name)) {
             action->trigger();
-        } else {
-            m_window.engine().wireTools().click(name);
+            return;
+        }
+    }
+    if (isSecondary(control)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget(control))) {
+            button->click();
+        } else if (auto* label = qobject_cast<QLabel*>(widget(control))) {
+            clickLabel(label);
         }
         return;
     }
@@ -239,8 +287,18 @@ QJsonObject WidgetTarget::snapshot() {
         QStringLiteral("windows"),
         QJsonObject{{QStringLiteral("FrmWireTools"), m_window.wireWindow().isVisible()},
                     {QStringLiteral("frmAbout"), about != nullptr && about->isVisible()}});
-    // The focus as the widgets hold it; a control that has no widget focus
-    // (on a hidden page, or a label) as the record holds it.
+    // The focus of the window the engineer last acted in.
+    const QString acted = m_window.engine().actedWindow();
+    if (acted != u"FrmFanji") {
+        const bool wire = acted == u"FrmWireTools";
+        snapshot.insert(QStringLiteral("focus"),
+                        wire ? windowFocus(&m_window.wireWindow(), kWirePrefix,
+                                           m_window.engine().wireTools().focus())
+                             : windowFocus(about, kAboutPrefix, m_window.engine().about().focus()));
+        return snapshot;
+    }
+    // The design window's focus as the widgets hold it; a control that has
+    // no widget focus (on a hidden page, or a label) as the record holds it.
     QWidget* focused = QApplication::focusWidget();
     QString focusName = focused != nullptr && m_window.isAncestorOf(focused)
                             ? focused->property("kelvaneControl").toString()

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +15,6 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace kelvane::gui {
@@ -24,7 +22,6 @@ namespace {
 
 constexpr int kEnterKey = 13;
 constexpr int kTickMs = 1000;
-const char* const kWebSite = "https://kelvane.example/";
 
 QLabel* caption(const QString& text) {
     auto* label = new QLabel(text);
@@ -59,6 +56,7 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     m_clock->setMinimumSize(clockMetrics.horizontalAdvance(QStringLiteral("现在是：00:00:00 PM")),
                             clockMetrics.height() + 4);
     registerControl(QStringLiteral("Lbt"), m_clock);
+    m_clock->installEventFilter(this);
     layout->addWidget(m_clock, 0, Qt::AlignLeft);
 
     auto* groups = new QGridLayout;
@@ -92,8 +90,6 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     connect(&m_calculator, &wire::WireCalculator::comboItemsChanged, this,
             &FrmWireTools::mirrorComboItems);
     connect(&m_calculator, &wire::WireCalculator::clockCaptionChanged, m_clock, &QLabel::setText);
-    connect(&m_calculator, &wire::WireCalculator::webSiteRequested, this,
-            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite))); });
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Tim1"));
@@ -105,6 +101,9 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
         mirrorText(name);
     }
     m_clock->setText(m_calculator.clockCaption());
+    if (QWidget* focused = control(m_calculator.focus())) {
+        focused->setFocus(Qt::OtherFocusReason);
+    }
     resize(sizeHint());
 }
 
@@ -231,6 +230,13 @@ bool FrmWireTools::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() < 256) {
             m_calculator.keyDown(name, key->key());
         }
+    } else if (event->type() == QEvent::FocusIn) {
+        // Only the engineer's moves, as in the design window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+            reason == Qt::BacktabFocusReason) {
+            m_calculator.focus(name);
+        }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                qobject_cast<QLabel*>(watched) != nullptr) {
         m_calculator.click(name);
@@ -241,7 +247,9 @@ bool FrmWireTools::eventFilter(QObject* watched, QEvent* event) {
 void FrmWireTools::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     m_calculator.load();  // the first opening only
-    m_timer->start();
+    if (!m_scripted) {
+        m_timer->start();
+    }
 }
 
 void FrmWireTools::hideEvent(QHideEvent* event) {

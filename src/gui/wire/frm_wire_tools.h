@@ -20,8 +20,8 @@ namespace kelvane::gui {
 // wire, litz, foil and skin effect. Widgets forward the engineer's actions
 // to the engine's verbs and mirror every change the engine makes. The
 // window loads the calculator when first shown and ticks its clock every
-// second while it is shown. Print, close-program and About are the
-// calculator's requests, left to whoever owns the windows.
+// second while it is shown. Print, close-program, About and the web site
+// are the calculator's requests, left to whoever owns the windows.
 class FrmWireTools : public QMainWindow {
     Q_OBJECT
 
@@ -32,6 +32,8 @@ public:
     // The widget of a control by its control name (fields, Lbt, the brand
     // labels), or null.
     [[nodiscard]] QWidget* control(const QString& name) const { return m_controls.value(name); }
+    // A script ticks the clock itself (`tick`): the timer then stays off.
+    void setScripted(bool scripted) { m_scripted = scripted; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +59,7 @@ private:
     QHash<QString, QWidget*> m_controls;
     QLabel* m_clock = nullptr;
     QTimer* m_timer = nullptr;
+    bool m_scripted = false;
 };
 
 }  // namespace kelvane::gui

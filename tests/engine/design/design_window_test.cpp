@@ -134,5 +134,57 @@ TEST_F(NavigationTest, OpeningFillsTheListsAndHeadings) {
     EXPECT_FALSE(checked("Option1") || checked("Option2") || checked("Option3"));
 }
 
+using WindowsTest = DesignFixture;
+
+// The focus reported is that of the window acted in last; a window that
+// closes hands it back to the one acted in before.
+TEST_F(WindowsTest, FocusFollowsTheWindowActedIn) {
+    const QString wire = QStringLiteral("FrmWireTools");
+    const QString about = QStringLiteral("frmAbout");
+    EXPECT_EQ(window.focusedControl(), u"TxtUmin");
+    window.actIn(QStringLiteral("FrmFanji"));
+    click("TOOL");  // an act in the design window, which holds the menu
+    EXPECT_TRUE(window.isWindowOpen(wire));
+    EXPECT_EQ(window.focusedControl(), u"TxtUmin");
+    window.actIn(wire);
+    EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
+    window.wireTools().click(QStringLiteral("Ab"));
+    EXPECT_TRUE(window.isWindowOpen(about));
+    EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
+    window.actIn(about);
+    window.about().focus(QStringLiteral("cmdSysInfo"));
+    EXPECT_EQ(window.focusedControl(), u"frmAbout.cmdSysInfo");
+    window.about().click(QStringLiteral("cmdOK"));
+    EXPECT_FALSE(window.isWindowOpen(about));
+    EXPECT_EQ(window.actedWindow(), wire);
+    EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
+    window.actIn(QStringLiteral("FrmFanji"));
+    enter("TxtUmin");
+    EXPECT_EQ(window.focusedControl(), u"txtudc");
+    // Opened again, the About window has loaded afresh.
+    click("HE");
+    window.actIn(about);
+    EXPECT_EQ(window.focusedControl(), u"frmAbout.cmdOK");
+}
+
+TEST_F(WindowsTest, AtTheEndEveryWindowIsClosedForGood) {
+    const QString wire = QStringLiteral("FrmWireTools");
+    click("TOOL");
+    click("HE");
+    window.actIn(wire);
+    window.wireTools().focus(QStringLiteral("TxtF"));
+    window.endProgram();
+    EXPECT_TRUE(window.hasEnded());
+    for (const char* name : {"FrmFanji", "FrmWireTools", "frmAbout"}) {
+        EXPECT_FALSE(window.isWindowOpen(QString::fromLatin1(name))) << name;
+    }
+    // The windows' own closing afterwards changes nothing, nor does an act.
+    window.setWindowOpen(wire, false);
+    window.setWindowOpen(QStringLiteral("frmAbout"), true);
+    window.actIn(QStringLiteral("FrmFanji"));
+    EXPECT_FALSE(window.isWindowOpen(QStringLiteral("frmAbout")));
+    EXPECT_EQ(window.focusedControl(), u"FrmWireTools.TxtF");
+}
+
 }  // namespace
 }  // namespace kelvane::design

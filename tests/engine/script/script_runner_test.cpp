@@ -98,7 +98,13 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
     ErrorCase{"dump\nclick Command99\n", "line 2:"},
     ErrorCase{"dump\nkey TxtF x\n", "line 2:"},
     ErrorCase{"dump\nanswer maybe\n", "line 2:"},
-    ErrorCase{"dump\npage 3\n", "line 2:"}));
+    ErrorCase{"dump\npage 3\n", "line 2:"},
+    // Checked even where the window is not open and the command would do
+    // nothing.
+    ErrorCase{"dump\npick FrmWireTools.CmbWire 金线\n", "line 2:"},
+    ErrorCase{"dump\ntype frmAbout.cmdOK 1\n", "line 2:"},
+    ErrorCase{"dump\nclick frmAbout.cmdCancel\n", "line 2:"},
+    ErrorCase{"dump\nclick TOOL\nclick FrmWireTools.OP\nclick Command99\n", "line 4:"}));
 // clang-format on
 
 TEST(ScriptRunner, MissingScriptIsAnError) {

@@ -296,6 +296,94 @@ TEST(WireCalculatorTest, TickCountsAndShowsTheTime) {
     EXPECT_TRUE(prompter.takeMessages().isEmpty());  // no boxes every 20 ticks
 }
 
+// Many ticks at once leave exactly what as many single ticks leave, from
+// any text the counter may hold: it can be typed into. The starts cover
+// fractions that lose a decimal when the whole part grows, negative
+// fractions crossing zero, the largest plain numbers and exponent forms.
+TEST(WireCalculatorTest, ManyTicksAtOnceEqualSingleTicks) {
+    const char* const starts[] = {"",
+                                  "abc",
+                                  "12V",
+                                  "&H10",
+                                  "2.5",
+                                  "0.1",
+                                  "-0.3",
+                                  "-7",
+                                  "-1000.125",
+                                  "-1.00000000000001",
+                                  "-0.000000000000005",
+                                  "0.000000000000123",
+                                  "99999999999999.5",
+                                  "9999999999998.75",
+                                  "999999999999990",
+                                  "123456789.123456",
+                                  "1.5E-16",
+                                  "-1E+15",
+                                  "1E+15"};
+    const qint64 counts[] = {0, 1, 2, 20, 1500, 2500};
+    const QTime time(8, 30, 15);
+    const QString txt1 = QStringLiteral("Txt1");
+    for (const char* start : starts) {
+        for (const qint64 count : counts) {
+            SCOPED_TRACE(std::string(start) + " + " + std::to_string(count));
+            script::ScriptedPrompter prompter;
+            WireCalculator single(prompter);
+            WireCalculator bulk(prompter);
+            single.type(txt1, QString::fromLatin1(start));
+            bulk.type(txt1, QString::fromLatin1(start));
+            for (qint64 i = 0; i < count; ++i) {
+                single.tick(time);
+            }
+            bulk.tick(time, count);
+            EXPECT_EQ(bulk.text(txt1), single.text(txt1));
+            EXPECT_EQ(bulk.clockCaption(), single.clockCaption());
+        }
+    }
+}
+
+// A count far beyond what single ticks could run writes the counter a
+// bounded number of times.
+TEST(WireCalculatorTest, TicksCostTheSameForAnyCount) {
+    struct Row {
+        const char* start;
+        const char* after;
+    };
+    const Row rows[] = {{"", "2000000000"},
+                        {"-1000.125", "1999998999.875"},
+                        {"0.1", "2000000000.1"},
+                        {"999999999999.999", "1002000000000"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.start);
+        script::ScriptedPrompter prompter;
+        WireCalculator calculator(prompter);
+        calculator.type(QStringLiteral("Txt1"), QString::fromLatin1(row.start));
+        int writes = 0;
+        QObject::connect(&calculator, &WireCalculator::textChanged, &calculator,
+                         [&writes](const QString& field) { writes += field == u"Txt1"; });
+        calculator.tick(QTime(8, 0), 2'000'000'000);
+        EXPECT_EQ(calculator.text(QStringLiteral("Txt1")), QString::fromLatin1(row.after));
+        EXPECT_LE(writes, 1);
+    }
+}
+
+TEST(WireCalculatorTest, FocusMovesOnlyWithTheEngineer) {
+    script::ScriptedPrompter prompter;
+    WireCalculator calculator(prompter);
+    EXPECT_EQ(calculator.focus(), u"CmbWire");
+    calculator.load();
+    calculator.type(QStringLiteral("TxtWireD"), QStringLiteral("1"));
+    calculator.pick(QStringLiteral("CmbWire"), QStringLiteral("铝线"));
+    calculator.click(QStringLiteral("LblBrand(0)"));
+    EXPECT_EQ(calculator.focus(), u"CmbWire");
+    calculator.keyDown(QStringLiteral("TxtWireD"), kEnter);  // no Enter rule moves it on
+    EXPECT_EQ(calculator.focus(), u"TxtWireD");
+    calculator.focus(QStringLiteral("TxtFoilS"));
+    EXPECT_EQ(calculator.focus(), u"TxtFoilS");
+    calculator.focus(QStringLiteral("OP"));  // menu items never hold it
+    calculator.keyDown(QStringLiteral("Ab"), kEnter);
+    EXPECT_EQ(calculator.focus(), u"TxtFoilS");
+}
+
 TEST(WireCalculatorTest, MenuItemsRaiseTheirRequests) {
     struct Row {
         const char* control;
