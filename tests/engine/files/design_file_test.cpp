@@ -180,6 +180,48 @@ INSTANTIATE_TEST_SUITE_P(Files, BadDesignFileTest, ::testing::Values(
     BadFile{"more rows than lines", 0, "4", 45}));
 // clang-format on
 
+struct NonGbkFile {
+    const char* name;
+    int lineIndex;      // the line to replace, -1 for the whole file in UTF-8
+    const char* bytes;  // the line's bytes
+    int failingLine;
+};
+
+class NonGbkDesignFileTest : public DesignFileTest,
+                             public ::testing::WithParamInterface<NonGbkFile> {};
+
+TEST_P(NonGbkDesignFileTest, IsRefusedAtItsFirstBadLine) {
+    const QStringList fileLines = lines(twoOutputFile());
+    QByteArray bytes;
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        if (GetParam().lineIndex < 0) {
+            bytes += fileLines[i].toUtf8();
+        } else {
+            bytes += i == GetParam().lineIndex ? QByteArray(GetParam().bytes) : gbk(fileLines[i]);
+        }
+        bytes += "\r\n";
+    }
+    const QString path = pathOf("bad.dat");
+    write(path, bytes);
+    type("TxtF", "77");
+    const QString before = state();
+    EXPECT_FALSE(window.openDesign(path));
+    EXPECT_EQ(prompter.takeMessages(),
+              QStringList{QStringLiteral("文件格式错误（第%1行）").arg(GetParam().failingLine)});
+    EXPECT_EQ(state(), before);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, NonGbkDesignFileTest, ::testing::Values(
+    NonGbkFile{"saved as UTF-8", -1, "", 21},  // 130℃ is the first text beyond ASCII
+    NonGbkFile{"one UTF-8 line", 18, "IEC \xE2\x84\x83", 19},
+    NonGbkFile{"euro sign of the Windows code page", 18, "\x80", 19},
+    NonGbkFile{"lone 0xFF", 17, "3\xFFmm", 18},
+    NonGbkFile{"lead byte before the line end", 10, "310\xB4", 11},
+    NonGbkFile{"trail byte out of range", 31, "\xB4\x30", 32},
+    NonGbkFile{"trail byte 0x7F", 43, "\xB4\x7F", 44}));
+// clang-format on
+
 TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {
     QStringList first = lines(twoOutputFile());
     QStringList second = first;
@@ -212,6 +254,10 @@ TEST_F(DesignFileTest, FailedSaveKeepsThePreviousFile) {
     const QStringList messages = prompter.takeMessages();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(u"保存失败："));
+    EXPECT_EQ(read(pathOf("two.dat")), previous);
+    type("TxtHipot", QStringLiteral("IEC €"));  // the Windows code page's 0x80, no GBK
+    EXPECT_FALSE(window.saveDesign(pathOf("two.dat")));
+    EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"保存失败："));
     EXPECT_EQ(read(pathOf("two.dat")), previous);
     EXPECT_FALSE(window.saveDesign(QStringLiteral("/nonexistent/dir/x.dat")));
     EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"保存失败："));
