@@ -59,7 +59,8 @@ public:
     // then names the file, and the file joins the recent files.
     bool openDesignFile(const QString& path);
     bool saveDesignFile(const QString& path);
-    // PR into a PDF file instead of a printer.
+    // PR into a PDF file instead of a printer; a failure is also shown to
+    // the engineer.
     bool printToPdf(const QString& path, QString* error);
     // The design as it stands is the one on file (or the opening state).
     void markUnmodified();
@@ -94,6 +95,7 @@ private:
     void mirrorControlState(const QString& control);
     void mirrorFocus(const QString& control);
 
+    void reportFailedPrint(const QString& reason);
     void onOpenAction();
     void onSaveAction();
     void onPrintAction();
