@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -133,7 +134,9 @@ std::optional<QString> formatFixed(double value, int decimals) {
     }
     // The 15 significant digits d0.d1...d14 and the decimal exponent.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    *std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                   std::chars_format::scientific, 14)
+         .ptr = '\0';
     std::string digits;
     const char* p = buffer;
     for (; *p != 'e'; ++p) {
