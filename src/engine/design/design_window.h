@@ -118,6 +118,11 @@ private:
     wire::WireCalculator m_wireTools;
     QStringList m_openWindows;
     results::DesignResults m_results;
+    // While a design file is applied, the results step (a pass over every
+    // output) is held back and runs once at the end if a core change asked
+    // for it.
+    bool m_loadingDesign = false;
+    bool m_resultsDue = false;
 };
 
 }  // namespace kelvane::design

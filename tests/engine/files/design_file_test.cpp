@@ -1,6 +1,10 @@
 #include "../design/design_fixture.h"
+#include "script/snapshot.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -137,6 +141,39 @@ TEST_F(DesignFileTest, TotalFollowsTheLoadedTable) {
     EXPECT_EQ(text("txtp"), u"17");
     EXPECT_EQ(text("TxtTransP"), u"17");
     EXPECT_EQ(text("txtpint"), u"99.0");
+}
+
+// The record of `fileLines` with `rows` outputs whose powers mix whole,
+// fractional, negative, empty and non-numeric cells and sums beyond fifteen
+// digits.
+QByteArray manyOutputsFile(const QStringList& fileLines, int rows) {
+    static const char* const powers[] = {"12",  "0.7",  "-30", "", "abc", "123456789012.345",
+                                         "1e3", "-0.05"};
+    QStringList table;
+    for (int row = 1; row <= rows; ++row) {
+        table << QString::number(row) << QString::number(row % 48) << QStringLiteral("1")
+              << QStringLiteral("0.7") << QString::fromLatin1(powers[row % 8]);
+    }
+    QStringList record = fileLines.mid(0, 21) + table + fileLines.mid(fileLines.size() - 13);
+    record[0] = QString::number(rows + 1);
+    return gbk(record.join("\r\n") + "\r\n");
+}
+
+// Opening writes the total once; the snapshot is the one the window showed
+// when every row's running total was written and recalculated in turn.
+TEST_F(DesignFileTest, ManyOutputsOpenAsWhenTheTotalWasBuiltRowByRow) {
+    const QString path = pathOf("many.dat");
+    write(path, manyOutputsFile(lines(twoOutputFile()), 300));
+    type("TxtF", "77");
+    click("Option1");
+    ASSERT_TRUE(window.openDesign(path));
+    QJsonObject snapshot = script::engineSnapshot(window);
+    snapshot.insert(QStringLiteral("messages"),
+                    QJsonArray::fromStringList(prompter.takeMessages()));
+    QFile expected(QStringLiteral(KELVANE_TEST_DATA "/many_outputs.json"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(snapshot, QJsonDocument::fromJson(expected.readAll()).object())
+        << QJsonDocument(snapshot).toJson().toStdString();
 }
 
 struct BadFile {
