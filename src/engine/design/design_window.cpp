@@ -316,6 +316,7 @@ bool DesignWindow::openDesign(const QString& path) {
 void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
     // Each write raises the written field's handling, in file order; a later
     // line overwrites what an earlier line's handling computed.
+    // The results step that core changes ask for meanwhile runs once, at the end.
     m_loadingDesign = true;
     m_sheet.setText(Field::txtno, record.counter);
     Grid& outputs = m_sheet.editGrid(Table::MS);
