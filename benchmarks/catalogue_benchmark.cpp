@@ -1,11 +1,14 @@
 // The heaviest edits of the design window against an engineer-sized
-// catalogue: 20,000 cores and 500 materials.
+// catalogue (20,000 cores and 500 materials), and opening the largest
+// design file.
 #include "catalogue/csv_import.h"
 #include "design/design_window.h"
 #include "script/scripted_prompter.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -111,6 +114,46 @@ void typingCoreSearch(benchmark::State& state) {
     }
 }
 BENCHMARK(typingCoreSearch)->Unit(benchmark::kMillisecond);
+
+// A design file of the largest table the format allows (10,000 rows with
+// the heading row), made from a design the window saved.
+QString largestDesignFile(kelvane::design::DesignWindow& window, const QTemporaryDir& dir) {
+    constexpr int kRows = 9999;
+    const QString path = dir.filePath(QStringLiteral("outputs.dat"));
+    window.saveDesign(path);
+    QFile saved(path);
+    saved.open(QIODevice::ReadOnly);
+    QStringDecoder decoder("GBK");
+    QStringList lines = QString(decoder.decode(saved.readAll())).split(QStringLiteral("\r\n"));
+    saved.close();
+    lines.removeLast();
+    QStringList table;
+    for (int row = 1; row <= kRows; ++row) {
+        const int volts = 3 + row % 45;
+        table << QString::number(row) << QString::number(volts) << QStringLiteral("0.5")
+              << QStringLiteral("0.7") << QString::number(volts * 0.5);
+    }
+    QStringList record = lines.mid(0, 21) + table + lines.mid(lines.size() - 13);
+    record[0] = QString::number(kRows + 1);
+    QStringEncoder encoder("GBK");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(encoder.encode(record.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    return path;
+}
+
+void openingLargestDesignFile(benchmark::State& state) {
+    OpenDesign design;
+    const QTemporaryDir dir;
+    const QString path = largestDesignFile(design.window, dir);
+    for (auto _ : state) {
+        if (!design.window.openDesign(path)) {
+            state.SkipWithError("the design file did not open");
+            break;
+        }
+    }
+}
+BENCHMARK(openingLargestDesignFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -8,7 +8,10 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringDecoder>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace kelvane::catalogue {
 namespace {
@@ -18,36 +21,59 @@ struct Table {
     const QVector<Column>* columns;
 };
 
+// "FILE:LINE: reason"
+Error lineError(const QString& path, int line, const QString& reason) {
+    return Error(QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(reason));
+}
+
+// The UTF-8 text of a file; anything else is refused at its first bad line.
 QString readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
     }
-    return QString::fromUtf8(file.readAll());
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        // A UTF-8 sequence never holds a line feed, so each line decodes alone.
+        const QList<QByteArray> lines = bytes.split('\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QStringDecoder lineDecoder(QStringDecoder::Utf8);
+            const QString decoded = lineDecoder.decode(lines[i]);
+            if (lineDecoder.hasError()) {
+                throw lineError(path, int(i) + 1, QStringLiteral("not UTF-8 text"));
+            }
+        }
+    }
+    return text;
 }
 
 int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
-    QVector<QStringList> records;
-    try {
-        records = parseCsv(readFile(csvPath));
-    } catch (const Error& error) {
-        throw Error(csvPath + QStringLiteral(": ") + error.text());
-    }
+    const QVector<CsvRecord> records = parseCsv(readFile(csvPath), csvPath);
     if (records.isEmpty()) {
-        throw Error(QStringLiteral("%1: no header row").arg(csvPath));
+        throw lineError(csvPath, 1, QStringLiteral("no header row"));
     }
     QVector<Column> header;
-    for (const QString& name : records.first()) {
+    const CsvRecord& headerRecord = records.first();
+    for (const QString& name : headerRecord.fields) {
         const std::optional<Column> column = findColumn(*table.columns, name.trimmed());
         if (!column) {
-            throw Error(QStringLiteral("%1 line 1: \"%2\" is not a column of %3")
-                            .arg(csvPath, name, table.name));
+            throw lineError(csvPath, headerRecord.line,
+                            QStringLiteral("\"%1\" is not a column of %2").arg(name, table.name));
+        }
+        const bool repeated = std::any_of(header.cbegin(), header.cend(), [&](const Column& seen) {
+            return seen.name == column->name;
+        });
+        if (repeated) {
+            throw lineError(csvPath, headerRecord.line,
+                            QStringLiteral("column \"%1\" is named twice").arg(column->name));
         }
         header.append(*column);
     }
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table.name))) {
-        throw Error(query.lastError().text());
+        throw Error(QStringLiteral("%1: %2").arg(db.databaseName(), query.lastError().text()));
     }
     QStringList names;
     QStringList placeholders;
@@ -57,20 +83,20 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
     }
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(table.name, names.join(u','), placeholders.join(u',')))) {
-        throw Error(query.lastError().text());
+        throw Error(QStringLiteral("%1: %2").arg(db.databaseName(), query.lastError().text()));
     }
     int imported = 0;
     for (qsizetype r = 1; r < records.size(); ++r) {
-        const QStringList& record = records[r];
+        const QStringList& record = records[r].fields;
+        const int line = records[r].line;
         if (record.size() == 1 && record.first().trimmed().isEmpty()) {
             continue;  // a blank line
         }
         if (record.size() != header.size()) {
-            throw Error(QStringLiteral("%1 line %2: %3 fields, the header has %4")
-                            .arg(csvPath)
-                            .arg(r + 1)
-                            .arg(record.size())
-                            .arg(header.size()));
+            throw lineError(csvPath, line,
+                            QStringLiteral("%1 fields, the header has %2")
+                                .arg(record.size())
+                                .arg(header.size()));
         }
         for (qsizetype c = 0; c < record.size(); ++c) {
             const QString cell = trimBlanks(record[c]);
@@ -78,10 +104,9 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
                 query.bindValue(int(c), QVariant());
             } else if (header[c].type == ColumnType::Number) {
                 if (!isStrictNumber(cell)) {
-                    throw Error(QStringLiteral("%1 line %2: \"%3\" is not a number (%4)")
-                                    .arg(csvPath)
-                                    .arg(r + 1)
-                                    .arg(cell, header[c].name));
+                    throw lineError(
+                        csvPath, line,
+                        QStringLiteral("\"%1\" is not a number (%2)").arg(cell, header[c].name));
                 }
                 query.bindValue(int(c), parseNumber(cell));
             } else {
@@ -89,10 +114,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
             }
         }
         if (!query.exec()) {
-            throw Error(QStringLiteral("%1 line %2: %3")
-                            .arg(csvPath)
-                            .arg(r + 1)
-                            .arg(query.lastError().text()));
+            throw lineError(csvPath, line, query.lastError().text());
         }
         ++imported;
     }
@@ -101,13 +123,13 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
 
 }  // namespace
 
-QVector<QStringList> parseCsv(const QString& input) {
+QVector<CsvRecord> parseCsv(const QString& input, const QString& fileName) {
     QString text = input;
     if (text.startsWith(QChar(0xFEFF))) {
         text.remove(0, 1);
     }
-    QVector<QStringList> records;
-    QStringList record;
+    QVector<CsvRecord> records;
+    CsvRecord record;
     QString field;
     bool quotedField = false;
     int line = 1;
@@ -134,23 +156,23 @@ QVector<QStringList> parseCsv(const QString& input) {
             quotedField = true;
             quoteLine = line;
         } else if (c == u',') {
-            record.append(field);
+            record.fields.append(field);
             field.clear();
         } else if (c == u'\n') {
-            record.append(field);
+            record.fields.append(field);
             field.clear();
             records.append(record);
-            record.clear();
             ++line;
+            record = CsvRecord{line, {}};
         } else if (c != u'\r') {
             field.append(c);
         }
     }
     if (quotedField) {
-        throw Error(QStringLiteral("line %1: unterminated quote").arg(quoteLine));
+        throw lineError(fileName, quoteLine, QStringLiteral("unterminated quote"));
     }
-    if (!field.isEmpty() || !record.isEmpty()) {
-        record.append(field);
+    if (!field.isEmpty() || !record.fields.isEmpty()) {
+        record.fields.append(field);
         records.append(record);
     }
     return records;

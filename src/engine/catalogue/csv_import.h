@@ -6,19 +6,27 @@
 
 namespace kelvane::catalogue {
 
+// One record of a CSV text and the line it starts on (1-based).
+struct CsvRecord {
+    int line = 1;
+    QStringList fields;
+};
+
 // parseCsv() — the records of a comma-separated text: fields may be quoted
 // with '"' (a doubled quote inside is one quote), records end with LF or
 // CR LF, a leading UTF-8 byte-order mark is dropped. Throws kelvane::Error
-// naming the line of an unterminated quote.
-[[nodiscard]] QVector<QStringList> parseCsv(const QString& text);
+// "FILE:LINE: unterminated quote", FILE being `fileName`.
+[[nodiscard]] QVector<CsvRecord> parseCsv(const QString& text, const QString& fileName);
 
 // importCatalogue() — fills the catalogue file at `databasePath` (created
 // when missing) from CSV files with a header row: the rows of each table
-// given are replaced. Header names must be columns of the table (matched
-// without regard to case; columns left out stay empty); number columns take
-// "." decimals, an empty cell is an empty value. Everything happens in one
-// transaction: on any error (reported as kelvane::Error with the file and
-// line) the catalogue is left as it was. An empty path skips that table.
+// given are replaced. The files are UTF-8 text. Header names must be columns
+// of the table, each named once (matched without regard to case; columns
+// left out stay empty); number columns take "." decimals, an empty cell is
+// an empty value. Everything happens in one transaction: on any error the
+// catalogue is left as it was. Errors are thrown as kelvane::Error reading
+// "FILE:LINE: reason", or "FILE: reason" when no line is at fault (a file
+// that cannot be read, a database failure). An empty path skips that table.
 // Returns the number of rows imported per table, materials first.
 std::pair<int, int> importCatalogue(const QString& databasePath, const QString& materialsCsv,
                                     const QString& coresCsv);

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace kelvane::design {
 namespace {
 
@@ -63,7 +65,13 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
     connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
             &DesignWindow::webSiteRequested);
     connect(&m_about, &about::AboutWindow::webSiteRequested, this, &DesignWindow::webSiteRequested);
-    m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
+    m_cores.setResultsStep([this] {
+        if (m_loadingDesign) {
+            m_resultsDue = true;
+        } else {
+            m_results.computeDesignResults();
+        }
+    });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
@@ -394,6 +402,8 @@ bool DesignWindow::openDesign(const QString& path) {
 void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
     // Each write raises the written field's handling, in file order; a later
     // line overwrites what an earlier line's handling computed.
+    // The results step that core changes ask for meanwhile runs once, at the end.
+    m_loadingDesign = true;
     m_sheet.setText(Field::txtno, record.counter);
     Grid& outputs = m_sheet.editGrid(Table::MS);
     outputs.setRowCount(1);
@@ -412,9 +422,10 @@ void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
         }
     }
     m_sheet.gridEdited(Table::MS);
-    // The file holds no total: it follows the loaded table, as after an add.
+    // The file holds no total: it follows the loaded table, as after an add,
+    // but is written once.
     m_sheet.setText(Field::txtp, QString());
-    m_outputs.rebuildTotal(record.tableRows - 1);
+    m_outputs.loadTotal(record.tableRows - 1);
     for (int i = 0; i < 13; ++i) {
         Field field = files::kFileClosing[i];
         if (i == files::kClosingMaterialLine) {
@@ -431,6 +442,10 @@ void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
         } else if (unchanged && field == Field::TXTCORE) {
             m_cores.searchCores();
         }
+    }
+    m_loadingDesign = false;
+    if (std::exchange(m_resultsDue, false)) {
+        m_results.computeDesignResults();
     }
 }
 

@@ -5,11 +5,19 @@
 #include "design/design_sheet.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kelvane::design {
 namespace {
 
 constexpr int kPowerColumn = 4;
+
+// The total after adding one row's power cell to it, as txtp shows it; no
+// value when the sum is not finite, and txtp then keeps its text. A power
+// cell is converted strictly: empty or non-numeric counts 0.
+std::optional<QString> addPower(const QString& total, const QString& powerCell) {
+    return formatPlain(strictNumberOr0(powerCell) + parseNumber(total));
+}
 
 }  // namespace
 
@@ -107,10 +115,23 @@ void Outputs::selectRow(int row) {
 
 void Outputs::rebuildTotal(int lastRow) {
     for (int row = 1; row <= lastRow; ++row) {
-        // A power cell is converted strictly: empty or non-numeric counts 0.
-        const double power = strictNumberOr0(m_sheet.grid(Table::MS).cell(row, kPowerColumn));
-        m_sheet.setPlain(Field::txtp, power + m_sheet.number(Field::txtp));
+        const std::optional<QString> total =
+            addPower(m_sheet.text(Field::txtp), m_sheet.grid(Table::MS).cell(row, kPowerColumn));
+        if (total) {
+            m_sheet.setText(Field::txtp, *total);
+        }
     }
+}
+
+void Outputs::loadTotal(int lastRow) {
+    const Grid& ms = m_sheet.grid(Table::MS);
+    QString total = m_sheet.text(Field::txtp);
+    for (int row = 1; row <= lastRow; ++row) {
+        if (std::optional<QString> sum = addPower(total, ms.cell(row, kPowerColumn))) {
+            total = std::move(*sum);
+        }
+    }
+    m_sheet.setText(Field::txtp, total);
 }
 
 }  // namespace kelvane::design

@@ -27,6 +27,9 @@ public:
     // txtp <- running sum of the power column over rows 1..lastRow, written
     // once per row so the input power follows each write.
     void rebuildTotal(int lastRow);
+    // txtp <- the total that rebuildTotal() leaves, written once: an opened
+    // file recalculates the design once, not once per row.
+    void loadTotal(int lastRow);
 
 private:
     DesignSheet& m_sheet;

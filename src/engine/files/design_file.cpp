@@ -43,6 +43,29 @@ private:
     qsizetype m_next = 0;
 };
 
+// The 1-based line of the first byte that does not belong to a GBK
+// character, or 0: ASCII bytes stand alone, every other character is a lead
+// byte 0x81-0xFE followed by a trail byte 0x40-0x7E or 0x80-0xFE.
+int firstNonGbkLine(const QByteArray& bytes) {
+    int line = 1;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = uchar(bytes[i]);
+        if (byte < 0x80) {
+            if (byte == '\n') {
+                ++line;
+            }
+            continue;
+        }
+        const auto trail = i + 1 < bytes.size() ? uchar(bytes[i + 1]) : uchar(0);
+        const bool lead = byte >= 0x81 && byte <= 0xFE;
+        if (!lead || !((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE))) {
+            return line;
+        }
+        ++i;
+    }
+    return 0;
+}
+
 bool parseWholeNumber(const QString& text, int low, int high, int& value) {
     const QString trimmed = trimBlanks(text);
     bool ok = false;
@@ -118,8 +141,9 @@ std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines) {
     for (const QString& line : lines) {
         const QByteArray encoded = encoder.encode(line);
         // The encoder substitutes what GBK cannot hold without a word; the
-        // round trip shows it.
-        if (QString(decoder.decode(encoded)) != line) {
+        // round trip shows it. The euro sign's single byte 0x80 is no GBK
+        // either: opening would refuse the file.
+        if (QString(decoder.decode(encoded)) != line || firstNonGbkLine(encoded) != 0) {
             return QStringLiteral("“%1”中有GBK无法保存的字符").arg(line);
         }
         bytes += encoded;
@@ -132,6 +156,9 @@ std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines) {
 }
 
 std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(const QByteArray& bytes) {
+    if (const int line = firstNonGbkLine(bytes); line > 0) {
+        return FormatError{line};
+    }
     QStringDecoder decoder("GBK");
     QString text = decoder.decode(bytes);
     QStringList lines = text.split(u'\n');

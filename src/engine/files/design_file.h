@@ -52,13 +52,14 @@ struct FormatError {
 // the outputs table row by row, then the thirteen closing texts.
 [[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet);
 
-// encodeDesignFile() — the lines in GBK, each ended by CR LF; no value when
-// a text has a character that GBK cannot hold.
+// encodeDesignFile() — the lines in GBK, each ended by CR LF; the reason
+// instead when a text has a character that GBK cannot hold.
 [[nodiscard]] std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines);
 
 // parseDesignFile() — every record of a file's bytes, read and checked as a
 // whole before anything is applied. Lines end with CR LF (a lone LF is
-// accepted too); the text is GBK. Line 1 of a record must be a whole number
+// accepted too); the text is GBK, and a byte that is no part of a GBK
+// character fails at its line. Line 1 of a record must be a whole number
 // from 1 to 10000, the option lines "True" or "False", the check-box line an
 // integer from 0 to 2; a file that ends inside a record fails at the line
 // that is missing. Blank lines after the last record are ignored.

@@ -6,6 +6,7 @@
 #include "wire/conductor_formulas.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kelvane::results {
 
@@ -65,6 +66,29 @@ void DesignResults::computeDesignResults() {
                              .value_or(QString()));
     };
 
+    if (outputs.rowCount() > 1) {
+        // The primary row depends on no output: every pass over the outputs
+        // would write it the same.
+        windings.setCell(0, kTurns,
+                         turnsFromVoltSeconds(udc, onTimeUs, fluxMt, ae).value_or(QString()));
+        windings.setCell(
+            0, kDiameter,
+            wireDiameterFromCurrent(parseNumber(inputCurrent), currentDensity).value_or(QString()));
+        writeConductor(0);
+        windings.setCell(0, kDrop, absProduct(inputCurrent, windings.cell(0, kResistance)));
+        windings.setCell(0, kLoss, absProduct(inputCurrent, windings.cell(0, kDrop)));
+        writeWeight(0);
+    }
+    // The sums grow row by row through the texts the fields show (a sum
+    // that is not finite keeps the text before it) and are written once.
+    QString winLoss = m_sheet.text(Field::TxtWinLost);
+    QString copperWeight = m_sheet.text(Field::TxtCuWeigh);
+    QString fillFactor = m_sheet.text(Field::TxtKwin);
+    const auto addTo = [](QString& sum, const std::optional<QString>& text) {
+        if (text) {
+            sum = *text;
+        }
+    };
     for (int r = 1; r < outputs.rowCount(); ++r) {
         const QString amps = outputs.cell(r, 2);
         windings.setCell(r, kName, QStringLiteral("N%1").arg(r + 1));
@@ -73,36 +97,26 @@ void DesignResults::computeDesignResults() {
             turnsFromVoltSeconds(parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3)),
                                  onTimeUs, fluxMt, ae)
                 .value_or(QString()));
-        // The primary row is recomputed in every pass with the same inputs.
-        windings.setCell(0, kTurns,
-                         turnsFromVoltSeconds(udc, onTimeUs, fluxMt, ae).value_or(QString()));
         windings.setCell(
             r, kDiameter,
             wireDiameterFromCurrent(parseNumber(amps), currentDensity).value_or(QString()));
-        windings.setCell(
-            0, kDiameter,
-            wireDiameterFromCurrent(parseNumber(inputCurrent), currentDensity).value_or(QString()));
         writeConductor(r);
-        writeConductor(0);
         windings.setCell(r, kDrop, absProduct(amps, windings.cell(r, kResistance)));
-        windings.setCell(0, kDrop, absProduct(inputCurrent, windings.cell(0, kResistance)));
         windings.setCell(r, kLoss, absProduct(windings.cell(r, kDrop), amps));
-        windings.setCell(0, kLoss, absProduct(inputCurrent, windings.cell(0, kDrop)));
         writeWeight(r);
-        writeWeight(0);
-        m_sheet.gridEdited(Table::MSwin);
-        m_sheet.setPlain(Field::TxtWinLost,
-                         m_sheet.number(Field::TxtWinLost) + cellNumber(r, kLoss));
-        m_sheet.setPlain(Field::TxtCuWeigh,
-                         m_sheet.number(Field::TxtCuWeigh) + cellNumber(r, kWeight));
+        addTo(winLoss, formatPlain(parseNumber(winLoss) + cellNumber(r, kLoss)));
+        addTo(copperWeight, formatPlain(parseNumber(copperWeight) + cellNumber(r, kWeight)));
         if (aw > 0.0) {
             const double area =
                 parseNumber(wire::wireArea(cellNumber(r, kDiameter)).value_or(QString()));
-            m_sheet.setFixed(
-                Field::TxtKwin,
-                m_sheet.number(Field::TxtKwin) + 1.2 * cellNumber(r, kTurns) * area / aw, 2);
+            addTo(
+                fillFactor,
+                formatFixed(parseNumber(fillFactor) + 1.2 * cellNumber(r, kTurns) * area / aw, 2));
         }
     }
+    m_sheet.setText(Field::TxtWinLost, winLoss);
+    m_sheet.setText(Field::TxtCuWeigh, copperWeight);
+    m_sheet.setText(Field::TxtKwin, fillFactor);
     m_sheet.gridEdited(Table::MSwin);
 
     const double primaryTurns = cellNumber(0, kTurns);

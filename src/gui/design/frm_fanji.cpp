@@ -2,6 +2,7 @@
 
 #include "about/about_info.h"
 #include "about/frm_about.h"
+#include "base/prompter.h"
 #include "base/widget_text.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/record_set_model.h"
@@ -560,7 +561,19 @@ bool FrmFanji::saveDesignFile(const QString& path) {
 }
 
 bool FrmFanji::printToPdf(const QString& path, QString* error) {
-    return printWindowToPdf(*this, path, error);
+    QString reason;
+    if (!printWindowToPdf(*this, path, &reason)) {
+        reportFailedPrint(reason);
+        if (error != nullptr) {
+            *error = reason;
+        }
+        return false;
+    }
+    return true;
+}
+
+void FrmFanji::reportFailedPrint(const QString& reason) {
+    m_prompter.message(QStringLiteral("打印失败：") + reason, QStringLiteral("打印"));
 }
 
 void FrmFanji::openDesignWindow() {
@@ -615,7 +628,9 @@ void FrmFanji::printWireWindow() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printWindow(wireWindow(), printer);
+    if (!printWindow(wireWindow(), printer)) {
+        reportFailedPrint(QStringLiteral("打印机不可用"));
+    }
 }
 
 void FrmFanji::closeProgram() {
@@ -659,7 +674,9 @@ void FrmFanji::onPrintAction() {
     if (dialog.exec() != QDialog::Accepted) {
         return;  // the dialog makes cancel explicit: nothing is printed
     }
-    printWindow(*this, printer);
+    if (!printWindow(*this, printer)) {
+        reportFailedPrint(QStringLiteral("打印机不可用"));
+    }
 }
 
 bool FrmFanji::maybeSave() {

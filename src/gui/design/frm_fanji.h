@@ -54,7 +54,8 @@ public:
     // then names the file, and the file joins the recent files.
     bool openDesignFile(const QString& path);
     bool saveDesignFile(const QString& path);
-    // PR into a PDF file instead of a printer.
+    // PR into a PDF file instead of a printer; a failure is also shown to
+    // the engineer.
     bool printToPdf(const QString& path, QString* error);
     // Window opening: the engine opens the catalogue and runs the opening
     // steps; only edits after that make the design unsaved.
@@ -90,6 +91,7 @@ private:
     void mirrorControlState(const QString& control);
     void mirrorFocus(const QString& control);
 
+    void reportFailedPrint(const QString& reason);
     void onOpenAction();
     void onSaveAction();
     void onPrintAction();

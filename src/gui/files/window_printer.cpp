@@ -1,16 +1,19 @@
 #include "files/window_printer.h"
 
-#include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
-#include <QPrinter>
+#include <QSaveFile>
 #include <QWidget>
 
 namespace kelvane::gui {
 
-void printWindow(QWidget& window, QPrinter& printer) {
+bool printWindow(QWidget& window, QPagedPaintDevice& printer) {
     const QPixmap image = window.grab();
-    QPainter painter(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
     const QRect page = painter.viewport();
     QSize size = image.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
@@ -18,26 +21,35 @@ void printWindow(QWidget& window, QPrinter& printer) {
                        size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, image);
+    return painter.end();
 }
 
 bool printWindowToPdf(QWidget& window, const QString& path, QString* error) {
-    {
-        // Find out first whether the file can be written at all: the PDF
-        // engine reports no reason of its own.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            if (error != nullptr) {
-                *error = probe.errorString();
-            }
-            return false;
+    const auto fail = [error](const QString& reason) {
+        if (error != nullptr) {
+            *error = reason;
         }
+        return false;
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return fail(file.errorString());
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageOrientation(window.width() > window.height() ? QPageLayout::Landscape
-                                                                : QPageLayout::Portrait);
-    printWindow(window, printer);
+    bool printed = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageOrientation(window.width() > window.height() ? QPageLayout::Landscape
+                                                                   : QPageLayout::Portrait);
+        printed = printWindow(window, writer);
+    }
+    if (!printed) {
+        file.cancelWriting();
+        return fail(file.error() != QFileDevice::NoError ? file.errorString()
+                                                         : QStringLiteral("无法生成PDF"));
+    }
+    if (!file.commit()) {
+        return fail(file.errorString());
+    }
     return true;
 }
 

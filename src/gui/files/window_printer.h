@@ -2,17 +2,19 @@
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace kelvane::gui {
 
 // Prints the image of a window as shown on the screen, scaled to fit the
-// page with its proportions kept, on one page.
-void printWindow(QWidget& window, QPrinter& printer);
+// page with its proportions kept, on one page. False when the printer
+// could not be painted on or the job could not be finished.
+[[nodiscard]] bool printWindow(QWidget& window, QPagedPaintDevice& printer);
 
-// The same print into a PDF file; false with `error` set when the file
-// cannot be written.
+// The same print into a PDF file. The file is written beside `path` and put
+// in its place only once the print succeeded: a failed print leaves an
+// existing file as it was and returns false with `error` set.
 bool printWindowToPdf(QWidget& window, const QString& path, QString* error);
 
 }  // namespace kelvane::gui

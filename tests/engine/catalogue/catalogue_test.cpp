@@ -90,30 +90,32 @@ TEST_F(CatalogueTest, DatabaseWithoutTheTables) {
 }
 
 TEST(Csv, QuotesAndLineEnds) {
-    const QVector<QStringList> records =
-        parseCsv(QStringLiteral("\uFEFFa,b\r\n\"x, y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\n"));
-    ASSERT_EQ(records.size(), 3);
-    EXPECT_EQ(records[0], (QStringList{"a", "b"}));
-    EXPECT_EQ(records[1], (QStringList{"x, y", "say \"hi\""}));
-    EXPECT_EQ(records[2], (QStringList{"two\nlines", ""}));
-    EXPECT_THROW((void)parseCsv(QStringLiteral("a\n\"open")), Error);
+    const QVector<CsvRecord> records = parseCsv(
+        QStringLiteral("\uFEFFa,b\r\n\"x, y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\nlast\n"),
+        QStringLiteral("t.csv"));
+    ASSERT_EQ(records.size(), 4);
+    EXPECT_EQ(records[0].fields, (QStringList{"a", "b"}));
+    EXPECT_EQ(records[1].fields, (QStringList{"x, y", "say \"hi\""}));
+    EXPECT_EQ(records[2].fields, (QStringList{"two\nlines", ""}));
+    EXPECT_EQ(records[3].fields, QStringList{"last"});
+    EXPECT_EQ(records[2].line, 3);
+    EXPECT_EQ(records[3].line, 5);  // after the quoted line feed
 }
 
 struct BadImport {
     const char* csv;
-    const char* reason;
+    const char* reason;  // what follows the file name
 };
 
 class BadImportTest : public CatalogueTest, public ::testing::WithParamInterface<BadImport> {};
 
-TEST_P(BadImportTest, LeavesTheCatalogueAsItWas) {
+TEST_P(BadImportTest, IsRefusedWithFileAndLineAndLeavesTheCatalogue) {
     const QString csv = writeFile("cores.csv", GetParam().csv);
     try {
         importCatalogue(path, {}, csv);
         FAIL() << "imported";
     } catch (const Error& error) {
-        EXPECT_TRUE(error.text().contains(QString::fromUtf8(GetParam().reason)))
-            << error.text().toStdString();
+        EXPECT_EQ(error.text(), csv + QString::fromUtf8(GetParam().reason));
     }
     catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     EXPECT_EQ(catalogue.cores().count(), 8);
@@ -121,12 +123,29 @@ TEST_P(BadImportTest, LeavesTheCatalogueAsItWas) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, BadImportTest, ::testing::Values(
-    BadImport{"NAME,AP,Colour\nX,1,red\n", "\"Colour\" is not a column of CORE"},
-    BadImport{"NAME,AP\nX,1\nY,12,5\n", "line 3: 3 fields"},
-    BadImport{"NAME,AP\nX,big\n", "line 2: \"big\" is not a number"},
-    BadImport{"NAME,AP\n\"X,1\n", "unterminated quote"},
-    BadImport{"", "no header row"}));
+    BadImport{"NAME,AP,Colour\nX,1,red\n", ":1: \"Colour\" is not a column of CORE"},
+    BadImport{"NAME,AP\nX,1\nY,12,5\n", ":3: 3 fields, the header has 2"},
+    BadImport{"NAME,AP\nX,big\n", ":2: \"big\" is not a number (AP)"},
+    BadImport{"NAME,AP\n\"two\nlines\",1\nY,x\n", ":4: \"x\" is not a number (AP)"},
+    BadImport{"NAME,AP\nX,1\n\"X,1\n", ":3: unterminated quote"},
+    BadImport{"", ":1: no header row"},
+    BadImport{"NAME,AP\nX,1\nY\xff,2\n", ":3: not UTF-8 text"},
+    BadImport{"NAME,AP\nEE\xe2\x84,1\n", ":2: not UTF-8 text"},
+    BadImport{"NAME,AP\n\xb4\xc5,1\n", ":2: not UTF-8 text"},  // GBK
+    BadImport{"NAME,ae,AE\nX,1,2\n", ":1: column \"ae\" is named twice"},
+    BadImport{"name,AP,NAME\nX,1,Y\n", ":1: column \"NAME\" is named twice"}));
 // clang-format on
+
+TEST_F(CatalogueTest, UnreadableFileIsNamed) {
+    const QString missing = directory.filePath(QStringLiteral("none.csv"));
+    try {
+        importCatalogue(path, {}, missing);
+        FAIL() << "imported";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.text().startsWith(missing + QStringLiteral(": ")))
+            << error.text().toStdString();
+    }
+}
 
 TEST_F(CatalogueTest, ImportReplacesRowsAndKeepsOtherTables) {
     const QString csv = writeFile("cores.csv", "name,ae,AP\n\"Q'1\",10,100\n\n");

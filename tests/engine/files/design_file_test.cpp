@@ -1,6 +1,10 @@
 #include "../design/design_fixture.h"
+#include "script/snapshot.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -139,6 +143,39 @@ TEST_F(DesignFileTest, TotalFollowsTheLoadedTable) {
     EXPECT_EQ(text("txtpint"), u"99.0");
 }
 
+// The record of `fileLines` with `rows` outputs whose powers mix whole,
+// fractional, negative, empty and non-numeric cells and sums beyond fifteen
+// digits.
+QByteArray manyOutputsFile(const QStringList& fileLines, int rows) {
+    static const char* const powers[] = {"12",  "0.7",  "-30", "", "abc", "123456789012.345",
+                                         "1e3", "-0.05"};
+    QStringList table;
+    for (int row = 1; row <= rows; ++row) {
+        table << QString::number(row) << QString::number(row % 48) << QStringLiteral("1")
+              << QStringLiteral("0.7") << QString::fromLatin1(powers[row % 8]);
+    }
+    QStringList record = fileLines.mid(0, 21) + table + fileLines.mid(fileLines.size() - 13);
+    record[0] = QString::number(rows + 1);
+    return gbk(record.join("\r\n") + "\r\n");
+}
+
+// Opening writes the total once; the snapshot is the one the window showed
+// when every row's running total was written and recalculated in turn.
+TEST_F(DesignFileTest, ManyOutputsOpenAsWhenTheTotalWasBuiltRowByRow) {
+    const QString path = pathOf("many.dat");
+    write(path, manyOutputsFile(lines(twoOutputFile()), 300));
+    type("TxtF", "77");
+    click("Option1");
+    ASSERT_TRUE(window.openDesign(path));
+    QJsonObject snapshot = script::engineSnapshot(window);
+    snapshot.insert(QStringLiteral("messages"),
+                    QJsonArray::fromStringList(prompter.takeMessages()));
+    QFile expected(QStringLiteral(KELVANE_TEST_DATA "/many_outputs.json"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(snapshot, QJsonDocument::fromJson(expected.readAll()).object())
+        << QJsonDocument(snapshot).toJson().toStdString();
+}
+
 struct BadFile {
     const char* name;
     int lineIndex;            // the line to replace, -1 to cut the file
@@ -180,6 +217,48 @@ INSTANTIATE_TEST_SUITE_P(Files, BadDesignFileTest, ::testing::Values(
     BadFile{"more rows than lines", 0, "4", 45}));
 // clang-format on
 
+struct NonGbkFile {
+    const char* name;
+    int lineIndex;      // the line to replace, -1 for the whole file in UTF-8
+    const char* bytes;  // the line's bytes
+    int failingLine;
+};
+
+class NonGbkDesignFileTest : public DesignFileTest,
+                             public ::testing::WithParamInterface<NonGbkFile> {};
+
+TEST_P(NonGbkDesignFileTest, IsRefusedAtItsFirstBadLine) {
+    const QStringList fileLines = lines(twoOutputFile());
+    QByteArray bytes;
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        if (GetParam().lineIndex < 0) {
+            bytes += fileLines[i].toUtf8();
+        } else {
+            bytes += i == GetParam().lineIndex ? QByteArray(GetParam().bytes) : gbk(fileLines[i]);
+        }
+        bytes += "\r\n";
+    }
+    const QString path = pathOf("bad.dat");
+    write(path, bytes);
+    type("TxtF", "77");
+    const QString before = state();
+    EXPECT_FALSE(window.openDesign(path));
+    EXPECT_EQ(prompter.takeMessages(),
+              QStringList{QStringLiteral("文件格式错误（第%1行）").arg(GetParam().failingLine)});
+    EXPECT_EQ(state(), before);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, NonGbkDesignFileTest, ::testing::Values(
+    NonGbkFile{"saved as UTF-8", -1, "", 21},  // 130℃ is the first text beyond ASCII
+    NonGbkFile{"one UTF-8 line", 18, "IEC \xE2\x84\x83", 19},
+    NonGbkFile{"euro sign of the Windows code page", 18, "\x80", 19},
+    NonGbkFile{"lone 0xFF", 17, "3\xFFmm", 18},
+    NonGbkFile{"lead byte before the line end", 10, "310\xB4", 11},
+    NonGbkFile{"trail byte out of range", 31, "\xB4\x30", 32},
+    NonGbkFile{"trail byte 0x7F", 43, "\xB4\x7F", 44}));
+// clang-format on
+
 TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {
     QStringList first = lines(twoOutputFile());
     QStringList second = first;
@@ -212,6 +291,10 @@ TEST_F(DesignFileTest, FailedSaveKeepsThePreviousFile) {
     const QStringList messages = prompter.takeMessages();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(u"保存失败："));
+    EXPECT_EQ(read(pathOf("two.dat")), previous);
+    type("TxtHipot", QStringLiteral("IEC €"));  // the Windows code page's 0x80, no GBK
+    EXPECT_FALSE(window.saveDesign(pathOf("two.dat")));
+    EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"保存失败："));
     EXPECT_EQ(read(pathOf("two.dat")), previous);
     EXPECT_FALSE(window.saveDesign(QStringLiteral("/nonexistent/dir/x.dat")));
     EXPECT_TRUE(prompter.takeMessages().value(0).startsWith(u"保存失败："));
