@@ -1,6 +1,8 @@
 #include "script/widget_target.h"
 
 #include "about/frm_about.h"
+#include "base/key_codes.h"
+#include "base/record_grid_view.h"
 #include "base/widget_text.h"
 #include "design/design_window.h"
 #include "design/frm_fanji.h"
@@ -62,8 +64,10 @@ void WidgetTarget::type(const QString& control, const QString& text) {
     if (lineEdit == nullptr || !lineEdit->isEnabled() || lineEdit->isReadOnly()) {
         return;
     }
-    lineEdit->setText(text);
-    Q_EMIT lineEdit->textEdited(text);
+    // The whole text replaced as a paste over a full selection replaces it:
+    // the line edit's own editing raises the edit signal the window binds.
+    lineEdit->selectAll();
+    lineEdit->insert(text);
 }
 
 void WidgetTarget::pick(const QString& control, const QString& item) {
@@ -88,9 +92,16 @@ void WidgetTarget::key(const QString& control, int keyCode) {
     if (auto* box = qobject_cast<QComboBox*>(target)) {
         target = box->lineEdit();
     }
-    const int qtKey = keyCode == 13 ? int(Qt::Key_Return) : keyCode;
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    const std::optional<QtKey> qtKey = qtKeyForCode(keyCode);
+    if (!qtKey) {
+        m_window.engine().keyDown(control, keyCode);  // no key of a keyboard gives it
+        return;
+    }
+    // Key-down only: the event carries no character to type.
+    QKeyEvent press(QEvent::KeyPress, qtKey->key, qtKey->modifiers);
     QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey->key, qtKey->modifiers);
+    QApplication::sendEvent(target, &release);
 }
 
 void WidgetTarget::focus(const QString& control) {
@@ -139,14 +150,11 @@ void WidgetTarget::click(const QString& control) {
 }
 
 void WidgetTarget::select(const QString& grid, int row) {
-    auto* view = qobject_cast<QTableView*>(widget(grid));
+    auto* view = qobject_cast<RecordGridView*>(widget(grid));
     if (view == nullptr) {
         return;
     }
-    const int viewRow = grid == u"MS" ? m_window.outputsModel()->viewRow(row) : row - 1;
-    const QModelIndex index = view->model()->index(viewRow, 0);
-    view->setCurrentIndex(index);
-    Q_EMIT view->clicked(index);
+    view->chooseRow(grid == u"MS" ? m_window.outputsModel()->viewRow(row) : row - 1);
 }
 
 void WidgetTarget::page(int page) {
