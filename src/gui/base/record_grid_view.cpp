@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace kelvane::gui {
 
 RecordGridView::RecordGridView(QWidget* parent) : QTableView(parent) {
@@ -17,10 +19,12 @@ RecordGridView::RecordGridView(QWidget* parent) : QTableView(parent) {
 }
 
 void RecordGridView::showRow(int row) {
+    if (model() == nullptr) {
+        return;
+    }
     const bool showing = m_showing;
     m_showing = true;
-    const QModelIndex index = model() != nullptr ? model()->index(row, 0) : QModelIndex();
-    if (index.isValid()) {
+    if (model()->index(row, 0).isValid()) {
         selectRow(row);
     } else {
         selectionModel()->clearCurrentIndex();
@@ -30,6 +34,9 @@ void RecordGridView::showRow(int row) {
 }
 
 void RecordGridView::chooseRow(int row) {
+    if (model() == nullptr) {
+        return;
+    }
     const QModelIndex index = model()->index(row, std::max(0, currentIndex().column()));
     if (!index.isValid()) {
         return;
