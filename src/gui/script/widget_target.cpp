@@ -97,11 +97,20 @@ void WidgetTarget::key(const QString& control, int keyCode) {
         m_window.engine().keyDown(control, keyCode);  // no key of a keyboard gives it
         return;
     }
-    // Key-down only: the event carries no character to type.
+    // A key-down and nothing more, as the script means it: the event carries
+    // no character, and the line edit takes it as a read-only one would, so
+    // Backspace or Delete do not edit; the window's key handling sees it as
+    // it sees the engineer's keys.
+    auto* lineEdit = qobject_cast<QLineEdit*>(target);
+    const bool readOnly = lineEdit != nullptr && lineEdit->isReadOnly();
+    if (lineEdit != nullptr) {
+        lineEdit->setReadOnly(true);
+    }
     QKeyEvent press(QEvent::KeyPress, qtKey->key, qtKey->modifiers);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey->key, qtKey->modifiers);
-    QApplication::sendEvent(target, &release);
+    if (lineEdit != nullptr) {
+        lineEdit->setReadOnly(readOnly);
+    }
 }
 
 void WidgetTarget::focus(const QString& control) {
