@@ -1,4 +1,5 @@
 #include "base/message_box_prompter.h"
+#include "base/quiet_desktop.h"
 #include "design/design_window.h"
 #include "design/frm_fanji.h"
 #include "script/script_runner.h"
@@ -39,6 +40,10 @@ int main(int argc, char* argv[]) {
                                   : QDir(programDirectory).filePath(QStringLiteral("97BOBBIN.db"));
 
     if (parser.isSet(runScript)) {
+        // A script never waits on a dialog nor starts a browser: its boxes
+        // are answered from its answer lines, its file dialogs by its open,
+        // save and print lines, and web addresses go nowhere.
+        const kelvane::gui::QuietDesktop desktop;
         kelvane::script::ScriptedPrompter prompter;
         kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
         kelvane::gui::FrmFanji window(engine);

@@ -282,6 +282,10 @@ void DesignWindow::selectRecord(const QString& grid, int row) {
     m_catalogue.cores().moveTo(row);
 }
 
+void DesignWindow::reportFailedPrint(const QString& reason) {
+    m_prompter.message(QStringLiteral("打印失败：") + reason, QStringLiteral("打印"));
+}
+
 void DesignWindow::showPage(int page) {
     m_sheet.setPage(page);
 }

@@ -103,6 +103,8 @@ public:
     // Record `row` (1-based) of DBGrid1 or DBGrid2 becomes current.
     void selectRecord(const QString& grid, int row);
     void showPage(int page);
+    // A print that did not reach its printer or file, with the reason.
+    void reportFailedPrint(const QString& reason);
 
     // SAVE with the dialog answered by `path` (empty: cancelled). The file
     // is written beside the target and renamed over it, so a failed save

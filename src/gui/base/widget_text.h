@@ -12,6 +12,7 @@ namespace kelvane::gui {
 
 // Shows an engine field's text in its widget (line edit or combo box)
 // without raising the widget's edit signals; nothing when it already does.
+// A widget with the focus keeps its cursor and selection.
 void mirrorWidgetText(QWidget* widget, const QString& text);
 
 }  // namespace kelvane::gui

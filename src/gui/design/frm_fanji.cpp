@@ -2,7 +2,9 @@
 
 #include "about/about_info.h"
 #include "about/frm_about.h"
+#include "base/key_codes.h"
 #include "base/prompter.h"
+#include "base/record_grid_view.h"
 #include "base/widget_text.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/record_set_model.h"
@@ -63,15 +65,9 @@ QLabel* label(const QString& text) {
     return caption;
 }
 
-QTableView* tableView(const QString& name) {
-    auto* view = new QTableView;
+RecordGridView* recordGrid(const QString& name) {
+    auto* view = new RecordGridView;
     view->setObjectName(name);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->setDefaultSectionSize(22);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->setAlternatingRowColors(true);
     return view;
 }
 
@@ -107,20 +103,16 @@ FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
     connect(&sheet, &design::DesignSheet::gridChanged, this, [this](design::Table table) {
         (table == design::Table::MS ? m_msModel : m_msWinModel)->refresh();
         if (table == design::Table::MS) {
-            auto* view = static_cast<QTableView*>(control(QStringLiteral("MS")));
-            const int row = m_msModel->viewRow(m_window.sheet().grid(table).currentRow);
-            view->selectRow(row);
+            auto* view = static_cast<RecordGridView*>(control(QStringLiteral("MS")));
+            view->showRow(m_msModel->viewRow(m_window.sheet().grid(table).currentRow));
         }
     });
     connect(m_pages, &QTabWidget::currentChanged, this,
             [this](int page) { m_window.showPage(page); });
-    // Every brand label of the three windows asks here; a script opens no
-    // browser.
-    connect(&m_window, &design::DesignWindow::webSiteRequested, this, [this] {
-        if (!m_scripted) {
-            QDesktopServices::openUrl(QUrl(about::webSite()));
-        }
-    });
+    // Every brand label of the three windows asks here; while a script runs
+    // the desktop only records the address (QuietDesktop).
+    connect(&m_window, &design::DesignWindow::webSiteRequested, this,
+            [] { QDesktopServices::openUrl(QUrl(about::webSite())); });
     connect(&m_window, &design::DesignWindow::exitRequested, this, &QWidget::close);
     connect(&m_window, &design::DesignWindow::toolWindowRequested, this, &FrmFanji::showWireWindow);
     connect(&m_window, &design::DesignWindow::aboutWindowRequested, this,
@@ -257,15 +249,15 @@ QWidget* FrmFanji::buildRequirementsPage() {
     addRow(waveformGrid, 5, QStringLiteral("导通电流变化量△i(A)"), edit(Field::txtdi));
     outputsLayout->addWidget(waveform, 0, 1);
 
-    auto* ms = tableView(QStringLiteral("MS"));
+    auto* ms = recordGrid(QStringLiteral("MS"));
     m_msModel = new GridModel(m_window.sheet(), design::Table::MS, true, this);
     ms->setModel(m_msModel);
     ms->verticalHeader()->hide();
     ms->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     registerControl(QStringLiteral("MS"), ms);
-    connect(ms, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        m_window.selectOutputRow(m_msModel->gridRow(index.row()));
-    });
+    bindGridRows(
+        ms, [this](int row) { m_window.selectOutputRow(m_msModel->gridRow(row)); },
+        [this] { return m_msModel->viewRow(m_window.sheet().grid(design::Table::MS).currentRow); });
     outputsLayout->addWidget(ms, 1, 0, 1, 2);
 
     auto* totals = new QHBoxLayout;
@@ -346,7 +338,7 @@ QWidget* FrmFanji::buildMaterialPage() {
     search->addWidget(edit(Field::Text1, 10));
     search->addWidget(edit(Field::Text2, 14));
     materialLayout->addLayout(search);
-    auto* materials = tableView(QStringLiteral("DBGrid1"));
+    auto* materials = recordGrid(QStringLiteral("DBGrid1"));
     registerControl(QStringLiteral("DBGrid1"), materials);
     bindRecordSet(materials, m_window.catalogue().materials(), {});
     materialLayout->addWidget(materials, 1);
@@ -400,7 +392,7 @@ QWidget* FrmFanji::buildMaterialPage() {
     proposal->setObjectName(QStringLiteral("Data2"));
     registerControl(QStringLiteral("Data2"), proposal);
     coreLayout->addWidget(proposal);
-    auto* cores = tableView(QStringLiteral("DBGrid2"));
+    auto* cores = recordGrid(QStringLiteral("DBGrid2"));
     registerControl(QStringLiteral("DBGrid2"), cores);
     QVector<RecordSetModel::Column> coreColumns;
     for (const catalogue::GridColumn& column : catalogue::coreGridColumns()) {
@@ -418,7 +410,12 @@ QWidget* FrmFanji::buildResultsPage() {
     QGroupBox* results = frame(QStringLiteral("FRM"), QStringLiteral("设计参数表"));
     auto* resultsLayout = new QGridLayout(results);
 
-    auto* windings = tableView(QStringLiteral("MSwin"));
+    auto* windings = new QTableView;
+    windings->setObjectName(QStringLiteral("MSwin"));
+    windings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    windings->setTabKeyNavigation(false);
+    windings->verticalHeader()->setDefaultSectionSize(22);
+    windings->horizontalHeader()->setHighlightSections(false);
     m_msWinModel = new GridModel(m_window.sheet(), design::Table::MSwin, false, this);
     m_msWinModel->setHeadings({QStringLiteral("绕组WNG"), QStringLiteral("匝数(T)"),
                                QStringLiteral("线径φ(mm)"), QStringLiteral("DCR(Ω)"),
@@ -479,7 +476,7 @@ QWidget* FrmFanji::buildResultsPage() {
     return page;
 }
 
-void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
+void FrmFanji::bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
                              const QVector<RecordSetModel::Column>& columns) {
     auto* model = new RecordSetModel(source, columns, view);
     view->setModel(model);
@@ -499,16 +496,24 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
                 column, std::max(least, metrics.horizontalAdvance(caption) + 18));
         }
     });
-    connect(&source, &catalogue::DataSource::currentChanged, view, [view, &source] {
-        const QSignalBlocker blocker(view);
-        if (source.position() > 0) {
-            view->selectRow(source.position() - 1);
-        } else {
-            view->clearSelection();
-        }
-    });
-    connect(view, &QTableView::clicked, this, [this, name](const QModelIndex& index) {
-        m_window.selectRecord(name, index.row() + 1);
+    connect(&source, &catalogue::DataSource::currentChanged, view,
+            [view, &source] { view->showRow(source.position() - 1); });
+    bindGridRows(
+        view, [this, name](int row) { m_window.selectRecord(name, row + 1); },
+        [&source] { return source.position() - 1; });
+}
+
+void FrmFanji::bindGridRows(RecordGridView* view, const std::function<void(int)>& choose,
+                            const std::function<int()>& engineRow) {
+    connect(view, &RecordGridView::rowChosen, this, [view, choose, engineRow](int row) {
+        choose(row);
+        // The engine may refuse the move (a pending material edit that
+        // cannot be saved): the grid shows the engine's row again. Once now
+        // and once after the key or mouse handling that made the move has
+        // finished with the view's own current index.
+        const auto showEngineRow = [view, engineRow] { view->showRow(engineRow()); };
+        showEngineRow();
+        QTimer::singleShot(0, view, showEngineRow);
     });
 }
 
@@ -563,17 +568,13 @@ bool FrmFanji::saveDesignFile(const QString& path) {
 bool FrmFanji::printToPdf(const QString& path, QString* error) {
     QString reason;
     if (!printWindowToPdf(*this, path, &reason)) {
-        reportFailedPrint(reason);
+        m_window.reportFailedPrint(reason);
         if (error != nullptr) {
             *error = reason;
         }
         return false;
     }
     return true;
-}
-
-void FrmFanji::reportFailedPrint(const QString& reason) {
-    m_prompter.message(QStringLiteral("打印失败：") + reason, QStringLiteral("打印"));
 }
 
 void FrmFanji::openDesignWindow() {
@@ -629,7 +630,7 @@ void FrmFanji::printWireWindow() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!printWindow(wireWindow(), printer)) {
-        reportFailedPrint(QStringLiteral("打印机不可用"));
+        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
     }
 }
 
@@ -656,18 +657,27 @@ void FrmFanji::onOpenAction() {
     if (!maybeSave()) {
         return;
     }
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"), m_filePath,
-                                                      QStringLiteral("DAT(*.dat)"));
-    openDesignFile(path);
+    openDesignFile(askDesignPath(false));
 }
 
 void FrmFanji::onSaveAction() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存"), m_filePath,
-                                                      QStringLiteral("DAT(*.dat)"));
-    saveDesignFile(path);
+    saveDesignFile(askDesignPath(true));
+}
+
+QString FrmFanji::askDesignPath(bool forSaving) {
+    if (m_scripted) {
+        return {};  // the script's open and save lines answer the dialog
+    }
+    const QString filter = QStringLiteral("DAT(*.dat)");
+    return forSaving
+               ? QFileDialog::getSaveFileName(this, QStringLiteral("保存"), m_filePath, filter)
+               : QFileDialog::getOpenFileName(this, QStringLiteral("打开"), m_filePath, filter);
 }
 
 void FrmFanji::onPrintAction() {
+    if (m_scripted) {
+        return;  // a script prints by its print line, to a file
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
@@ -675,12 +685,14 @@ void FrmFanji::onPrintAction() {
         return;  // the dialog makes cancel explicit: nothing is printed
     }
     if (!printWindow(*this, printer)) {
-        reportFailedPrint(QStringLiteral("打印机不可用"));
+        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
     }
 }
 
 bool FrmFanji::maybeSave() {
-    if (!m_modified) {
+    // A script's design is written only by its save lines, and a box here
+    // would be one that kelvane-cli, which has no window to close, never shows.
+    if (!m_modified || m_scripted) {
         return true;
     }
     QMessageBox box(QMessageBox::Question, windowTitle(), QStringLiteral("设计已修改，是否保存？"),
@@ -696,12 +708,7 @@ bool FrmFanji::maybeSave() {
     if (answer == QMessageBox::No) {
         return true;
     }
-    QString path = m_filePath;
-    if (path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(this, QStringLiteral("保存"), QString(),
-                                            QStringLiteral("DAT(*.dat)"));
-    }
-    return saveDesignFile(path);
+    return saveDesignFile(m_filePath.isEmpty() ? askDesignPath(true) : m_filePath);
 }
 
 void FrmFanji::closeEvent(QCloseEvent* event) {
@@ -835,13 +842,13 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
         case QEvent::KeyPress: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                m_window.keyDown(name, kEnterKey);
-                return true;
+            const std::optional<int> code = designKeyCode(*static_cast<QKeyEvent*>(event));
+            if (!code) {
+                break;
             }
-            if (key->key() < 256) {
-                m_window.keyDown(name, key->key());
+            m_window.keyDown(name, *code);
+            if (*code == kEnterKey) {
+                return true;  // Enter is the window's, not the line edit's
             }
             break;
         }
@@ -856,8 +863,16 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<Field> field = design::fieldByName(name);
             auto* lineEdit = qobject_cast<QLineEdit*>(watched);
             if (field && lineEdit != nullptr && design::DesignWindow::selectsAllOnFocus(*field)) {
-                // After the mouse press has placed the cursor.
-                QTimer::singleShot(0, lineEdit, &QLineEdit::selectAll);
+                if (reason == Qt::MouseFocusReason) {
+                    // After the mouse press has placed the cursor.
+                    QTimer::singleShot(0, lineEdit, &QLineEdit::selectAll);
+                } else if (reason != Qt::ActiveWindowFocusReason &&
+                           reason != Qt::PopupFocusReason) {
+                    // At once, so that keys typed right after Tab or Enter
+                    // replace the value; coming back to the window or from a
+                    // menu leaves the engineer's cursor alone.
+                    lineEdit->selectAll();
+                }
             }
             break;
         }

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
+
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -30,6 +32,7 @@ namespace kelvane::gui {
 class FrmAbout;
 class FrmWireTools;
 class GridModel;
+class RecordGridView;
 
 // The design window: the three pages of the design record bound to the
 // engine's DesignWindow. Widgets forward the engineer's actions to the
@@ -76,8 +79,12 @@ private:
     QWidget* buildMaterialPage();
     QWidget* buildResultsPage();
     void buildMenus();
-    void bindRecordSet(QTableView* view, catalogue::DataSource& source,
+    void bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
                        const QVector<RecordSetModel::Column>& columns);
+    // Rows the engineer chooses in `view` go to the engine by `choose`; the
+    // view then shows `engineRow`, the row the engine holds current.
+    void bindGridRows(RecordGridView* view, const std::function<void(int)>& choose,
+                      const std::function<int()>& engineRow);
     void showPicture(const QString& path);
 
     QLineEdit* edit(design::Field field, int widthChars = 9);
@@ -91,10 +98,11 @@ private:
     void mirrorControlState(const QString& control);
     void mirrorFocus(const QString& control);
 
-    void reportFailedPrint(const QString& reason);
     void onOpenAction();
     void onSaveAction();
     void onPrintAction();
+    // The file dialog of OPENS or SAVE; empty when cancelled.
+    QString askDesignPath(bool forSaving);
     // Asks whether to save unsaved changes; false when the engineer cancels.
     bool maybeSave();
     void setModified(bool modified);

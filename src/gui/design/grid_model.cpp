@@ -1,5 +1,7 @@
 #include "design/grid_model.h"
 
+#include <algorithm>
+
 namespace kelvane::gui {
 
 GridModel::GridModel(const design::DesignSheet& sheet, design::Table table, bool headerRow,
@@ -47,7 +49,21 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void GridModel::refresh() {
+    const int rows = rowCount();
+    const int columns = columnCount();
+    if (rows == m_shownRows && columns == m_shownColumns) {
+        // A row chosen or a cell rewritten: the view keeps its current index,
+        // which a reset would drop in the middle of the key or click that
+        // chose the row.
+        if (rows > 0 && columns > 0) {
+            Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1));
+        }
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(0, columns - 1));
+        return;
+    }
     beginResetModel();
+    m_shownRows = rows;
+    m_shownColumns = columns;
     endResetModel();
 }
 

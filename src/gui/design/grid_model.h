@@ -37,6 +37,9 @@ private:
     bool m_headerRow;
     QStringList m_headings;
     QStringList m_rowHeadings;
+    // The shape the views were last told of.
+    int m_shownRows = -1;
+    int m_shownColumns = -1;
 };
 
 }  // namespace kelvane::gui

@@ -1,6 +1,8 @@
 #include "script/widget_target.h"
 
 #include "about/frm_about.h"
+#include "base/key_codes.h"
+#include "base/record_grid_view.h"
 #include "base/widget_text.h"
 #include "design/design_window.h"
 #include "design/frm_fanji.h"
@@ -93,8 +95,10 @@ void WidgetTarget::type(const QString& control, const QString& text) {
     if (lineEdit == nullptr || !lineEdit->isEnabled() || lineEdit->isReadOnly()) {
         return;
     }
-    lineEdit->setText(text);
-    Q_EMIT lineEdit->textEdited(text);
+    // The whole text replaced as a paste over a full selection replaces it:
+    // the line edit's own editing raises the edit signal the window binds.
+    lineEdit->selectAll();
+    lineEdit->insert(text);
 }
 
 void WidgetTarget::pick(const QString& control, const QString& item) {
@@ -121,9 +125,25 @@ void WidgetTarget::key(const QString& control, int keyCode) {
     if (auto* box = qobject_cast<QComboBox*>(target)) {
         target = box->lineEdit();
     }
-    const int qtKey = keyCode == 13 ? int(Qt::Key_Return) : keyCode;
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    const std::optional<QtKey> qtKey = qtKeyForCode(keyCode);
+    if (!qtKey) {
+        m_window.engine().keyDown(control, keyCode);  // no key of a keyboard gives it
+        return;
+    }
+    // A key-down and nothing more, as the script means it: the event carries
+    // no character, and the line edit takes it as a read-only one would, so
+    // Backspace or Delete do not edit; the window's key handling sees it as
+    // it sees the engineer's keys.
+    auto* lineEdit = qobject_cast<QLineEdit*>(target);
+    const bool readOnly = lineEdit != nullptr && lineEdit->isReadOnly();
+    if (lineEdit != nullptr) {
+        lineEdit->setReadOnly(true);
+    }
+    QKeyEvent press(QEvent::KeyPress, qtKey->key, qtKey->modifiers);
     QApplication::sendEvent(target, &press);
+    if (lineEdit != nullptr) {
+        lineEdit->setReadOnly(readOnly);
+    }
 }
 
 void WidgetTarget::focus(const QString& control) {
@@ -187,14 +207,11 @@ void WidgetTarget::click(const QString& control) {
 }
 
 void WidgetTarget::select(const QString& grid, int row) {
-    auto* view = qobject_cast<QTableView*>(widget(grid));
+    auto* view = qobject_cast<RecordGridView*>(widget(grid));
     if (view == nullptr) {
         return;
     }
-    const int viewRow = grid == u"MS" ? m_window.outputsModel()->viewRow(row) : row - 1;
-    const QModelIndex index = view->model()->index(viewRow, 0);
-    view->setCurrentIndex(index);
-    Q_EMIT view->clicked(index);
+    view->chooseRow(grid == u"MS" ? m_window.outputsModel()->viewRow(row) : row - 1);
 }
 
 void WidgetTarget::page(int page) {

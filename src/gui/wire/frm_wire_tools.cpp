@@ -1,5 +1,6 @@
 #include "wire/frm_wire_tools.h"
 
+#include "base/key_codes.h"
 #include "base/widget_text.h"
 #include "wire/wire_calculator.h"
 
@@ -222,13 +223,11 @@ bool FrmWireTools::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            m_calculator.keyDown(name, kEnterKey);
-            return true;
-        }
-        if (key->key() < 256) {
-            m_calculator.keyDown(name, key->key());
+        if (const std::optional<int> code = designKeyCode(*static_cast<QKeyEvent*>(event))) {
+            m_calculator.keyDown(name, *code);
+            if (*code == kEnterKey) {
+                return true;  // Enter is the window's, not the line edit's
+            }
         }
     } else if (event->type() == QEvent::FocusIn) {
         // Only the engineer's moves, as in the design window.
