@@ -484,7 +484,17 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->horizontalHeader()->setDefaultSectionSize(64);
     const QString name = view->objectName();
-    connect(&source, &catalogue::DataSource::refreshed, view, [view, model] {
+    // The selection follows the current record, also when a move was
+    // refused after the view had already selected the clicked row.
+    const auto showCurrent = [view, &source] {
+        const QSignalBlocker blocker(view);
+        if (source.position() > 0) {
+            view->selectRow(source.position() - 1);
+        } else {
+            view->clearSelection();
+        }
+    };
+    connect(&source, &catalogue::DataSource::refreshed, view, [view, model, showCurrent] {
         model->refresh();
         // Wide enough for each heading; rows are not measured, so a large
         // record set costs nothing here.
@@ -496,17 +506,12 @@ void FrmFanji::bindRecordSet(QTableView* view, catalogue::DataSource& source,
             view->horizontalHeader()->resizeSection(
                 column, std::max(least, metrics.horizontalAdvance(caption) + 18));
         }
+        showCurrent();
     });
-    connect(&source, &catalogue::DataSource::currentChanged, view, [view, &source] {
-        const QSignalBlocker blocker(view);
-        if (source.position() > 0) {
-            view->selectRow(source.position() - 1);
-        } else {
-            view->clearSelection();
-        }
-    });
-    connect(view, &QTableView::clicked, this, [this, name](const QModelIndex& index) {
+    connect(&source, &catalogue::DataSource::currentChanged, view, showCurrent);
+    connect(view, &QTableView::clicked, this, [this, name, showCurrent](const QModelIndex& index) {
         m_window.selectRecord(name, index.row() + 1);
+        showCurrent();
     });
 }
 
