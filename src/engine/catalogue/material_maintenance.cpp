@@ -9,9 +9,85 @@
 #include <QHash>
 #include <QVariant>
 
+#include <cmath>
+
 namespace kelvane::catalogue {
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// "&H1F" or "&o17" with surrounding blanks: one whole hexadecimal or octal
+// integer, nothing after its digits.
+bool isRadixInteger(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    if (end - begin < 3 || text[begin] != u'&') {
+        return false;
+    }
+    const QChar prefix = text[begin + 1].toUpper();
+    if (prefix != u'H' && prefix != u'O') {
+        return false;
+    }
+    for (qsizetype i = begin + 2; i < end; ++i) {
+        const QChar c = text[i].toUpper();
+        const bool octal = c >= u'0' && c <= u'7';
+        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F');
+        if (!(prefix == u'H' ? hex : octal)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Equal but for the case of A to Z: SQLite's LIKE, which the searches use,
+// folds no other letters.
+bool sameIgnoringCase(const QString& a, const QString& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto fold = [](QChar c) {
+        return c >= u'a' && c <= u'z' ? QChar(c.unicode() - u'a' + u'A') : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 using design::Field;
+
+std::optional<double> storableNumber(const QString& text) {
+    if (!isStrictNumber(text) && !isRadixInteger(text)) {
+        return std::nullopt;
+    }
+    const double value = parseNumber(text);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+MaterialMaintenance::MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue,
+                                         Prompter& prompter)
+    : m_sheet(sheet), m_catalogue(catalogue), m_prompter(prompter) {
+    m_catalogue.materials().setLeaveGuard([this] { return leaveRow(); });
+}
+
+MaterialMaintenance::~MaterialMaintenance() {
+    m_catalogue.materials().setLeaveGuard({});
+}
 
 void MaterialMaintenance::setStates(std::optional<bool> fields, std::optional<bool> modify,
                                     std::optional<bool> remove, std::optional<bool> save,
@@ -27,14 +103,16 @@ void MaterialMaintenance::setStates(std::optional<bool> fields, std::optional<bo
     }
 }
 
+bool MaterialMaintenance::isEditing() const {
+    return m_sheet.isEnabled(QStringLiteral("Command5"));
+}
+
 void MaterialMaintenance::modify() {
-    m_pending = Pending::Edit;
-    m_editedRow = m_catalogue.materials().currentRowid();
     setStates(true, std::nullopt, false, true, true, false, false);
 }
 
 void MaterialMaintenance::add() {
-    m_pending = Pending::New;
+    m_newRow = true;
     // A new row starts empty: each emptied field runs the material rules.
     for (int index = 0; index <= 25; ++index) {
         m_sheet.setText(design::materialField(index), QString());
@@ -44,21 +122,19 @@ void MaterialMaintenance::add() {
 }
 
 void MaterialMaintenance::save() {
-    if (m_pending != Pending::None && !writePending()) {
+    if (!writeFields()) {
         return;  // refused: the edit stays pending and the fields open
     }
-    m_pending = Pending::None;
+    m_newRow = false;
     setStates(false, true, true, false, false, true, true);
+    // The fields show what was stored ("&H10" as 16).
+    m_catalogue.materials().reread();
     m_sheet.setFocus(QStringLiteral("Command7"));
 }
 
 void MaterialMaintenance::cancel() {
-    m_pending = Pending::None;
-    // The pending edit is dropped: the fields show the current row again.
-    DataSource& materials = m_catalogue.materials();
-    if (materials.position() > 0) {
-        materials.moveTo(materials.position());
-    }
+    m_newRow = false;
+    m_catalogue.materials().reread();
     setStates(true, false, true, false, std::nullopt, true, true);
 }
 
@@ -71,7 +147,6 @@ void MaterialMaintenance::deleteRecord() {
         m_prompter.message(QStringLiteral("删除失败：") + error, QStringLiteral("删除记录"));
         return;
     }
-    m_pending = Pending::None;
     setStates(std::nullopt, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt,
               std::nullopt);
 }
@@ -85,7 +160,7 @@ void MaterialMaintenance::find() {
     DataSource& materials = m_catalogue.materials();
     const int typeColumn = int(materials.columns().indexOf(QStringLiteral("Type")));
     for (int row = 0; row < materials.count(); ++row) {
-        if (materials.cellText(row, typeColumn) == *answer) {
+        if (sameIgnoringCase(materials.cellText(row, typeColumn), *answer)) {
             materials.moveTo(row + 1);
             return;
         }
@@ -94,43 +169,47 @@ void MaterialMaintenance::find() {
 }
 
 bool MaterialMaintenance::leaveRow() {
-    if (m_pending == Pending::None) {
+    if (!isEditing()) {
         return true;
     }
-    if (!writePending()) {
+    if (!writeFields()) {
         return false;
     }
-    m_pending = Pending::None;
+    m_newRow = false;
     return true;
 }
 
-bool MaterialMaintenance::writePending() {
+bool MaterialMaintenance::writeFields() {
+    DataSource& materials = m_catalogue.materials();
+    if (!m_newRow && materials.position() == 0) {
+        return true;  // an empty record set: no row to write into
+    }
     const QVector<Column>& columns = materialColumns();
     QHash<QString, QVariant> values;
     for (int index = 0; index <= 25; ++index) {
         const QString column = materialColumnOfField(index);
-        const QString text = m_sheet.text(design::materialField(index)).trimmed();
-        const std::optional<Column> definition = findColumn(columns, column);
-        if (!m_catalogue.materials().hasColumn(column)) {
+        if (!materials.hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it
         }
+        const QString& text = m_sheet.text(design::materialField(index));
+        const std::optional<Column> definition = findColumn(columns, column);
         if (text.isEmpty()) {
             values.insert(column, QVariant());
         } else if (definition && definition->type == ColumnType::Number) {
-            if (!isStrictNumber(text)) {
+            const std::optional<double> value = storableNumber(text);
+            if (!value) {
                 m_prompter.message(QStringLiteral("保存失败：“%1”不是数字（%2）").arg(text, column),
                                    QStringLiteral("保存"));
                 return false;
             }
-            values.insert(column, parseNumber(text));
+            values.insert(column, *value);
         } else {
-            values.insert(column, m_sheet.text(design::materialField(index)));
+            values.insert(column, text);
         }
     }
-    const std::optional<qint64> row = m_pending == Pending::Edit && m_editedRow >= 0
-                                          ? std::optional<qint64>(m_editedRow)
-                                          : std::nullopt;
-    const QString error = m_catalogue.materials().writeRecord(row, values);
+    const std::optional<qint64> row =
+        m_newRow ? std::nullopt : std::optional<qint64>(materials.currentRowid());
+    const QString error = materials.writeRecord(row, values);
     if (!error.isEmpty()) {
         m_prompter.message(QStringLiteral("保存失败：") + error, QStringLiteral("保存"));
         return false;
