@@ -161,7 +161,12 @@ void MaterialMaintenance::find() {
     const int typeColumn = int(materials.columns().indexOf(QStringLiteral("Type")));
     for (int row = 0; row < materials.count(); ++row) {
         if (sameIgnoringCase(materials.cellText(row, typeColumn), *answer)) {
-            materials.moveTo(row + 1);
+            // While a row is added the fields show it, not the record that
+            // stays current: finding that record moves to it as well.
+            const bool shownByTheNewRow = m_newRow && row + 1 == materials.position();
+            if (!shownByTheNewRow || leaveRow()) {
+                materials.moveTo(row + 1);
+            }
             return;
         }
     }

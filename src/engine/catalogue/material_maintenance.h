@@ -32,8 +32,10 @@ class Catalogue;
 //   the record source stay, the edit stays pending and the fields keep their
 //   texts. The search box keeps the text typed into it; its next change
 //   searches again.
-// - Choosing the current record again is no move and commits nothing; while
-//   a row is being added the current record is still the one before Add.
+// - Choosing the current record again in DBGrid1 is no move and commits
+//   nothing; while a row is added the current record is still the one
+//   before Add. Find of that record during Add does move to it (the fields
+//   show the new row), after inserting the new row.
 // - Save with neither a current row nor an added row writes nothing.
 // - Cancel refills the fields from the stored row (empties them when the
 //   record set is empty). Texts typed after Cancel, with Save disabled, are
