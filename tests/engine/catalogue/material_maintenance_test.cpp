@@ -201,6 +201,10 @@ struct SessionCase {
     const char* data1;    // "position/count recordSource" of Data1 afterwards
 };
 
+void PrintTo(const SessionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MaintenanceSessionTest : public MaintenanceTest,
                                public ::testing::WithParamInterface<SessionCase> {
 protected:
@@ -443,6 +447,10 @@ struct NumberCase {
     const char* quoted;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << '"' << c.typed << '"';
+}
+
 class NumberColumnTest : public MaintenanceTest,
                          public ::testing::WithParamInterface<NumberCase> {};
 
@@ -517,8 +525,10 @@ public:
             m_fields[index] = text;
         }
     }
-    void search(const QString& text) {
-        if (text == m_search) {
+    // `forced`: a design file's material searches even when the box holds
+    // its text already.
+    void search(const QString& text, bool forced = false) {
+        if (text == m_search && !forced) {
             return;  // no change, no search
         }
         m_search = text;
@@ -745,6 +755,9 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
         DesignWindow window(prompter, path, QStringLiteral("/pictures"));
         window.open();
         MaintenanceModel model(window.catalogue().materials());
+        const QString design = directory.filePath(QStringLiteral("design.dat"));
+        ASSERT_TRUE(window.saveDesign(design));  // its material is M2000
+        prompter.takeMessages();
         QStringList steps;
         for (int step = 0; step < 30; ++step) {
             const unsigned roll = random() % 100;
@@ -766,6 +779,10 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
                 }
                 window.click(control);
                 model.click(command, answer);
+            } else if (roll < 75) {
+                steps.append(QStringLiteral("open design.dat"));
+                window.openDesign(design);
+                model.search(QStringLiteral("M2000"), true);
             } else if (roll < 85) {
                 const int row = 1 + int(random() % 7);
                 steps.append(QStringLiteral("select DBGrid1 %1").arg(row));
