@@ -64,10 +64,8 @@ bool sameIgnoringCase(const QString& a, const QString& b) {
     return true;
 }
 
-}  // namespace
-
-using design::Field;
-
+// The value a text stores in a number column: a finite strict number,
+// "&H" and "&O" integers included. No value for any other text.
 std::optional<double> storableNumber(const QString& text) {
     if (!isStrictNumber(text) && !isRadixInteger(text)) {
         return std::nullopt;
@@ -78,6 +76,8 @@ std::optional<double> storableNumber(const QString& text) {
     }
     return value;
 }
+
+}  // namespace
 
 MaterialMaintenance::MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue,
                                          Prompter& prompter)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <optional>
 
 namespace kelvane {
@@ -36,7 +34,13 @@ class Catalogue;
 //   nothing; while a row is added the current record is still the one
 //   before Add. Find of that record during Add does move to it (the fields
 //   show the new row), after inserting the new row.
-// - Save with neither a current row nor an added row writes nothing.
+// - Save with neither a current row nor an added row writes nothing. After
+//   Save the fields show the row as stored ("&H10" as 16); the row stays
+//   listed until the next search, also when it no longer matches it, and
+//   a new row is listed last.
+// - A number column stores a finite strict number only; the first other
+//   text in field order refuses the write, naming its column. An empty
+//   text stores no value.
 // - Cancel refills the fields from the stored row (empties them when the
 //   record set is empty). Texts typed after Cancel, with Save disabled, are
 //   no edit: the next move or Cancel shows the stored row again.
@@ -72,9 +76,5 @@ private:
     Prompter& m_prompter;
     bool m_newRow = false;
 };
-
-// The value a text stores in a numeric column: a finite strict number,
-// "&H" and "&O" integers included. No value for any other text.
-[[nodiscard]] std::optional<double> storableNumber(const QString& text);
 
 }  // namespace kelvane::catalogue

@@ -1,5 +1,3 @@
-#include "catalogue/material_maintenance.h"
-
 #include "../design/design_fixture.h"
 #include "catalogue/catalogue_schema.h"
 #include "script/engine_target.h"
