@@ -158,10 +158,15 @@ void CoreSelection::searchCores() {
 
 void CoreSelection::searchMaterials() {
     const QString search = trimBlanks(m_sheet.text(Field::Text1));
-    m_catalogue.materials().setRecordSource(
-        QStringLiteral("select * from materials where Type like\"") + search +
-            QStringLiteral("*\""),
-        QStringLiteral("Type LIKE ? ESCAPE '\\'"), {prefixPattern(search)});
+    const QString text = QStringLiteral("select * from materials where Type like\"") + search +
+                         QStringLiteral("*\"");
+    // An empty text lists every row, also one saved without a type.
+    if (search.isEmpty()) {
+        m_catalogue.materials().setRecordSource(text, {}, {});
+        return;
+    }
+    m_catalogue.materials().setRecordSource(text, QStringLiteral("Type LIKE ? ESCAPE '\\'"),
+                                            {prefixPattern(search)});
 }
 
 void CoreSelection::onCoreSelectionClick() {

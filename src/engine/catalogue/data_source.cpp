@@ -54,12 +54,23 @@ bool DataSource::hasColumn(const QString& column) const {
     return m_columns.contains(column, Qt::CaseInsensitive);
 }
 
-void DataSource::setRecordSource(const QString& text, const QString& where,
+bool DataSource::mayLeave() {
+    return !m_leaveGuard || m_leaveGuard();
+}
+
+bool DataSource::setRecordSource(const QString& text, const QString& where,
                                  const QVariantList& values) {
+    if (!mayLeave()) {
+        return false;
+    }
     m_recordSource = text;
     m_where = where;
     m_values = values;
-    refresh();
+    rebuild();
+    m_position = m_rowids.isEmpty() ? 0 : 1;
+    Q_EMIT refreshed();
+    Q_EMIT currentChanged();
+    return true;
 }
 
 void DataSource::rebuild() {
@@ -91,18 +102,28 @@ void DataSource::rebuild() {
     }
 }
 
-void DataSource::refresh() {
-    rebuild();
-    m_position = m_rowids.isEmpty() ? 0 : 1;
-    Q_EMIT refreshed();
-    Q_EMIT currentChanged();
+bool DataSource::refresh() {
+    return setRecordSource(m_recordSource, m_where, m_values);
 }
 
-void DataSource::moveTo(int position) {
-    if (position < 1 || position > count()) {
-        return;
+bool DataSource::moveTo(int position) {
+    if (position < 1 || position > count() || position == m_position) {
+        return false;
+    }
+    // The guard may commit a new record, which lists it last: the records
+    // before it keep their positions.
+    if (!mayLeave()) {
+        return false;
     }
     m_position = position;
+    Q_EMIT currentChanged();
+    return true;
+}
+
+void DataSource::reread() {
+    if (m_position > 0) {
+        m_cache.remove(m_rowids[m_position - 1]);
+    }
     Q_EMIT currentChanged();
 }
 
@@ -195,12 +216,14 @@ QString DataSource::writeRecord(std::optional<qint64> rowid,
     if (!query.exec()) {
         return query.lastError().text();
     }
-    const qint64 kept = rowid ? *rowid : query.lastInsertId().toLongLong();
-    rebuild();
-    const int index = int(m_rowids.indexOf(kept));
-    m_position = index >= 0 ? index + 1 : (m_rowids.isEmpty() ? 0 : 1);
+    if (rowid) {
+        m_cache.remove(*rowid);
+    } else {
+        // The new rowid is the largest, so the stored order still holds.
+        m_rowids.append(query.lastInsertId().toLongLong());
+        m_position = count();
+    }
     Q_EMIT refreshed();
-    Q_EMIT currentChanged();
     return {};
 }
 
@@ -214,9 +237,9 @@ QString DataSource::deleteCurrent() {
     if (!query.exec()) {
         return query.lastError().text();
     }
-    const int position = m_position;
-    rebuild();
-    m_position = m_rowids.isEmpty() ? 0 : std::min(position, count());
+    m_cache.remove(currentRowid());
+    m_rowids.removeAt(m_position - 1);
+    m_position = std::min(m_position, count());
     Q_EMIT refreshed();
     Q_EMIT currentChanged();
     return {};

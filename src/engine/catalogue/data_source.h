@@ -8,13 +8,16 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 namespace kelvane::catalogue {
 
 // A data source on one catalogue table: its record-source text, the record
 // set that text stands for (rows in stored order, ascending rowid) and the
 // current record. Moving the current record announces it at once, so the
-// owner refills the bound fields inside the move.
+// owner refills the bound fields inside the move. A leave guard, when set,
+// runs before every move (a refresh or a move to another record) and can
+// forbid it; the owner commits pending edits there.
 class DataSource : public QObject {
     Q_OBJECT
 
@@ -28,20 +31,30 @@ public:
         m_onError = std::move(handler);
     }
 
+    // Runs before each move; a false result cancels the move.
+    void setLeaveGuard(std::function<bool()> guard) { m_leaveGuard = std::move(guard); }
+
     [[nodiscard]] const QString& table() const { return m_table; }
     [[nodiscard]] const QString& recordSource() const { return m_recordSource; }
 
     // The record source shown as `text`; what runs is the SQL condition
     // `where` (empty: every row) with its bound values. Then refreshes.
-    void setRecordSource(const QString& text, const QString& where, const QVariantList& values);
-    // Rebuilds the record set; its first row becomes current.
-    void refresh();
+    // False, with the record source unchanged, when the guard forbade it.
+    bool setRecordSource(const QString& text, const QString& where, const QVariantList& values);
+    // Rebuilds the record set; its first row becomes current. False when
+    // the guard forbade it.
+    bool refresh();
 
     [[nodiscard]] int count() const { return int(m_rowids.size()); }
     // 1-based position of the current record, 0 when the set is empty.
     [[nodiscard]] int position() const { return m_position; }
-    // Makes record `position` (1-based) current; out of range does nothing.
-    void moveTo(int position);
+    // Makes record `position` (1-based) current. The current record itself
+    // or a position out of range is no move and does nothing. False when
+    // the record did not become current.
+    bool moveTo(int position);
+    // Announces the current record again, so the bound fields show it as
+    // stored (empty when the record set is empty). Not a move.
+    void reread();
 
     // The columns of the table as stored, in table order.
     [[nodiscard]] const QStringList& columns() const { return m_columns; }
@@ -53,15 +66,19 @@ public:
     [[nodiscard]] QString cellText(int row, int column) const;
     [[nodiscard]] qint64 currentRowid() const;
 
-    // Writes values into the current record, or inserts a record when
-    // `rowid` has no value; re-reads the record set keeping the record
-    // current. Returns the database's error text, empty on success.
+    // Writes values into the record `rowid`, or inserts a record when
+    // `rowid` has no value. The record set keeps its rows until the next
+    // refresh: a written record stays listed even when it no longer meets
+    // the query, and an inserted one is listed last and becomes current
+    // (unannounced: the caller moves on or calls reread()). Returns the
+    // database's error text, empty on success.
     QString writeRecord(std::optional<qint64> rowid, const QHash<QString, QVariant>& values);
-    // Deletes the current record; the next one becomes current.
+    // Deletes the current record; the next one (or the last) becomes
+    // current. Not a move: the guard is not asked.
     QString deleteCurrent();
 
 Q_SIGNALS:
-    // The record set was rebuilt.
+    // The rows of the record set or their values changed.
     void refreshed();
     // The current record moved (or the record set emptied).
     void currentChanged();
@@ -71,6 +88,7 @@ private:
     void readColumns();
     void reportError(const QString& text);
     void rebuild();
+    bool mayLeave();
 
     QString m_table;
     QSqlDatabase m_db;
@@ -82,6 +100,7 @@ private:
     int m_position = 0;
     mutable QHash<qint64, QVector<QVariant>> m_cache;
     std::function<void(const QString&)> m_onError;
+    std::function<bool()> m_leaveGuard;
 };
 
 // The text a catalogue value shows in a field.

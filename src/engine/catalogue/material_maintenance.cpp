@@ -9,9 +9,52 @@
 #include <QHash>
 #include <QVariant>
 
-namespace kelvane::catalogue {
+#include <cmath>
 
-using design::Field;
+namespace kelvane::catalogue {
+namespace {
+
+// Equal but for the case of A to Z: SQLite's LIKE, which the searches use,
+// folds no other letters.
+bool sameIgnoringCase(const QString& a, const QString& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto fold = [](QChar c) {
+        return c >= u'a' && c <= u'z' ? QChar(c.unicode() - u'a' + u'A') : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The value a text stores in a number column: a finite strict number,
+// "&H" and "&O" integers included. No value for any other text.
+std::optional<double> storableNumber(const QString& text) {
+    if (!isStrictNumber(text)) {
+        return std::nullopt;
+    }
+    const double value = parseNumber(text);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+MaterialMaintenance::MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue,
+                                         Prompter& prompter)
+    : m_sheet(sheet), m_catalogue(catalogue), m_prompter(prompter) {
+    m_catalogue.materials().setLeaveGuard([this] { return leaveRow(); });
+}
+
+MaterialMaintenance::~MaterialMaintenance() {
+    m_catalogue.materials().setLeaveGuard({});
+}
 
 void MaterialMaintenance::setStates(std::optional<bool> fields, std::optional<bool> modify,
                                     std::optional<bool> remove, std::optional<bool> save,
@@ -27,14 +70,16 @@ void MaterialMaintenance::setStates(std::optional<bool> fields, std::optional<bo
     }
 }
 
+bool MaterialMaintenance::isEditing() const {
+    return m_sheet.isEnabled(QStringLiteral("Command5"));
+}
+
 void MaterialMaintenance::modify() {
-    m_pending = Pending::Edit;
-    m_editedRow = m_catalogue.materials().currentRowid();
     setStates(true, std::nullopt, false, true, true, false, false);
 }
 
 void MaterialMaintenance::add() {
-    m_pending = Pending::New;
+    m_newRow = true;
     // A new row starts empty: each emptied field runs the material rules.
     for (int index = 0; index <= 25; ++index) {
         m_sheet.setText(design::materialField(index), QString());
@@ -44,21 +89,19 @@ void MaterialMaintenance::add() {
 }
 
 void MaterialMaintenance::save() {
-    if (m_pending != Pending::None && !writePending()) {
+    if (!writeFields()) {
         return;  // refused: the edit stays pending and the fields open
     }
-    m_pending = Pending::None;
+    m_newRow = false;
     setStates(false, true, true, false, false, true, true);
+    // The fields show what was stored ("&H10" as 16).
+    m_catalogue.materials().reread();
     m_sheet.setFocus(QStringLiteral("Command7"));
 }
 
 void MaterialMaintenance::cancel() {
-    m_pending = Pending::None;
-    // The pending edit is dropped: the fields show the current row again.
-    DataSource& materials = m_catalogue.materials();
-    if (materials.position() > 0) {
-        materials.moveTo(materials.position());
-    }
+    m_newRow = false;
+    m_catalogue.materials().reread();
     setStates(true, false, true, false, std::nullopt, true, true);
 }
 
@@ -71,7 +114,6 @@ void MaterialMaintenance::deleteRecord() {
         m_prompter.message(QStringLiteral("删除失败：") + error, QStringLiteral("删除记录"));
         return;
     }
-    m_pending = Pending::None;
     setStates(std::nullopt, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt,
               std::nullopt);
 }
@@ -85,8 +127,13 @@ void MaterialMaintenance::find() {
     DataSource& materials = m_catalogue.materials();
     const int typeColumn = int(materials.columns().indexOf(QStringLiteral("Type")));
     for (int row = 0; row < materials.count(); ++row) {
-        if (materials.cellText(row, typeColumn) == *answer) {
-            materials.moveTo(row + 1);
+        if (sameIgnoringCase(materials.cellText(row, typeColumn), *answer)) {
+            // While a row is added the fields show it, not the record that
+            // stays current: finding that record moves to it as well.
+            const bool shownByTheNewRow = m_newRow && row + 1 == materials.position();
+            if (!shownByTheNewRow || leaveRow()) {
+                materials.moveTo(row + 1);
+            }
             return;
         }
     }
@@ -94,43 +141,47 @@ void MaterialMaintenance::find() {
 }
 
 bool MaterialMaintenance::leaveRow() {
-    if (m_pending == Pending::None) {
+    if (!isEditing()) {
         return true;
     }
-    if (!writePending()) {
+    if (!writeFields()) {
         return false;
     }
-    m_pending = Pending::None;
+    m_newRow = false;
     return true;
 }
 
-bool MaterialMaintenance::writePending() {
+bool MaterialMaintenance::writeFields() {
+    DataSource& materials = m_catalogue.materials();
+    if (!m_newRow && materials.position() == 0) {
+        return true;  // an empty record set: no row to write into
+    }
     const QVector<Column>& columns = materialColumns();
     QHash<QString, QVariant> values;
     for (int index = 0; index <= 25; ++index) {
         const QString column = materialColumnOfField(index);
-        const QString text = trimBlanks(m_sheet.text(design::materialField(index)));
-        const std::optional<Column> definition = findColumn(columns, column);
-        if (!m_catalogue.materials().hasColumn(column)) {
+        if (!materials.hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it
         }
+        const QString& text = m_sheet.text(design::materialField(index));
+        const std::optional<Column> definition = findColumn(columns, column);
         if (text.isEmpty()) {
             values.insert(column, QVariant());
         } else if (definition && definition->type == ColumnType::Number) {
-            if (!isStrictNumber(text)) {
+            const std::optional<double> value = storableNumber(text);
+            if (!value) {
                 m_prompter.message(QStringLiteral("保存失败：“%1”不是数字（%2）").arg(text, column),
                                    QStringLiteral("保存"));
                 return false;
             }
-            values.insert(column, parseNumber(text));
+            values.insert(column, *value);
         } else {
-            values.insert(column, m_sheet.text(design::materialField(index)));
+            values.insert(column, text);
         }
     }
-    const std::optional<qint64> row = m_pending == Pending::Edit && m_editedRow >= 0
-                                          ? std::optional<qint64>(m_editedRow)
-                                          : std::nullopt;
-    const QString error = m_catalogue.materials().writeRecord(row, values);
+    const std::optional<qint64> row =
+        m_newRow ? std::nullopt : std::optional<qint64>(materials.currentRowid());
+    const QString error = materials.writeRecord(row, values);
     if (!error.isEmpty()) {
         m_prompter.message(QStringLiteral("保存失败：") + error, QStringLiteral("保存"));
         return false;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QtGlobal>
-
 #include <optional>
 
 namespace kelvane {
@@ -18,12 +16,41 @@ class Catalogue;
 
 // Find, add, modify, save, cancel and delete rows of table `materials`
 // through the 26 material fields. The mode is the enabled state of those
-// fields and of the six buttons; a pending edit or new row lives here until
-// it is saved or cancelled.
+// fields and of the six buttons: while Save is enabled (after Modify or Add)
+// the fields are an edit of the current row, or of the added row until that
+// row is written.
+//
+// Rules that keep every row whole:
+// - Data1 asks leaveRow() before every move (DBGrid1, the material search,
+//   Find, a design file's material). While editing, the fields are first
+//   written as Save writes them (an added row is inserted, the current row
+//   updated) and the buttons keep their state; the edit then goes on in the
+//   row moved to, so a later Save writes that row.
+// - A refused write cancels the move: the current row, the record set and
+//   the record source stay, the edit stays pending and the fields keep their
+//   texts. The search box keeps the text typed into it; its next change
+//   searches again.
+// - Choosing the current record again in DBGrid1 is no move and commits
+//   nothing; while a row is added the current record is still the one
+//   before Add. Find of that record during Add does move to it (the fields
+//   show the new row), after inserting the new row.
+// - Save with neither a current row nor an added row writes nothing. After
+//   Save the fields show the row as stored ("&H10" as 16); the row stays
+//   listed until the next search, also when it no longer matches it, and
+//   a new row is listed last.
+// - A number column stores a finite strict number only; the first other
+//   text in field order refuses the write, naming its column. An empty
+//   text stores no value.
+// - Cancel refills the fields from the stored row (empties them when the
+//   record set is empty). Texts typed after Cancel, with Save disabled, are
+//   no edit: the next move or Cancel shows the stored row again.
+// - Find compares types ignoring the case of A to Z, as the searches do.
 class MaterialMaintenance {
 public:
-    MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue, Prompter& prompter)
-        : m_sheet(sheet), m_catalogue(catalogue), m_prompter(prompter) {}
+    MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue, Prompter& prompter);
+    ~MaterialMaintenance();
+    MaterialMaintenance(const MaterialMaintenance&) = delete;
+    MaterialMaintenance& operator=(const MaterialMaintenance&) = delete;
 
     void modify();        // Command3
     void add();           // Command8
@@ -31,26 +58,23 @@ public:
     void cancel();        // Command6
     void deleteRecord();  // Command4
     void find();          // Command7
-    // Another row of DBGrid1 was chosen: a pending edit is saved first, as
-    // the data source commits on its own; false when that save failed and
-    // the row must stay.
-    bool leaveRow();
 
 private:
-    enum class Pending { None, Edit, New };
-
     void setStates(std::optional<bool> fields, std::optional<bool> modify,
                    std::optional<bool> remove, std::optional<bool> save, std::optional<bool> cancel,
                    std::optional<bool> find, std::optional<bool> add);
-    // Writes the fields into the pending row; false when the database
-    // refused it (the reason is shown).
-    bool writePending();
+    // Data1 is about to move: commits what is pending; false when the
+    // write was refused and the move must not happen.
+    bool leaveRow();
+    // Writes the fields into the added row or the current row; false when
+    // a number or the database refused it (the reason is shown).
+    bool writeFields();
+    [[nodiscard]] bool isEditing() const;
 
     design::DesignSheet& m_sheet;
     Catalogue& m_catalogue;
     Prompter& m_prompter;
-    Pending m_pending = Pending::None;
-    qint64 m_editedRow = -1;
+    bool m_newRow = false;
 };
 
 }  // namespace kelvane::catalogue

@@ -273,13 +273,7 @@ void DesignWindow::selectOutputRow(int row) {
 }
 
 void DesignWindow::selectRecord(const QString& grid, int row) {
-    if (grid == u"DBGrid1") {
-        if (m_maintenance.leaveRow()) {
-            m_catalogue.materials().moveTo(row);
-        }
-        return;
-    }
-    m_catalogue.cores().moveTo(row);
+    (grid == u"DBGrid1" ? m_catalogue.materials() : m_catalogue.cores()).moveTo(row);
 }
 
 void DesignWindow::reportFailedPrint(const QString& reason) {

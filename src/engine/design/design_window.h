@@ -100,7 +100,9 @@ public:
     void click(const QString& control);
     // Row `row` of the outputs table becomes current.
     void selectOutputRow(int row);
-    // Record `row` (1-based) of DBGrid1 or DBGrid2 becomes current.
+    // Record `row` (1-based) of DBGrid1 or DBGrid2 becomes current. The
+    // current record is no move; a material edit that cannot be saved
+    // keeps DBGrid1 where it is.
     void selectRecord(const QString& grid, int row);
     void showPage(int page);
     // A print that did not reach its printer or file, with the reason.

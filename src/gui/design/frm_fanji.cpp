@@ -483,7 +483,7 @@ void FrmFanji::bindRecordSet(RecordGridView* view, catalogue::DataSource& source
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->horizontalHeader()->setDefaultSectionSize(64);
     const QString name = view->objectName();
-    connect(&source, &catalogue::DataSource::refreshed, view, [view, model] {
+    connect(&source, &catalogue::DataSource::refreshed, view, [view, model, &source] {
         model->refresh();
         // Wide enough for each heading; rows are not measured, so a large
         // record set costs nothing here.
@@ -495,6 +495,7 @@ void FrmFanji::bindRecordSet(RecordGridView* view, catalogue::DataSource& source
             view->horizontalHeader()->resizeSection(
                 column, std::max(least, metrics.horizontalAdvance(caption) + 18));
         }
+        view->showRow(source.position() - 1);
     });
     connect(&source, &catalogue::DataSource::currentChanged, view,
             [view, &source] { view->showRow(source.position() - 1); });

@@ -69,6 +69,65 @@ TEST_F(CatalogueTest, BetweenIncludesBothEnds) {
     EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"");
 }
 
+TEST_F(CatalogueTest, LeaveGuardRunsBeforeEveryMoveAndCanForbidIt) {
+    DataSource& cores = catalogue.cores();
+    cores.setRecordSource(QStringLiteral("CORE"), {}, {});
+    int asked = 0;
+    int moves = 0;
+    bool allow = false;
+    cores.setLeaveGuard([&] {
+        ++asked;
+        return allow;
+    });
+    QObject::connect(&cores, &DataSource::currentChanged, [&] { ++moves; });
+
+    EXPECT_FALSE(cores.moveTo(3));
+    EXPECT_FALSE(cores.setRecordSource(QStringLiteral("ee"), QStringLiteral("NAME LIKE ?"),
+                                       {QStringLiteral("EE%")}));
+    EXPECT_FALSE(cores.refresh());
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(moves, 0);
+    EXPECT_EQ(cores.position(), 1);
+    EXPECT_EQ(cores.recordSource(), u"CORE");
+    EXPECT_EQ(cores.count(), 8);
+
+    allow = true;
+    EXPECT_FALSE(cores.moveTo(1));  // the current record: no move, not asked
+    EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(cores.moveTo(3));
+    EXPECT_TRUE(cores.setRecordSource(QStringLiteral("ee"), QStringLiteral("NAME LIKE ?"),
+                                      {QStringLiteral("EE%")}));
+    EXPECT_EQ(asked, 5);
+    EXPECT_EQ(moves, 2);
+    EXPECT_EQ(cores.recordSource(), u"ee");
+}
+
+// A write changes rows, not the record set: the written row stays listed
+// though it no longer meets the query, a new one is listed last and current.
+TEST_F(CatalogueTest, WritesKeepTheRecordSetUntilTheNextRefresh) {
+    DataSource& cores = catalogue.cores();
+    cores.setRecordSource(QStringLiteral("ee"), QStringLiteral("NAME LIKE ?"),
+                          {QStringLiteral("EE%")});
+    const QStringList listed = names(cores);
+    int moves = 0;
+    QObject::connect(&cores, &DataSource::currentChanged, [&] { ++moves; });
+
+    EXPECT_EQ(
+        cores.writeRecord(cores.currentRowid(), {{QStringLiteral("NAME"), QStringLiteral("XX1")}}),
+        QString());
+    EXPECT_EQ(names(cores), QStringList(listed).replaceInStrings(u"EE16", u"XX1"));
+    EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"XX1");
+    EXPECT_EQ(cores.writeRecord(std::nullopt, {{QStringLiteral("NAME"), QStringLiteral("YY2")}}),
+              QString());
+    EXPECT_EQ(names(cores), QStringList(listed).replaceInStrings(u"EE16", u"XX1") << "YY2");
+    EXPECT_EQ(cores.position(), cores.count());
+    EXPECT_EQ(moves, 0);  // the caller announces the record
+
+    cores.refresh();
+    EXPECT_FALSE(names(cores).contains(u"XX1"));
+    EXPECT_FALSE(names(cores).contains(u"YY2"));
+}
+
 TEST_F(CatalogueTest, MissingFileIsReportedNotCreated) {
     Catalogue missing;
     const QString nowhere = directory.filePath(QStringLiteral("none.db"));

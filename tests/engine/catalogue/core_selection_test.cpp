@@ -146,6 +146,16 @@ TEST_F(CoreSelectionTest, FamilyFromTheCoreNameAndItsPicture) {
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/TOR.GIF");
 }
 
+TEST_F(CoreSelectionTest, ChoosingTheCurrentCoreIsNoMove) {
+    type("TXTCORE", "EE");
+    type("TxtCoreFactory", "Mine");
+    window.selectRecord(QStringLiteral("DBGrid2"), 1);
+    EXPECT_EQ(text("TxtCoreFactory"), u"Mine");
+    window.selectRecord(QStringLiteral("DBGrid2"), 2);
+    EXPECT_EQ(text("TxtCoreSize"), u"EE19");
+    EXPECT_EQ(text("TxtCoreFactory"), u"Test Cores");
+}
+
 TEST_F(CoreSelectionTest, LossPerGramFollowsTheMaterialsDensity) {
     window.selectRecord(QStringLiteral("DBGrid1"), 2);  // M1500, density 4.85
     EXPECT_EQ(text("txtbm"), u"112");                   // (490 − 160) · 0.34 = 112.2
