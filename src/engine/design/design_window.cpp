@@ -65,13 +65,7 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
     connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
             &DesignWindow::webSiteRequested);
     connect(&m_about, &about::AboutWindow::webSiteRequested, this, &DesignWindow::webSiteRequested);
-    m_cores.setResultsStep([this] {
-        if (m_loadingDesign) {
-            m_resultsDue = true;
-        } else {
-            m_results.computeDesignResults();
-        }
-    });
+    m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
@@ -400,8 +394,9 @@ bool DesignWindow::openDesign(const QString& path) {
 void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
     // Each write raises the written field's handling, in file order; a later
     // line overwrites what an earlier line's handling computed.
-    // The results step that core changes ask for meanwhile runs once, at the end.
-    m_loadingDesign = true;
+    // The results that core changes ask for meanwhile pass over the outputs
+    // once, at the end.
+    m_results.holdBack();
     m_sheet.setText(Field::txtno, record.counter);
     Grid& outputs = m_sheet.editGrid(Table::MS);
     outputs.setRowCount(1);
@@ -441,10 +436,7 @@ void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
             m_cores.searchCores();
         }
     }
-    m_loadingDesign = false;
-    if (std::exchange(m_resultsDue, false)) {
-        m_results.computeDesignResults();
-    }
+    m_results.finishHoldingBack();
 }
 
 void DesignWindow::runCommand(Command command) {

@@ -150,11 +150,6 @@ private:
     QStringList m_actedWindows;
     bool m_ended = false;
     results::DesignResults m_results;
-    // While a design file is applied, the results step (a pass over every
-    // output) is held back and runs once at the end if a core change asked
-    // for it.
-    bool m_loadingDesign = false;
-    bool m_resultsDue = false;
 };
 
 }  // namespace kelvane::design

@@ -5,8 +5,11 @@
 #include "results/results_formulas.h"
 #include "wire/conductor_formulas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace kelvane::results {
 
@@ -29,26 +32,161 @@ struct FillLimit {
 constexpr FillLimit kFillLimits[] = {
     {Check::OptIEC, 0.15}, {Check::OptVDE, 0.12}, {Check::OptUL, 0.25}, {Check::OptSelf, 0.3}};
 
+// The colour of a fill factor under the chosen standard (the last chosen in
+// the order of the limits), none when no standard is chosen.
+std::optional<int> fillColour(double fillFactor, const bool (&standards)[4]) {
+    std::optional<int> colour;
+    for (int i = 0; i < 4; ++i) {
+        if (standards[i]) {
+            colour = fillFactor < kFillLimits[i].limit ? kGreen : kRed;
+        }
+    }
+    return colour;
+}
+
+// Turns and wire diameter of output row r, as MSwin shows them.
+struct OutputWinding {
+    QString turns;
+    QString diameter;
+};
+
+OutputWinding outputWinding(const ResultsInputs& in, int r) {
+    const design::Grid& outputs = in.outputs;
+    return {turnsFromVoltSeconds(parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3)),
+                                 in.onTimeUs, in.fluxMt, in.ae)
+                .value_or(QString()),
+            wireDiameterFromCurrent(parseNumber(outputs.cell(r, 2)), in.currentDensity)
+                .value_or(QString())};
+}
+
+// The fill factor's next text: a term that is not finite keeps the text.
+void addFillTerm(QString& fillFactor, const OutputWinding& winding, double aw) {
+    const double area =
+        parseNumber(wire::wireArea(parseNumber(winding.diameter)).value_or(QString()));
+    if (const std::optional<QString> next = formatFixed(
+            parseNumber(fillFactor) + 1.2 * parseNumber(winding.turns) * area / aw, 2)) {
+        fillFactor = *next;
+    }
+}
+
 }  // namespace
 
-void DesignResults::computeDesignResults() {
-    for (Field field : {Field::TxtWinLost, Field::TxtCuWeigh, Field::TxtTranLost, Field::TxtTempUp,
-                        Field::TxtKwin}) {
-        m_sheet.setText(field, QString());
+QString DesignResults::fillFactorText(const ResultsInputs& in) {
+    QString fillFactor;
+    if (in.aw > 0.0) {
+        for (int r = 1; r < in.outputs.rowCount(); ++r) {
+            addFillTerm(fillFactor, outputWinding(in, r), in.aw);
+        }
     }
-    const design::Grid& outputs = m_sheet.grid(Table::MS);
+    return fillFactor;
+}
+
+bool DesignResults::writesFillFactor(const ResultsInputs& in) {
+    if (in.aw <= 0.0) {
+        return false;
+    }
+    // The first finite term writes a text; one is almost always the first.
+    for (int r = 1; r < in.outputs.rowCount(); ++r) {
+        QString fillFactor;
+        addFillTerm(fillFactor, outputWinding(in, r), in.aw);
+        if (!fillFactor.isEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ResultsInputs DesignResults::readInputs() const {
+    ResultsInputs in;
+    in.outputs = m_sheet.grid(Table::MS);
+    in.udc = m_sheet.number(Field::txtudc);
+    in.onTimeUs = m_sheet.number(Field::Txtton);
+    in.inputCurrent = m_sheet.text(Field::txtis);
+    in.primaryInductanceMh = m_sheet.number(Field::txtlp);
+    in.fluxMt = m_sheet.number(Field::txtbm);
+    in.currentDensity = m_sheet.number(Field::TxtJ);
+    in.ae = m_sheet.number(Field::TxtCoreAe);
+    in.le = m_sheet.number(Field::TxtCoreLe);
+    in.aw = m_sheet.number(Field::TxtCoreAw);
+    in.awText = m_sheet.text(Field::TxtCoreAw);
+    in.turnLengthMm = m_sheet.number(Field::TxtBZC);
+    in.permeability = m_sheet.number(design::materialField(2));
+    in.coreLossW = m_sheet.number(Field::TxtCorePl);
+    in.flyback = m_sheet.isChecked(Check::Option1);
+    in.rcc = m_sheet.isChecked(Check::Option3);
+    for (int i = 0; i < 4; ++i) {
+        in.standards[i] = m_sheet.isChecked(kFillLimits[i].standard);
+    }
+    return in;
+}
+
+void DesignResults::computeDesignResults() {
+    if (m_holdingBack) {
+        if (m_heldBack) {
+            replayFillEvents(*m_heldBack);
+            m_beforeLast = std::move(m_heldBack);
+        }
+        m_heldBack = readInputs();
+        compute(*m_heldBack, Scope::PrimaryAndFactors);
+        return;
+    }
+    compute(readInputs(), Scope::All);
+}
+
+void DesignResults::holdBack() {
+    m_holdingBack = true;
+    m_heldFillWritten = !m_sheet.text(Field::TxtKwin).isEmpty();
+    m_heldColour = m_sheet.color(Field::TxtKwin);
+    m_colouringSum.reset();
+}
+
+void DesignResults::replayFillEvents(const ResultsInputs& in) {
+    const bool chosen = std::any_of(std::begin(in.standards), std::end(in.standards),
+                                    [](bool checked) { return checked; });
+    // A run clears the fill factor (an event when it held a text), then
+    // writes its sum (an event when there is one).
+    if (m_heldFillWritten && chosen) {
+        m_heldColour = fillColour(0.0, in.standards);
+        m_colouringSum.reset();
+    }
+    m_heldFillWritten = writesFillFactor(in);
+    if (m_heldFillWritten && chosen) {
+        m_colouringSum = in;
+    }
+}
+
+void DesignResults::finishHoldingBack() {
+    m_holdingBack = false;
+    const std::optional<ResultsInputs> last = std::exchange(m_heldBack, std::nullopt);
+    const std::optional<ResultsInputs> beforeLast = std::exchange(m_beforeLast, std::nullopt);
+    if (!last) {
+        return;
+    }
+    // The last run starts from the fill factor the run before it left.
+    if (const std::optional<ResultsInputs> sum = std::exchange(m_colouringSum, std::nullopt)) {
+        m_heldColour = fillColour(parseNumber(fillFactorText(*sum)), sum->standards);
+    }
+    if (beforeLast) {
+        m_sheet.storeText(Field::TxtKwin, fillFactorText(*beforeLast));
+        if (m_heldColour) {
+            m_sheet.setColor(Field::TxtKwin, *m_heldColour);
+        }
+    }
+    compute(*last, Scope::All);
+}
+
+void DesignResults::compute(const ResultsInputs& in, Scope scope) {
+    const ResultsInputs* const outer = std::exchange(m_running, &in);
+    if (scope == Scope::All) {
+        for (Field field : {Field::TxtWinLost, Field::TxtCuWeigh, Field::TxtTranLost,
+                            Field::TxtTempUp, Field::TxtKwin}) {
+            m_sheet.setText(field, QString());
+        }
+    }
+    const design::Grid& outputs = in.outputs;
     design::Grid& windings = m_sheet.editGrid(Table::MSwin);
     windings.setRowCount(outputs.rowCount());
 
-    const double udc = m_sheet.number(Field::txtudc);
-    const double onTimeUs = m_sheet.number(Field::Txtton);
-    const QString& inputCurrent = m_sheet.text(Field::txtis);
-    const double fluxMt = m_sheet.number(Field::txtbm);
-    const double currentDensity = m_sheet.number(Field::TxtJ);
-    const double ae = m_sheet.number(Field::TxtCoreAe);
-    const double le = m_sheet.number(Field::TxtCoreLe);
-    const double aw = m_sheet.number(Field::TxtCoreAw);
-    const double turnLengthMm = m_sheet.number(Field::TxtBZC);
     const auto cellNumber = [&windings](int row, int column) {
         return parseNumber(windings.cell(row, column));
     };
@@ -56,28 +194,35 @@ void DesignResults::computeDesignResults() {
         // Conductor length: turns × mean turn length, in mm.
         windings.setCell(row, kResistance,
                          wire::wireResistance(cellNumber(row, kDiameter), cellNumber(row, kTurns),
-                                              turnLengthMm, wire::kCopperResistivity)
+                                              in.turnLengthMm, wire::kCopperResistivity)
                              .value_or(QString()));
     };
     const auto writeWeight = [&](int row) {
         windings.setCell(row, kWeight,
                          wire::wireWeight(cellNumber(row, kDiameter), cellNumber(row, kTurns),
-                                          turnLengthMm, wire::kCopperDensity)
+                                          in.turnLengthMm, wire::kCopperDensity)
                              .value_or(QString()));
     };
 
     if (outputs.rowCount() > 1) {
         // The primary row depends on no output: every pass over the outputs
         // would write it the same.
-        windings.setCell(0, kTurns,
-                         turnsFromVoltSeconds(udc, onTimeUs, fluxMt, ae).value_or(QString()));
         windings.setCell(
-            0, kDiameter,
-            wireDiameterFromCurrent(parseNumber(inputCurrent), currentDensity).value_or(QString()));
+            0, kTurns,
+            turnsFromVoltSeconds(in.udc, in.onTimeUs, in.fluxMt, in.ae).value_or(QString()));
+        windings.setCell(0, kDiameter,
+                         wireDiameterFromCurrent(parseNumber(in.inputCurrent), in.currentDensity)
+                             .value_or(QString()));
         writeConductor(0);
-        windings.setCell(0, kDrop, absProduct(inputCurrent, windings.cell(0, kResistance)));
-        windings.setCell(0, kLoss, absProduct(inputCurrent, windings.cell(0, kDrop)));
+        windings.setCell(0, kDrop, absProduct(in.inputCurrent, windings.cell(0, kResistance)));
+        windings.setCell(0, kLoss, absProduct(in.inputCurrent, windings.cell(0, kDrop)));
         writeWeight(0);
+    }
+    if (scope == Scope::PrimaryAndFactors) {
+        m_sheet.gridEdited(Table::MSwin);
+        writeFactors(in);
+        m_running = outer;
+        return;
     }
     // The sums grow row by row through the texts the fields show (a sum
     // that is not finite keeps the text before it) and are written once.
@@ -91,27 +236,18 @@ void DesignResults::computeDesignResults() {
     };
     for (int r = 1; r < outputs.rowCount(); ++r) {
         const QString amps = outputs.cell(r, 2);
+        const OutputWinding winding = outputWinding(in, r);
         windings.setCell(r, kName, QStringLiteral("N%1").arg(r + 1));
-        windings.setCell(
-            r, kTurns,
-            turnsFromVoltSeconds(parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3)),
-                                 onTimeUs, fluxMt, ae)
-                .value_or(QString()));
-        windings.setCell(
-            r, kDiameter,
-            wireDiameterFromCurrent(parseNumber(amps), currentDensity).value_or(QString()));
+        windings.setCell(r, kTurns, winding.turns);
+        windings.setCell(r, kDiameter, winding.diameter);
         writeConductor(r);
         windings.setCell(r, kDrop, absProduct(amps, windings.cell(r, kResistance)));
         windings.setCell(r, kLoss, absProduct(windings.cell(r, kDrop), amps));
         writeWeight(r);
         addTo(winLoss, formatPlain(parseNumber(winLoss) + cellNumber(r, kLoss)));
         addTo(copperWeight, formatPlain(parseNumber(copperWeight) + cellNumber(r, kWeight)));
-        if (aw > 0.0) {
-            const double area =
-                parseNumber(wire::wireArea(cellNumber(r, kDiameter)).value_or(QString()));
-            addTo(
-                fillFactor,
-                formatFixed(parseNumber(fillFactor) + 1.2 * cellNumber(r, kTurns) * area / aw, 2));
+        if (in.aw > 0.0) {
+            addFillTerm(fillFactor, winding, in.aw);
         }
     }
     m_sheet.setText(Field::TxtWinLost, winLoss);
@@ -119,49 +255,57 @@ void DesignResults::computeDesignResults() {
     m_sheet.setText(Field::TxtKwin, fillFactor);
     m_sheet.gridEdited(Table::MSwin);
 
-    const double primaryTurns = cellNumber(0, kTurns);
+    writeFactors(in);
+    if (const std::optional<QString> total =
+            formatPlain(in.coreLossW + m_sheet.number(Field::TxtWinLost))) {
+        m_sheet.setText(Field::TxtTranLost, *total + u'W');
+    }
+    m_sheet.setText(
+        Field::TxtTempUp,
+        temperatureRise(in.awText, m_sheet.text(Field::TxtTranLost)).value_or(QString()) +
+            QStringLiteral("℃"));
+    m_running = outer;
+}
+
+void DesignResults::writeFactors(const ResultsInputs& in) {
+    const double primaryTurns = parseNumber(m_sheet.grid(Table::MSwin).cell(0, kTurns));
     if (primaryTurns > 0.0) {
-        if (const std::optional<QString> al = formatFixed(
-                m_sheet.number(Field::txtlp) * 1e6 / (primaryTurns * primaryTurns), 1)) {
+        if (const std::optional<QString> al =
+                formatFixed(in.primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1)) {
             m_sheet.setText(Field::TxtAl, *al + QStringLiteral("nH/N2"));
         }
-        const double permeability = std::nearbyint(m_sheet.number(design::materialField(2)));
         m_sheet.setText(Field::TxtSAl,
-                        standardInductanceFactor(permeability, ae, le).value_or(QString()) +
+                        standardInductanceFactor(std::nearbyint(in.permeability), in.ae, in.le)
+                                .value_or(QString()) +
                             QStringLiteral("nH/N2"));
     }
-    if (ae > 0.0) {
-        m_sheet.setPlain(Field::TxtUe, std::trunc(m_sheet.number(Field::TxtAl) * le / ae / 1.257));
+    if (in.ae > 0.0) {
+        m_sheet.setPlain(Field::TxtUe,
+                         std::trunc(m_sheet.number(Field::TxtAl) * in.le / in.ae / 1.257));
     }
     // The forward converter stores no energy in the core: no gap.
-    for (Check circuit : {Check::Option1, Check::Option3}) {
-        if (!m_sheet.isChecked(circuit)) {
+    for (bool stored : {in.flyback, in.rcc}) {
+        if (!stored) {
             continue;
         }
         const double ue = m_sheet.number(Field::TxtUe);
-        const double ui = m_sheet.number(design::materialField(2));
-        if (ui * ue > 0.0) {
-            if (const std::optional<QString> gap = formatFixed((ui - ue) * le / (ue * ui), 3)) {
+        if (in.permeability * ue > 0.0) {
+            if (const std::optional<QString> gap =
+                    formatFixed((in.permeability - ue) * in.le / (ue * in.permeability), 3)) {
                 m_sheet.setText(Field::TxtGap, *gap + QStringLiteral("mm"));
             }
         }
     }
-    if (const std::optional<QString> total =
-            formatPlain(m_sheet.number(Field::TxtCorePl) + m_sheet.number(Field::TxtWinLost))) {
-        m_sheet.setText(Field::TxtTranLost, *total + u'W');
-    }
-    m_sheet.setText(Field::TxtTempUp, temperatureRise(m_sheet.text(Field::TxtCoreAw),
-                                                      m_sheet.text(Field::TxtTranLost))
-                                              .value_or(QString()) +
-                                          QStringLiteral("℃"));
 }
 
 void DesignResults::colourFillFactor() {
-    for (const FillLimit& limit : kFillLimits) {
-        if (m_sheet.isChecked(limit.standard)) {
-            m_sheet.setColor(Field::TxtKwin,
-                             m_sheet.number(Field::TxtKwin) < limit.limit ? kGreen : kRed);
-        }
+    bool standards[4];
+    for (int i = 0; i < 4; ++i) {
+        standards[i] = m_running != nullptr ? m_running->standards[i]
+                                            : m_sheet.isChecked(kFillLimits[i].standard);
+    }
+    if (const std::optional<int> colour = fillColour(m_sheet.number(Field::TxtKwin), standards)) {
+        m_sheet.setColor(Field::TxtKwin, *colour);
     }
 }
 
