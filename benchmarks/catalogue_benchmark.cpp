@@ -1,9 +1,9 @@
 // The heaviest edits of the design window against an engineer-sized
 // catalogue (20,000 cores and 500 materials), and opening the largest
 // design file.
-#include "catalogue/csv_import.h"
-#include "design/design_window.h"
-#include "script/scripted_prompter.h"
+#include "engine/catalogue/csv_import.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -83,7 +83,7 @@ struct OpenDesign {
         window.click(QStringLiteral("Option1"));
     }
     kelvane::script::ScriptedPrompter prompter;
-    kelvane::design::DesignWindow window;
+    kelvane::session::DesignSession window;
 };
 
 void typingInputPower(benchmark::State& state) {
@@ -117,7 +117,7 @@ BENCHMARK(typingCoreSearch)->Unit(benchmark::kMillisecond);
 
 // A design file of the largest table the format allows (10,000 rows with
 // the heading row), made from a design the window saved.
-QString largestDesignFile(kelvane::design::DesignWindow& window, const QTemporaryDir& dir) {
+QString largestDesignFile(kelvane::session::DesignSession& window, const QTemporaryDir& dir) {
     constexpr int kRows = 9999;
     const QString path = dir.filePath(QStringLiteral("outputs.dat"));
     window.saveDesign(path);

@@ -1,7 +1,7 @@
 // The wire calculator's clock: a script's `tick N` costs the same for any
 // N, from a counter that crosses zero with a fraction.
-#include "script/scripted_prompter.h"
-#include "wire/wire_calculator.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/wire/wire_calculator.h"
 
 #include <QTime>
 

@@ -1,9 +1,9 @@
-#include "base/error.h"
-#include "catalogue/csv_import.h"
-#include "design/design_window.h"
-#include "script/engine_target.h"
-#include "script/script_runner.h"
-#include "script/scripted_prompter.h"
+#include "engine/base/error.h"
+#include "engine/catalogue/csv_import.h"
+#include "engine/script/engine_target.h"
+#include "engine/script/script_runner.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -42,8 +42,8 @@ int main(int argc, char* argv[]) {
                                       : QDir(QCoreApplication::applicationDirPath())
                                             .filePath(QStringLiteral("97BOBBIN.db"));
         kelvane::script::ScriptedPrompter prompter;
-        kelvane::design::DesignWindow window(prompter, catalogue,
-                                             QCoreApplication::applicationDirPath());
+        kelvane::session::DesignSession window(prompter, catalogue,
+                                               QCoreApplication::applicationDirPath());
         window.open();
         kelvane::script::EngineTarget target(window);
         return kelvane::script::runScript(args[1], window, target, prompter, out, err);

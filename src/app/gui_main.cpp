@@ -1,10 +1,10 @@
-#include "base/message_box_prompter.h"
-#include "base/quiet_desktop.h"
-#include "design/design_window.h"
-#include "design/frm_fanji.h"
-#include "script/script_runner.h"
-#include "script/scripted_prompter.h"
-#include "script/widget_target.h"
+#include "engine/script/script_runner.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
+#include "gui/base/message_box_prompter.h"
+#include "gui/base/quiet_desktop.h"
+#include "gui/design/frm_fanji.h"
+#include "gui/script/widget_target.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
         // save and print lines, and web addresses go nowhere.
         const kelvane::gui::QuietDesktop desktop;
         kelvane::script::ScriptedPrompter prompter;
-        kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
+        kelvane::session::DesignSession engine(prompter, catalogue, programDirectory);
         kelvane::gui::FrmFanji window(engine);
         window.setScripted(true);
         window.show();
@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     }
 
     kelvane::gui::MessageBoxPrompter prompter;
-    kelvane::design::DesignWindow engine(prompter, catalogue, programDirectory);
+    kelvane::session::DesignSession engine(prompter, catalogue, programDirectory);
     kelvane::gui::FrmFanji window(engine);
     prompter.setParent(&window);
     window.show();

@@ -63,8 +63,8 @@ protected:
     // TxtUmin as a fresh window shows it after opening the file.
     QString uminOnFile(const QString& path) {
         script::ScriptedPrompter otherPrompter;
-        design::DesignWindow reader(otherPrompter, copyOfTestCatalogue(QStringLiteral("r.db")),
-                                    QStringLiteral("/pictures"));
+        session::DesignSession reader(otherPrompter, copyOfTestCatalogue(QStringLiteral("r.db")),
+                                      QStringLiteral("/pictures"));
         reader.open();
         EXPECT_TRUE(reader.openDesign(path));
         return reader.sheet().text(design::Field::TxtUmin);

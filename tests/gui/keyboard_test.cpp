@@ -1,4 +1,4 @@
-#include "design/grid_model.h"
+#include "gui/design/grid_model.h"
 #include "window_fixture.h"
 
 #include <QPushButton>
@@ -7,7 +7,7 @@ namespace kelvane::gui {
 namespace {
 
 // The fields whose texts differ between two engines, as "name: a | b".
-std::string differences(const design::DesignWindow& a, const design::DesignWindow& b) {
+std::string differences(const session::DesignSession& a, const session::DesignSession& b) {
     QStringList lines;
     for (int i = 0; i < design::kFieldCount; ++i) {
         const design::Field field = design::Field(i);
@@ -63,8 +63,8 @@ TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
         }
     }
     script::ScriptedPrompter otherPrompter;
-    design::DesignWindow byTexts(otherPrompter, copyOfTestCatalogue(QStringLiteral("other.db")),
-                                 QStringLiteral("/pictures"));
+    session::DesignSession byTexts(otherPrompter, copyOfTestCatalogue(QStringLiteral("other.db")),
+                                   QStringLiteral("/pictures"));
     byTexts.open();
     if (c.circuit != nullptr) {
         byTexts.click(QString::fromLatin1(c.circuit));

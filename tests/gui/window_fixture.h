@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/quiet_desktop.h"
-#include "base/record_grid_view.h"
-#include "design/design_window.h"
-#include "design/frm_fanji.h"
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
+#include "gui/base/quiet_desktop.h"
+#include "gui/base/record_grid_view.h"
+#include "gui/design/frm_fanji.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ protected:
     QTemporaryDir directory;
     QuietDesktop desktop;
     script::ScriptedPrompter prompter;
-    design::DesignWindow engine;
+    session::DesignSession engine;
     FrmFanji window;
 };
 

@@ -1,6 +1,6 @@
-#include "about/about_info.h"
+#include "engine/about/about_info.h"
 
-#include "base/prompter.h"
+#include "engine/base/prompter.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "about/about_window.h"
+#include "engine/about/about_window.h"
 
 namespace kelvane::about {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/about_info.h"
+#include "engine/about/about_info.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "base/number_text.h"
+#include "engine/base/number_text.h"
 
 #include <algorithm>
 #include <charconv>

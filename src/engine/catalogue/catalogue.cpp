@@ -1,4 +1,4 @@
-#include "catalogue/catalogue.h"
+#include "engine/catalogue/catalogue.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

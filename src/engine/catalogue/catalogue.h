@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/data_source.h"
+#include "engine/catalogue/data_source.h"
 
 #include <QString>
 

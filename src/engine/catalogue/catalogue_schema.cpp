@@ -1,4 +1,4 @@
-#include "catalogue/catalogue_schema.h"
+#include "engine/catalogue/catalogue_schema.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "catalogue/core_formulas.h"
+#include "engine/catalogue/core_formulas.h"
 
-#include "base/number_text.h"
+#include "engine/base/number_text.h"
 
 #include <cmath>
 
@@ -64,23 +64,6 @@ QString estimateLossDensity(double frequencyKHz, double fluxDensityMt, double in
     }
     const double loss = std::pow(frequencyKHz, x) * k * std::pow(fluxDensityMt * 0.01, y);
     return formatFixed(std::isfinite(loss) ? loss : 0.0, 1).value_or(QStringLiteral("0.0"));
-}
-
-double marginFactor(const QString& standard, double creepageMm) {
-    if (standard == u"VDE") {
-        return 2.0;
-    }
-    if (standard == u"IEC") {
-        return 1.8;
-    }
-    if (standard == u"UL") {
-        return 1.27;
-    }
-    if (standard == u"Self") {
-        const std::optional<QString> rounded = formatFixed(creepageMm / 8.0 * 2.0 + 1.0, 2);
-        return double(float(rounded ? parseNumber(*rounded) : 0.0));
-    }
-    return 0.0;
 }
 
 std::optional<double> areaProductMm4(double inputPowerW, double onTimeUs, double marginFactor,

@@ -15,11 +15,6 @@ namespace kelvane::catalogue {
 [[nodiscard]] QString estimateLossDensity(double frequencyKHz, double fluxDensityMt,
                                           double initialPermeability);
 
-// marginFactor() — the area-product margin of a safety standard name: VDE
-// 2.0, IEC 1.8, UL 1.27, Self creepage/8·2 + 1 rounded to two decimals in
-// single precision; any other text 0. The comparison is exact.
-[[nodiscard]] double marginFactor(const QString& standard, double creepageMm);
-
 // areaProductMm4() — the area product Aw·Ae the transformer needs:
 // (Pint · 2 · Ton · K) / (Bm · 0.001 · J · 0.2), 0.2 the window utilisation.
 // No value unless Bm · 0.001 · J > 0.

@@ -1,10 +1,10 @@
-#include "catalogue/core_selection.h"
+#include "engine/catalogue/core_selection.h"
 
-#include "base/number_text.h"
-#include "catalogue/catalogue.h"
-#include "catalogue/catalogue_schema.h"
-#include "catalogue/core_formulas.h"
-#include "design/design_sheet.h"
+#include "engine/base/number_text.h"
+#include "engine/catalogue/catalogue.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QDir>
 
@@ -65,11 +65,14 @@ QString prefixPattern(const QString& text) {
 }  // namespace
 
 CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
-                             QString pictureDirectory)
-    : m_sheet(sheet), m_catalogue(catalogue), m_pictureDirectory(std::move(pictureDirectory)) {}
+                             QString pictureDirectory, std::function<double()> marginFactor)
+    : m_sheet(sheet),
+      m_catalogue(catalogue),
+      m_pictureDirectory(std::move(pictureDirectory)),
+      m_marginFactor(std::move(marginFactor)) {}
 
 void CoreSelection::selectCoresByAreaProduct() {
-    const double k = marginFactor(m_sheet.text(Field::TxtHipot), m_sheet.number(Field::TxtMargin));
+    const double k = m_marginFactor();
     const std::optional<double> ap =
         areaProductMm4(m_sheet.number(Field::txtpint), m_sheet.number(Field::Txtton), k,
                        m_sheet.number(Field::txtbm), m_sheet.number(Field::TxtJ));

@@ -17,7 +17,11 @@ class Catalogue;
 // writes formatted text; the writes raise the written fields' handling.
 class CoreSelection {
 public:
-    CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory);
+    // What other subsystems own comes in from the session, which alone sees
+    // them all: the safety standard's area-product margin K here, and the
+    // design results step below.
+    CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory,
+                  std::function<double()> marginFactor);
 
     // Runs at the end of the core-field handlers: the design results.
     void setResultsStep(std::function<void()> step) { m_results = std::move(step); }
@@ -66,6 +70,7 @@ private:
     design::DesignSheet& m_sheet;
     Catalogue& m_catalogue;
     QString m_pictureDirectory;
+    std::function<double()> m_marginFactor;
     std::function<void()> m_results;
 };
 

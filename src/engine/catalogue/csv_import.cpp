@@ -1,8 +1,8 @@
-#include "catalogue/csv_import.h"
+#include "engine/catalogue/csv_import.h"
 
-#include "base/error.h"
-#include "base/number_text.h"
-#include "catalogue/catalogue_schema.h"
+#include "engine/base/error.h"
+#include "engine/base/number_text.h"
+#include "engine/catalogue/catalogue_schema.h"
 
 #include <QFile>
 #include <QSqlDatabase>

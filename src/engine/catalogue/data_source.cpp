@@ -1,7 +1,7 @@
-#include "catalogue/data_source.h"
+#include "engine/catalogue/data_source.h"
 
-#include "base/number_text.h"
-#include "catalogue/catalogue_schema.h"
+#include "engine/base/number_text.h"
+#include "engine/catalogue/catalogue_schema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

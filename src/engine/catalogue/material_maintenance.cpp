@@ -1,10 +1,10 @@
-#include "catalogue/material_maintenance.h"
+#include "engine/catalogue/material_maintenance.h"
 
-#include "base/number_text.h"
-#include "base/prompter.h"
-#include "catalogue/catalogue.h"
-#include "catalogue/catalogue_schema.h"
-#include "design/design_sheet.h"
+#include "engine/base/number_text.h"
+#include "engine/base/prompter.h"
+#include "engine/catalogue/catalogue.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QHash>
 #include <QVariant>

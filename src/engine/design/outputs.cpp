@@ -1,8 +1,8 @@
-#include "design/outputs.h"
+#include "engine/design/outputs.h"
 
-#include "base/number_text.h"
-#include "base/prompter.h"
-#include "design/design_sheet.h"
+#include "engine/base/number_text.h"
+#include "engine/base/prompter.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <cmath>
 #include <optional>

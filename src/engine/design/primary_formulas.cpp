@@ -1,4 +1,4 @@
-#include "design/primary_formulas.h"
+#include "engine/design/primary_formulas.h"
 
 #include <cmath>
 
@@ -13,10 +13,6 @@ std::optional<double> periodUs(double frequencyKHz) noexcept {
 
 double dcInputVoltage(double acVolts) noexcept {
     return std::pow(2.0, 0.5) * acVolts * 0.91;
-}
-
-double creepageMm(double testVolts) noexcept {
-    return testVolts / 468.75;
 }
 
 }  // namespace kelvane::design

@@ -12,8 +12,4 @@ namespace kelvane::design {
 // (2^0.5 × U) × 0.91, the sine peak less 9 %, in that order of evaluation.
 [[nodiscard]] double dcInputVoltage(double acVolts) noexcept;
 
-// creepageMm() — minimum creepage distance for a test voltage: 468.75 V of
-// test voltage per millimetre.
-[[nodiscard]] double creepageMm(double testVolts) noexcept;
-
 }  // namespace kelvane::design

@@ -1,8 +1,8 @@
-#include "design/primary_side.h"
+#include "engine/design/primary_side.h"
 
-#include "base/number_text.h"
-#include "design/design_sheet.h"
-#include "design/primary_formulas.h"
+#include "engine/base/number_text.h"
+#include "engine/design/primary_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 namespace kelvane::design {
 

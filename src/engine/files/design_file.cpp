@@ -1,8 +1,10 @@
-#include "files/design_file.h"
+#include "engine/files/design_file.h"
 
-#include "base/number_text.h"
-#include "design/design_sheet.h"
+#include "engine/base/number_text.h"
+#include "engine/sheet/design_sheet.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -180,6 +182,22 @@ std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(const QByteArra
         return error;
     }
     return records;
+}
+
+std::optional<QString> writeDesignFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+std::variant<QByteArray, QString> readDesignFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return file.errorString();
+    }
+    return file.readAll();
 }
 
 }  // namespace kelvane::files

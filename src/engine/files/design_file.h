@@ -1,12 +1,13 @@
 #pragma once
 
-#include "design/design_sheet.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
 #include <variant>
 
 namespace kelvane::files {
@@ -65,5 +66,14 @@ struct FormatError {
 // that is missing. Blank lines after the last record are ignored.
 [[nodiscard]] std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(
     const QByteArray& bytes);
+
+// writeDesignFile() — the bytes written beside `path` and renamed over it,
+// so that a failed save leaves the previous file whole; the reason when the
+// file could not be written.
+[[nodiscard]] std::optional<QString> writeDesignFile(const QString& path, const QByteArray& bytes);
+
+// readDesignFile() — the whole file's bytes; the reason when it cannot be
+// read.
+[[nodiscard]] std::variant<QByteArray, QString> readDesignFile(const QString& path);
 
 }  // namespace kelvane::files

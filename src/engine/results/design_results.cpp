@@ -1,9 +1,9 @@
-#include "results/design_results.h"
+#include "engine/results/design_results.h"
 
-#include "base/number_text.h"
-#include "design/design_sheet.h"
-#include "results/results_formulas.h"
-#include "wire/conductor_formulas.h"
+#include "engine/base/conductor_formulas.h"
+#include "engine/base/number_text.h"
+#include "engine/results/results_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <algorithm>
 #include <cmath>

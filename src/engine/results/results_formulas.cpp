@@ -1,7 +1,7 @@
-#include "results/results_formulas.h"
+#include "engine/results/results_formulas.h"
 
-#include "base/number_text.h"
-#include "base/single_precision.h"
+#include "engine/base/number_text.h"
+#include "engine/base/single_precision.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "safety/safety_presets.h"
+#include "engine/safety/safety_presets.h"
 
-#include "base/number_text.h"
-#include "design/design_sheet.h"
-#include "design/primary_formulas.h"
+#include "engine/base/number_text.h"
+#include "engine/safety/safety_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 namespace kelvane::safety {
 
@@ -80,8 +80,12 @@ void SafetyPresets::recalcCreepage() {
     writeCreepage(m_sheet.number(Field::TxtHipotPs));
 }
 
+double SafetyPresets::marginFactor() const {
+    return safety::marginFactor(m_sheet.text(Field::TxtHipot), m_sheet.number(Field::TxtMargin));
+}
+
 void SafetyPresets::writeCreepage(double testVolts) {
-    if (const std::optional<QString> mm = formatFixed(design::creepageMm(testVolts), 1)) {
+    if (const std::optional<QString> mm = formatFixed(creepageMm(testVolts), 1)) {
         m_sheet.setText(Field::TxtMargin, *mm + QStringLiteral("mm"));
     }
 }

@@ -19,6 +19,9 @@ public:
     // Change of TxtHipotPs: the creepage follows the primary-to-secondary
     // test voltage, whatever the chosen standard.
     void recalcCreepage();
+    // The area-product margin K of the chosen standard (TxtHipot) and its
+    // creepage (TxtMargin).
+    [[nodiscard]] double marginFactor() const;
 
 private:
     void writeCreepage(double testVolts);

@@ -1,7 +1,7 @@
-#include "script/engine_target.h"
+#include "engine/script/engine_target.h"
 
-#include "design/design_window.h"
-#include "script/snapshot.h"
+#include "engine/script/snapshot.h"
+#include "engine/session/design_session.h"
 
 #include <QTime>
 
@@ -30,7 +30,7 @@ std::optional<QString> aboutControl(const QString& control) {
 
 }  // namespace
 
-EngineTarget::EngineTarget(design::DesignWindow& window) : m_window(window) {
+EngineTarget::EngineTarget(session::DesignSession& window) : m_window(window) {
     // Without windows, OP's end of the program is the engine's alone.
     QObject::connect(&window.wireTools(), &wire::WireCalculator::closeProgramRequested, &window,
                      [&window] { window.endProgram(); });
@@ -110,7 +110,7 @@ void EngineTarget::tick(int count) {
     tickWireTools(m_window, count);
 }
 
-void tickWireTools(design::DesignWindow& window, int count) {
+void tickWireTools(session::DesignSession& window, int count) {
     // The timer runs while the window is open; a fixed time keeps the clock
     // out of the script's results.
     if (window.isWindowOpen(QStringLiteral("FrmWireTools"))) {

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "script/script_runner.h"
+#include "engine/script/script_runner.h"
 
-namespace kelvane::design {
-class DesignWindow;
+namespace kelvane::session {
+class DesignSession;
 }
 
 namespace kelvane::script {
 
 // N ticks of the wire calculator's timer, when its window is open.
-void tickWireTools(design::DesignWindow& window, int count);
+void tickWireTools(session::DesignSession& window, int count);
 
 // Drives the engine directly: the verbs of the design window.
 class EngineTarget : public ScriptTarget {
 public:
-    explicit EngineTarget(design::DesignWindow& window);
+    explicit EngineTarget(session::DesignSession& window);
 
     void type(const QString& control, const QString& text) override;
     void pick(const QString& control, const QString& item) override;
@@ -30,7 +30,7 @@ public:
     QJsonObject snapshot() override;
 
 private:
-    design::DesignWindow& m_window;
+    session::DesignSession& m_window;
 };
 
 }  // namespace kelvane::script

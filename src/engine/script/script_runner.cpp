@@ -1,8 +1,8 @@
-#include "script/script_runner.h"
+#include "engine/script/script_runner.h"
 
-#include "base/error.h"
-#include "design/design_window.h"
-#include "script/scripted_prompter.h"
+#include "engine/base/error.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,14 +12,14 @@
 namespace kelvane::script {
 namespace {
 
-using design::DesignWindow;
+using session::DesignSession;
 
 [[noreturn]] void fail(const QString& reason) {
     throw Error(reason);
 }
 
 void requireControl(const QString& name) {
-    if (!DesignWindow::isControl(name)) {
+    if (!DesignSession::isControl(name)) {
         fail(QStringLiteral("unknown control \"%1\"").arg(name));
     }
 }
@@ -41,15 +41,15 @@ QStringList requireTextField(const QString& name) {
     if (!field) {
         fail(QStringLiteral("\"%1\" is not a text field").arg(name));
     }
-    return DesignWindow::comboItems(*field);
+    return DesignSession::comboItems(*field);
 }
 
 // Whether the engineer can reach the window of `control` (any control of
 // FrmFanji for an empty name): not once the program has ended, and not in
 // a window that is not open, where a command has no effect, as for a
 // disabled control. A command that reaches a window is an act in it.
-bool reaches(DesignWindow& window, const QString& control = QString()) {
-    const QString windowName = DesignWindow::windowOf(control);
+bool reaches(DesignSession& window, const QString& control = QString()) {
+    const QString windowName = DesignSession::windowOf(control);
     if (!window.isWindowOpen(windowName)) {
         return false;
     }
@@ -98,7 +98,7 @@ std::pair<QString, QString> splitName(const QString& args) {
     return {args.left(blank), args.mid(blank + 1)};
 }
 
-void runLine(const QString& command, const QString& args, DesignWindow& window,
+void runLine(const QString& command, const QString& args, DesignSession& window,
              ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out, QTextStream& err,
              int lineNumber) {
     if (command == u"type" || command == u"pick") {
@@ -204,7 +204,7 @@ void runLine(const QString& command, const QString& args, DesignWindow& window,
 
 }  // namespace
 
-int runScript(const QString& path, DesignWindow& window, ScriptTarget& target,
+int runScript(const QString& path, DesignSession& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err) {
     // A script starts no programs: the system information is unavailable,
     // whatever the machine has, so the run's results never depend on it.

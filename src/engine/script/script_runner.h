@@ -5,8 +5,8 @@
 
 class QTextStream;
 
-namespace kelvane::design {
-class DesignWindow;
+namespace kelvane::session {
+class DesignSession;
 }
 
 namespace kelvane::script {
@@ -45,9 +45,9 @@ public:
 // `dump`. A command aimed at a window that is not open, and every command
 // but `dump` once the program has ended, is checked and then has no effect;
 // any other command aimed at a window is an act in it
-// (DesignWindow::actIn). A script error stops the run with "line N: reason"
+// (DesignSession::actIn). A script error stops the run with "line N: reason"
 // on `err`. Returns the exit status: 0, or 2 after a script error.
-int runScript(const QString& path, design::DesignWindow& window, ScriptTarget& target,
+int runScript(const QString& path, session::DesignSession& window, ScriptTarget& target,
               ScriptedPrompter& prompter, QTextStream& out, QTextStream& err);
 
 // One snapshot object as the single line that `dump` prints (no newline).

@@ -1,4 +1,4 @@
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
 
 namespace kelvane::script {
 

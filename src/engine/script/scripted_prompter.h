@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/prompter.h"
+#include "engine/base/prompter.h"
 
 #include <QStringList>
 

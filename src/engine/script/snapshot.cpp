@@ -1,7 +1,7 @@
-#include "script/snapshot.h"
+#include "engine/script/snapshot.h"
 
-#include "design/design_window.h"
-#include "wire/wire_calculator.h"
+#include "engine/session/design_session.h"
+#include "engine/wire/wire_calculator.h"
 
 #include <QJsonArray>
 
@@ -28,7 +28,7 @@ QStringList snapshotEnabledControls() {
             QStringLiteral("Command8"), QStringLiteral("TxtApp")};
 }
 
-QJsonObject engineSnapshot(const design::DesignWindow& window) {
+QJsonObject engineSnapshot(const session::DesignSession& window) {
     const DesignSheet& sheet = window.sheet();
     QJsonObject fields;
     for (int i = 0; i < design::kFieldCount; ++i) {

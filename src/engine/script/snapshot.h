@@ -3,8 +3,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
-namespace kelvane::design {
-class DesignWindow;
+namespace kelvane::session {
+class DesignSession;
 }
 
 namespace kelvane::script {
@@ -14,6 +14,6 @@ namespace kelvane::script {
 [[nodiscard]] QStringList snapshotEnabledControls();
 
 // The snapshot of the engine's state (everything but "messages").
-[[nodiscard]] QJsonObject engineSnapshot(const design::DesignWindow& window);
+[[nodiscard]] QJsonObject engineSnapshot(const session::DesignSession& window);
 
 }  // namespace kelvane::script

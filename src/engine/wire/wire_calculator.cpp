@@ -1,8 +1,8 @@
-#include "wire/wire_calculator.h"
+#include "engine/wire/wire_calculator.h"
 
-#include "base/number_text.h"
-#include "base/prompter.h"
-#include "wire/conductor_formulas.h"
+#include "engine/base/conductor_formulas.h"
+#include "engine/base/number_text.h"
+#include "engine/base/prompter.h"
 
 #include <QHash>
 #include <QLocale>

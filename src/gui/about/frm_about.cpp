@@ -1,7 +1,7 @@
-#include "about/frm_about.h"
+#include "gui/about/frm_about.h"
 
-#include "about/about_info.h"
-#include "about/about_window.h"
+#include "engine/about/about_info.h"
+#include "engine/about/about_window.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "base/key_codes.h"
+#include "gui/base/key_codes.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "base/message_box_prompter.h"
+#include "gui/base/message_box_prompter.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "base/quiet_desktop.h"
+#include "gui/base/quiet_desktop.h"
 
 #include <QDesktopServices>
 

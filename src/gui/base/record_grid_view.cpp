@@ -1,4 +1,4 @@
-#include "base/record_grid_view.h"
+#include "gui/base/record_grid_view.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "base/widget_text.h"
+#include "gui/base/widget_text.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "catalogue/record_set_model.h"
+#include "gui/catalogue/record_set_model.h"
 
-#include "catalogue/data_source.h"
+#include "engine/catalogue/data_source.h"
 
 namespace kelvane::gui {
 

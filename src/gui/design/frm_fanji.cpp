@@ -1,17 +1,17 @@
-#include "design/frm_fanji.h"
+#include "gui/design/frm_fanji.h"
 
-#include "about/about_info.h"
-#include "about/frm_about.h"
-#include "base/key_codes.h"
-#include "base/prompter.h"
-#include "base/record_grid_view.h"
-#include "base/widget_text.h"
-#include "catalogue/catalogue_schema.h"
-#include "catalogue/record_set_model.h"
-#include "design/design_window.h"
-#include "design/grid_model.h"
-#include "files/window_printer.h"
-#include "wire/frm_wire_tools.h"
+#include "engine/about/about_info.h"
+#include "engine/base/prompter.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/session/design_session.h"
+#include "gui/about/frm_about.h"
+#include "gui/base/key_codes.h"
+#include "gui/base/record_grid_view.h"
+#include "gui/base/widget_text.h"
+#include "gui/catalogue/record_set_model.h"
+#include "gui/design/grid_model.h"
+#include "gui/files/window_printer.h"
+#include "gui/wire/frm_wire_tools.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -78,7 +78,7 @@ QColor fromColorValue(int value) {
 
 }  // namespace
 
-FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
+FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     : QMainWindow(parent), m_window(window) {
     setObjectName(QStringLiteral("FrmFanji"));
     m_pages = new QTabWidget;
@@ -111,11 +111,12 @@ FrmFanji::FrmFanji(design::DesignWindow& window, QWidget* parent)
             [this](int page) { m_window.showPage(page); });
     // Every brand label of the three windows asks here; while a script runs
     // the desktop only records the address (QuietDesktop).
-    connect(&m_window, &design::DesignWindow::webSiteRequested, this,
+    connect(&m_window, &session::DesignSession::webSiteRequested, this,
             [] { QDesktopServices::openUrl(QUrl(about::webSite())); });
-    connect(&m_window, &design::DesignWindow::exitRequested, this, &QWidget::close);
-    connect(&m_window, &design::DesignWindow::toolWindowRequested, this, &FrmFanji::showWireWindow);
-    connect(&m_window, &design::DesignWindow::aboutWindowRequested, this,
+    connect(&m_window, &session::DesignSession::exitRequested, this, &QWidget::close);
+    connect(&m_window, &session::DesignSession::toolWindowRequested, this,
+            &FrmFanji::showWireWindow);
+    connect(&m_window, &session::DesignSession::aboutWindowRequested, this,
             &FrmFanji::showAboutWindow);
     wire::WireCalculator& wireTools = m_window.wireTools();
     connect(&wireTools, &wire::WireCalculator::printRequested, this, &FrmFanji::printWireWindow);
@@ -792,7 +793,7 @@ QComboBox* FrmFanji::combo(Field field) {
     auto* box = new QComboBox;
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(design::DesignWindow::comboItems(field));
+    box->addItems(session::DesignSession::comboItems(field));
     registerControl(design::fieldName(field), box);
     box->installEventFilter(this);
     box->lineEdit()->installEventFilter(this);
@@ -863,7 +864,7 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
             }
             const std::optional<Field> field = design::fieldByName(name);
             auto* lineEdit = qobject_cast<QLineEdit*>(watched);
-            if (field && lineEdit != nullptr && design::DesignWindow::selectsAllOnFocus(*field)) {
+            if (field && lineEdit != nullptr && session::DesignSession::selectsAllOnFocus(*field)) {
                 if (reason == Qt::MouseFocusReason) {
                     // After the mouse press has placed the cursor.
                     QTimer::singleShot(0, lineEdit, &QLineEdit::selectAll);

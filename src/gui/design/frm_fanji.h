@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/record_set_model.h"
-#include "design/design_sheet.h"
+#include "engine/sheet/design_sheet.h"
+#include "gui/catalogue/record_set_model.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -19,8 +19,8 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
-namespace kelvane::design {
-class DesignWindow;
+namespace kelvane::session {
+class DesignSession;
 }
 
 namespace kelvane::catalogue {
@@ -35,16 +35,16 @@ class GridModel;
 class RecordGridView;
 
 // The design window: the three pages of the design record bound to the
-// engine's DesignWindow. Widgets forward the engineer's actions to the
+// engine's session::DesignSession. Widgets forward the engineer's actions to the
 // engine's verbs and mirror every change the engine makes; they compute
 // nothing themselves.
 class FrmFanji : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit FrmFanji(design::DesignWindow& window, QWidget* parent = nullptr);
+    explicit FrmFanji(session::DesignSession& window, QWidget* parent = nullptr);
 
-    [[nodiscard]] design::DesignWindow& engine() { return m_window; }
+    [[nodiscard]] session::DesignSession& engine() { return m_window; }
     // The widget of a control by its control name, or null.
     [[nodiscard]] QWidget* control(const QString& name) const { return m_controls.value(name); }
     [[nodiscard]] QTabWidget* pages() const { return m_pages; }
@@ -115,7 +115,7 @@ private:
     void printWireWindow();
     void closeProgram();
 
-    design::DesignWindow& m_window;
+    session::DesignSession& m_window;
     QHash<QString, QWidget*> m_controls;
     QTabWidget* m_pages = nullptr;
     GridModel* m_msModel = nullptr;

@@ -1,4 +1,4 @@
-#include "design/grid_model.h"
+#include "gui/design/grid_model.h"
 
 #include <algorithm>
 

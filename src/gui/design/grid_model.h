@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/design_sheet.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "files/window_printer.h"
+#include "gui/files/window_printer.h"
 
 #include <QPainter>
 #include <QPdfWriter>

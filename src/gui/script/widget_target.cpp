@@ -1,16 +1,16 @@
-#include "script/widget_target.h"
+#include "gui/script/widget_target.h"
 
-#include "about/frm_about.h"
-#include "base/key_codes.h"
-#include "base/record_grid_view.h"
-#include "base/widget_text.h"
-#include "design/design_window.h"
-#include "design/frm_fanji.h"
-#include "design/grid_model.h"
-#include "script/engine_target.h"
-#include "script/snapshot.h"
-#include "wire/frm_wire_tools.h"
-#include "wire/wire_calculator.h"
+#include "engine/script/engine_target.h"
+#include "engine/script/snapshot.h"
+#include "engine/session/design_session.h"
+#include "engine/wire/wire_calculator.h"
+#include "gui/about/frm_about.h"
+#include "gui/base/key_codes.h"
+#include "gui/base/record_grid_view.h"
+#include "gui/base/widget_text.h"
+#include "gui/design/frm_fanji.h"
+#include "gui/design/grid_model.h"
+#include "gui/wire/frm_wire_tools.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/script_runner.h"
+#include "engine/script/script_runner.h"
 
 namespace kelvane::gui {
 

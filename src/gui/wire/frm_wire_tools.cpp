@@ -1,8 +1,8 @@
-#include "wire/frm_wire_tools.h"
+#include "gui/wire/frm_wire_tools.h"
 
-#include "base/key_codes.h"
-#include "base/widget_text.h"
-#include "wire/wire_calculator.h"
+#include "engine/wire/wire_calculator.h"
+#include "gui/base/key_codes.h"
+#include "gui/base/widget_text.h"
 
 #include <QAction>
 #include <QComboBox>

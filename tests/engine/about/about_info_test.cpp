@@ -1,6 +1,6 @@
-#include "about/about_info.h"
+#include "engine/about/about_info.h"
 
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 

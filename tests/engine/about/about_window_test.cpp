@@ -1,6 +1,6 @@
-#include "about/about_window.h"
+#include "engine/about/about_window.h"
 
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 

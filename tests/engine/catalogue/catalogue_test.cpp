@@ -1,7 +1,7 @@
-#include "catalogue/catalogue.h"
+#include "engine/catalogue/catalogue.h"
 
-#include "base/error.h"
-#include "catalogue/csv_import.h"
+#include "engine/base/error.h"
+#include "engine/catalogue/csv_import.h"
 
 #include <gtest/gtest.h>
 

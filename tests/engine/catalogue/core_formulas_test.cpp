@@ -1,4 +1,4 @@
-#include "catalogue/core_formulas.h"
+#include "engine/catalogue/core_formulas.h"
 
 #include <gtest/gtest.h>
 
@@ -37,17 +37,6 @@ INSTANTIATE_TEST_SUITE_P(Classes, LossDensityTest, ::testing::Values(
     LossCase{2000, 100, 0, "0.0"},       // Bm 0
     LossCase{2000, 100, -100, "0.0"}));  // no real power of a negative Bm
 // clang-format on
-
-TEST(MarginFactor, ByStandardName) {
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("VDE"), 8.0), 2.0);
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("IEC"), 6.4), 1.8);
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("UL"), 2.1), 1.27);
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("Self"), 6.0), 2.5);
-    EXPECT_FLOAT_EQ(float(marginFactor(QStringLiteral("Self"), 3.2)), 1.8f);
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("Self"), 3.2), double(1.8f));  // single precision
-    EXPECT_DOUBLE_EQ(marginFactor(QStringLiteral("iec"), 6.4), 0.0);            // exact comparison
-    EXPECT_DOUBLE_EQ(marginFactor(QString(), 6.4), 0.0);
-}
 
 TEST(AreaProduct, VdeExampleAndGuard) {
     EXPECT_DOUBLE_EQ(*areaProductMm4(100, 5, 2.0, 200, 4), 12500.0);

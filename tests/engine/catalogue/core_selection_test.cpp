@@ -1,4 +1,4 @@
-#include "../design/design_fixture.h"
+#include "../session/design_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -201,7 +201,7 @@ TEST_F(CoreSelectionTest, MaterialFieldsEnterMovesAlong) {
 
 TEST(MissingCatalogue, OpensWithOneMessageAndEmptyFields) {
     script::ScriptedPrompter prompter;
-    DesignWindow window(prompter, QStringLiteral("/nonexistent/97BOBBIN.db"), QString());
+    session::DesignSession window(prompter, QStringLiteral("/nonexistent/97BOBBIN.db"), QString());
     window.open();
     const QStringList messages = prompter.takeMessages();
     ASSERT_EQ(messages.size(), 1);
@@ -227,7 +227,7 @@ TEST(MissingCatalogue, FileThatIsNoDatabaseIsNamedInTheMessage) {
     file.write("these are notes, not a catalogue\n");
     file.close();
     script::ScriptedPrompter prompter;
-    DesignWindow window(prompter, path, QString());
+    session::DesignSession window(prompter, path, QString());
     window.open();
     const QStringList messages = prompter.takeMessages();
     ASSERT_EQ(messages.size(), 1);

@@ -1,7 +1,7 @@
-#include "../design/design_fixture.h"
-#include "catalogue/catalogue_schema.h"
-#include "script/engine_target.h"
-#include "script/script_runner.h"
+#include "../session/design_fixture.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/script/engine_target.h"
+#include "engine/script/script_runner.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -750,7 +750,7 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
         const QString path = directory.filePath(QStringLiteral("fixture.db"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), path));
         script::ScriptedPrompter prompter;
-        DesignWindow window(prompter, path, QStringLiteral("/pictures"));
+        session::DesignSession window(prompter, path, QStringLiteral("/pictures"));
         window.open();
         MaintenanceModel model(window.catalogue().materials());
         const QString design = directory.filePath(QStringLiteral("design.dat"));

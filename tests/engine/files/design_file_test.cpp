@@ -1,5 +1,5 @@
-#include "../design/design_fixture.h"
-#include "script/snapshot.h"
+#include "../session/design_fixture.h"
+#include "engine/script/snapshot.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -89,7 +89,7 @@ TEST_F(DesignFileTest, ReopenedInAFreshWindowGivesTheSameDesign) {
     ASSERT_TRUE(window.saveDesign(path));
 
     script::ScriptedPrompter otherPrompter;
-    DesignWindow other(otherPrompter, copyOfTestCatalogue(), QString());
+    session::DesignSession other(otherPrompter, copyOfTestCatalogue(), QString());
     other.open();
     ASSERT_TRUE(other.openDesign(path));
     EXPECT_TRUE(otherPrompter.takeMessages().isEmpty());

@@ -1,5 +1,5 @@
-#include "design/design_sheet.h"
-#include "results/design_results.h"
+#include "engine/sheet/design_sheet.h"
+#include "engine/results/design_results.h"
 
 #include <gtest/gtest.h>
 

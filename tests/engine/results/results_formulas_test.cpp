@@ -1,4 +1,4 @@
-#include "results/results_formulas.h"
+#include "engine/results/results_formulas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "../design/design_fixture.h"
+#include "../session/design_fixture.h"
 
 namespace kelvane::design {
 namespace {

@@ -1,8 +1,8 @@
-#include "script/script_runner.h"
+#include "engine/script/script_runner.h"
 
-#include "design/design_window.h"
-#include "script/engine_target.h"
-#include "script/scripted_prompter.h"
+#include "engine/script/engine_target.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ ScriptRun run(const QString& script) {
     file.write(script.toUtf8());
     file.close();
     ScriptedPrompter prompter;
-    design::DesignWindow window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
+    session::DesignSession window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
     window.open();
     EngineTarget target(window);
     QString out;
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
 
 TEST(ScriptRunner, MissingScriptIsAnError) {
     ScriptedPrompter prompter;
-    design::DesignWindow window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
+    session::DesignSession window(prompter, QStringLiteral(KELVANE_TEST_CATALOGUE), QString());
     EngineTarget target(window);
     QString out;
     QString err;

@@ -1,6 +1,6 @@
-#include "wire/wire_calculator.h"
+#include "engine/wire/wire_calculator.h"
 
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "about/about_window.h"
-#include "catalogue/catalogue.h"
-#include "catalogue/core_selection.h"
-#include "catalogue/material_maintenance.h"
-#include "design/design_sheet.h"
-#include "design/outputs.h"
-#include "design/primary_side.h"
-#include "results/design_results.h"
-#include "safety/safety_presets.h"
-#include "wire/wire_calculator.h"
+#include "engine/about/about_window.h"
+#include "engine/catalogue/catalogue.h"
+#include "engine/catalogue/core_selection.h"
+#include "engine/catalogue/material_maintenance.h"
+#include "engine/design/outputs.h"
+#include "engine/design/primary_side.h"
+#include "engine/results/design_results.h"
+#include "engine/safety/safety_presets.h"
+#include "engine/sheet/design_sheet.h"
+#include "engine/wire/wire_calculator.h"
 
 #include <QObject>
 #include <QStringList>
@@ -22,23 +22,23 @@ namespace kelvane::files {
 struct DesignRecord;
 }
 
-namespace kelvane::design {
+namespace kelvane::session {
 
 // The behaviour of the design window FrmFanji without its pixels: the
 // window-opening steps, the change and click handling of every field, the
 // Enter-key chain, the step buttons and menus. The windows and the design
 // scripts call the same verbs (type, pick, enter, click, ...).
-class DesignWindow : public QObject, private ChangeHandler {
+class DesignSession : public QObject, private design::ChangeHandler {
     Q_OBJECT
 
 public:
     // `cataloguePath` is the catalogue file the window opens; the family
     // pictures lie in `pictureDirectory`.
-    DesignWindow(Prompter& prompter, QString cataloguePath, QString pictureDirectory);
-    ~DesignWindow() override;
+    DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory);
+    ~DesignSession() override;
 
-    [[nodiscard]] DesignSheet& sheet() { return m_sheet; }
-    [[nodiscard]] const DesignSheet& sheet() const { return m_sheet; }
+    [[nodiscard]] design::DesignSheet& sheet() { return m_sheet; }
+    [[nodiscard]] const design::DesignSheet& sheet() const { return m_sheet; }
     [[nodiscard]] catalogue::Catalogue& catalogue() { return m_catalogue; }
     // The wire calculator FrmWireTools, which the Tools menu opens.
     [[nodiscard]] wire::WireCalculator& wireTools() { return m_wireTools; }
@@ -77,7 +77,7 @@ public:
     void open();
 
     // Whether the engineer can type into the field now.
-    [[nodiscard]] bool isTypeable(Field field) const;
+    [[nodiscard]] bool isTypeable(design::Field field) const;
     // Whether a button, option, check box or menu item can be clicked now.
     [[nodiscard]] bool isClickable(const QString& control) const;
     // Whether the name is a control of this window (field, grid, button,
@@ -85,15 +85,15 @@ public:
     // "frmAbout.", of the wire calculator or the About window.
     [[nodiscard]] static bool isControl(const QString& name);
     // The list items of a combo box (cmbcore, Combo1); empty for others.
-    [[nodiscard]] static QStringList comboItems(Field field);
+    [[nodiscard]] static QStringList comboItems(design::Field field);
     // Whether focus on this field selects its whole text.
-    [[nodiscard]] static bool selectsAllOnFocus(Field field);
+    [[nodiscard]] static bool selectsAllOnFocus(design::Field field);
 
     // The engineer replaces the text of a field (no effect on display-only
     // or disabled fields).
-    void type(Field field, const QString& text);
+    void type(design::Field field, const QString& text);
     // The engineer picks an item of a combo box's list.
-    void pick(Field combo, const QString& item);
+    void pick(design::Field combo, const QString& item);
     // Key-down with `keyCode` in the control that has the focus.
     void keyDown(const QString& control, int keyCode);
     void focus(const QString& control);
@@ -125,9 +125,9 @@ Q_SIGNALS:
     void exitRequested();
 
 private:
-    void onTextChange(Field field) override;
-    void onClick(Check check) override;
-    void runCommand(Command command);
+    void onTextChange(design::Field field) override;
+    void onClick(design::Check check) override;
+    void runCommand(design::Command command);
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
     void applyDesignRecord(const files::DesignRecord& record);
@@ -135,12 +135,12 @@ private:
     Prompter& m_prompter;
     QString m_cataloguePath;
     QString m_lastCatalogueError;
-    DesignSheet m_sheet;
+    design::DesignSheet m_sheet;
     catalogue::Catalogue m_catalogue;
     catalogue::CoreSelection m_cores;
     catalogue::MaterialMaintenance m_maintenance;
-    Outputs m_outputs;
-    PrimarySide m_primary;
+    design::Outputs m_outputs;
+    design::PrimarySide m_primary;
     safety::SafetyPresets m_safety;
     safety::InsulationClass m_insulation;
     wire::WireCalculator m_wireTools;
@@ -152,4 +152,4 @@ private:
     results::DesignResults m_results;
 };
 
-}  // namespace kelvane::design
+}  // namespace kelvane::session

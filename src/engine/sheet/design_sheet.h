@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/field_list.h"
+#include "engine/sheet/field_list.h"
 
 #include <QHash>
 #include <QObject>

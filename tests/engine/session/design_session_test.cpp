@@ -122,7 +122,7 @@ TEST_F(NavigationTest, DisplayOnlyFieldsIgnoreTyping) {
 }
 
 TEST_F(NavigationTest, OpeningFillsTheListsAndHeadings) {
-    const QStringList families = DesignWindow::comboItems(Field::cmbcore);
+    const QStringList families = session::DesignSession::comboItems(Field::cmbcore);
     ASSERT_EQ(families.size(), 12);
     EXPECT_EQ(families[0], u"EE");
     EXPECT_EQ(families[3], u"EE");

@@ -1,6 +1,6 @@
-#include "design/design_sheet.h"
+#include "engine/sheet/design_sheet.h"
 
-#include "base/number_text.h"
+#include "engine/base/number_text.h"
 
 #include <algorithm>
 

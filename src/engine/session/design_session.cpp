@@ -1,16 +1,17 @@
-#include "design/design_window.h"
+#include "engine/session/design_session.h"
 
-#include "base/prompter.h"
-#include "files/design_file.h"
+#include "engine/base/prompter.h"
+#include "engine/files/design_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <utility>
 
-namespace kelvane::design {
+namespace kelvane::session {
+
+using namespace design;
+
 namespace {
 
 constexpr int kEnterKey = 13;
@@ -44,10 +45,11 @@ bool isGrid(const QString& name) {
 
 }  // namespace
 
-DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pictureDirectory)
+DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory)
     : m_prompter(prompter),
       m_cataloguePath(std::move(cataloguePath)),
-      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory)),
+      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory),
+              [this] { return m_safety.marginFactor(); }),
       m_maintenance(m_sheet, m_catalogue, prompter),
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
@@ -58,13 +60,14 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
       m_results(m_sheet) {
     m_sheet.setChangeHandler(this);
     connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
-            &DesignWindow::openAboutWindow);
+            &DesignSession::openAboutWindow);
     connect(&m_about, &about::AboutWindow::closeRequested, this,
             [this] { setWindowOpen(kAboutWindow, false); });
     // Every label that leads to the web site asks through this window.
     connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
-            &DesignWindow::webSiteRequested);
-    connect(&m_about, &about::AboutWindow::webSiteRequested, this, &DesignWindow::webSiteRequested);
+            &DesignSession::webSiteRequested);
+    connect(&m_about, &about::AboutWindow::webSiteRequested, this,
+            &DesignSession::webSiteRequested);
     m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
@@ -83,11 +86,11 @@ DesignWindow::DesignWindow(Prompter& prompter, QString cataloguePath, QString pi
     m_sheet.setFocus(QStringLiteral("TxtUmin"));
 }
 
-DesignWindow::~DesignWindow() {
+DesignSession::~DesignSession() {
     m_sheet.setChangeHandler(nullptr);
 }
 
-void DesignWindow::open() {
+void DesignSession::open() {
     m_sheet.setChecked(Check::OptIEC, 1);
     m_outputs.writeHeader();
     if (const QString error = m_catalogue.open(m_cataloguePath); !error.isEmpty()) {
@@ -101,7 +104,7 @@ void DesignWindow::open() {
     m_insulation.onClassChange();
 }
 
-bool DesignWindow::isTypeable(Field field) const {
+bool DesignSession::isTypeable(Field field) const {
     switch (editKind(field)) {
         case EditKind::Shown:
             return false;
@@ -112,11 +115,11 @@ bool DesignWindow::isTypeable(Field field) const {
     }
 }
 
-bool DesignWindow::isClickable(const QString& control) const {
+bool DesignSession::isClickable(const QString& control) const {
     return m_sheet.isEnabled(control);
 }
 
-bool DesignWindow::isControl(const QString& name) {
+bool DesignSession::isControl(const QString& name) {
     if (name.startsWith(kWirePrefix)) {
         return wire::WireCalculator::isControl(name.mid(kWirePrefix.size()));
     }
@@ -127,7 +130,7 @@ bool DesignWindow::isControl(const QString& name) {
            isBrandLabel(name);
 }
 
-QStringList DesignWindow::comboItems(Field field) {
+QStringList DesignSession::comboItems(Field field) {
     if (field == Field::cmbcore) {
         return {QStringLiteral("EE"), QStringLiteral("EC"),  QStringLiteral("ER"),
                 QStringLiteral("EE"), QStringLiteral("EFD"), QStringLiteral("EPC"),
@@ -140,7 +143,7 @@ QStringList DesignWindow::comboItems(Field field) {
     return {};
 }
 
-bool DesignWindow::selectsAllOnFocus(Field field) {
+bool DesignSession::selectsAllOnFocus(Field field) {
     switch (field) {
         case Field::TxtUmin:
         case Field::txtudc:
@@ -155,21 +158,21 @@ bool DesignWindow::selectsAllOnFocus(Field field) {
     }
 }
 
-void DesignWindow::type(Field field, const QString& text) {
+void DesignSession::type(Field field, const QString& text) {
     if (!isTypeable(field)) {
         return;
     }
     m_sheet.setText(field, text);
 }
 
-void DesignWindow::pick(Field combo, const QString& item) {
+void DesignSession::pick(Field combo, const QString& item) {
     // Picking runs the box's click handling once; for both boxes it is the
     // same as their change handling.
     m_sheet.storeText(combo, item);
     onTextChange(combo);
 }
 
-void DesignWindow::keyDown(const QString& control, int keyCode) {
+void DesignSession::keyDown(const QString& control, int keyCode) {
     focus(control);
     if (control == u"txtbm") {
         m_cores.onFluxDensityKey(keyCode);
@@ -235,13 +238,13 @@ void DesignWindow::keyDown(const QString& control, int keyCode) {
     }
 }
 
-void DesignWindow::focus(const QString& control) {
+void DesignSession::focus(const QString& control) {
     if (m_sheet.focus() != control) {
         m_sheet.setFocus(control);
     }
 }
 
-void DesignWindow::click(const QString& control) {
+void DesignSession::click(const QString& control) {
     if (!isClickable(control)) {
         return;
     }
@@ -262,30 +265,30 @@ void DesignWindow::click(const QString& control) {
     }
 }
 
-void DesignWindow::selectOutputRow(int row) {
+void DesignSession::selectOutputRow(int row) {
     m_outputs.selectRow(row);
 }
 
-void DesignWindow::selectRecord(const QString& grid, int row) {
+void DesignSession::selectRecord(const QString& grid, int row) {
     (grid == u"DBGrid1" ? m_catalogue.materials() : m_catalogue.cores()).moveTo(row);
 }
 
-void DesignWindow::reportFailedPrint(const QString& reason) {
+void DesignSession::reportFailedPrint(const QString& reason) {
     m_prompter.message(QStringLiteral("打印失败：") + reason, QStringLiteral("打印"));
 }
 
-void DesignWindow::showPage(int page) {
+void DesignSession::showPage(int page) {
     m_sheet.setPage(page);
 }
 
-bool DesignWindow::isWindowOpen(const QString& window) const {
+bool DesignSession::isWindowOpen(const QString& window) const {
     if (window == kDesignWindow) {
         return !m_ended;
     }
     return m_openWindows.contains(window);
 }
 
-void DesignWindow::setWindowOpen(const QString& window, bool open) {
+void DesignSession::setWindowOpen(const QString& window, bool open) {
     if (m_ended) {
         return;
     }
@@ -298,7 +301,7 @@ void DesignWindow::setWindowOpen(const QString& window, bool open) {
     }
 }
 
-QString DesignWindow::windowOf(const QString& control) {
+QString DesignSession::windowOf(const QString& control) {
     if (control.startsWith(kWirePrefix)) {
         return kWireWindow;
     }
@@ -308,7 +311,7 @@ QString DesignWindow::windowOf(const QString& control) {
     return kDesignWindow;
 }
 
-void DesignWindow::actIn(const QString& window) {
+void DesignSession::actIn(const QString& window) {
     if (m_ended) {
         return;
     }
@@ -320,11 +323,11 @@ void DesignWindow::actIn(const QString& window) {
     }
 }
 
-QString DesignWindow::actedWindow() const {
+QString DesignSession::actedWindow() const {
     return m_actedWindows.isEmpty() ? kDesignWindow : m_actedWindows.last();
 }
 
-QString DesignWindow::focusedControl() const {
+QString DesignSession::focusedControl() const {
     const QString window = actedWindow();
     if (window == kWireWindow) {
         return kWirePrefix + m_wireTools.focus();
@@ -335,12 +338,12 @@ QString DesignWindow::focusedControl() const {
     return m_sheet.focus();
 }
 
-void DesignWindow::endProgram() {
+void DesignSession::endProgram() {
     m_openWindows.clear();
     m_ended = true;
 }
 
-void DesignWindow::openAboutWindow() {
+void DesignSession::openAboutWindow() {
     // Each opening loads the window afresh: cmdOK unloaded it.
     if (!isWindowOpen(kAboutWindow)) {
         m_about.load();
@@ -349,7 +352,7 @@ void DesignWindow::openAboutWindow() {
     Q_EMIT aboutWindowRequested();
 }
 
-bool DesignWindow::saveDesign(const QString& path) {
+bool DesignSession::saveDesign(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
@@ -360,27 +363,26 @@ bool DesignWindow::saveDesign(const QString& path) {
         m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(std::get<QByteArray>(encoded)) < 0 ||
-        !file.commit()) {
-        m_prompter.message(QStringLiteral("保存失败：") + file.errorString(), title);
+    if (const std::optional<QString> reason =
+            files::writeDesignFile(path, std::get<QByteArray>(encoded))) {
+        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
         return false;
     }
     m_prompter.message(QStringLiteral("保存操作成功！"), title);
     return true;
 }
 
-bool DesignWindow::openDesign(const QString& path) {
+bool DesignSession::openDesign(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
     const QString title = QStringLiteral("打开");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_prompter.message(QStringLiteral("打开失败：") + file.errorString(), title);
+    const std::variant<QByteArray, QString> bytes = files::readDesignFile(path);
+    if (const QString* reason = std::get_if<QString>(&bytes)) {
+        m_prompter.message(QStringLiteral("打开失败：") + *reason, title);
         return false;
     }
-    const auto parsed = files::parseDesignFile(file.readAll());
+    const auto parsed = files::parseDesignFile(std::get<QByteArray>(bytes));
     if (const files::FormatError* error = std::get_if<files::FormatError>(&parsed)) {
         m_prompter.message(QStringLiteral("文件格式错误（第%1行）").arg(error->line), title);
         return false;
@@ -391,7 +393,7 @@ bool DesignWindow::openDesign(const QString& path) {
     return true;
 }
 
-void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
+void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
     // Each write raises the written field's handling, in file order; a later
     // line overwrites what an earlier line's handling computed.
     // The results that core changes ask for meanwhile pass over the outputs
@@ -439,7 +441,7 @@ void DesignWindow::applyDesignRecord(const files::DesignRecord& record) {
     m_results.finishHoldingBack();
 }
 
-void DesignWindow::runCommand(Command command) {
+void DesignSession::runCommand(Command command) {
     switch (command) {
         case Command::Command1:
             m_outputs.addOutput();
@@ -500,7 +502,7 @@ void DesignWindow::runCommand(Command command) {
     }
 }
 
-void DesignWindow::onTextChange(Field field) {
+void DesignSession::onTextChange(Field field) {
     switch (field) {
         case Field::TxtF:
         case Field::txtd:
@@ -583,7 +585,7 @@ void DesignWindow::onTextChange(Field field) {
     }
 }
 
-void DesignWindow::onClick(Check check) {
+void DesignSession::onClick(Check check) {
     switch (check) {
         case Check::Option1:
         case Check::Option2:
@@ -599,7 +601,7 @@ void DesignWindow::onClick(Check check) {
     }
 }
 
-void DesignWindow::reportCatalogueError(const QString& text) {
+void DesignSession::reportCatalogueError(const QString& text) {
     // A broken catalogue fails every query alike: say it once.
     if (text == m_lastCatalogueError) {
         return;
@@ -608,4 +610,4 @@ void DesignWindow::reportCatalogueError(const QString& text) {
     m_prompter.message(text + u'\n' + m_cataloguePath, kCatalogueTitle);
 }
 
-}  // namespace kelvane::design
+}  // namespace kelvane::session

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "design/design_window.h"
-#include "script/scripted_prompter.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ protected:
 
     QTemporaryDir directory;
     script::ScriptedPrompter prompter;
-    DesignWindow window;
+    session::DesignSession window;
 };
 
 }  // namespace kelvane::design

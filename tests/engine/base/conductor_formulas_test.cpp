@@ -1,4 +1,4 @@
-#include "wire/conductor_formulas.h"
+#include "engine/base/conductor_formulas.h"
 
 #include <gtest/gtest.h>
 
