@@ -1,5 +1,5 @@
-#include "engine/sheet/design_sheet.h"
 #include "engine/results/design_results.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -142,8 +142,8 @@ TEST(HeldBackResults, EndAsRunningEveryRequestInFull) {
          core("20", "34.6", "")},
         // The fill factor is cleared by one request and stays empty in the
         // next: the colour of the clearing stays.
-        {flybackPoint(), outputs({kTwelveVolts}), core("20", "34.6", "400"),
-         check(Check::OptVDE), core("20", "34.6", "0"), text(Field::TxtJ, "6")},
+        {flybackPoint(), outputs({kTwelveVolts}), core("20", "34.6", "400"), check(Check::OptVDE),
+         core("20", "34.6", "0"), text(Field::TxtJ, "6")},
         // A standard chosen after the last request: the fill factor keeps
         // the colour of the standard that request saw.
         {flybackPoint(), outputs({kTwelveVolts}), core("20", "34.6", "40"),
