@@ -6,25 +6,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace kelvane::about {
 namespace {
-
-TEST(AboutInfoTest, CaptionTitleAndVersion) {
-    EXPECT_EQ(applicationTitle(), u"Kelvane开关变压器设计程序");
-    EXPECT_EQ(windowCaption(), u"关于 Kelvane开关变压器设计程序");
-    // Whole numbers joined by points, after "版本" and one blank.
-    const QString expected = QStringLiteral("版本 %1.%2.%3")
-                                 .arg(KELVANE_VERSION_MAJOR)
-                                 .arg(KELVANE_VERSION_MINOR)
-                                 .arg(KELVANE_VERSION_PATCH);
-    EXPECT_EQ(versionText(), expected);
-    EXPECT_TRUE(
-        versionText().contains(QRegularExpression(QStringLiteral("^版本 \\d+\\.\\d+\\.\\d+$"))));
-    EXPECT_EQ(systemInformationUnavailableMessage(), u"此时系统信息不可用");
-}
 
 // Writes an executable file `name` into `directory`.
 void makeProgram(const QString& directory, const QString& name) {

@@ -89,15 +89,5 @@ TEST(AboutWindowTest, FocusStartsOnOkAtEachLoading) {
     EXPECT_EQ(window.focus(), u"cmdOK");
 }
 
-TEST(AboutWindowTest, ControlNames) {
-    for (const char* name : {"picIcon", "lblTitle", "lblVersion", "lblDescription", "lblDisclaimer",
-                             "Label1", "LblBrand(0)", "LblBrand(1)", "cmdOK", "cmdSysInfo"}) {
-        EXPECT_TRUE(AboutWindow::isControl(QString::fromLatin1(name))) << name;
-    }
-    for (const char* name : {"LblBrand(2)", "cmdok", "frmAbout.cmdOK", "Lbt", ""}) {
-        EXPECT_FALSE(AboutWindow::isControl(QString::fromLatin1(name))) << name;
-    }
-}
-
 }  // namespace
 }  // namespace kelvane::about

@@ -225,26 +225,6 @@ INSTANTIATE_TEST_SUITE_P(Foil, WireCalculatorCase, ::testing::Values(
               {"TxtFoilDCR", "0.022293"}}}));
 // clang-format on
 
-TEST(WireCalculatorTest, FieldsStartWithTheirLayoutTexts) {
-    script::ScriptedPrompter prompter;
-    const WireCalculator calculator(prompter);
-    EXPECT_FALSE(calculator.isLoaded());
-    EXPECT_TRUE(calculator.comboItems(QStringLiteral("CmbWire")).isEmpty());
-    const QStringList& names = WireCalculator::fieldNames();
-    ASSERT_EQ(names.size(), 28);
-    EXPECT_EQ(names.first(), u"CmbWire");
-    EXPECT_EQ(names[12], u"TxtLitzS");
-    EXPECT_EQ(names.last(), u"Txt1");
-    for (const QString& name : names) {
-        const bool oneMetre =
-            name == u"TxtWireLeng" || name == u"TxtLitzLeng" || name == u"TxtFoilLeng";
-        const QString expected = name == u"CmbWire" ? QStringLiteral("铜线")
-                                 : oneMetre         ? QStringLiteral("1")
-                                                    : QString();
-        EXPECT_EQ(calculator.text(name), expected) << name.toStdString();
-    }
-}
-
 TEST(WireCalculatorTest, LoadsOnce) {
     script::ScriptedPrompter prompter;
     WireCalculator calculator(prompter);
