@@ -124,22 +124,20 @@ function(snapshot_render out json indent mode)
 endfunction()
 
 # Reads the snapshots a program printed, one JSON object a line, into
-# PREFIX_COUNT and PREFIX_1 … PREFIX_n; a line that is no JSON object is
-# a fatal error naming SOURCE.
+# PREFIX_COUNT and PREFIX_1 … PREFIX_n; a line that is no JSON object, or
+# a last line without its line end, is a fatal error naming SOURCE.
 function(snapshot_read_lines prefix text source)
     set(count 0)
     set(line_number 0)
     while(NOT text STREQUAL "")
+        math(EXPR line_number "${line_number} + 1")
         string(FIND "${text}" "\n" end)
         if(end EQUAL -1)
-            set(line "${text}")
-            set(text "")
-        else()
-            string(SUBSTRING "${text}" 0 ${end} line)
-            math(EXPR end "${end} + 1")
-            string(SUBSTRING "${text}" ${end} -1 text)
+            message(FATAL_ERROR "${source}:${line_number}: the line does not end")
         endif()
-        math(EXPR line_number "${line_number} + 1")
+        string(SUBSTRING "${text}" 0 ${end} line)
+        math(EXPR end "${end} + 1")
+        string(SUBSTRING "${text}" ${end} -1 text)
         string(JSON kind ERROR_VARIABLE error TYPE "${line}")
         string(REGEX MATCH "^{.*}$" whole "${line}")
         if(NOT kind STREQUAL "OBJECT" OR whole STREQUAL "")
