@@ -14,43 +14,6 @@ protected:
     }
 };
 
-TEST_F(CoreSelectionTest, OpeningShowsTheFirstMaterialAndTheWholeCoreTable) {
-    EXPECT_EQ(materials().recordSource(), u"materials");
-    EXPECT_EQ(materials().count(), 5);
-    EXPECT_EQ(cores().recordSource(), u"CORE");
-    EXPECT_EQ(cores().count(), 8);
-    EXPECT_EQ(text("TxtCoreSize"), u"EE16");
-    EXPECT_EQ(text("TxtCoreSc"), u"EE16");
-    EXPECT_EQ(text("TxtApp(1)"), u"M2000");
-    EXPECT_EQ(text("TxtApp(10)"), u"90");   // 25 kHz, 60 ℃
-    EXPECT_EQ(text("TxtApp(14)"), u"520");  // 100 kHz, 60 ℃
-    EXPECT_EQ(text("txtbm"), u"122");       // (510 − 150) · 0.34 = 122.4
-    EXPECT_EQ(text("txtpl"), u"42.3");      // class 4 at 30 kHz, 122 mT
-    EXPECT_EQ(text("TXTPLG"), u"8.8");      // 42.3 / 4.8
-    EXPECT_EQ(text("TxtCoreVe"), u"0.7");   // 34.6 · 20 · 0.001
-    EXPECT_EQ(text("TxtCoreWeigh"), u"3.36");
-    EXPECT_EQ(text("TXTCOREPOWER"), u"当前磁芯功率为：195W");
-    EXPECT_TRUE(prompter.takeMessages().isEmpty());
-}
-
-TEST_F(CoreSelectionTest, VdeAreaProductSelectsTheWindow) {
-    click("OptVDE");
-    type("txtbm", "200");
-    type("TxtJ", "4");
-    type("TxtF", "100");
-    type("txtd", "0.5");
-    type("txtpint", "100");
-    EXPECT_EQ(text("Txtton"), u"5.0");
-    EXPECT_EQ(window.sheet().areaProductText(), u"12500.0MM^4");
-    EXPECT_EQ(text("Text2"), u"12500.0MM^4");
-    EXPECT_EQ(window.sheet().caption(QStringLiteral("Data2")), u"12500.0MM^4");
-    EXPECT_EQ(cores().recordSource(), u"select * from CORE where AP between  12500 and 18750 ");
-    EXPECT_EQ(cores().count(), 1);
-    EXPECT_EQ(text("TxtCoreSize"), u"PQ32/20");
-    EXPECT_EQ(text("TxtCoreAe"), u"169");
-    EXPECT_EQ(text("cmbcore"), u"PQ");
-}
-
 TEST_F(CoreSelectionTest, SelfStandardMarginFromCreepage) {
     click("OptSelf");
     type("TxtHipotPs", "2812.5");  // 6.0mm: K = 2.50
