@@ -2,6 +2,7 @@
 #include "gui/wire/frm_wire_tools.h"
 #include "window_fixture.h"
 
+#include <QPointer>
 #include <QStringList>
 
 namespace kelvane::gui {
@@ -76,6 +77,33 @@ TEST_F(FormsTest, TabWalksEveryControlInOrder) {
     for (const auto& [form, expected] : cases) {
         EXPECT_EQ(tabOrder(form), expected) << form->objectName().toStdString();
     }
+}
+
+// The wire calculator and About are the design window's: they go with it at
+// once, not at some later turn of an event loop that may never come.
+TEST(FormsOwnership, SecondaryWindowsGoWithTheDesignWindow) {
+    QTemporaryDir directory;
+    const QString catalogue = directory.filePath(QStringLiteral("fixture.db"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), catalogue));
+    const QuietDesktop desktop;
+    script::ScriptedPrompter prompter;
+    session::DesignSession engine(prompter, catalogue, QStringLiteral("/pictures"));
+    QPointer<QWidget> wireTools;
+    QPointer<QWidget> about;
+    {
+        FrmFanji window(engine);
+        window.setScripted(true);
+        window.show();
+        window.openDesignWindow();
+        engine.click(QStringLiteral("TOOL"));
+        engine.click(QStringLiteral("HE"));
+        wireTools = &window.wireWindow();
+        about = window.aboutWindow();
+        ASSERT_TRUE(wireTools->isVisible());
+        ASSERT_TRUE(about != nullptr && about->isVisible());
+    }
+    EXPECT_TRUE(wireTools.isNull());
+    EXPECT_TRUE(about.isNull());
 }
 
 }  // namespace
