@@ -1,5 +1,6 @@
 # Every quoted include under SOURCE_DIR names its library and layer
-# ("engine/<layer>/..." or "gui/..."), and an engine layer includes only
+# ("engine/<layer>/..." or "gui/..."; a window includes its form's
+# ui_<form>.h), and an engine layer includes only
 # itself and the layers it links (TABLE: LAYERS, REACH_<layer>). The windows
 # and the programs sit above the whole engine.
 cmake_minimum_required(VERSION 3.25)
@@ -30,6 +31,11 @@ foreach(source IN LISTS sources)
         elseif(header MATCHES "^gui/")
             if(NOT layer STREQUAL "")
                 list(APPEND violations "${source}: the engine includes the window header ${header}")
+            endif()
+        elseif(header MATCHES "^ui_[a-z_]+\\.h$")
+            # The code uic writes from a window's form, beside the window.
+            if(NOT source MATCHES "^gui/")
+                list(APPEND violations "${source}: only the windows include forms (${header})")
             endif()
         else()
             list(APPEND violations "${source}: ${header} names no library")

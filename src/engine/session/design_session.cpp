@@ -57,6 +57,7 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
       m_insulation(m_sheet),
       m_wireTools(prompter),
       m_about(prompter),
+      m_document(m_sheet),
       m_results(m_sheet) {
     m_sheet.setChangeHandler(this);
     connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
@@ -102,6 +103,9 @@ void DesignSession::open() {
     m_catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     m_sheet.storeText(Field::Combo1, comboItems(Field::Combo1).at(2));
     m_insulation.onClassChange();
+    // Not before: a message of the opening (a missing catalogue) must not
+    // find the title already claiming an edit.
+    m_document.followEdits();
 }
 
 bool DesignSession::isTypeable(Field field) const {
@@ -368,6 +372,7 @@ bool DesignSession::saveDesign(const QString& path) {
         m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
         return false;
     }
+    m_document.setSaved(path);
     m_prompter.message(QStringLiteral("保存操作成功！"), title);
     return true;
 }
@@ -390,6 +395,7 @@ bool DesignSession::openDesign(const QString& path) {
     for (const files::DesignRecord& record : std::get<QVector<files::DesignRecord>>(parsed)) {
         applyDesignRecord(record);
     }
+    m_document.setSaved(path);
     return true;
 }
 

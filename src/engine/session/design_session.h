@@ -8,6 +8,7 @@
 #include "engine/design/primary_side.h"
 #include "engine/results/design_results.h"
 #include "engine/safety/safety_presets.h"
+#include "engine/session/design_document.h"
 #include "engine/sheet/design_sheet.h"
 #include "engine/wire/wire_calculator.h"
 
@@ -46,6 +47,9 @@ public:
     // The About window frmAbout, which the Help menu and the wire
     // calculator's Ab open.
     [[nodiscard]] about::AboutWindow& about() { return m_about; }
+    // The design as a document: its file, its unsaved edits, the title.
+    [[nodiscard]] DesignDocument& document() { return m_document; }
+    [[nodiscard]] const DesignDocument& document() const { return m_document; }
     // Whether a window (FrmFanji, FrmWireTools, frmAbout) is open; the
     // design window is open until the program ends.
     [[nodiscard]] bool isWindowOpen(const QString& window) const;
@@ -145,6 +149,7 @@ private:
     safety::InsulationClass m_insulation;
     wire::WireCalculator m_wireTools;
     about::AboutWindow m_about;
+    DesignDocument m_document;
     QStringList m_openWindows;
     // The secondary windows the engineer acted in, the latest last.
     QStringList m_actedWindows;

@@ -2,27 +2,19 @@
 
 #include "engine/about/about_info.h"
 #include "engine/about/about_window.h"
+#include "gui/base/field_binder.h"
+#include "ui_frm_about.h"
 
-#include <QEvent>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
-#include <utility>
 
 namespace kelvane::gui {
 namespace {
 
 constexpr int kIconSize = 64;
-constexpr int kEnterKey = 13;
 
 // The application's icon: an E-core transformer with its two windings.
 QPixmap applicationIcon(qreal ratio) {
@@ -52,155 +44,49 @@ QPixmap applicationIcon(qreal ratio) {
     return pixmap;
 }
 
-QLabel* wrappedLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 }  // namespace
 
 FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
-    : QDialog(parent), m_window(window) {
-    setObjectName(QStringLiteral("frmAbout"));
+    : QDialog(parent), m_window(window), m_ui(std::make_unique<Ui::FrmAbout>()) {
+    m_ui->setupUi(this);
     setWindowTitle(about::windowCaption());
-    setModal(false);
-
-    auto* icon = new QLabel;
-    icon->setPixmap(applicationIcon(devicePixelRatioF()));
-    icon->setFixedSize(kIconSize, kIconSize);
-    registerControl(QStringLiteral("picIcon"), icon);
-
-    auto* title = new QLabel(about::applicationTitle());
-    QFont titleFont = title->font();
+    m_ui->picIcon->setPixmap(applicationIcon(devicePixelRatioF()));
+    QFont titleFont = m_ui->lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
-    title->setFont(titleFont);
-    registerControl(QStringLiteral("lblTitle"), title);
+    m_ui->lblTitle->setFont(titleFont);
+    m_ui->lblTitle->setText(about::applicationTitle());
+    m_ui->lblVersion->setText(about::versionText());
+    m_ui->lblDescription->setText(about::descriptionText());
+    m_ui->lblDisclaimer->setText(about::disclaimerText());
+    m_ui->Label1->setText(about::footerText());
+    m_ui->LblBrand_1->setText(about::webSite());
 
-    auto* version = new QLabel(about::versionText());
-    registerControl(QStringLiteral("lblVersion"), version);
-
-    QLabel* description = wrappedLabel(about::descriptionText());
-    registerControl(QStringLiteral("lblDescription"), description);
-
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-
-    QLabel* disclaimer = wrappedLabel(about::disclaimerText());
-    registerControl(QStringLiteral("lblDisclaimer"), disclaimer);
-
-    auto* footer = new QLabel(about::footerText());
-    footer->setStyleSheet(QStringLiteral("color: #1f4e99;"));
-    registerControl(QStringLiteral("Label1"), footer);
-
-    // The brand: the maker's mark and its web address.
-    const std::pair<const char*, QString> brands[] = {{"LblBrand(0)", QStringLiteral("Kelvane")},
-                                                      {"LblBrand(1)", about::webSite()}};
-    auto* brandRow = new QHBoxLayout;
-    brandRow->setSpacing(16);
-    for (const auto& [name, text] : brands) {
-        auto* brand = new QLabel(text);
-        brand->setStyleSheet(QStringLiteral("color: #1f4e99;"));
-        registerControl(QString::fromLatin1(name), brand);
-        brandRow->addWidget(brand);
-    }
-    brandRow->addStretch();
-    QFont markFont = control(QStringLiteral("LblBrand(0)"))->font();
-    markFont.setBold(true);
-    control(QStringLiteral("LblBrand(0)"))->setFont(markFont);
-
-    auto* ok = new QPushButton(QStringLiteral("确定"));
-    ok->setDefault(true);
-    registerControl(QStringLiteral("cmdOK"), ok);
-
-    auto* systemInformation = new QPushButton(QStringLiteral("系统信息(&S)..."));
-    registerControl(QStringLiteral("cmdSysInfo"), systemInformation);
-
-    for (QPushButton* button : {ok, systemInformation}) {
-        const QString name = button->objectName();
-        connect(button, &QPushButton::clicked, this, [this, name] { m_window.click(name); });
-    }
-    connect(&m_window, &about::AboutWindow::closeRequested, this, &QDialog::close);
-    for (QWidget* widget : std::as_const(m_controls)) {
-        widget->installEventFilter(this);
+    m_binder = new FieldBinder(
+        *this, {.type = {},
+                .pick = {},
+                .click = [this](const QString& name) { m_window.click(name); },
+                .keyDown = [this](const QString& name, int code) { m_window.keyDown(name, code); },
+                .focus = [this](const QString& name) { m_window.focus(name); },
+                .selectsAllOnFocus = {}});
+    m_binder->bindControls(&about::AboutWindow::isControl);
+    for (QWidget* widget : m_binder->controls()) {
         if (about::AboutWindow::opensWebSite(widget->objectName())) {
             widget->setCursor(Qt::PointingHandCursor);
         }
     }
-
-    auto* layout = new QGridLayout(this);
-    layout->setHorizontalSpacing(16);
-    layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
-    layout->addWidget(title, 0, 1);
-    layout->addWidget(version, 1, 1);
-    layout->addWidget(description, 2, 1);
-    layout->addWidget(line, 3, 0, 1, 2);
-    auto* bottom = new QHBoxLayout;
-    auto* notes = new QVBoxLayout;
-    notes->addWidget(disclaimer);
-    notes->addWidget(footer);
-    notes->addLayout(brandRow);
-    notes->addStretch();
-    bottom->addLayout(notes, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(systemInformation);
-    buttons->addStretch();
-    bottom->addLayout(buttons);
-    layout->addLayout(bottom, 4, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
+    connect(&m_window, &about::AboutWindow::closeRequested, this, &QDialog::close);
 
     // Wide enough for the title on one line, narrow enough for 1366 × 768.
-    const int width = std::max(480, title->sizeHint().width() + kIconSize + 64);
+    const int width = std::max(480, m_ui->lblTitle->sizeHint().width() + kIconSize + 64);
     setMinimumWidth(width);
     adjustSize();
 }
 
-void FrmAbout::registerControl(const QString& name, QWidget* widget) {
-    widget->setObjectName(name);
-    widget->setProperty("kelvaneControl", name);
-    m_controls.insert(name, widget);
-}
+FrmAbout::~FrmAbout() = default;
 
-bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {
-    const QString name = watched->property("kelvaneControl").toString();
-    if (name.isEmpty()) {
-        return QDialog::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-        case QEvent::KeyPress: {
-            // Enter presses the button that has the focus, by the engine's
-            // rule rather than the dialog's default button.
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                m_window.keyDown(name, kEnterKey);
-                return true;
-            }
-            if (key->key() < 256) {
-                m_window.keyDown(name, key->key());
-            }
-            break;
-        }
-        case QEvent::FocusIn: {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-                reason == Qt::BacktabFocusReason) {
-                m_window.focus(name);
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-            if (qobject_cast<QLabel*>(watched) != nullptr) {
-                m_window.click(name);
-            }
-            break;
-        default:
-            break;
-    }
-    return QDialog::eventFilter(watched, event);
+QWidget* FrmAbout::control(const QString& name) const {
+    return m_binder->control(name);
 }
 
 void FrmAbout::showEvent(QShowEvent* event) {

@@ -1,13 +1,20 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
+
+#include <memory>
 
 namespace kelvane::about {
 class AboutWindow;
 }
 
+namespace Ui {
+class FrmAbout;
+}
+
 namespace kelvane::gui {
+
+class FieldBinder;
 
 // The About window bound to the engine's AboutWindow: icon, title, version,
 // description, notice, the brand labels and a button that starts the
@@ -19,20 +26,19 @@ class FrmAbout : public QDialog {
 
 public:
     explicit FrmAbout(about::AboutWindow& window, QWidget* parent = nullptr);
+    ~FrmAbout() override;
 
     // The widget of a control by its control name (picIcon, lblTitle, ...),
     // or null.
-    [[nodiscard]] QWidget* control(const QString& name) const { return m_controls.value(name); }
+    [[nodiscard]] QWidget* control(const QString& name) const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void registerControl(const QString& name, QWidget* widget);
-
     about::AboutWindow& m_window;
-    QHash<QString, QWidget*> m_controls;
+    std::unique_ptr<Ui::FrmAbout> m_ui;
+    FieldBinder* m_binder = nullptr;
 };
 
 }  // namespace kelvane::gui

@@ -3,21 +3,18 @@
 #include "engine/sheet/design_sheet.h"
 #include "gui/catalogue/record_set_model.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
-class QComboBox;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
 class QCloseEvent;
-class QPushButton;
+class QMenu;
 class QTabWidget;
-class QTableView;
+
+namespace Ui {
+class FrmFanji;
+}
 
 namespace kelvane::session {
 class DesignSession;
@@ -29,25 +26,28 @@ class DataSource;
 
 namespace kelvane::gui {
 
+class FieldBinder;
 class FrmAbout;
 class FrmWireTools;
 class GridModel;
 class RecordGridView;
 
-// The design window: the three pages of the design record bound to the
-// engine's session::DesignSession. Widgets forward the engineer's actions to the
-// engine's verbs and mirror every change the engine makes; they compute
-// nothing themselves.
+// The design window: the three pages of the design record (frm_fanji.ui)
+// bound to the engine's session::DesignSession. Widgets forward the
+// engineer's actions to the engine's verbs and mirror every change the
+// engine makes; they compute nothing themselves. The menus are built here,
+// in buildMenus().
 class FrmFanji : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit FrmFanji(session::DesignSession& window, QWidget* parent = nullptr);
+    ~FrmFanji() override;
 
     [[nodiscard]] session::DesignSession& engine() { return m_window; }
     // The widget of a control by its control name, or null.
-    [[nodiscard]] QWidget* control(const QString& name) const { return m_controls.value(name); }
-    [[nodiscard]] QTabWidget* pages() const { return m_pages; }
+    [[nodiscard]] QWidget* control(const QString& name) const;
+    [[nodiscard]] QTabWidget* pages() const;
     [[nodiscard]] GridModel* outputsModel() const { return m_msModel; }
     [[nodiscard]] GridModel* windingsModel() const { return m_msWinModel; }
     // Centres the window on its screen (window opening).
@@ -66,18 +66,16 @@ public:
     // The wire calculator window (one instance), made on first use.
     FrmWireTools& wireWindow();
     // The About window, when it was ever opened.
-    [[nodiscard]] FrmAbout* aboutWindow() const { return m_about; }
+    [[nodiscard]] FrmAbout* aboutWindow() const { return m_about.get(); }
     // Whether the boxes of the windows are script-answered: no dialogs then.
-    void setScripted(bool scripted) { m_scripted = scripted; }
+    void setScripted(bool scripted);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildRequirementsPage();
-    QWidget* buildMaterialPage();
-    QWidget* buildResultsPage();
+    void bindControls();
     void buildMenus();
     void bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
                        const QVector<RecordSetModel::Column>& columns);
@@ -86,12 +84,6 @@ private:
     void bindGridRows(RecordGridView* view, const std::function<void(int)>& choose,
                       const std::function<int()>& engineRow);
     void showPicture(const QString& path);
-
-    QLineEdit* edit(design::Field field, int widthChars = 9);
-    QComboBox* combo(design::Field field);
-    QPushButton* button(const QString& name, const QString& caption);
-    void addRow(QGridLayout* grid, int row, const QString& caption, QWidget* field, int column = 0);
-    void registerControl(const QString& name, QWidget* widget);
 
     void mirrorText(design::Field field);
     void mirrorChecks();
@@ -103,11 +95,9 @@ private:
     void onPrintAction();
     // The file dialog of OPENS or SAVE; empty when cancelled.
     QString askDesignPath(bool forSaving);
-    // Asks whether to save unsaved changes; false when the engineer cancels.
+    // Asks whether to save unsaved changes when the engine's document says
+    // so; false when the engineer cancels.
     bool maybeSave();
-    void setModified(bool modified);
-    void followEdits();
-    void updateTitle();
     void rememberRecentFile(const QString& path);
     void rebuildRecentMenu();
     void showWireWindow();
@@ -116,16 +106,14 @@ private:
     void closeProgram();
 
     session::DesignSession& m_window;
-    QHash<QString, QWidget*> m_controls;
-    QTabWidget* m_pages = nullptr;
+    std::unique_ptr<Ui::FrmFanji> m_ui;
+    FieldBinder* m_binder = nullptr;
     GridModel* m_msModel = nullptr;
     GridModel* m_msWinModel = nullptr;
     QMenu* m_recentMenu = nullptr;
-    QString m_filePath;
-    bool m_modified = false;
     bool m_scripted = false;
-    FrmWireTools* m_wireTools = nullptr;
-    FrmAbout* m_about = nullptr;
+    std::unique_ptr<FrmWireTools> m_wireTools;
+    std::unique_ptr<FrmAbout> m_about;
 };
 
 }  // namespace kelvane::gui
