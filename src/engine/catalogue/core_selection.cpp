@@ -1,5 +1,6 @@
 #include "engine/catalogue/core_selection.h"
 
+#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/catalogue_schema.h"
@@ -13,8 +14,6 @@ namespace kelvane::catalogue {
 using design::Field;
 
 namespace {
-
-constexpr int kEnterKey = 13;
 
 // The core fields bound to Data2, in the order they are refilled.
 struct BoundField {

@@ -1,6 +1,7 @@
 #include "engine/script/script_runner.h"
 
 #include "engine/base/error.h"
+#include "engine/base/key_codes.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
 
@@ -120,7 +121,7 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
     } else if (command == u"enter") {
         requireControl(args);
         if (reaches(window, args)) {
-            target.key(args, 13);
+            target.key(args, kEnterKey);
         }
     } else if (command == u"key") {
         const auto [name, code] = splitName(args);

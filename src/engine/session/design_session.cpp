@@ -1,5 +1,6 @@
 #include "engine/session/design_session.h"
 
+#include "engine/base/key_codes.h"
 #include "engine/base/prompter.h"
 #include "engine/files/design_file.h"
 
@@ -13,8 +14,6 @@ namespace kelvane::session {
 using namespace design;
 
 namespace {
-
-constexpr int kEnterKey = 13;
 
 const QString kCheck1 = QStringLiteral("Check1");
 const QString kDesignWindow = QStringLiteral("FrmFanji");

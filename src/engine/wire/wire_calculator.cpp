@@ -1,6 +1,7 @@
 #include "engine/wire/wire_calculator.h"
 
 #include "engine/base/conductor_formulas.h"
+#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/base/prompter.h"
 
@@ -15,8 +16,6 @@
 
 namespace kelvane::wire {
 namespace {
-
-constexpr int kEnterKey = 13;
 
 // Field indexes, in the order of fieldNames().
 enum FieldIndex : int {

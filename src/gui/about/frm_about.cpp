@@ -2,6 +2,7 @@
 
 #include "engine/about/about_info.h"
 #include "engine/about/about_window.h"
+#include "engine/base/key_codes.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -22,7 +23,6 @@ namespace kelvane::gui {
 namespace {
 
 constexpr int kIconSize = 64;
-constexpr int kEnterKey = 13;
 
 // The application's icon: an E-core transformer with its two windings.
 QPixmap applicationIcon(qreal ratio) {

@@ -1,6 +1,7 @@
 #include "gui/design/frm_fanji.h"
 
 #include "engine/about/about_info.h"
+#include "engine/base/key_codes.h"
 #include "engine/base/prompter.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
@@ -50,8 +51,6 @@ namespace {
 
 using design::Check;
 using design::Field;
-
-constexpr int kEnterKey = 13;
 
 QGroupBox* frame(const QString& name, const QString& title) {
     auto* box = new QGroupBox(title);

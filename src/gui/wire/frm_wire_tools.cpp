@@ -1,5 +1,6 @@
 #include "gui/wire/frm_wire_tools.h"
 
+#include "engine/base/key_codes.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/key_codes.h"
 #include "gui/base/widget_text.h"
@@ -21,7 +22,6 @@
 namespace kelvane::gui {
 namespace {
 
-constexpr int kEnterKey = 13;
 constexpr int kTickMs = 1000;
 
 QLabel* caption(const QString& text) {
