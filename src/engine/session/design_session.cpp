@@ -11,7 +11,12 @@
 
 namespace kelvane::session {
 
-using namespace design;
+using design::Check;
+using design::Command;
+using design::EditKind;
+using design::Field;
+using design::Grid;
+using design::Table;
 
 namespace {
 
@@ -104,7 +109,7 @@ void DesignSession::open() {
 }
 
 bool DesignSession::isTypeable(Field field) const {
-    switch (editKind(field)) {
+    switch (design::editKind(field)) {
         case EditKind::Shown:
             return false;
         case EditKind::Material:
@@ -125,8 +130,8 @@ bool DesignSession::isControl(const QString& name) {
     if (name.startsWith(kAboutPrefix)) {
         return about::AboutWindow::isControl(name.mid(kAboutPrefix.size()));
     }
-    return fieldByName(name) || checkByName(name) || commandByName(name) || isGrid(name) ||
-           isBrandLabel(name);
+    return design::fieldByName(name) || design::checkByName(name) || design::commandByName(name) ||
+           isGrid(name) || isBrandLabel(name);
 }
 
 QStringList DesignSession::comboItems(Field field) {
@@ -153,7 +158,7 @@ bool DesignSession::selectsAllOnFocus(Field field) {
         case Field::TXTDIO:
             return true;
         default:
-            return materialIndex(field).has_value();
+            return design::materialIndex(field).has_value();
     }
 }
 
@@ -180,13 +185,13 @@ void DesignSession::keyDown(const QString& control, int keyCode) {
     if (keyCode != kEnterKey) {
         return;
     }
-    if (const std::optional<Command> command = commandByName(control)) {
+    if (const std::optional<Command> command = design::commandByName(control)) {
         if (isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    const std::optional<Field> field = fieldByName(control);
+    const std::optional<Field> field = design::fieldByName(control);
     if (!field) {
         return;
     }
@@ -226,9 +231,9 @@ void DesignSession::keyDown(const QString& control, int keyCode) {
             m_insulation.recalcAllowedRise();
             break;
         default:
-            if (const std::optional<int> index = materialIndex(*field)) {
+            if (const std::optional<int> index = design::materialIndex(*field)) {
                 if (*index <= 21) {
-                    m_sheet.setFocus(fieldName(materialField(*index + 1)));
+                    m_sheet.setFocus(design::fieldName(design::materialField(*index + 1)));
                 } else if (*index == 22) {
                     m_sheet.setFocus(QStringLiteral("Command5"));
                 }
@@ -247,7 +252,7 @@ void DesignSession::click(const QString& control) {
     if (!isClickable(control)) {
         return;
     }
-    if (const std::optional<Check> check = checkByName(control)) {
+    if (const std::optional<Check> check = design::checkByName(control)) {
         if (*check == Check::Check1) {
             m_sheet.setChecked(Check::Check1, m_sheet.checkValue(Check::Check1) != 0 ? 0 : 1);
         } else {
@@ -255,7 +260,7 @@ void DesignSession::click(const QString& control) {
         }
         return;
     }
-    if (const std::optional<Command> command = commandByName(control)) {
+    if (const std::optional<Command> command = design::commandByName(control)) {
         runCommand(*command);
         return;
     }
@@ -577,7 +582,7 @@ void DesignSession::onTextChange(Field field) {
             m_results.colourFillFactor();
             break;
         default:
-            if (materialIndex(field)) {
+            if (design::materialIndex(field)) {
                 m_cores.onMaterialFieldChange();
             }
             break;
