@@ -276,7 +276,7 @@ QWidget* FrmFanji::buildRequirementsPage() {
     buttons->addWidget(button(QStringLiteral("Command13"), QStringLiteral("下一步")));
     outputsLayout->addLayout(buttons, 3, 0, 1, 2);
 
-    auto* brand = new QLabel(QStringLiteral("Kelvane™ 磁性元件设计  ·  kelvane.example"));
+    auto* brand = new QLabel(QStringLiteral("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
     brand->setObjectName(QStringLiteral("Label5(0)"));
     brand->setCursor(Qt::PointingHandCursor);
     brand->setStyleSheet(QStringLiteral("color: #1f4e99;"));
@@ -729,10 +729,7 @@ void FrmFanji::setModified(bool modified) {
 }
 
 void FrmFanji::updateTitle() {
-    QString title = QStringLiteral("Kelvane开关变压器设计程序 v%1.%2.%3")
-                        .arg(KELVANE_VERSION_MAJOR)
-                        .arg(KELVANE_VERSION_MINOR)
-                        .arg(KELVANE_VERSION_PATCH);
+    QString title = about::mainWindowTitle();
     if (!m_filePath.isEmpty() || m_modified) {
         const QString name =
             m_filePath.isEmpty() ? QStringLiteral("未命名") : QFileInfo(m_filePath).fileName();

@@ -1,5 +1,6 @@
 #include "gui/wire/frm_wire_tools.h"
 
+#include "engine/about/about_info.h"
 #include "engine/base/key_codes.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/key_codes.h"
@@ -68,10 +69,10 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     layout->addLayout(groups);
 
     auto* footer = new QHBoxLayout;
-    const std::pair<const char*, const char*> brands[] = {{"LblBrand(0)", "Kelvane"},
-                                                          {"LblBrand(1)", "kelvane.example"}};
+    const std::pair<const char*, QString> brands[] = {{"LblBrand(0)", QStringLiteral("Kelvane")},
+                                                      {"LblBrand(1)", about::webSiteHost()}};
     for (const auto& [name, text] : brands) {
-        auto* brand = new QLabel(QString::fromUtf8(text));
+        auto* brand = new QLabel(text);
         brand->setCursor(Qt::PointingHandCursor);
         brand->setStyleSheet(QStringLiteral("color: #1f4e99;"));
         registerControl(QString::fromLatin1(name), brand);

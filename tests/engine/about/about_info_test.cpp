@@ -24,6 +24,15 @@ TEST(AboutInfoTest, CaptionTitleAndVersion) {
     EXPECT_TRUE(
         versionText().contains(QRegularExpression(QStringLiteral("^版本 \\d+\\.\\d+\\.\\d+$"))));
     EXPECT_EQ(systemInformationUnavailableMessage(), u"此时系统信息不可用");
+    // The design window's title carries the same version, after " v".
+    EXPECT_TRUE(mainWindowTitle().contains(
+        QRegularExpression(QStringLiteral("^Kelvane开关变压器设计程序 v\\d+\\.\\d+\\.\\d+$"))));
+    EXPECT_TRUE(mainWindowTitle().endsWith(versionText().mid(3)));
+}
+
+TEST(AboutInfoTest, BrandLabelsShowTheHostOfTheWebAddress) {
+    EXPECT_EQ(webSite(), u"https://kelvane.example/");
+    EXPECT_EQ(webSiteHost(), u"kelvane.example");
 }
 
 // Writes an executable file `name` into `directory`.
