@@ -12,6 +12,8 @@
 namespace kelvane::catalogue {
 
 using design::Field;
+using design::MaterialColumn;
+using design::materialField;
 
 namespace {
 
@@ -101,8 +103,8 @@ void CoreSelection::writeCoreDerived(int lossDecimals) {
     m_sheet.setFixed(Field::TxtCoreVe,
                      m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
                      1);
-    m_sheet.setPlain(Field::TxtCoreWeigh,
-                     m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
+    m_sheet.setPlain(Field::TxtCoreWeigh, m_sheet.number(materialField(MaterialColumn::Density)) *
+                                              m_sheet.number(Field::TxtCoreVe));
     m_sheet.setFixed(Field::TxtCorePl,
                      m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
                      lossDecimals);
@@ -179,11 +181,11 @@ void CoreSelection::onCoreSelectionClick() {
 }
 
 void CoreSelection::onMaterialFieldChange() {
-    m_sheet.setFixed(
-        Field::txtbm,
-        (m_sheet.number(design::materialField(4)) - m_sheet.number(design::materialField(5))) *
-            0.34,
-        0);
+    m_sheet.setFixed(Field::txtbm,
+                     (m_sheet.number(materialField(MaterialColumn::FluxDensity)) -
+                      m_sheet.number(materialField(MaterialColumn::Remanence))) *
+                         0.34,
+                     0);
     estimateLoss();
     // The loss per gram follows the current material's density even when
     // the loss density kept its text.
@@ -208,7 +210,7 @@ void CoreSelection::onFluxDensityKey(int keyCode) {
 }
 
 void CoreSelection::recalcLossPerGram() {
-    const double density = m_sheet.number(design::materialField(8));
+    const double density = m_sheet.number(materialField(MaterialColumn::Density));
     if (density != 0.0) {
         m_sheet.setFixed(Field::TXTPLG, m_sheet.number(Field::txtpl) / density, 1);
     }
@@ -223,16 +225,17 @@ void CoreSelection::refillCoreFields() {
 
 void CoreSelection::refillMaterialFields() {
     const DataSource& materials = m_catalogue.materials();
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         m_sheet.setText(design::materialField(index),
                         materials.currentText(materialColumnOfField(index)));
     }
 }
 
 void CoreSelection::estimateLoss() {
-    m_sheet.setText(Field::txtpl,
-                    estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
-                                        m_sheet.number(design::materialField(2))));
+    m_sheet.setText(
+        Field::txtpl,
+        estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
+                            m_sheet.number(materialField(MaterialColumn::InitialPermeability))));
 }
 
 void CoreSelection::captionFromAreaProduct() {

@@ -81,11 +81,11 @@ void MaterialMaintenance::modify() {
 void MaterialMaintenance::add() {
     m_newRow = true;
     // A new row starts empty: each emptied field runs the material rules.
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         m_sheet.setText(design::materialField(index), QString());
     }
     setStates(true, false, false, true, true, std::nullopt, false);
-    m_sheet.setFocus(design::fieldName(design::materialField(0)));
+    m_sheet.setFocus(design::fieldName(design::materialField(design::MaterialColumn::Application)));
 }
 
 void MaterialMaintenance::save() {
@@ -158,7 +158,7 @@ bool MaterialMaintenance::writeFields() {
     }
     const QVector<Column>& columns = materialColumns();
     QHash<QString, QVariant> values;
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         const QString column = materialColumnOfField(index);
         if (!materials.hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it

@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <iterator>
+
 namespace kelvane::files {
 
 using design::Check;
@@ -94,17 +96,17 @@ DesignRecord readRecord(LineReader& reader) {
     if (!parseWholeNumber(reader.next(), 0, 2, record.check)) {
         throw FormatError{reader.lastLine()};
     }
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < int(std::size(kFileFields)); ++i) {
         record.fields.append(reader.next());
     }
     for (int row = 1; row < record.tableRows; ++row) {
         QStringList cells;
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             cells.append(reader.next());
         }
         record.outputs.append(cells);
     }
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < int(std::size(kFileClosing)); ++i) {
         record.closing.append(reader.next());
     }
     return record;
@@ -126,7 +128,7 @@ QStringList designFileLines(const design::DesignSheet& sheet) {
     const design::Grid& outputs = sheet.grid(design::Table::MS);
     const int rows = int(parseNumber(sheet.text(Field::txtno)));
     for (int row = 1; row < rows; ++row) {
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             lines.append(outputs.cell(row, column));
         }
     }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <iterator>
 #include <optional>
 #include <variant>
 
@@ -15,15 +16,15 @@ namespace kelvane::files {
 // The controls of a record's lines 2 to 8, 10 to 21 and of its closing
 // lines, in file order. Opening reads the closing lines of the material
 // type (TxtApp(1)) and the core name (TxtCoreSize) into the search fields.
-inline constexpr design::Check kFileOptions[7] = {
+inline constexpr design::Check kFileOptions[] = {
     design::Check::Option1, design::Check::Option2, design::Check::Option3, design::Check::OptUL,
     design::Check::OptIEC,  design::Check::OptVDE,  design::Check::OptSelf};
-inline constexpr design::Field kFileFields[12] = {
+inline constexpr design::Field kFileFields[] = {
     design::Field::TxtUmin,   design::Field::txtudc,   design::Field::TxtF,
     design::Field::txtd,      design::Field::Txtts,    design::Field::Txtton,
     design::Field::TXTTEMP20, design::Field::TXTTEMPD, design::Field::TxtMargin,
     design::Field::TxtHipot,  design::Field::Combo1,   design::Field::Text13};
-inline constexpr design::Field kFileClosing[13] = {
+inline constexpr design::Field kFileClosing[] = {
     design::Field::TXTN,      design::Field::txtpint, design::Field::txtis,
     design::Field::txtim,     design::Field::txtip1,  design::Field::txtipk,
     design::Field::txtipkip1, design::Field::txtdi,   design::Field::TxtApp1,
@@ -34,13 +35,13 @@ inline constexpr int kClosingCoreLine = 11;
 
 // One record of a design file: the texts of its lines in file order.
 struct DesignRecord {
-    int tableRows = 1;             // line 1: rows of MS including the heading row
-    QString counter;               // the text of line 1
-    bool options[7] = {};          // Option1, Option2, Option3, OptUL, OptIEC, OptVDE, OptSelf
-    int check = 0;                 // Check1
-    QStringList fields;            // lines 10 to 21
-    QVector<QStringList> outputs;  // rows 1..N-1, five cells each
-    QStringList closing;           // the thirteen closing lines
+    int tableRows = 1;                           // line 1: rows of MS including the heading row
+    QString counter;                             // the text of line 1
+    bool options[std::size(kFileOptions)] = {};  // in the order of kFileOptions
+    int check = 0;                               // Check1
+    QStringList fields;                          // lines 10 to 21
+    QVector<QStringList> outputs;                // rows 1..N-1, a cell for each column of MS
+    QStringList closing;                         // the thirteen closing lines
 };
 
 // Where reading failed: the 1-based line.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <iterator>
 #include <utility>
 
 namespace kelvane::session {
@@ -16,6 +17,7 @@ using design::Command;
 using design::EditKind;
 using design::Field;
 using design::Grid;
+using design::MaterialColumn;
 using design::Table;
 
 namespace {
@@ -232,9 +234,11 @@ void DesignSession::keyDown(const QString& control, int keyCode) {
             break;
         default:
             if (const std::optional<int> index = design::materialIndex(*field)) {
-                if (*index <= 21) {
+                // Enter walks on through the fields as far as the
+                // tolerance, which leads to Save; the loss headings stay.
+                if (*index < int(MaterialColumn::Tolerance)) {
                     m_sheet.setFocus(design::fieldName(design::materialField(*index + 1)));
-                } else if (*index == 22) {
+                } else if (*index == int(MaterialColumn::Tolerance)) {
                     m_sheet.setFocus(QStringLiteral("Command5"));
                 }
             }
@@ -408,15 +412,15 @@ void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
     outputs.setRowCount(1);
     outputs.setRowCount(std::max(record.tableRows, 2));  // one data row at least
     m_sheet.gridEdited(Table::MS);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileOptions)); ++i) {
         m_sheet.setChecked(files::kFileOptions[i], record.options[i] ? 1 : 0);
     }
     m_sheet.setChecked(Check::Check1, record.check);
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileFields)); ++i) {
         m_sheet.setText(files::kFileFields[i], record.fields[i]);
     }
     for (int row = 1; row < record.tableRows; ++row) {
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             outputs.setCell(row, column, record.outputs[row - 1][column]);
         }
     }
@@ -425,7 +429,7 @@ void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
     // but is written once.
     m_sheet.setText(Field::txtp, QString());
     m_outputs.loadTotal(record.tableRows - 1);
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileClosing)); ++i) {
         Field field = files::kFileClosing[i];
         if (i == files::kClosingMaterialLine) {
             field = Field::Text1;  // the material is looked up by its type
