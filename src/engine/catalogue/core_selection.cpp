@@ -38,14 +38,6 @@ constexpr BoundField kCoreBindings[] = {
     {Field::TxtCoreSize, "NAME"},
 };
 
-const QStringList& familyCodes() {
-    static const QStringList codes = {
-        QStringLiteral("EE"),  QStringLiteral("EC"), QStringLiteral("ER"), QStringLiteral("EFD"),
-        QStringLiteral("EPC"), QStringLiteral("EP"), QStringLiteral("RM"), QStringLiteral("POT"),
-        QStringLiteral("PQ"),  QStringLiteral("UU"), QStringLiteral("TOR")};
-    return codes;
-}
-
 // A LIKE pattern for a prefix search: "*" stands for any characters, and
 // "%", "_" and the escape character are themselves.
 QString prefixPattern(const QString& text) {
@@ -71,6 +63,24 @@ CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
       m_catalogue(catalogue),
       m_pictureDirectory(std::move(pictureDirectory)),
       m_marginFactor(std::move(marginFactor)) {}
+
+const QStringList& CoreSelection::familyItems() {
+    static const QStringList items = {
+        QStringLiteral("EE"),  QStringLiteral("EC"),  QStringLiteral("ER"), QStringLiteral("EE"),
+        QStringLiteral("EFD"), QStringLiteral("EPC"), QStringLiteral("EP"), QStringLiteral("RM"),
+        QStringLiteral("POT"), QStringLiteral("PQ"),  QStringLiteral("UU"), QStringLiteral("PQ")};
+    return items;
+}
+
+const QStringList& CoreSelection::familyCodes() {
+    static const QStringList codes = [] {
+        QStringList list = familyItems();
+        list.removeDuplicates();
+        list.append(QStringLiteral("TOR"));
+        return list;
+    }();
+    return codes;
+}
 
 void CoreSelection::selectCoresByAreaProduct() {
     const double k = m_marginFactor();

@@ -138,10 +138,7 @@ bool DesignSession::isControl(const QString& name) {
 
 QStringList DesignSession::comboItems(Field field) {
     if (field == Field::cmbcore) {
-        return {QStringLiteral("EE"), QStringLiteral("EC"),  QStringLiteral("ER"),
-                QStringLiteral("EE"), QStringLiteral("EFD"), QStringLiteral("EPC"),
-                QStringLiteral("EP"), QStringLiteral("RM"),  QStringLiteral("POT"),
-                QStringLiteral("PQ"), QStringLiteral("UU"),  QStringLiteral("PQ")};
+        return catalogue::CoreSelection::familyItems();
     }
     if (field == Field::Combo1) {
         return safety::InsulationClass::classNames();
