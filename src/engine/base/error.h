@@ -6,8 +6,9 @@
 
 namespace kelvane {
 
-// A platform failure (catalogue, file) or a script error, with a text for the
-// engineer. User input never throws.
+// An error in a design script, with a text for the engineer: the runner
+// stops at its line. Platform failures (catalogue, file, printer) come back
+// as a Result instead; user input never fails.
 class Error : public std::runtime_error {
 public:
     explicit Error(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}

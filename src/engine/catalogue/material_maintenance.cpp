@@ -109,9 +109,9 @@ void MaterialMaintenance::deleteRecord() {
     if (!m_prompter.question(QStringLiteral("确定删除记录吗?"), QStringLiteral("删除记录"))) {
         return;
     }
-    const QString error = m_catalogue.materials().deleteCurrent();
-    if (!error.isEmpty()) {
-        m_prompter.message(QStringLiteral("删除失败：") + error, QStringLiteral("删除记录"));
+    if (const Result<void> deleted = m_catalogue.materials().deleteCurrent(); !deleted) {
+        m_prompter.message(QStringLiteral("删除失败：") + deleted.failure().text,
+                           QStringLiteral("删除记录"));
         return;
     }
     setStates(std::nullopt, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt,
@@ -181,9 +181,9 @@ bool MaterialMaintenance::writeFields() {
     }
     const std::optional<qint64> row =
         m_newRow ? std::nullopt : std::optional<qint64>(materials.currentRowid());
-    const QString error = materials.writeRecord(row, values);
-    if (!error.isEmpty()) {
-        m_prompter.message(QStringLiteral("保存失败：") + error, QStringLiteral("保存"));
+    if (const Result<void> written = materials.writeRecord(row, values); !written) {
+        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text,
+                           QStringLiteral("保存"));
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/result.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <QByteArray>
@@ -8,8 +9,6 @@
 #include <QVector>
 
 #include <iterator>
-#include <optional>
-#include <variant>
 
 namespace kelvane::files {
 
@@ -44,11 +43,6 @@ struct DesignRecord {
     QStringList closing;                         // the thirteen closing lines
 };
 
-// Where reading failed: the 1-based line.
-struct FormatError {
-    int line;
-};
-
 // designFileLines() — the lines of the design as the file stores them:
 // txtno, the seven options as "True"/"False", Check1 as " n ", twelve texts,
 // the outputs table row by row, then the thirteen closing texts.
@@ -56,7 +50,7 @@ struct FormatError {
 
 // encodeDesignFile() — the lines in GBK, each ended by CR LF; the reason
 // instead when a text has a character that GBK cannot hold.
-[[nodiscard]] std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines);
+Result<QByteArray> encodeDesignFile(const QStringList& lines);
 
 // parseDesignFile() — every record of a file's bytes, read and checked as a
 // whole before anything is applied. Lines end with CR LF (a lone LF is
@@ -64,17 +58,17 @@ struct FormatError {
 // character fails at its line. Line 1 of a record must be a whole number
 // from 1 to 10000, the option lines "True" or "False", the check-box line an
 // integer from 0 to 2; a file that ends inside a record fails at the line
-// that is missing. Blank lines after the last record are ignored.
-[[nodiscard]] std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(
-    const QByteArray& bytes);
+// that is missing. Blank lines after the last record are ignored. A failure
+// names its line, also in its text "文件格式错误（第N行）".
+Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes);
 
 // writeDesignFile() — the bytes written beside `path` and renamed over it,
 // so that a failed save leaves the previous file whole; the reason when the
 // file could not be written.
-[[nodiscard]] std::optional<QString> writeDesignFile(const QString& path, const QByteArray& bytes);
+Result<void> writeDesignFile(const QString& path, const QByteArray& bytes);
 
 // readDesignFile() — the whole file's bytes; the reason when it cannot be
 // read.
-[[nodiscard]] std::variant<QByteArray, QString> readDesignFile(const QString& path);
+Result<QByteArray> readDesignFile(const QString& path);
 
 }  // namespace kelvane::files

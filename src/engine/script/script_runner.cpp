@@ -180,8 +180,10 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
         if (!reaches(window)) {
             return;
         }
-        if (const QString reason = target.print(args); !reason.isEmpty()) {
-            err << QStringLiteral("line %1: nothing printed: %2").arg(lineNumber).arg(reason)
+        if (const Result<void> printed = target.print(args); !printed) {
+            err << QStringLiteral("line %1: nothing printed: %2")
+                       .arg(lineNumber)
+                       .arg(printed.failure().text)
                 << '\n';
         }
     } else if (command == u"tick") {

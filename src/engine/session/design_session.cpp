@@ -99,10 +99,11 @@ DesignSession::~DesignSession() {
 void DesignSession::open() {
     m_sheet.setChecked(Check::OptIEC, 1);
     m_outputs.writeHeader();
-    if (const QString error = m_catalogue.open(m_cataloguePath); !error.isEmpty()) {
+    if (const Result<void> opened = m_catalogue.open(m_cataloguePath); !opened) {
         // Said once in plain words: which file, why, and how to get one.
-        m_lastCatalogueError = error;
-        m_prompter.message(catalogueOpenMessage(m_cataloguePath, error), kCatalogueTitle);
+        m_lastCatalogueError = opened.failure().text;
+        m_prompter.message(catalogueOpenMessage(m_cataloguePath, m_lastCatalogueError),
+                           kCatalogueTitle);
     }
     m_catalogue.materials().setRecordSource(QStringLiteral("materials"), {}, {});
     m_catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
@@ -362,15 +363,13 @@ bool DesignSession::saveDesign(const QString& path) {
         return false;
     }
     const QString title = QStringLiteral("保存");
-    const std::variant<QByteArray, QString> encoded =
-        files::encodeDesignFile(files::designFileLines(m_sheet));
-    if (const QString* reason = std::get_if<QString>(&encoded)) {
-        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
+    const Result<QByteArray> encoded = files::encodeDesignFile(files::designFileLines(m_sheet));
+    if (!encoded) {
+        m_prompter.message(QStringLiteral("保存失败：") + encoded.failure().text, title);
         return false;
     }
-    if (const std::optional<QString> reason =
-            files::writeDesignFile(path, std::get<QByteArray>(encoded))) {
-        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
+    if (const Result<void> written = files::writeDesignFile(path, encoded.value()); !written) {
+        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text, title);
         return false;
     }
     m_prompter.message(QStringLiteral("保存操作成功！"), title);
@@ -382,17 +381,17 @@ bool DesignSession::openDesign(const QString& path) {
         return false;
     }
     const QString title = QStringLiteral("打开");
-    const std::variant<QByteArray, QString> bytes = files::readDesignFile(path);
-    if (const QString* reason = std::get_if<QString>(&bytes)) {
-        m_prompter.message(QStringLiteral("打开失败：") + *reason, title);
+    const Result<QByteArray> bytes = files::readDesignFile(path);
+    if (!bytes) {
+        m_prompter.message(QStringLiteral("打开失败：") + bytes.failure().text, title);
         return false;
     }
-    const auto parsed = files::parseDesignFile(std::get<QByteArray>(bytes));
-    if (const files::FormatError* error = std::get_if<files::FormatError>(&parsed)) {
-        m_prompter.message(QStringLiteral("文件格式错误（第%1行）").arg(error->line), title);
+    const Result<QVector<files::DesignRecord>> parsed = files::parseDesignFile(bytes.value());
+    if (!parsed) {
+        m_prompter.message(parsed.failure().text, title);
         return false;
     }
-    for (const files::DesignRecord& record : std::get<QVector<files::DesignRecord>>(parsed)) {
+    for (const files::DesignRecord& record : parsed.value()) {
         applyDesignRecord(record);
     }
     return true;

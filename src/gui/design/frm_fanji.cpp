@@ -566,16 +566,12 @@ bool FrmFanji::saveDesignFile(const QString& path) {
     return true;
 }
 
-bool FrmFanji::printToPdf(const QString& path, QString* error) {
-    QString reason;
-    if (!printWindowToPdf(*this, path, &reason)) {
-        m_window.reportFailedPrint(reason);
-        if (error != nullptr) {
-            *error = reason;
-        }
-        return false;
+Result<void> FrmFanji::printToPdf(const QString& path) {
+    Result<void> printed = printWindowToPdf(*this, path);
+    if (!printed) {
+        m_window.reportFailedPrint(printed.failure().text);
     }
-    return true;
+    return printed;
 }
 
 void FrmFanji::openDesignWindow() {
@@ -630,8 +626,8 @@ void FrmFanji::printWireWindow() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (!printWindow(wireWindow(), printer)) {
-        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
+    if (const Result<void> printed = printWindow(wireWindow(), printer); !printed) {
+        m_window.reportFailedPrint(printed.failure().text);
     }
 }
 
@@ -685,8 +681,8 @@ void FrmFanji::onPrintAction() {
     if (dialog.exec() != QDialog::Accepted) {
         return;  // the dialog makes cancel explicit: nothing is printed
     }
-    if (!printWindow(*this, printer)) {
-        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
+    if (const Result<void> printed = printWindow(*this, printer); !printed) {
+        m_window.reportFailedPrint(printed.failure().text);
     }
 }
 
