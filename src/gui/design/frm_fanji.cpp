@@ -899,7 +899,7 @@ void FrmFanji::mirrorChecks() {
 void FrmFanji::mirrorControlState(const QString& name) {
     const design::DesignSheet& sheet = m_window.sheet();
     if (name == u"TxtApp") {
-        for (int i = 0; i <= 25; ++i) {
+        for (int i = 0; i < design::kMaterialFieldCount; ++i) {
             control(design::fieldName(design::materialField(i)))->setEnabled(sheet.isEnabled(name));
         }
         return;
