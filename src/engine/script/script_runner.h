@@ -17,8 +17,7 @@ class ScriptedPrompter;
 
 // What a design script drives: the engine itself (kelvane-cli) or the real
 // widgets of the windows (kelvane --run-script). Control names are checked
-// by the runner before a call; a target throws kelvane::Error for a script
-// error it alone can see (a row beyond the table).
+// by the runner before a call.
 class ScriptTarget {
 public:
     virtual ~ScriptTarget() = default;
