@@ -1,6 +1,7 @@
 #include "engine/catalogue/catalogue.h"
 
 #include "engine/base/result.h"
+#include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/csv_import.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,36 @@ TEST_F(CatalogueTest, DatabaseWithoutTheTables) {
     const Result<void> opened = bare.open(writeFile("empty.db", QByteArray()));
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.failure().text, u"no such table: materials\nno such table: CORE");
+}
+
+// The table keeps the tolerance right after the permeability, where the
+// fields show it in TxtApp(22), after the factory: one list gives both orders.
+TEST(CatalogueSchema, MaterialColumnsInTableAndFieldOrder) {
+    struct Row {
+        int tableIndex;
+        int fieldIndex;
+        const char* column;
+        ColumnType type;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {0, 0, "Application", ColumnType::Text},
+        {2, 2, "InitialPermeability", ColumnType::Number},
+        {3, 22, "Tolerance(%)", ColumnType::Number},   // moved in the table
+        {4, 3, "CurieTemperature", ColumnType::Number},  // shifted by it
+        {9, 8, "Density", ColumnType::Number},
+        {10, 9, "PL 25kHz 200mT 25c", ColumnType::Number},
+        {22, 21, "Factory", ColumnType::Text},
+        {23, 23, "HZBM25", ColumnType::Text},
+        {25, 25, "HZBM500", ColumnType::Text},
+    };
+    // clang-format on
+    ASSERT_EQ(materialColumns().size(), 26);
+    for (const Row& row : rows) {
+        EXPECT_EQ(materialColumns().at(row.tableIndex).name, QLatin1String(row.column));
+        EXPECT_EQ(materialColumns().at(row.tableIndex).type, row.type) << row.column;
+        EXPECT_EQ(materialColumnOfField(row.fieldIndex), QLatin1String(row.column));
+    }
 }
 
 TEST(Csv, QuotesAndLineEnds) {
