@@ -11,6 +11,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <cstdlib>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -62,7 +64,9 @@ public:
         }
         coreFile.close();
         m_path = m_directory.filePath(QStringLiteral("large.db"));
-        kelvane::catalogue::importCatalogue(m_path, materials, cores);
+        if (!kelvane::catalogue::importCatalogue(m_path, materials, cores)) {
+            std::abort();  // no catalogue to time against
+        }
     }
 
     [[nodiscard]] const QString& path() const { return m_path; }

@@ -48,9 +48,9 @@ check_run() {
             return 1
         fi
     done
-    for code in EE EC ER EFD EPC EP RM POT PQ UU TOR; do
-        if [ ! -f "$folder/bin/$code.GIF" ]; then
-            echo "check-run: $code.GIF is missing beside the window" >&2
+    for picture in data/pictures/*.GIF; do
+        if [ ! -f "$folder/bin/${picture##*/}" ]; then
+            echo "check-run: ${picture##*/} is missing beside the window" >&2
             return 1
         fi
     done

@@ -1,4 +1,3 @@
-#include "engine/base/error.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
@@ -49,16 +48,16 @@ int main(int argc, char* argv[]) {
         return kelvane::script::runScript(args[1], window, target, prompter, out, err);
     }
     if (args.size() == 2 && args[0] == u"import") {
-        try {
-            const auto [materials, cores] = kelvane::catalogue::importCatalogue(
-                args[1], parser.value(materialsOption), parser.value(coresOption));
-            out << "imported " << materials << " materials and " << cores << " cores into "
-                << args[1] << '\n';
-            return 0;
-        } catch (const kelvane::Error& error) {
-            err << error.text() << '\n';
+        const kelvane::Result<std::pair<int, int>> imported = kelvane::catalogue::importCatalogue(
+            args[1], parser.value(materialsOption), parser.value(coresOption));
+        if (!imported) {
+            err << imported.failure().text << '\n';
             return 1;
         }
+        const auto [materials, cores] = imported.value();
+        out << "imported " << materials << " materials and " << cores << " cores into " << args[1]
+            << '\n';
+        return 0;
     }
     err << kUsage;
     return 2;

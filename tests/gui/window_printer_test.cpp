@@ -34,8 +34,8 @@ TEST_F(WindowPrinterTest, ReplacesAnExistingFileOnlyWithTheFinishedPrint) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older print");
     old.close();
-    QString error;
-    ASSERT_TRUE(printWindowToPdf(window, path, &error)) << error.toStdString();
+    const Result<void> printed = printWindowToPdf(window, path);
+    ASSERT_TRUE(printed.ok()) << printed.failure().text.toStdString();
     const QByteArray pdf = read(path);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
@@ -46,9 +46,9 @@ TEST_F(WindowPrinterTest, FailedPrintsAreReportedAndWriteNothing) {
     const QString folder = directory.filePath(QStringLiteral("folder.pdf"));
     ASSERT_TRUE(QDir().mkpath(folder));
     for (const QString& path : {directory.filePath(QStringLiteral("missing/design.pdf")), folder}) {
-        QString error;
-        EXPECT_FALSE(printWindowToPdf(window, path, &error)) << path.toStdString();
-        EXPECT_FALSE(error.isEmpty()) << path.toStdString();
+        const Result<void> printed = printWindowToPdf(window, path);
+        ASSERT_FALSE(printed.ok()) << path.toStdString();
+        EXPECT_FALSE(printed.failure().text.isEmpty()) << path.toStdString();
     }
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(QDir(folder).isEmpty());

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace kelvane::about {
 namespace {
@@ -53,11 +54,19 @@ QString windowCaption() {
     return QStringLiteral("关于 ") + applicationTitle();
 }
 
-QString versionText() {
-    return QStringLiteral("版本 %1.%2.%3")
+QString versionNumber() {
+    return QStringLiteral("%1.%2.%3")
         .arg(KELVANE_VERSION_MAJOR)
         .arg(KELVANE_VERSION_MINOR)
         .arg(KELVANE_VERSION_PATCH);
+}
+
+QString versionText() {
+    return QStringLiteral("版本 ") + versionNumber();
+}
+
+QString mainWindowTitle() {
+    return applicationTitle() + QStringLiteral(" v") + versionNumber();
 }
 
 QString descriptionText() {
@@ -79,6 +88,10 @@ QString footerText() {
 
 QString webSite() {
     return QStringLiteral("https://kelvane.example/");
+}
+
+QString webSiteHost() {
+    return QUrl(webSite()).host();
 }
 
 QString systemInformationUnavailableMessage() {

@@ -18,15 +18,21 @@ namespace kelvane::about {
 [[nodiscard]] QString applicationTitle();
 // "关于 " followed by the application title.
 [[nodiscard]] QString windowCaption();
-// "版本 " followed by major.minor.patch of this build, each a whole number
-// ("版本 0.1.0").
+// major.minor.patch of this build, each a whole number ("0.1.0").
+[[nodiscard]] QString versionNumber();
+// "版本 " followed by the version number ("版本 0.1.0").
 [[nodiscard]] QString versionText();
+// The design window's title: the application title, " v" and the version
+// number.
+[[nodiscard]] QString mainWindowTitle();
 [[nodiscard]] QString descriptionText();
 [[nodiscard]] QString disclaimerText();
 // The further line under the notice, which leads to the web address of the
 // brand labels below it.
 [[nodiscard]] QString footerText();
+// The web address the brand labels open, and its host name, which they show.
 [[nodiscard]] QString webSite();
+[[nodiscard]] QString webSiteHost();
 
 // The message shown when no system information program can be started.
 [[nodiscard]] QString systemInformationUnavailableMessage();

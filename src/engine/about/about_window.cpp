@@ -1,9 +1,9 @@
 #include "engine/about/about_window.h"
 
+#include "engine/base/key_codes.h"
+
 namespace kelvane::about {
 namespace {
-
-constexpr int kEnterKey = 13;
 
 const QString kOk = QStringLiteral("cmdOK");
 const QString kSystemInformation = QStringLiteral("cmdSysInfo");

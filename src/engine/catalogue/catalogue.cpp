@@ -23,7 +23,7 @@ Catalogue::~Catalogue() {
     }
 }
 
-QString Catalogue::open(const QString& path) {
+Result<void> Catalogue::open(const QString& path) {
     m_path = path;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     // mode=rw: a missing file is an error rather than a new empty catalogue.
@@ -32,14 +32,14 @@ QString Catalogue::open(const QString& path) {
     db.setDatabaseName(QStringLiteral("file:%1?mode=rw")
                            .arg(QString::fromLatin1(QUrl::toPercentEncoding(uriPath, "/"))));
     if (!db.open()) {
-        return db.lastError().text();
+        return Failure{db.lastError().text()};
     }
     // Opening is lazy: the first statement shows a file that is no database.
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         const QString text = probe.lastError().text();
         db.close();
-        return text;
+        return Failure{text};
     }
     m_materials.setDatabase(db);
     m_cores.setDatabase(db);
@@ -49,7 +49,10 @@ QString Catalogue::open(const QString& path) {
             missing.append(QStringLiteral("no such table: %1").arg(table));
         }
     }
-    return missing.join(u'\n');
+    if (!missing.isEmpty()) {
+        return Failure{missing.join(u'\n')};
+    }
+    return {};
 }
 
 }  // namespace kelvane::catalogue

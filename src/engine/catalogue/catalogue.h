@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/result.h"
 #include "engine/catalogue/data_source.h"
 
 #include <QString>
@@ -17,8 +18,9 @@ public:
     Catalogue& operator=(const Catalogue&) = delete;
 
     // Opens the file; on failure the data sources stay empty and the
-    // error text is returned (empty on success).
-    QString open(const QString& path);
+    // failure has the database's text. A file without both tables opens,
+    // but fails with a line "no such table: NAME" for each one missing.
+    Result<void> open(const QString& path);
     [[nodiscard]] const QString& path() const { return m_path; }
 
     [[nodiscard]] DataSource& materials() { return m_materials; }

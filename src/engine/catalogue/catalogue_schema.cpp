@@ -1,5 +1,7 @@
 #include "engine/catalogue/catalogue_schema.h"
 
+#include "engine/sheet/design_sheet.h"
+
 #include <QStringList>
 
 namespace kelvane::catalogue {
@@ -23,37 +25,26 @@ QString columnDefinitions(const QVector<Column>& columns) {
     return definitions.join(QStringLiteral(", "));
 }
 
+const QVector<Column>& materialColumnsInFieldOrder() {
+    static const QVector<Column> columns = {
+#define KELVANE_COLUMN(id, name, type) {QStringLiteral(name), ColumnType::type},
+        KELVANE_MATERIAL_COLUMNS(KELVANE_COLUMN)
+#undef KELVANE_COLUMN
+    };
+    return columns;
+}
+
 }  // namespace
 
 const QVector<Column>& materialColumns() {
-    static const QVector<Column> columns = {
-        text("Application"),
-        text("Type"),
-        number("InitialPermeability"),
-        number("Tolerance(%)"),
-        number("CurieTemperature"),
-        number("FluxDensity"),
-        number("Remanence"),
-        number("Coercivity"),
-        number("Resisitivity"),
-        number("Density"),
-        number("PL 25kHz 200mT 25c"),
-        number("PL 25kHz 200mT 60c"),
-        number("PL 25kHz 200mT 100c"),
-        number("PL 25kHz 200mT 120c"),
-        number("PL 100kHz 200mT 25c"),
-        number("PL 100kHz 200mT 60c"),
-        number("PL 100kHz 200mT 100c"),
-        number("PL 100kHz 200mT 120c"),
-        number("PL 500kHz 200mT 25c"),
-        number("PL 500kHz 200mT 60c"),
-        number("PL 500kHz 200mT 100c"),
-        number("PL 500kHz 200mT 120c"),
-        text("Factory"),
-        text("HZBM25"),
-        text("HZBM100"),
-        text("HZBM500"),
-    };
+    static const QVector<Column> columns = [] {
+        QVector<Column> list = materialColumnsInFieldOrder();
+        // The table holds the tolerance right after the permeability; in
+        // field order it is TxtApp(22).
+        list.move(int(design::MaterialColumn::Tolerance),
+                  int(design::MaterialColumn::InitialPermeability) + 1);
+        return list;
+    }();
     return columns;
 }
 
@@ -68,35 +59,11 @@ const QVector<Column>& coreColumns() {
 }
 
 QString materialColumnOfField(int index) {
-    // TxtApp(index) -> column; 22 is the tolerance beside Ui, 23..25 the
-    // headings of the loss blocks. TxtApp(14) shows the 100 kHz / 60 ℃ loss.
-    static const char* const kColumns[26] = {"Application",
-                                             "Type",
-                                             "InitialPermeability",
-                                             "CurieTemperature",
-                                             "FluxDensity",
-                                             "Remanence",
-                                             "Coercivity",
-                                             "Resisitivity",
-                                             "Density",
-                                             "PL 25kHz 200mT 25c",
-                                             "PL 25kHz 200mT 60c",
-                                             "PL 25kHz 200mT 100c",
-                                             "PL 25kHz 200mT 120c",
-                                             "PL 100kHz 200mT 25c",
-                                             "PL 100kHz 200mT 60c",
-                                             "PL 100kHz 200mT 100c",
-                                             "PL 100kHz 200mT 120c",
-                                             "PL 500kHz 200mT 25c",
-                                             "PL 500kHz 200mT 60c",
-                                             "PL 500kHz 200mT 100c",
-                                             "PL 500kHz 200mT 120c",
-                                             "Factory",
-                                             "Tolerance(%)",
-                                             "HZBM25",
-                                             "HZBM100",
-                                             "HZBM500"};
-    return QString::fromLatin1(kColumns[index]);
+    return materialColumnsInFieldOrder().at(index).name;
+}
+
+QString materialColumnName(design::MaterialColumn column) {
+    return materialColumnOfField(int(column));
 }
 
 const QVector<GridColumn>& coreGridColumns() {

@@ -5,6 +5,10 @@
 
 #include <optional>
 
+namespace kelvane::design {
+enum class MaterialColumn;
+}
+
 namespace kelvane::catalogue {
 
 enum class ColumnType { Text, Number };
@@ -22,6 +26,7 @@ struct Column {
 
 // The column that TxtApp(index) shows, for index 0..25.
 [[nodiscard]] QString materialColumnOfField(int index);
+[[nodiscard]] QString materialColumnName(design::MaterialColumn column);
 
 // The columns of the core grid DBGrid2 with their captions, in grid order.
 struct GridColumn {

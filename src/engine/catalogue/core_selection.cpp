@@ -1,5 +1,6 @@
 #include "engine/catalogue/core_selection.h"
 
+#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/catalogue_schema.h"
@@ -11,10 +12,10 @@
 namespace kelvane::catalogue {
 
 using design::Field;
+using design::MaterialColumn;
+using design::materialField;
 
 namespace {
-
-constexpr int kEnterKey = 13;
 
 // The core fields bound to Data2, in the order they are refilled.
 struct BoundField {
@@ -36,14 +37,6 @@ constexpr BoundField kCoreBindings[] = {
     {Field::TxtCoreAe, "ae"},
     {Field::TxtCoreSize, "NAME"},
 };
-
-const QStringList& familyCodes() {
-    static const QStringList codes = {
-        QStringLiteral("EE"),  QStringLiteral("EC"), QStringLiteral("ER"), QStringLiteral("EFD"),
-        QStringLiteral("EPC"), QStringLiteral("EP"), QStringLiteral("RM"), QStringLiteral("POT"),
-        QStringLiteral("PQ"),  QStringLiteral("UU"), QStringLiteral("TOR")};
-    return codes;
-}
 
 // A LIKE pattern for a prefix search: "*" stands for any characters, and
 // "%", "_" and the escape character are themselves.
@@ -70,6 +63,24 @@ CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
       m_catalogue(catalogue),
       m_pictureDirectory(std::move(pictureDirectory)),
       m_marginFactor(std::move(marginFactor)) {}
+
+const QStringList& CoreSelection::familyItems() {
+    static const QStringList items = {
+        QStringLiteral("EE"),  QStringLiteral("EC"),  QStringLiteral("ER"), QStringLiteral("EE"),
+        QStringLiteral("EFD"), QStringLiteral("EPC"), QStringLiteral("EP"), QStringLiteral("RM"),
+        QStringLiteral("POT"), QStringLiteral("PQ"),  QStringLiteral("UU"), QStringLiteral("PQ")};
+    return items;
+}
+
+const QStringList& CoreSelection::familyCodes() {
+    static const QStringList codes = [] {
+        QStringList list = familyItems();
+        list.removeDuplicates();
+        list.append(QStringLiteral("TOR"));
+        return list;
+    }();
+    return codes;
+}
 
 void CoreSelection::selectCoresByAreaProduct() {
     const double k = m_marginFactor();
@@ -102,8 +113,8 @@ void CoreSelection::writeCoreDerived(int lossDecimals) {
     m_sheet.setFixed(Field::TxtCoreVe,
                      m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
                      1);
-    m_sheet.setPlain(Field::TxtCoreWeigh,
-                     m_sheet.number(design::materialField(8)) * m_sheet.number(Field::TxtCoreVe));
+    m_sheet.setPlain(Field::TxtCoreWeigh, m_sheet.number(materialField(MaterialColumn::Density)) *
+                                              m_sheet.number(Field::TxtCoreVe));
     m_sheet.setFixed(Field::TxtCorePl,
                      m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
                      lossDecimals);
@@ -180,11 +191,11 @@ void CoreSelection::onCoreSelectionClick() {
 }
 
 void CoreSelection::onMaterialFieldChange() {
-    m_sheet.setFixed(
-        Field::txtbm,
-        (m_sheet.number(design::materialField(4)) - m_sheet.number(design::materialField(5))) *
-            0.34,
-        0);
+    m_sheet.setFixed(Field::txtbm,
+                     (m_sheet.number(materialField(MaterialColumn::FluxDensity)) -
+                      m_sheet.number(materialField(MaterialColumn::Remanence))) *
+                         0.34,
+                     0);
     estimateLoss();
     // The loss per gram follows the current material's density even when
     // the loss density kept its text.
@@ -209,7 +220,7 @@ void CoreSelection::onFluxDensityKey(int keyCode) {
 }
 
 void CoreSelection::recalcLossPerGram() {
-    const double density = m_sheet.number(design::materialField(8));
+    const double density = m_sheet.number(materialField(MaterialColumn::Density));
     if (density != 0.0) {
         m_sheet.setFixed(Field::TXTPLG, m_sheet.number(Field::txtpl) / density, 1);
     }
@@ -224,16 +235,17 @@ void CoreSelection::refillCoreFields() {
 
 void CoreSelection::refillMaterialFields() {
     const DataSource& materials = m_catalogue.materials();
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         m_sheet.setText(design::materialField(index),
                         materials.currentText(materialColumnOfField(index)));
     }
 }
 
 void CoreSelection::estimateLoss() {
-    m_sheet.setText(Field::txtpl,
-                    estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
-                                        m_sheet.number(design::materialField(2))));
+    m_sheet.setText(
+        Field::txtpl,
+        estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
+                            m_sheet.number(materialField(MaterialColumn::InitialPermeability))));
 }
 
 void CoreSelection::captionFromAreaProduct() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -22,6 +23,13 @@ public:
     // design results step below.
     CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory,
                   std::function<double()> marginFactor);
+
+    // The items of the core family list cmbcore, as the window lists them
+    // (EE and PQ twice).
+    [[nodiscard]] static const QStringList& familyItems();
+    // The families that have a picture FAMILY.GIF beside the program: each
+    // listed family once, and the toroid TOR, which can be typed.
+    [[nodiscard]] static const QStringList& familyCodes();
 
     // Runs at the end of the core-field handlers: the design results.
     void setResultsStep(std::function<void()> step) { m_results = std::move(step); }

@@ -1,6 +1,5 @@
 #include "engine/catalogue/csv_import.h"
 
-#include "engine/base/error.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
 
@@ -22,15 +21,20 @@ struct Table {
 };
 
 // "FILE:LINE: reason"
-Error lineError(const QString& path, int line, const QString& reason) {
-    return Error(QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(reason));
+Failure lineFailure(const QString& path, int line, const QString& reason) {
+    return {QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(reason), line};
+}
+
+// "FILE: reason", where no line is at fault.
+Failure fileFailure(const QString& path, const QString& reason) {
+    return {QStringLiteral("%1: %2").arg(path, reason)};
 }
 
 // The UTF-8 text of a file; anything else is refused at its first bad line.
-QString readFile(const QString& path) {
+Result<QString> readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return fileFailure(path, file.errorString());
     }
     const QByteArray bytes = file.readAll();
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -42,38 +46,47 @@ QString readFile(const QString& path) {
             QStringDecoder lineDecoder(QStringDecoder::Utf8);
             const QString decoded = lineDecoder.decode(lines[i]);
             if (lineDecoder.hasError()) {
-                throw lineError(path, int(i) + 1, QStringLiteral("not UTF-8 text"));
+                return lineFailure(path, int(i) + 1, QStringLiteral("not UTF-8 text"));
             }
         }
     }
     return text;
 }
 
-int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
-    const QVector<CsvRecord> records = parseCsv(readFile(csvPath), csvPath);
+Result<int> importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
+    const Result<QString> text = readFile(csvPath);
+    if (!text) {
+        return text.failure();
+    }
+    const Result<QVector<CsvRecord>> parsed = parseCsv(text.value(), csvPath);
+    if (!parsed) {
+        return parsed.failure();
+    }
+    const QVector<CsvRecord>& records = parsed.value();
     if (records.isEmpty()) {
-        throw lineError(csvPath, 1, QStringLiteral("no header row"));
+        return lineFailure(csvPath, 1, QStringLiteral("no header row"));
     }
     QVector<Column> header;
     const CsvRecord& headerRecord = records.first();
     for (const QString& name : headerRecord.fields) {
         const std::optional<Column> column = findColumn(*table.columns, name.trimmed());
         if (!column) {
-            throw lineError(csvPath, headerRecord.line,
-                            QStringLiteral("\"%1\" is not a column of %2").arg(name, table.name));
+            return lineFailure(
+                csvPath, headerRecord.line,
+                QStringLiteral("\"%1\" is not a column of %2").arg(name, table.name));
         }
         const bool repeated = std::any_of(header.cbegin(), header.cend(), [&](const Column& seen) {
             return seen.name == column->name;
         });
         if (repeated) {
-            throw lineError(csvPath, headerRecord.line,
-                            QStringLiteral("column \"%1\" is named twice").arg(column->name));
+            return lineFailure(csvPath, headerRecord.line,
+                               QStringLiteral("column \"%1\" is named twice").arg(column->name));
         }
         header.append(*column);
     }
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table.name))) {
-        throw Error(QStringLiteral("%1: %2").arg(db.databaseName(), query.lastError().text()));
+        return fileFailure(db.databaseName(), query.lastError().text());
     }
     QStringList names;
     QStringList placeholders;
@@ -83,7 +96,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
     }
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(table.name, names.join(u','), placeholders.join(u',')))) {
-        throw Error(QStringLiteral("%1: %2").arg(db.databaseName(), query.lastError().text()));
+        return fileFailure(db.databaseName(), query.lastError().text());
     }
     int imported = 0;
     for (qsizetype r = 1; r < records.size(); ++r) {
@@ -93,10 +106,10 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
             continue;  // a blank line
         }
         if (record.size() != header.size()) {
-            throw lineError(csvPath, line,
-                            QStringLiteral("%1 fields, the header has %2")
-                                .arg(record.size())
-                                .arg(header.size()));
+            return lineFailure(csvPath, line,
+                               QStringLiteral("%1 fields, the header has %2")
+                                   .arg(record.size())
+                                   .arg(header.size()));
         }
         for (qsizetype c = 0; c < record.size(); ++c) {
             const QString cell = trimBlanks(record[c]);
@@ -104,7 +117,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
                 query.bindValue(int(c), QVariant());
             } else if (header[c].type == ColumnType::Number) {
                 if (!isStrictNumber(cell)) {
-                    throw lineError(
+                    return lineFailure(
                         csvPath, line,
                         QStringLiteral("\"%1\" is not a number (%2)").arg(cell, header[c].name));
                 }
@@ -114,7 +127,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
             }
         }
         if (!query.exec()) {
-            throw lineError(csvPath, line, query.lastError().text());
+            return lineFailure(csvPath, line, query.lastError().text());
         }
         ++imported;
     }
@@ -123,7 +136,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
 
 }  // namespace
 
-QVector<CsvRecord> parseCsv(const QString& input, const QString& fileName) {
+Result<QVector<CsvRecord>> parseCsv(const QString& input, const QString& fileName) {
     QString text = input;
     if (text.startsWith(QChar(0xFEFF))) {
         text.remove(0, 1);
@@ -169,7 +182,7 @@ QVector<CsvRecord> parseCsv(const QString& input, const QString& fileName) {
         }
     }
     if (quotedField) {
-        throw lineError(fileName, quoteLine, QStringLiteral("unterminated quote"));
+        return lineFailure(fileName, quoteLine, QStringLiteral("unterminated quote"));
     }
     if (!field.isEmpty() || !record.fields.isEmpty()) {
         record.fields.append(field);
@@ -178,48 +191,70 @@ QVector<CsvRecord> parseCsv(const QString& input, const QString& fileName) {
     return records;
 }
 
-std::pair<int, int> importCatalogue(const QString& databasePath, const QString& materialsCsv,
-                                    const QString& coresCsv) {
-    const QString connection = QUuid::createUuid().toString();
-    std::pair<int, int> counts{0, 0};
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(databasePath);
-        try {
-            if (!db.open()) {
-                throw Error(QStringLiteral("%1: %2").arg(databasePath, db.lastError().text()));
-            }
-            if (!db.transaction()) {
-                throw Error(QStringLiteral("%1: %2").arg(databasePath, db.lastError().text()));
-            }
-            QSqlQuery query(db);
-            for (const QString& statement : schemaStatements()) {
-                if (!query.exec(statement)) {
-                    throw Error(
-                        QStringLiteral("%1: %2").arg(databasePath, query.lastError().text()));
-                }
-            }
-            if (!materialsCsv.isEmpty()) {
-                counts.first = importTable(db, {QStringLiteral("materials"), &materialColumns()},
-                                           materialsCsv);
-            }
-            if (!coresCsv.isEmpty()) {
-                counts.second = importTable(db, {QStringLiteral("CORE"), &coreColumns()}, coresCsv);
-            }
-            if (!db.commit()) {
-                throw Error(QStringLiteral("%1: %2").arg(databasePath, db.lastError().text()));
-            }
-        } catch (const Error&) {
-            db.rollback();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connection);
-            throw;
-        }
-        db.close();
+namespace {
+
+// Both tables' rows in one transaction of an open catalogue; the failure
+// leaves the transaction to the caller to roll back.
+Result<std::pair<int, int>> importTables(QSqlDatabase& db, const QString& databasePath,
+                                         const QString& materialsCsv, const QString& coresCsv) {
+    if (!db.transaction()) {
+        return fileFailure(databasePath, db.lastError().text());
     }
-    QSqlDatabase::removeDatabase(connection);
+    QSqlQuery query(db);
+    for (const QString& statement : schemaStatements()) {
+        if (!query.exec(statement)) {
+            return fileFailure(databasePath, query.lastError().text());
+        }
+    }
+    std::pair<int, int> counts{0, 0};
+    if (!materialsCsv.isEmpty()) {
+        const Result<int> materials =
+            importTable(db, {QStringLiteral("materials"), &materialColumns()}, materialsCsv);
+        if (!materials) {
+            return materials.failure();
+        }
+        counts.first = materials.value();
+    }
+    if (!coresCsv.isEmpty()) {
+        const Result<int> cores =
+            importTable(db, {QStringLiteral("CORE"), &coreColumns()}, coresCsv);
+        if (!cores) {
+            return cores.failure();
+        }
+        counts.second = cores.value();
+    }
+    if (!db.commit()) {
+        return fileFailure(databasePath, db.lastError().text());
+    }
     return counts;
+}
+
+// The import through the connection `connection`, which is closed again.
+Result<std::pair<int, int>> importThrough(const QString& connection, const QString& databasePath,
+                                          const QString& materialsCsv, const QString& coresCsv) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(databasePath);
+    if (!db.open()) {
+        return fileFailure(databasePath, db.lastError().text());
+    }
+    Result<std::pair<int, int>> imported = importTables(db, databasePath, materialsCsv, coresCsv);
+    if (!imported) {
+        db.rollback();
+    }
+    db.close();
+    return imported;
+}
+
+}  // namespace
+
+Result<std::pair<int, int>> importCatalogue(const QString& databasePath,
+                                            const QString& materialsCsv, const QString& coresCsv) {
+    const QString connection = QUuid::createUuid().toString();
+    Result<std::pair<int, int>> imported =
+        importThrough(connection, databasePath, materialsCsv, coresCsv);
+    // Removed once no handle of the connection is left.
+    QSqlDatabase::removeDatabase(connection);
+    return imported;
 }
 
 }  // namespace kelvane::catalogue

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,9 +16,9 @@ struct CsvRecord {
 
 // parseCsv() — the records of a comma-separated text: fields may be quoted
 // with '"' (a doubled quote inside is one quote), records end with LF or
-// CR LF, a leading UTF-8 byte-order mark is dropped. Throws kelvane::Error
+// CR LF, a leading UTF-8 byte-order mark is dropped. Fails with
 // "FILE:LINE: unterminated quote", FILE being `fileName`.
-[[nodiscard]] QVector<CsvRecord> parseCsv(const QString& text, const QString& fileName);
+Result<QVector<CsvRecord>> parseCsv(const QString& text, const QString& fileName);
 
 // importCatalogue() — fills the catalogue file at `databasePath` (created
 // when missing) from CSV files with a header row: the rows of each table
@@ -24,11 +26,11 @@ struct CsvRecord {
 // of the table, each named once (matched without regard to case; columns
 // left out stay empty); number columns take "." decimals, an empty cell is
 // an empty value. Everything happens in one transaction: on any error the
-// catalogue is left as it was. Errors are thrown as kelvane::Error reading
-// "FILE:LINE: reason", or "FILE: reason" when no line is at fault (a file
-// that cannot be read, a database failure). An empty path skips that table.
+// catalogue is left as it was. A failure reads "FILE:LINE: reason" and
+// names the line, or "FILE: reason" when no line is at fault (a file that
+// cannot be read, a database failure). An empty path skips that table.
 // Returns the number of rows imported per table, materials first.
-std::pair<int, int> importCatalogue(const QString& databasePath, const QString& materialsCsv,
-                                    const QString& coresCsv);
+Result<std::pair<int, int>> importCatalogue(const QString& databasePath,
+                                            const QString& materialsCsv, const QString& coresCsv);
 
 }  // namespace kelvane::catalogue

@@ -176,10 +176,10 @@ const QVector<QVariant>& DataSource::record(int row) const {
     return *m_cache.insert(rowid, values);
 }
 
-QString DataSource::writeRecord(std::optional<qint64> rowid,
-                                const QHash<QString, QVariant>& values) {
+Result<void> DataSource::writeRecord(std::optional<qint64> rowid,
+                                     const QHash<QString, QVariant>& values) {
     if (!m_db.isOpen()) {
-        return QStringLiteral("no catalogue");
+        return Failure{QStringLiteral("no catalogue")};
     }
     QStringList names;
     QVariantList bound;
@@ -208,13 +208,13 @@ QString DataSource::writeRecord(std::optional<qint64> rowid,
                   .arg(quoted(m_table), quotedNames.join(u','), marks.join(u','));
     }
     if (!query.prepare(sql)) {
-        return query.lastError().text();
+        return Failure{query.lastError().text()};
     }
     for (int i = 0; i < bound.size(); ++i) {
         query.bindValue(i, bound[i]);
     }
     if (!query.exec()) {
-        return query.lastError().text();
+        return Failure{query.lastError().text()};
     }
     if (rowid) {
         m_cache.remove(*rowid);
@@ -227,15 +227,15 @@ QString DataSource::writeRecord(std::optional<qint64> rowid,
     return {};
 }
 
-QString DataSource::deleteCurrent() {
+Result<void> DataSource::deleteCurrent() {
     if (m_position == 0) {
-        return QStringLiteral("no current record");
+        return Failure{QStringLiteral("no current record")};
     }
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
     query.bindValue(0, currentRowid());
     if (!query.exec()) {
-        return query.lastError().text();
+        return Failure{query.lastError().text()};
     }
     m_cache.remove(currentRowid());
     m_rowids.removeAt(m_position - 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/result.h"
+
 #include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
@@ -70,12 +72,12 @@ public:
     // `rowid` has no value. The record set keeps its rows until the next
     // refresh: a written record stays listed even when it no longer meets
     // the query, and an inserted one is listed last and becomes current
-    // (unannounced: the caller moves on or calls reread()). Returns the
-    // database's error text, empty on success.
-    QString writeRecord(std::optional<qint64> rowid, const QHash<QString, QVariant>& values);
+    // (unannounced: the caller moves on or calls reread()). A failure has
+    // the database's text.
+    Result<void> writeRecord(std::optional<qint64> rowid, const QHash<QString, QVariant>& values);
     // Deletes the current record; the next one (or the last) becomes
     // current. Not a move: the guard is not asked.
-    QString deleteCurrent();
+    Result<void> deleteCurrent();
 
 Q_SIGNALS:
     // The rows of the record set or their values changed.

@@ -81,11 +81,11 @@ void MaterialMaintenance::modify() {
 void MaterialMaintenance::add() {
     m_newRow = true;
     // A new row starts empty: each emptied field runs the material rules.
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         m_sheet.setText(design::materialField(index), QString());
     }
     setStates(true, false, false, true, true, std::nullopt, false);
-    m_sheet.setFocus(design::fieldName(design::materialField(0)));
+    m_sheet.setFocus(design::fieldName(design::materialField(design::MaterialColumn::Application)));
 }
 
 void MaterialMaintenance::save() {
@@ -109,9 +109,9 @@ void MaterialMaintenance::deleteRecord() {
     if (!m_prompter.question(QStringLiteral("确定删除记录吗?"), QStringLiteral("删除记录"))) {
         return;
     }
-    const QString error = m_catalogue.materials().deleteCurrent();
-    if (!error.isEmpty()) {
-        m_prompter.message(QStringLiteral("删除失败：") + error, QStringLiteral("删除记录"));
+    if (const Result<void> deleted = m_catalogue.materials().deleteCurrent(); !deleted) {
+        m_prompter.message(QStringLiteral("删除失败：") + deleted.failure().text,
+                           QStringLiteral("删除记录"));
         return;
     }
     setStates(std::nullopt, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt,
@@ -158,7 +158,7 @@ bool MaterialMaintenance::writeFields() {
     }
     const QVector<Column>& columns = materialColumns();
     QHash<QString, QVariant> values;
-    for (int index = 0; index <= 25; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         const QString column = materialColumnOfField(index);
         if (!materials.hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it
@@ -181,9 +181,9 @@ bool MaterialMaintenance::writeFields() {
     }
     const std::optional<qint64> row =
         m_newRow ? std::nullopt : std::optional<qint64>(materials.currentRowid());
-    const QString error = materials.writeRecord(row, values);
-    if (!error.isEmpty()) {
-        m_prompter.message(QStringLiteral("保存失败：") + error, QStringLiteral("保存"));
+    if (const Result<void> written = materials.writeRecord(row, values); !written) {
+        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text,
+                           QStringLiteral("保存"));
         return false;
     }
     return true;

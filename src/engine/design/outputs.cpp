@@ -10,8 +10,6 @@
 namespace kelvane::design {
 namespace {
 
-constexpr int kPowerColumn = 4;
-
 // The total after adding one row's power cell to it, as txtp shows it; no
 // value when the sum is not finite, and txtp then keeps its text. A power
 // cell is converted strictly: empty or non-numeric counts 0.
@@ -50,11 +48,11 @@ void Outputs::addOutput() {
     Grid& ms = m_sheet.editGrid(Table::MS);
     ms.setRowCount(rows);
     const int row = rows - 1;
-    ms.setCell(row, 0, QString::number(row));
-    ms.setCell(row, 1, m_sheet.text(Field::txtuoutput));
-    ms.setCell(row, 2, m_sheet.text(Field::TxtIoutput));
-    ms.setCell(row, 3, m_sheet.text(Field::TXTDIO));
-    ms.setCell(row, kPowerColumn, m_sheet.text(Field::Txtpout));
+    ms.setCell(row, kOutputNumber, QString::number(row));
+    ms.setCell(row, kOutputVolts, m_sheet.text(Field::txtuoutput));
+    ms.setCell(row, kOutputAmps, m_sheet.text(Field::TxtIoutput));
+    ms.setCell(row, kOutputDropVolts, m_sheet.text(Field::TXTDIO));
+    ms.setCell(row, kOutputPowerW, m_sheet.text(Field::Txtpout));
     m_sheet.gridEdited(Table::MS);
     rebuildTotal(ms.rowCount() - 1);
     m_sheet.setText(Field::txtuoutput, QString());
@@ -75,7 +73,7 @@ void Outputs::deleteOutput() {
     }
     m_sheet.setPlain(Field::txtno, m_sheet.number(Field::txtno) - 1);
     for (int row = 1; row < ms.rowCount(); ++row) {
-        ms.setCell(row, 0, QString::number(row));
+        ms.setCell(row, kOutputNumber, QString::number(row));
     }
     m_sheet.gridEdited(Table::MS);
     rebuildTotal(ms.rowCount() - 1);
@@ -87,10 +85,10 @@ void Outputs::modifyOutput() {
     if (row < 1) {
         return;  // the header row is not an output
     }
-    ms.setCell(row, 1, m_sheet.text(Field::txtuoutput));
-    ms.setCell(row, 2, m_sheet.text(Field::TxtIoutput));
-    ms.setCell(row, 3, m_sheet.text(Field::TXTDIO));
-    ms.setCell(row, kPowerColumn, m_sheet.text(Field::Txtpout));
+    ms.setCell(row, kOutputVolts, m_sheet.text(Field::txtuoutput));
+    ms.setCell(row, kOutputAmps, m_sheet.text(Field::TxtIoutput));
+    ms.setCell(row, kOutputDropVolts, m_sheet.text(Field::TXTDIO));
+    ms.setCell(row, kOutputPowerW, m_sheet.text(Field::Txtpout));
     m_sheet.gridEdited(Table::MS);
     m_sheet.setText(Field::txtp, QString());
     rebuildTotal(int(std::lround(m_sheet.number(Field::txtno))) - 1);
@@ -107,16 +105,16 @@ void Outputs::selectRow(int row) {
     m_sheet.setText(Field::TxtIoutput, QString());
     m_sheet.setText(Field::TXTDIO, QString());
     m_sheet.setText(Field::Txtpout, QString());
-    m_sheet.setText(Field::txtuoutput, ms.cell(row, 1));
-    m_sheet.setText(Field::TxtIoutput, ms.cell(row, 2));
-    m_sheet.setText(Field::TXTDIO, ms.cell(row, 3));
-    m_sheet.setText(Field::Txtpout, ms.cell(row, kPowerColumn));
+    m_sheet.setText(Field::txtuoutput, ms.cell(row, kOutputVolts));
+    m_sheet.setText(Field::TxtIoutput, ms.cell(row, kOutputAmps));
+    m_sheet.setText(Field::TXTDIO, ms.cell(row, kOutputDropVolts));
+    m_sheet.setText(Field::Txtpout, ms.cell(row, kOutputPowerW));
 }
 
 void Outputs::rebuildTotal(int lastRow) {
     for (int row = 1; row <= lastRow; ++row) {
         const std::optional<QString> total =
-            addPower(m_sheet.text(Field::txtp), m_sheet.grid(Table::MS).cell(row, kPowerColumn));
+            addPower(m_sheet.text(Field::txtp), m_sheet.grid(Table::MS).cell(row, kOutputPowerW));
         if (total) {
             m_sheet.setText(Field::txtp, *total);
         }
@@ -127,7 +125,7 @@ void Outputs::loadTotal(int lastRow) {
     const Grid& ms = m_sheet.grid(Table::MS);
     QString total = m_sheet.text(Field::txtp);
     for (int row = 1; row <= lastRow; ++row) {
-        if (std::optional<QString> sum = addPower(total, ms.cell(row, kPowerColumn))) {
+        if (std::optional<QString> sum = addPower(total, ms.cell(row, kOutputPowerW))) {
             total = std::move(*sum);
         }
     }

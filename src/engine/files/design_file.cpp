@@ -8,6 +8,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <iterator>
+#include <utility>
+
 namespace kelvane::files {
 
 using design::Check;
@@ -16,6 +19,10 @@ using design::Field;
 namespace {
 
 constexpr int kMaxTableRows = 10000;
+
+Failure formatFailure(int line) {
+    return {QStringLiteral("文件格式错误（第%1行）").arg(line), line};
+}
 
 // Reads lines one by one, counting them for the error report.
 class LineReader {
@@ -31,14 +38,17 @@ public:
         }
         return true;
     }
-    // The next line, or a FormatError at the line that is missing.
-    QString next() {
+    // Takes the next line into `line`; false at the end of the lines.
+    [[nodiscard]] bool next(QString& line) {
         if (atEnd()) {
-            throw FormatError{int(m_next) + 1};
+            return false;
         }
-        return m_lines[m_next++];
+        line = m_lines[m_next++];
+        return true;
     }
-    [[nodiscard]] int lastLine() const { return int(m_next); }
+    // The failure at the line just read, and at the line that is missing.
+    [[nodiscard]] Failure badLine() const { return formatFailure(int(m_next)); }
+    [[nodiscard]] Failure missingLine() const { return formatFailure(int(m_next) + 1); }
 
 private:
     QStringList m_lines;
@@ -75,37 +85,58 @@ bool parseWholeNumber(const QString& text, int low, int high, int& value) {
     return ok && value >= low && value <= high;
 }
 
-DesignRecord readRecord(LineReader& reader) {
-    DesignRecord record;
-    record.counter = reader.next();
-    if (!parseWholeNumber(record.counter, 1, kMaxTableRows, record.tableRows)) {
-        throw FormatError{reader.lastLine()};
+// Appends the next `count` lines to `lines`; false when the file ends first.
+bool readLines(LineReader& reader, int count, QStringList& lines) {
+    QString line;
+    for (int i = 0; i < count; ++i) {
+        if (!reader.next(line)) {
+            return false;
+        }
+        lines.append(line);
     }
+    return true;
+}
+
+Result<DesignRecord> readRecord(LineReader& reader) {
+    DesignRecord record;
+    if (!reader.next(record.counter)) {
+        return reader.missingLine();
+    }
+    if (!parseWholeNumber(record.counter, 1, kMaxTableRows, record.tableRows)) {
+        return reader.badLine();
+    }
+    QString line;
     for (bool& option : record.options) {
-        const QString text = reader.next().trimmed();
+        if (!reader.next(line)) {
+            return reader.missingLine();
+        }
+        const QString text = line.trimmed();
         if (text.compare(u"True", Qt::CaseInsensitive) == 0) {
             option = true;
         } else if (text.compare(u"False", Qt::CaseInsensitive) == 0) {
             option = false;
         } else {
-            throw FormatError{reader.lastLine()};
+            return reader.badLine();
         }
     }
-    if (!parseWholeNumber(reader.next(), 0, 2, record.check)) {
-        throw FormatError{reader.lastLine()};
+    if (!reader.next(line)) {
+        return reader.missingLine();
     }
-    for (int i = 0; i < 12; ++i) {
-        record.fields.append(reader.next());
+    if (!parseWholeNumber(line, 0, 2, record.check)) {
+        return reader.badLine();
+    }
+    if (!readLines(reader, int(std::size(kFileFields)), record.fields)) {
+        return reader.missingLine();
     }
     for (int row = 1; row < record.tableRows; ++row) {
         QStringList cells;
-        for (int column = 0; column < 5; ++column) {
-            cells.append(reader.next());
+        if (!readLines(reader, design::kOutputColumnCount, cells)) {
+            return reader.missingLine();
         }
         record.outputs.append(cells);
     }
-    for (int i = 0; i < 13; ++i) {
-        record.closing.append(reader.next());
+    if (!readLines(reader, int(std::size(kFileClosing)), record.closing)) {
+        return reader.missingLine();
     }
     return record;
 }
@@ -126,7 +157,7 @@ QStringList designFileLines(const design::DesignSheet& sheet) {
     const design::Grid& outputs = sheet.grid(design::Table::MS);
     const int rows = int(parseNumber(sheet.text(Field::txtno)));
     for (int row = 1; row < rows; ++row) {
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             lines.append(outputs.cell(row, column));
         }
     }
@@ -136,7 +167,7 @@ QStringList designFileLines(const design::DesignSheet& sheet) {
     return lines;
 }
 
-std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines) {
+Result<QByteArray> encodeDesignFile(const QStringList& lines) {
     QStringEncoder encoder("GBK");
     QStringDecoder decoder("GBK");
     QByteArray bytes;
@@ -146,20 +177,20 @@ std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines) {
         // round trip shows it. The euro sign's single byte 0x80 is no GBK
         // either: opening would refuse the file.
         if (QString(decoder.decode(encoded)) != line || firstNonGbkLine(encoded) != 0) {
-            return QStringLiteral("“%1”中有GBK无法保存的字符").arg(line);
+            return Failure{QStringLiteral("“%1”中有GBK无法保存的字符").arg(line)};
         }
         bytes += encoded;
         bytes += "\r\n";
     }
     if (!encoder.isValid() || encoder.hasError()) {
-        return QStringLiteral("GBK编码不可用");
+        return Failure{QStringLiteral("GBK编码不可用")};
     }
     return bytes;
 }
 
-std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(const QByteArray& bytes) {
+Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes) {
     if (const int line = firstNonGbkLine(bytes); line > 0) {
-        return FormatError{line};
+        return formatFailure(line);
     }
     QStringDecoder decoder("GBK");
     QString text = decoder.decode(bytes);
@@ -174,28 +205,28 @@ std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(const QByteArra
     }
     LineReader reader(lines);
     QVector<DesignRecord> records;
-    try {
-        do {
-            records.append(readRecord(reader));
-        } while (!reader.onlyBlankLinesLeft());
-    } catch (const FormatError& error) {
-        return error;
-    }
+    do {
+        Result<DesignRecord> record = readRecord(reader);
+        if (!record) {
+            return record.failure();
+        }
+        records.append(std::move(record).value());
+    } while (!reader.onlyBlankLinesLeft());
     return records;
 }
 
-std::optional<QString> writeDesignFile(const QString& path, const QByteArray& bytes) {
+Result<void> writeDesignFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
-        return file.errorString();
+        return Failure{file.errorString()};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::variant<QByteArray, QString> readDesignFile(const QString& path) {
+Result<QByteArray> readDesignFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return file.errorString();
+        return Failure{file.errorString()};
     }
     return file.readAll();
 }

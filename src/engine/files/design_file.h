@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/result.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <QByteArray>
@@ -7,23 +8,22 @@
 #include <QStringList>
 #include <QVector>
 
-#include <optional>
-#include <variant>
+#include <iterator>
 
 namespace kelvane::files {
 
 // The controls of a record's lines 2 to 8, 10 to 21 and of its closing
 // lines, in file order. Opening reads the closing lines of the material
 // type (TxtApp(1)) and the core name (TxtCoreSize) into the search fields.
-inline constexpr design::Check kFileOptions[7] = {
+inline constexpr design::Check kFileOptions[] = {
     design::Check::Option1, design::Check::Option2, design::Check::Option3, design::Check::OptUL,
     design::Check::OptIEC,  design::Check::OptVDE,  design::Check::OptSelf};
-inline constexpr design::Field kFileFields[12] = {
+inline constexpr design::Field kFileFields[] = {
     design::Field::TxtUmin,   design::Field::txtudc,   design::Field::TxtF,
     design::Field::txtd,      design::Field::Txtts,    design::Field::Txtton,
     design::Field::TXTTEMP20, design::Field::TXTTEMPD, design::Field::TxtMargin,
     design::Field::TxtHipot,  design::Field::Combo1,   design::Field::Text13};
-inline constexpr design::Field kFileClosing[13] = {
+inline constexpr design::Field kFileClosing[] = {
     design::Field::TXTN,      design::Field::txtpint, design::Field::txtis,
     design::Field::txtim,     design::Field::txtip1,  design::Field::txtipk,
     design::Field::txtipkip1, design::Field::txtdi,   design::Field::TxtApp1,
@@ -34,18 +34,13 @@ inline constexpr int kClosingCoreLine = 11;
 
 // One record of a design file: the texts of its lines in file order.
 struct DesignRecord {
-    int tableRows = 1;             // line 1: rows of MS including the heading row
-    QString counter;               // the text of line 1
-    bool options[7] = {};          // Option1, Option2, Option3, OptUL, OptIEC, OptVDE, OptSelf
-    int check = 0;                 // Check1
-    QStringList fields;            // lines 10 to 21
-    QVector<QStringList> outputs;  // rows 1..N-1, five cells each
-    QStringList closing;           // the thirteen closing lines
-};
-
-// Where reading failed: the 1-based line.
-struct FormatError {
-    int line;
+    int tableRows = 1;                           // line 1: rows of MS including the heading row
+    QString counter;                             // the text of line 1
+    bool options[std::size(kFileOptions)] = {};  // in the order of kFileOptions
+    int check = 0;                               // Check1
+    QStringList fields;                          // lines 10 to 21
+    QVector<QStringList> outputs;                // rows 1..N-1, a cell for each column of MS
+    QStringList closing;                         // the thirteen closing lines
 };
 
 // designFileLines() — the lines of the design as the file stores them:
@@ -55,7 +50,7 @@ struct FormatError {
 
 // encodeDesignFile() — the lines in GBK, each ended by CR LF; the reason
 // instead when a text has a character that GBK cannot hold.
-[[nodiscard]] std::variant<QByteArray, QString> encodeDesignFile(const QStringList& lines);
+Result<QByteArray> encodeDesignFile(const QStringList& lines);
 
 // parseDesignFile() — every record of a file's bytes, read and checked as a
 // whole before anything is applied. Lines end with CR LF (a lone LF is
@@ -63,17 +58,17 @@ struct FormatError {
 // character fails at its line. Line 1 of a record must be a whole number
 // from 1 to 10000, the option lines "True" or "False", the check-box line an
 // integer from 0 to 2; a file that ends inside a record fails at the line
-// that is missing. Blank lines after the last record are ignored.
-[[nodiscard]] std::variant<QVector<DesignRecord>, FormatError> parseDesignFile(
-    const QByteArray& bytes);
+// that is missing. Blank lines after the last record are ignored. A failure
+// names its line, also in its text "文件格式错误（第N行）".
+Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes);
 
 // writeDesignFile() — the bytes written beside `path` and renamed over it,
 // so that a failed save leaves the previous file whole; the reason when the
 // file could not be written.
-[[nodiscard]] std::optional<QString> writeDesignFile(const QString& path, const QByteArray& bytes);
+Result<void> writeDesignFile(const QString& path, const QByteArray& bytes);
 
 // readDesignFile() — the whole file's bytes; the reason when it cannot be
 // read.
-[[nodiscard]] std::variant<QByteArray, QString> readDesignFile(const QString& path);
+Result<QByteArray> readDesignFile(const QString& path);
 
 }  // namespace kelvane::files

@@ -16,13 +16,13 @@ namespace kelvane::results {
 using design::Check;
 using design::Field;
 using design::Table;
+using enum design::OutputColumn;
+using enum design::WindingColumn;
 
 namespace {
 
 constexpr int kGreen = 65280;
 constexpr int kRed = 255;
-
-enum Column { kName, kTurns, kDiameter, kResistance, kDrop, kLoss, kWeight };
 
 struct FillLimit {
     Check standard;
@@ -52,10 +52,11 @@ struct OutputWinding {
 
 OutputWinding outputWinding(const ResultsInputs& in, int r) {
     const design::Grid& outputs = in.outputs;
-    return {turnsFromVoltSeconds(parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3)),
+    return {turnsFromVoltSeconds(parseNumber(outputs.cell(r, kOutputVolts)) +
+                                     parseNumber(outputs.cell(r, kOutputDropVolts)),
                                  in.onTimeUs, in.fluxMt, in.ae)
                 .value_or(QString()),
-            wireDiameterFromCurrent(parseNumber(outputs.cell(r, 2)), in.currentDensity)
+            wireDiameterFromCurrent(parseNumber(outputs.cell(r, kOutputAmps)), in.currentDensity)
                 .value_or(QString())};
 }
 
@@ -110,7 +111,8 @@ ResultsInputs DesignResults::readInputs() const {
     in.aw = m_sheet.number(Field::TxtCoreAw);
     in.awText = m_sheet.text(Field::TxtCoreAw);
     in.turnLengthMm = m_sheet.number(Field::TxtBZC);
-    in.permeability = m_sheet.number(design::materialField(2));
+    in.permeability =
+        m_sheet.number(design::materialField(design::MaterialColumn::InitialPermeability));
     in.coreLossW = m_sheet.number(Field::TxtCorePl);
     in.flyback = m_sheet.isChecked(Check::Option1);
     in.rcc = m_sheet.isChecked(Check::Option3);
@@ -192,30 +194,34 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
     };
     const auto writeConductor = [&](int row) {
         // Conductor length: turns × mean turn length, in mm.
-        windings.setCell(row, kResistance,
-                         wire::wireResistance(cellNumber(row, kDiameter), cellNumber(row, kTurns),
-                                              in.turnLengthMm, wire::kCopperResistivity)
-                             .value_or(QString()));
+        windings.setCell(
+            row, kWindingResistance,
+            wire::wireResistance(cellNumber(row, kWindingDiameter), cellNumber(row, kWindingTurns),
+                                 in.turnLengthMm, wire::kCopperResistivity)
+                .value_or(QString()));
     };
     const auto writeWeight = [&](int row) {
-        windings.setCell(row, kWeight,
-                         wire::wireWeight(cellNumber(row, kDiameter), cellNumber(row, kTurns),
-                                          in.turnLengthMm, wire::kCopperDensity)
-                             .value_or(QString()));
+        windings.setCell(
+            row, kWindingWeight,
+            wire::wireWeight(cellNumber(row, kWindingDiameter), cellNumber(row, kWindingTurns),
+                             in.turnLengthMm, wire::kCopperDensity)
+                .value_or(QString()));
     };
 
     if (outputs.rowCount() > 1) {
         // The primary row depends on no output: every pass over the outputs
         // would write it the same.
         windings.setCell(
-            0, kTurns,
+            0, kWindingTurns,
             turnsFromVoltSeconds(in.udc, in.onTimeUs, in.fluxMt, in.ae).value_or(QString()));
-        windings.setCell(0, kDiameter,
+        windings.setCell(0, kWindingDiameter,
                          wireDiameterFromCurrent(parseNumber(in.inputCurrent), in.currentDensity)
                              .value_or(QString()));
         writeConductor(0);
-        windings.setCell(0, kDrop, absProduct(in.inputCurrent, windings.cell(0, kResistance)));
-        windings.setCell(0, kLoss, absProduct(in.inputCurrent, windings.cell(0, kDrop)));
+        windings.setCell(0, kWindingDrop,
+                         absProduct(in.inputCurrent, windings.cell(0, kWindingResistance)));
+        windings.setCell(0, kWindingLoss,
+                         absProduct(in.inputCurrent, windings.cell(0, kWindingDrop)));
         writeWeight(0);
     }
     if (scope == Scope::PrimaryAndFactors) {
@@ -235,17 +241,17 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
         }
     };
     for (int r = 1; r < outputs.rowCount(); ++r) {
-        const QString amps = outputs.cell(r, 2);
+        const QString amps = outputs.cell(r, kOutputAmps);
         const OutputWinding winding = outputWinding(in, r);
-        windings.setCell(r, kName, QStringLiteral("N%1").arg(r + 1));
-        windings.setCell(r, kTurns, winding.turns);
-        windings.setCell(r, kDiameter, winding.diameter);
+        windings.setCell(r, kWindingName, QStringLiteral("N%1").arg(r + 1));
+        windings.setCell(r, kWindingTurns, winding.turns);
+        windings.setCell(r, kWindingDiameter, winding.diameter);
         writeConductor(r);
-        windings.setCell(r, kDrop, absProduct(amps, windings.cell(r, kResistance)));
-        windings.setCell(r, kLoss, absProduct(windings.cell(r, kDrop), amps));
+        windings.setCell(r, kWindingDrop, absProduct(amps, windings.cell(r, kWindingResistance)));
+        windings.setCell(r, kWindingLoss, absProduct(windings.cell(r, kWindingDrop), amps));
         writeWeight(r);
-        addTo(winLoss, formatPlain(parseNumber(winLoss) + cellNumber(r, kLoss)));
-        addTo(copperWeight, formatPlain(parseNumber(copperWeight) + cellNumber(r, kWeight)));
+        addTo(winLoss, formatPlain(parseNumber(winLoss) + cellNumber(r, kWindingLoss)));
+        addTo(copperWeight, formatPlain(parseNumber(copperWeight) + cellNumber(r, kWindingWeight)));
         if (in.aw > 0.0) {
             addFillTerm(fillFactor, winding, in.aw);
         }
@@ -268,7 +274,7 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
 }
 
 void DesignResults::writeFactors(const ResultsInputs& in) {
-    const double primaryTurns = parseNumber(m_sheet.grid(Table::MSwin).cell(0, kTurns));
+    const double primaryTurns = parseNumber(m_sheet.grid(Table::MSwin).cell(0, kWindingTurns));
     if (primaryTurns > 0.0) {
         if (const std::optional<QString> al =
                 formatFixed(in.primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1)) {

@@ -102,8 +102,9 @@ void EngineTarget::saveFile(const QString& path) {
     m_window.saveDesign(path);
 }
 
-QString EngineTarget::print(const QString& /*path*/) {
-    return QStringLiteral("printing needs the windows: run the script with kelvane --run-script");
+Result<void> EngineTarget::print(const QString& /*path*/) {
+    return Failure{
+        QStringLiteral("printing needs the windows: run the script with kelvane --run-script")};
 }
 
 void EngineTarget::tick(int count) {

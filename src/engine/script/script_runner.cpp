@@ -1,6 +1,6 @@
 #include "engine/script/script_runner.h"
 
-#include "engine/base/error.h"
+#include "engine/base/key_codes.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
 
@@ -14,32 +14,32 @@ namespace {
 
 using session::DesignSession;
 
-[[noreturn]] void fail(const QString& reason) {
-    throw Error(reason);
-}
-
-void requireControl(const QString& name) {
+Result<void> requireControl(const QString& name) {
     if (!DesignSession::isControl(name)) {
-        fail(QStringLiteral("unknown control \"%1\"").arg(name));
+        return Failure{QStringLiteral("unknown control \"%1\"").arg(name)};
     }
+    return {};
 }
 
 const QString kWirePrefix = QStringLiteral("FrmWireTools.");
 
 // The list items of a text field's combo box, as the list holds them once
 // its window has loaded; fails for a name that is no text field.
-QStringList requireTextField(const QString& name) {
-    requireControl(name);
+Result<QStringList> requireTextField(const QString& name) {
+    if (const Result<void> control = requireControl(name); !control) {
+        return control.failure();
+    }
+    const Failure noTextField{QStringLiteral("\"%1\" is not a text field").arg(name)};
     if (name.startsWith(kWirePrefix)) {
         const QString wireName = name.mid(kWirePrefix.size());
         if (!wire::WireCalculator::isField(wireName)) {
-            fail(QStringLiteral("\"%1\" is not a text field").arg(name));
+            return noTextField;
         }
         return wireName == u"CmbWire" ? wire::WireCalculator::materialItems() : QStringList();
     }
     const std::optional<design::Field> field = design::fieldByName(name);
     if (!field) {
-        fail(QStringLiteral("\"%1\" is not a text field").arg(name));
+        return noTextField;
     }
     return DesignSession::comboItems(*field);
 }
@@ -57,36 +57,36 @@ bool reaches(DesignSession& window, const QString& control = QString()) {
     return true;
 }
 
-int requireInteger(const QString& text, const QString& what) {
+Result<int> requireInteger(const QString& text, const QString& what) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok) {
-        fail(QStringLiteral("bad %1 \"%2\"").arg(what, text));
+        return Failure{QStringLiteral("bad %1 \"%2\"").arg(what, text)};
     }
     return value;
 }
 
-ScriptedPrompter::Answer parseAnswer(const QString& args) {
+Result<ScriptedPrompter::Answer> parseAnswer(const QString& args) {
     using Kind = ScriptedPrompter::Answer::Kind;
     if (args == u"yes") {
-        return {Kind::Yes, {}};
+        return ScriptedPrompter::Answer{Kind::Yes, {}};
     }
     if (args == u"no") {
-        return {Kind::No, {}};
+        return ScriptedPrompter::Answer{Kind::No, {}};
     }
     if (args == u"ok") {
-        return {Kind::Ok, {}};
+        return ScriptedPrompter::Answer{Kind::Ok, {}};
     }
     if (args == u"cancel") {
-        return {Kind::Cancel, {}};
+        return ScriptedPrompter::Answer{Kind::Cancel, {}};
     }
     if (args == u"text") {
-        return {Kind::Text, QString()};
+        return ScriptedPrompter::Answer{Kind::Text, QString()};
     }
     if (args.startsWith(u"text ")) {
-        return {Kind::Text, args.mid(5)};
+        return ScriptedPrompter::Answer{Kind::Text, args.mid(5)};
     }
-    fail(QStringLiteral("bad answer \"%1\"").arg(args));
+    return Failure{QStringLiteral("bad answer \"%1\"").arg(args)};
 }
 
 // Splits "NAME REST" at the first blank; REST is taken verbatim.
@@ -98,18 +98,22 @@ std::pair<QString, QString> splitName(const QString& args) {
     return {args.left(blank), args.mid(blank + 1)};
 }
 
-void runLine(const QString& command, const QString& args, DesignSession& window,
-             ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out, QTextStream& err,
-             int lineNumber) {
+// Runs one line of a script; fails, having done nothing, on a script error.
+Result<void> runLine(const QString& command, const QString& args, DesignSession& window,
+                     ScriptTarget& target, ScriptedPrompter& prompter, QTextStream& out,
+                     QTextStream& err, int lineNumber) {
     if (command == u"type" || command == u"pick") {
         const auto [name, text] = splitName(args);
-        const QStringList items = requireTextField(name);
+        const Result<QStringList> items = requireTextField(name);
+        if (!items) {
+            return items.failure();
+        }
         if (command == u"pick") {
-            if (items.isEmpty()) {
-                fail(QStringLiteral("\"%1\" is not a combo box").arg(name));
+            if (items.value().isEmpty()) {
+                return Failure{QStringLiteral("\"%1\" is not a combo box").arg(name)};
             }
-            if (!items.contains(text)) {
-                fail(QStringLiteral("\"%1\" is not an item of %2").arg(text, name));
+            if (!items.value().contains(text)) {
+                return Failure{QStringLiteral("\"%1\" is not an item of %2").arg(text, name)};
             }
             if (reaches(window, name)) {
                 target.pick(name, text);
@@ -118,54 +122,75 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
             target.type(name, text);
         }
     } else if (command == u"enter") {
-        requireControl(args);
+        if (const Result<void> control = requireControl(args); !control) {
+            return control;
+        }
         if (reaches(window, args)) {
-            target.key(args, 13);
+            target.key(args, kEnterKey);
         }
     } else if (command == u"key") {
         const auto [name, code] = splitName(args);
-        requireControl(name);
-        const int keyCode = requireInteger(code, QStringLiteral("key code"));
+        if (const Result<void> control = requireControl(name); !control) {
+            return control;
+        }
+        const Result<int> keyCode = requireInteger(code, QStringLiteral("key code"));
+        if (!keyCode) {
+            return keyCode.failure();
+        }
         if (reaches(window, name)) {
-            target.key(name, keyCode);
+            target.key(name, keyCode.value());
         }
     } else if (command == u"focus") {
-        requireControl(args);
+        if (const Result<void> control = requireControl(args); !control) {
+            return control;
+        }
         if (reaches(window, args)) {
             target.focus(args);
         }
     } else if (command == u"click") {
-        requireControl(args);
+        if (const Result<void> control = requireControl(args); !control) {
+            return control;
+        }
         if (reaches(window, args)) {
             target.click(args);
         }
     } else if (command == u"select") {
         const auto [name, row] = splitName(args);
         if (name != u"MS" && name != u"DBGrid1" && name != u"DBGrid2") {
-            fail(QStringLiteral("\"%1\" is not a selectable grid").arg(name));
+            return Failure{QStringLiteral("\"%1\" is not a selectable grid").arg(name)};
         }
-        const int rowNumber = requireInteger(row, QStringLiteral("row"));
+        const Result<int> readRow = requireInteger(row, QStringLiteral("row"));
+        if (!readRow) {
+            return readRow.failure();
+        }
+        const int rowNumber = readRow.value();
         const int rows = name == u"MS" ? window.sheet().grid(design::Table::MS).rowCount() - 1
                          : name == u"DBGrid1" ? window.catalogue().materials().count()
                                               : window.catalogue().cores().count();
         if (rowNumber < 1 || rowNumber > rows) {
-            fail(QStringLiteral("bad row %1 of %2").arg(rowNumber).arg(name));
+            return Failure{QStringLiteral("bad row %1 of %2").arg(rowNumber).arg(name)};
         }
         if (reaches(window)) {
             target.select(name, rowNumber);
         }
     } else if (command == u"answer") {
-        const ScriptedPrompter::Answer answer = parseAnswer(args);
+        const Result<ScriptedPrompter::Answer> answer = parseAnswer(args);
+        if (!answer) {
+            return answer.failure();
+        }
         if (!window.hasEnded()) {
-            prompter.queue(answer);
+            prompter.queue(answer.value());
         }
     } else if (command == u"page") {
-        const int page = requireInteger(args, QStringLiteral("page"));
-        if (page < 0 || page > 2) {
-            fail(QStringLiteral("bad page %1").arg(page));
+        const Result<int> page = requireInteger(args, QStringLiteral("page"));
+        if (!page) {
+            return page.failure();
+        }
+        if (page.value() < 0 || page.value() > 2) {
+            return Failure{QStringLiteral("bad page %1").arg(page.value())};
         }
         if (reaches(window)) {
-            target.page(page);
+            target.page(page.value());
         }
     } else if (command == u"open") {
         if (reaches(window)) {
@@ -177,19 +202,24 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
         }
     } else if (command == u"print") {
         if (!reaches(window)) {
-            return;
+            return {};
         }
-        if (const QString reason = target.print(args); !reason.isEmpty()) {
-            err << QStringLiteral("line %1: nothing printed: %2").arg(lineNumber).arg(reason)
+        if (const Result<void> printed = target.print(args); !printed) {
+            err << QStringLiteral("line %1: nothing printed: %2")
+                       .arg(lineNumber)
+                       .arg(printed.failure().text)
                 << '\n';
         }
     } else if (command == u"tick") {
-        const int count = requireInteger(args, QStringLiteral("tick count"));
-        if (count < 0) {
-            fail(QStringLiteral("bad tick count %1").arg(count));
+        const Result<int> count = requireInteger(args, QStringLiteral("tick count"));
+        if (!count) {
+            return count.failure();
+        }
+        if (count.value() < 0) {
+            return Failure{QStringLiteral("bad tick count %1").arg(count.value())};
         }
         if (!window.hasEnded()) {
-            target.tick(count);  // ticks are no act of the engineer
+            target.tick(count.value());  // ticks are no act of the engineer
         }
     } else if (command == u"dump") {
         QJsonObject snapshot = target.snapshot();
@@ -198,8 +228,9 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
         out << QString::fromUtf8(snapshotLine(snapshot)) << '\n';
         out.flush();
     } else {
-        fail(QStringLiteral("unknown command \"%1\"").arg(command));
+        return Failure{QStringLiteral("unknown command \"%1\"").arg(command)};
     }
+    return {};
 }
 
 }  // namespace
@@ -228,11 +259,11 @@ int runScript(const QString& path, DesignSession& window, ScriptTarget& target,
         // command's blank is taken verbatim.
         const QString body = line.mid(line.indexOf(trimmed.at(0)));
         const auto [command, args] = splitName(body);
-        try {
+        const Result<void> ran =
             runLine(command, args, window, target, prompter, out, err, int(i + 1));
-        } catch (const Error& error) {
+        if (!ran) {
             out.flush();
-            err << QStringLiteral("line %1: %2").arg(i + 1).arg(error.text()) << '\n';
+            err << QStringLiteral("line %1: %2").arg(i + 1).arg(ran.failure().text) << '\n';
             err.flush();
             return 2;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/result.h"
+
 #include <QJsonObject>
 #include <QString>
 
@@ -15,8 +17,7 @@ class ScriptedPrompter;
 
 // What a design script drives: the engine itself (kelvane-cli) or the real
 // widgets of the windows (kelvane --run-script). Control names are checked
-// by the runner before a call; a target throws kelvane::Error for a script
-// error it alone can see (a row beyond the table).
+// by the runner before a call.
 class ScriptTarget {
 public:
     virtual ~ScriptTarget() = default;
@@ -32,9 +33,9 @@ public:
     // The file menu with its dialog answered by `path` (empty: cancelled).
     virtual void openFile(const QString& path) = 0;
     virtual void saveFile(const QString& path) = 0;
-    // PR printing to a PDF file; the reason when nothing was printed (the
-    // runner reports it on standard error and goes on).
-    virtual QString print(const QString& path) = 0;
+    // PR printing to a PDF file; fails with the reason when nothing was
+    // printed (the runner reports it on standard error and goes on).
+    virtual Result<void> print(const QString& path) = 0;
     // Ticks of the wire calculator's one-second timer.
     virtual void tick(int count) = 0;
     // The snapshot without "messages", which the runner adds.

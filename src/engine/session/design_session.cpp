@@ -1,20 +1,26 @@
 #include "engine/session/design_session.h"
 
+#include "engine/base/key_codes.h"
 #include "engine/base/prompter.h"
 #include "engine/files/design_file.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <iterator>
 #include <utility>
 
 namespace kelvane::session {
 
-using namespace design;
+using design::Check;
+using design::Command;
+using design::EditKind;
+using design::Field;
+using design::Grid;
+using design::MaterialColumn;
+using design::Table;
 
 namespace {
-
-constexpr int kEnterKey = 13;
 
 const QString kCheck1 = QStringLiteral("Check1");
 const QString kDesignWindow = QStringLiteral("FrmFanji");
@@ -94,10 +100,11 @@ DesignSession::~DesignSession() {
 void DesignSession::open() {
     m_sheet.setChecked(Check::OptIEC, 1);
     m_outputs.writeHeader();
-    if (const QString error = m_catalogue.open(m_cataloguePath); !error.isEmpty()) {
+    if (const Result<void> opened = m_catalogue.open(m_cataloguePath); !opened) {
         // Said once in plain words: which file, why, and how to get one.
-        m_lastCatalogueError = error;
-        m_prompter.message(catalogueOpenMessage(m_cataloguePath, error), kCatalogueTitle);
+        m_lastCatalogueError = opened.failure().text;
+        m_prompter.message(catalogueOpenMessage(m_cataloguePath, m_lastCatalogueError),
+                           kCatalogueTitle);
     }
     m_catalogue.materials().setRecordSource(QStringLiteral("materials"), {}, {});
     m_catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
@@ -109,7 +116,7 @@ void DesignSession::open() {
 }
 
 bool DesignSession::isTypeable(Field field) const {
-    switch (editKind(field)) {
+    switch (design::editKind(field)) {
         case EditKind::Shown:
             return false;
         case EditKind::Material:
@@ -130,16 +137,13 @@ bool DesignSession::isControl(const QString& name) {
     if (name.startsWith(kAboutPrefix)) {
         return about::AboutWindow::isControl(name.mid(kAboutPrefix.size()));
     }
-    return fieldByName(name) || checkByName(name) || commandByName(name) || isGrid(name) ||
-           isBrandLabel(name);
+    return design::fieldByName(name) || design::checkByName(name) || design::commandByName(name) ||
+           isGrid(name) || isBrandLabel(name);
 }
 
 QStringList DesignSession::comboItems(Field field) {
     if (field == Field::cmbcore) {
-        return {QStringLiteral("EE"), QStringLiteral("EC"),  QStringLiteral("ER"),
-                QStringLiteral("EE"), QStringLiteral("EFD"), QStringLiteral("EPC"),
-                QStringLiteral("EP"), QStringLiteral("RM"),  QStringLiteral("POT"),
-                QStringLiteral("PQ"), QStringLiteral("UU"),  QStringLiteral("PQ")};
+        return catalogue::CoreSelection::familyItems();
     }
     if (field == Field::Combo1) {
         return safety::InsulationClass::classNames();
@@ -158,7 +162,7 @@ bool DesignSession::selectsAllOnFocus(Field field) {
         case Field::TXTDIO:
             return true;
         default:
-            return materialIndex(field).has_value();
+            return design::materialIndex(field).has_value();
     }
 }
 
@@ -185,13 +189,13 @@ void DesignSession::keyDown(const QString& control, int keyCode) {
     if (keyCode != kEnterKey) {
         return;
     }
-    if (const std::optional<Command> command = commandByName(control)) {
+    if (const std::optional<Command> command = design::commandByName(control)) {
         if (isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    const std::optional<Field> field = fieldByName(control);
+    const std::optional<Field> field = design::fieldByName(control);
     if (!field) {
         return;
     }
@@ -231,10 +235,12 @@ void DesignSession::keyDown(const QString& control, int keyCode) {
             m_insulation.recalcAllowedRise();
             break;
         default:
-            if (const std::optional<int> index = materialIndex(*field)) {
-                if (*index <= 21) {
-                    m_sheet.setFocus(fieldName(materialField(*index + 1)));
-                } else if (*index == 22) {
+            if (const std::optional<int> index = design::materialIndex(*field)) {
+                // Enter walks on through the fields as far as the
+                // tolerance, which leads to Save; the loss headings stay.
+                if (*index < int(MaterialColumn::Tolerance)) {
+                    m_sheet.setFocus(design::fieldName(design::materialField(*index + 1)));
+                } else if (*index == int(MaterialColumn::Tolerance)) {
                     m_sheet.setFocus(QStringLiteral("Command5"));
                 }
             }
@@ -252,7 +258,7 @@ void DesignSession::click(const QString& control) {
     if (!isClickable(control)) {
         return;
     }
-    if (const std::optional<Check> check = checkByName(control)) {
+    if (const std::optional<Check> check = design::checkByName(control)) {
         if (*check == Check::Check1) {
             m_sheet.setChecked(Check::Check1, m_sheet.checkValue(Check::Check1) != 0 ? 0 : 1);
         } else {
@@ -260,7 +266,7 @@ void DesignSession::click(const QString& control) {
         }
         return;
     }
-    if (const std::optional<Command> command = commandByName(control)) {
+    if (const std::optional<Command> command = design::commandByName(control)) {
         runCommand(*command);
         return;
     }
@@ -361,15 +367,13 @@ bool DesignSession::saveDesign(const QString& path) {
         return false;
     }
     const QString title = QStringLiteral("保存");
-    const std::variant<QByteArray, QString> encoded =
-        files::encodeDesignFile(files::designFileLines(m_sheet));
-    if (const QString* reason = std::get_if<QString>(&encoded)) {
-        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
+    const Result<QByteArray> encoded = files::encodeDesignFile(files::designFileLines(m_sheet));
+    if (!encoded) {
+        m_prompter.message(QStringLiteral("保存失败：") + encoded.failure().text, title);
         return false;
     }
-    if (const std::optional<QString> reason =
-            files::writeDesignFile(path, std::get<QByteArray>(encoded))) {
-        m_prompter.message(QStringLiteral("保存失败：") + *reason, title);
+    if (const Result<void> written = files::writeDesignFile(path, encoded.value()); !written) {
+        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text, title);
         return false;
     }
     m_document.setSaved(path);
@@ -382,17 +386,17 @@ bool DesignSession::openDesign(const QString& path) {
         return false;
     }
     const QString title = QStringLiteral("打开");
-    const std::variant<QByteArray, QString> bytes = files::readDesignFile(path);
-    if (const QString* reason = std::get_if<QString>(&bytes)) {
-        m_prompter.message(QStringLiteral("打开失败：") + *reason, title);
+    const Result<QByteArray> bytes = files::readDesignFile(path);
+    if (!bytes) {
+        m_prompter.message(QStringLiteral("打开失败：") + bytes.failure().text, title);
         return false;
     }
-    const auto parsed = files::parseDesignFile(std::get<QByteArray>(bytes));
-    if (const files::FormatError* error = std::get_if<files::FormatError>(&parsed)) {
-        m_prompter.message(QStringLiteral("文件格式错误（第%1行）").arg(error->line), title);
+    const Result<QVector<files::DesignRecord>> parsed = files::parseDesignFile(bytes.value());
+    if (!parsed) {
+        m_prompter.message(parsed.failure().text, title);
         return false;
     }
-    for (const files::DesignRecord& record : std::get<QVector<files::DesignRecord>>(parsed)) {
+    for (const files::DesignRecord& record : parsed.value()) {
         applyDesignRecord(record);
     }
     m_document.setSaved(path);
@@ -410,15 +414,15 @@ void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
     outputs.setRowCount(1);
     outputs.setRowCount(std::max(record.tableRows, 2));  // one data row at least
     m_sheet.gridEdited(Table::MS);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileOptions)); ++i) {
         m_sheet.setChecked(files::kFileOptions[i], record.options[i] ? 1 : 0);
     }
     m_sheet.setChecked(Check::Check1, record.check);
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileFields)); ++i) {
         m_sheet.setText(files::kFileFields[i], record.fields[i]);
     }
     for (int row = 1; row < record.tableRows; ++row) {
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             outputs.setCell(row, column, record.outputs[row - 1][column]);
         }
     }
@@ -427,7 +431,7 @@ void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
     // but is written once.
     m_sheet.setText(Field::txtp, QString());
     m_outputs.loadTotal(record.tableRows - 1);
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < int(std::size(files::kFileClosing)); ++i) {
         Field field = files::kFileClosing[i];
         if (i == files::kClosingMaterialLine) {
             field = Field::Text1;  // the material is looked up by its type
@@ -584,7 +588,7 @@ void DesignSession::onTextChange(Field field) {
             m_results.colourFillFactor();
             break;
         default:
-            if (materialIndex(field)) {
+            if (design::materialIndex(field)) {
                 m_cores.onMaterialFieldChange();
             }
             break;

@@ -85,13 +85,17 @@ std::optional<Command> commandByName(const QString& name) {
 }
 
 Field materialField(int index) {
-    Q_ASSERT(index >= 0 && index <= 25);
+    Q_ASSERT(index >= 0 && index < kMaterialFieldCount);
     return Field(int(Field::TxtApp0) + index);
+}
+
+Field materialField(MaterialColumn column) {
+    return materialField(int(column));
 }
 
 std::optional<int> materialIndex(Field field) {
     const int index = int(field) - int(Field::TxtApp0);
-    if (index < 0 || index > 25) {
+    if (index < 0 || index >= kMaterialFieldCount) {
         return std::nullopt;
     }
     return index;
@@ -138,10 +142,10 @@ DesignSheet::DesignSheet() {
     for (int i = 0; i < kFieldCount; ++i) {
         m_texts[size_t(i)] = defaultText(Field(i));
     }
-    m_ms.columns = 5;
+    m_ms.columns = kOutputColumnCount;
     m_ms.setRowCount(2);
     m_ms.currentRow = 1;
-    m_msWin.columns = 7;
+    m_msWin.columns = kWindingColumnCount;
     m_msWin.setRowCount(2);
 }
 

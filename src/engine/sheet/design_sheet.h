@@ -36,9 +36,22 @@ enum class Command {
 
 enum class EditKind { User, Both, ShownByUse, Shown, Material };
 
+// What each material field TxtApp(0..25) shows, in field order: TxtApp(2)
+// is the initial permeability Ui, TxtApp(4) the flux density Bs, TxtApp(5)
+// the remanence Br, TxtApp(8) the density.
+enum class MaterialColumn {
+#define KELVANE_ENUM(id, column, type) id,
+    KELVANE_MATERIAL_COLUMNS(KELVANE_ENUM)
+#undef KELVANE_ENUM
+        Count
+};
+
 inline constexpr int kFieldCount = int(Field::Count);
 inline constexpr int kCheckCount = int(Check::Count);
 inline constexpr int kCommandCount = int(Command::Count);
+inline constexpr int kMaterialFieldCount = int(MaterialColumn::Count);
+static_assert(int(Field::TxtApp0) + kMaterialFieldCount - 1 == int(Field::TxtApp25),
+              "the material fields follow each other, one for each column");
 
 [[nodiscard]] QString fieldName(Field field);
 [[nodiscard]] std::optional<Field> fieldByName(const QString& name);
@@ -50,6 +63,8 @@ inline constexpr int kCommandCount = int(Command::Count);
 [[nodiscard]] std::optional<Command> commandByName(const QString& name);
 // TxtApp(index) for index 0..25.
 [[nodiscard]] Field materialField(int index);
+// The material field that shows `column`.
+[[nodiscard]] Field materialField(MaterialColumn column);
 // The index of a TxtApp element, or no value for other fields.
 [[nodiscard]] std::optional<int> materialIndex(Field field);
 
@@ -69,6 +84,30 @@ struct Grid {
 };
 
 enum class Table { MS, MSwin };
+
+// The columns of the outputs table MS; row 0 holds the headings, each
+// further row one output.
+enum OutputColumn : int {
+    kOutputNumber,
+    kOutputVolts,
+    kOutputAmps,
+    kOutputDropVolts,
+    kOutputPowerW,
+    kOutputColumnCount
+};
+
+// The columns of the windings table MSwin; row 0 is the primary, row r the
+// winding of output r.
+enum WindingColumn : int {
+    kWindingName,
+    kWindingTurns,
+    kWindingDiameter,
+    kWindingResistance,
+    kWindingDrop,
+    kWindingLoss,
+    kWindingWeight,
+    kWindingColumnCount
+};
 
 // Reacts to the change events of the record: a field's text changed, an
 // option or the check box was clicked.

@@ -142,3 +142,36 @@
     X(Exit, "Exit")                \
     X(TOOL, "TOOL")                \
     X(HE, "HE")
+
+// The columns of the material record, in the order of the fields TxtApp(0)
+// to TxtApp(25) that show them: the catalogue's column name, and whether it
+// holds text or a number. The loss columns are PL at 200 mT by frequency
+// and core temperature; HZBM25 to HZBM500 head the three loss blocks.
+// X(identifier, catalogue column, column type)
+#define KELVANE_MATERIAL_COLUMNS(X)                       \
+    X(Application, "Application", Text)                   \
+    X(Type, "Type", Text)                                 \
+    X(InitialPermeability, "InitialPermeability", Number) \
+    X(CurieTemperature, "CurieTemperature", Number)       \
+    X(FluxDensity, "FluxDensity", Number)                 \
+    X(Remanence, "Remanence", Number)                     \
+    X(Coercivity, "Coercivity", Number)                   \
+    X(Resistivity, "Resisitivity", Number)                \
+    X(Density, "Density", Number)                         \
+    X(Loss25kHz25C, "PL 25kHz 200mT 25c", Number)         \
+    X(Loss25kHz60C, "PL 25kHz 200mT 60c", Number)         \
+    X(Loss25kHz100C, "PL 25kHz 200mT 100c", Number)       \
+    X(Loss25kHz120C, "PL 25kHz 200mT 120c", Number)       \
+    X(Loss100kHz25C, "PL 100kHz 200mT 25c", Number)       \
+    X(Loss100kHz60C, "PL 100kHz 200mT 60c", Number)       \
+    X(Loss100kHz100C, "PL 100kHz 200mT 100c", Number)     \
+    X(Loss100kHz120C, "PL 100kHz 200mT 120c", Number)     \
+    X(Loss500kHz25C, "PL 500kHz 200mT 25c", Number)       \
+    X(Loss500kHz60C, "PL 500kHz 200mT 60c", Number)       \
+    X(Loss500kHz100C, "PL 500kHz 200mT 100c", Number)     \
+    X(Loss500kHz120C, "PL 500kHz 200mT 120c", Number)     \
+    X(Factory, "Factory", Text)                           \
+    X(Tolerance, "Tolerance(%)", Number)                  \
+    X(Heading25kHz, "HZBM25", Text)                       \
+    X(Heading100kHz, "HZBM100", Text)                     \
+    X(Heading500kHz, "HZBM500", Text)

@@ -1,8 +1,10 @@
 #include "engine/wire/wire_calculator.h"
 
 #include "engine/base/conductor_formulas.h"
+#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/base/prompter.h"
+#include "engine/wire/wire_field_list.h"
 
 #include <QHash>
 #include <QLocale>
@@ -10,45 +12,17 @@
 
 #include <cassert>
 #include <cmath>
-#include <iterator>
 #include <optional>
 
 namespace kelvane::wire {
 namespace {
 
-constexpr int kEnterKey = 13;
-
-// Field indexes, in the order of fieldNames().
+// Field indexes, in layout order.
 enum FieldIndex : int {
-    CmbWire,
-    TxtWireD,
-    TxtWireS,
-    TxtWireOM,
-    TxtWireLeng,
-    TxtWireDCR,
-    TxtWireWeig,
-    TxtAwg,
-    TxtI,
-    TxtJ,
-    TxtLitzD,
-    TxtLitzP,
-    TxtLitzS,
-    TxtLitzLeng,
-    TxtLitzDCR,
-    TxtLitzWeig,
-    TxtFoilTh,
-    TxtFoilWd,
-    TxtFoilS,
-    TxtFoilLeng,
-    TxtFoilDCR,
-    TxtFoilWeig,
-    TxtF,
-    TxtHfT,
-    TxtHftMax,
-    TxtRac,
-    TxtR,
-    Txt1,
-    FieldCount
+#define KELVANE_ENUM(id, name, text) id,
+    KELVANE_WIRE_FIELDS(KELVANE_ENUM)
+#undef KELVANE_ENUM
+        FieldCount
 };
 
 struct FieldLayout {
@@ -56,18 +30,11 @@ struct FieldLayout {
     const char* text;  // UTF-8
 };
 
-// Names and layout texts, in FieldIndex order. The material list shows its
-// first item; the three lengths start at one metre.
 constexpr FieldLayout kLayout[] = {
-    {"CmbWire", "铜线"},  {"TxtWireD", ""},     {"TxtWireS", ""},    {"TxtWireOM", ""},
-    {"TxtWireLeng", "1"}, {"TxtWireDCR", ""},   {"TxtWireWeig", ""}, {"TxtAwg", ""},
-    {"TxtI", ""},         {"TxtJ", ""},         {"TxtLitzD", ""},    {"TxtLitzP", ""},
-    {"TxtLitzS", ""},     {"TxtLitzLeng", "1"}, {"TxtLitzDCR", ""},  {"TxtLitzWeig", ""},
-    {"TxtFoilTh", ""},    {"TxtFoilWd", ""},    {"TxtFoilS", ""},    {"TxtFoilLeng", "1"},
-    {"TxtFoilDCR", ""},   {"TxtFoilWeig", ""},  {"TxtF", ""},        {"TxtHfT", ""},
-    {"TxtHftMax", ""},    {"TxtRac", ""},       {"TxtR", ""},        {"Txt1", ""},
+#define KELVANE_LAYOUT(id, name, text) {name, text},
+    KELVANE_WIRE_FIELDS(KELVANE_LAYOUT)
+#undef KELVANE_LAYOUT
 };
-static_assert(std::size(kLayout) == FieldCount);
 
 const QHash<QString, int>& fieldIndexes() {
     static const QHash<QString, int> indexes = [] {

@@ -67,7 +67,7 @@ public:
     // The engineer picks an item of CmbWire: the list's click handling runs
     // once, even when the item is the one already shown.
     void pick(const QString& combo, const QString& item);
-    // Key-down with the focus first put in the field; only Enter (13) has
+    // Key-down with the focus first put in the field; only Enter (kEnterKey) has
     // rules here.
     void keyDown(const QString& field, int keyCode);
     // The control that has the focus in this window: CmbWire until the

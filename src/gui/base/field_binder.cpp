@@ -1,5 +1,6 @@
 #include "gui/base/field_binder.h"
 
+#include "engine/base/key_codes.h"
 #include "gui/base/key_codes.h"
 #include "gui/base/widget_text.h"
 
@@ -15,7 +16,6 @@
 namespace kelvane::gui {
 namespace {
 
-constexpr int kEnterKey = 13;
 // Set on every bound widget (and a combo box's line edit): the control name
 // the focus belongs to.
 const char* const kControlProperty = "kelvaneControl";

@@ -56,6 +56,8 @@ QColor fromColorValue(int value) {
 FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     : QMainWindow(parent), m_window(window), m_ui(std::make_unique<Ui::FrmFanji>()) {
     m_ui->setupUi(this);
+    // The web address is the engine's; the form only places the label.
+    m_ui->Label5_0->setText(QStringLiteral("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
     bindControls();
     buildMenus();
 
@@ -250,16 +252,12 @@ void FrmFanji::bindGridRows(RecordGridView* view, const std::function<void(int)>
     });
 }
 
-bool FrmFanji::printToPdf(const QString& path, QString* error) {
-    QString reason;
-    if (!printWindowToPdf(*this, path, &reason)) {
-        m_window.reportFailedPrint(reason);
-        if (error != nullptr) {
-            *error = reason;
-        }
-        return false;
+Result<void> FrmFanji::printToPdf(const QString& path) {
+    Result<void> printed = printWindowToPdf(*this, path);
+    if (!printed) {
+        m_window.reportFailedPrint(printed.failure().text);
     }
-    return true;
+    return printed;
 }
 
 void FrmFanji::showWireWindow() {

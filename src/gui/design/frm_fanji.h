@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/result.h"
 #include "engine/sheet/design_sheet.h"
 #include "gui/catalogue/record_set_model.h"
 
@@ -59,7 +60,7 @@ public:
     bool saveDesignFile(const QString& path);
     // PR into a PDF file instead of a printer; a failure is also shown to
     // the engineer.
-    bool printToPdf(const QString& path, QString* error);
+    Result<void> printToPdf(const QString& path);
     // Window opening: the engine opens the catalogue and runs the opening
     // steps; only edits after that make the design unsaved.
     void openDesignWindow();

@@ -8,11 +8,12 @@
 
 namespace kelvane::gui {
 
-bool printWindow(QWidget& window, QPagedPaintDevice& printer) {
+Result<void> printWindow(QWidget& window, QPagedPaintDevice& printer) {
+    const Failure unavailable{QStringLiteral("打印机不可用")};
     const QPixmap image = window.grab();
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return false;
+        return unavailable;
     }
     const QRect page = painter.viewport();
     QSize size = image.size();
@@ -21,36 +22,33 @@ bool printWindow(QWidget& window, QPagedPaintDevice& printer) {
                        size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, image);
-    return painter.end();
+    if (!painter.end()) {
+        return unavailable;
+    }
+    return {};
 }
 
-bool printWindowToPdf(QWidget& window, const QString& path, QString* error) {
-    const auto fail = [error](const QString& reason) {
-        if (error != nullptr) {
-            *error = reason;
-        }
-        return false;
-    };
+Result<void> printWindowToPdf(QWidget& window, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return fail(file.errorString());
+        return Failure{file.errorString()};
     }
     bool printed = false;
     {
         QPdfWriter writer(&file);
         writer.setPageOrientation(window.width() > window.height() ? QPageLayout::Landscape
                                                                    : QPageLayout::Portrait);
-        printed = printWindow(window, writer);
+        printed = printWindow(window, writer).ok();
     }
     if (!printed) {
         file.cancelWriting();
-        return fail(file.error() != QFileDevice::NoError ? file.errorString()
-                                                         : QStringLiteral("无法生成PDF"));
+        return Failure{file.error() != QFileDevice::NoError ? file.errorString()
+                                                            : QStringLiteral("无法生成PDF")};
     }
     if (!file.commit()) {
-        return fail(file.errorString());
+        return Failure{file.errorString()};
     }
-    return true;
+    return {};
 }
 
 }  // namespace kelvane::gui

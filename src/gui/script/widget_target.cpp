@@ -226,12 +226,11 @@ void WidgetTarget::saveFile(const QString& path) {
     m_window.saveDesignFile(path);
 }
 
-QString WidgetTarget::print(const QString& path) {
+Result<void> WidgetTarget::print(const QString& path) {
     if (path.isEmpty()) {
-        return QStringLiteral("no file");
+        return Failure{QStringLiteral("no file")};
     }
-    QString error;
-    return m_window.printToPdf(path, &error) ? QString() : error;
+    return m_window.printToPdf(path);
 }
 
 void WidgetTarget::tick(int count) {

@@ -22,7 +22,7 @@ public:
     void page(int page) override;
     void openFile(const QString& path) override;
     void saveFile(const QString& path) override;
-    QString print(const QString& path) override;
+    Result<void> print(const QString& path) override;
     void tick(int count) override;
     QJsonObject snapshot() override;
 

@@ -1,5 +1,6 @@
 #include "gui/wire/frm_wire_tools.h"
 
+#include "engine/about/about_info.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/field_binder.h"
 #include "ui_frm_wire_tools.h"
@@ -24,6 +25,7 @@ constexpr int kDefaultDigits = 10;
 FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     : QMainWindow(parent), m_calculator(calculator), m_ui(std::make_unique<Ui::FrmWireTools>()) {
     m_ui->setupUi(this);
+    m_ui->LblBrand_1->setText(about::webSiteHost());
 
     // The clock: Times New Roman 24 where installed, another serif elsewhere.
     QFont clockFont(QStringLiteral("Times New Roman"), 24);

@@ -1,6 +1,7 @@
 #include "engine/catalogue/catalogue.h"
 
-#include "engine/base/error.h"
+#include "engine/base/result.h"
+#include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/csv_import.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ protected:
     void SetUp() override {
         path = directory.filePath(QStringLiteral("catalogue.db"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), path));
-        ASSERT_EQ(catalogue.open(path), QString());
+        ASSERT_TRUE(catalogue.open(path).ok());
     }
 
     QString writeFile(const char* name, const QByteArray& content) {
@@ -112,13 +113,13 @@ TEST_F(CatalogueTest, WritesKeepTheRecordSetUntilTheNextRefresh) {
     int moves = 0;
     QObject::connect(&cores, &DataSource::currentChanged, [&] { ++moves; });
 
-    EXPECT_EQ(
-        cores.writeRecord(cores.currentRowid(), {{QStringLiteral("NAME"), QStringLiteral("XX1")}}),
-        QString());
+    EXPECT_TRUE(
+        cores.writeRecord(cores.currentRowid(), {{QStringLiteral("NAME"), QStringLiteral("XX1")}})
+            .ok());
     EXPECT_EQ(names(cores), QStringList(listed).replaceInStrings(u"EE16", u"XX1"));
     EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"XX1");
-    EXPECT_EQ(cores.writeRecord(std::nullopt, {{QStringLiteral("NAME"), QStringLiteral("YY2")}}),
-              QString());
+    EXPECT_TRUE(
+        cores.writeRecord(std::nullopt, {{QStringLiteral("NAME"), QStringLiteral("YY2")}}).ok());
     EXPECT_EQ(names(cores), QStringList(listed).replaceInStrings(u"EE16", u"XX1") << "YY2");
     EXPECT_EQ(cores.position(), cores.count());
     EXPECT_EQ(moves, 0);  // the caller announces the record
@@ -131,7 +132,9 @@ TEST_F(CatalogueTest, WritesKeepTheRecordSetUntilTheNextRefresh) {
 TEST_F(CatalogueTest, MissingFileIsReportedNotCreated) {
     Catalogue missing;
     const QString nowhere = directory.filePath(QStringLiteral("none.db"));
-    EXPECT_FALSE(missing.open(nowhere).isEmpty());
+    const Result<void> opened = missing.open(nowhere);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_FALSE(opened.failure().text.isEmpty());
     EXPECT_FALSE(QFile::exists(nowhere));
     missing.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     EXPECT_EQ(missing.cores().count(), 0);
@@ -139,19 +142,54 @@ TEST_F(CatalogueTest, MissingFileIsReportedNotCreated) {
 
 TEST_F(CatalogueTest, FileThatIsNoDatabase) {
     Catalogue broken;
-    EXPECT_FALSE(broken.open(writeFile("junk.db", "this is not a catalogue at all")).isEmpty());
+    const Result<void> opened = broken.open(writeFile("junk.db", "this is not a catalogue at all"));
+    ASSERT_FALSE(opened.ok());
+    EXPECT_FALSE(opened.failure().text.isEmpty());
 }
 
 TEST_F(CatalogueTest, DatabaseWithoutTheTables) {
     Catalogue bare;
-    EXPECT_EQ(bare.open(writeFile("empty.db", QByteArray())),
-              u"no such table: materials\nno such table: CORE");
+    const Result<void> opened = bare.open(writeFile("empty.db", QByteArray()));
+    ASSERT_FALSE(opened.ok());
+    EXPECT_EQ(opened.failure().text, u"no such table: materials\nno such table: CORE");
+}
+
+// The table keeps the tolerance right after the permeability, where the
+// fields show it in TxtApp(22), after the factory: one list gives both orders.
+TEST(CatalogueSchema, MaterialColumnsInTableAndFieldOrder) {
+    struct Row {
+        int tableIndex;
+        int fieldIndex;
+        const char* column;
+        ColumnType type;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {0, 0, "Application", ColumnType::Text},
+        {2, 2, "InitialPermeability", ColumnType::Number},
+        {3, 22, "Tolerance(%)", ColumnType::Number},   // moved in the table
+        {4, 3, "CurieTemperature", ColumnType::Number},  // shifted by it
+        {9, 8, "Density", ColumnType::Number},
+        {10, 9, "PL 25kHz 200mT 25c", ColumnType::Number},
+        {22, 21, "Factory", ColumnType::Text},
+        {23, 23, "HZBM25", ColumnType::Text},
+        {25, 25, "HZBM500", ColumnType::Text},
+    };
+    // clang-format on
+    ASSERT_EQ(materialColumns().size(), 26);
+    for (const Row& row : rows) {
+        EXPECT_EQ(materialColumns().at(row.tableIndex).name, QLatin1String(row.column));
+        EXPECT_EQ(materialColumns().at(row.tableIndex).type, row.type) << row.column;
+        EXPECT_EQ(materialColumnOfField(row.fieldIndex), QLatin1String(row.column));
+    }
 }
 
 TEST(Csv, QuotesAndLineEnds) {
-    const QVector<CsvRecord> records = parseCsv(
+    const Result<QVector<CsvRecord>> parsed = parseCsv(
         QStringLiteral("\uFEFFa,b\r\n\"x, y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\nlast\n"),
         QStringLiteral("t.csv"));
+    ASSERT_TRUE(parsed.ok());
+    const QVector<CsvRecord>& records = parsed.value();
     ASSERT_EQ(records.size(), 4);
     EXPECT_EQ(records[0].fields, (QStringList{"a", "b"}));
     EXPECT_EQ(records[1].fields, (QStringList{"x, y", "say \"hi\""}));
@@ -170,12 +208,12 @@ class BadImportTest : public CatalogueTest, public ::testing::WithParamInterface
 
 TEST_P(BadImportTest, IsRefusedWithFileAndLineAndLeavesTheCatalogue) {
     const QString csv = writeFile("cores.csv", GetParam().csv);
-    try {
-        importCatalogue(path, {}, csv);
-        FAIL() << "imported";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), csv + QString::fromUtf8(GetParam().reason));
-    }
+    const Result<std::pair<int, int>> imported = importCatalogue(path, {}, csv);
+    ASSERT_FALSE(imported.ok()) << "imported";
+    EXPECT_EQ(imported.failure().text, csv + QString::fromUtf8(GetParam().reason));
+    // The line the text names.
+    EXPECT_EQ(QStringLiteral(":%1:").arg(imported.failure().line),
+              QString::fromUtf8(GetParam().reason).section(u' ', 0, 0));
     catalogue.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     EXPECT_EQ(catalogue.cores().count(), 8);
 }
@@ -197,20 +235,20 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportTest, ::testing::Values(
 
 TEST_F(CatalogueTest, UnreadableFileIsNamed) {
     const QString missing = directory.filePath(QStringLiteral("none.csv"));
-    try {
-        importCatalogue(path, {}, missing);
-        FAIL() << "imported";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.text().startsWith(missing + QStringLiteral(": ")))
-            << error.text().toStdString();
-    }
+    const Result<std::pair<int, int>> imported = importCatalogue(path, {}, missing);
+    ASSERT_FALSE(imported.ok()) << "imported";
+    EXPECT_TRUE(imported.failure().text.startsWith(missing + QStringLiteral(": ")))
+        << imported.failure().text.toStdString();
+    EXPECT_EQ(imported.failure().line, 0);
 }
 
 TEST_F(CatalogueTest, ImportReplacesRowsAndKeepsOtherTables) {
     const QString csv = writeFile("cores.csv", "name,ae,AP\n\"Q'1\",10,100\n\n");
-    EXPECT_EQ(importCatalogue(path, {}, csv), std::make_pair(0, 1));
+    const Result<std::pair<int, int>> imported = importCatalogue(path, {}, csv);
+    ASSERT_TRUE(imported.ok()) << imported.failure().text.toStdString();
+    EXPECT_EQ(imported.value(), std::make_pair(0, 1));
     Catalogue reopened;
-    ASSERT_EQ(reopened.open(path), QString());
+    ASSERT_TRUE(reopened.open(path).ok());
     reopened.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
     EXPECT_EQ(reopened.cores().count(), 1);
     EXPECT_EQ(reopened.cores().currentText(QStringLiteral("NAME")), u"Q'1");

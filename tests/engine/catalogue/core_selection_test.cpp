@@ -1,5 +1,6 @@
 #include "../session/design_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -107,6 +108,23 @@ TEST_F(CoreSelectionTest, FamilyFromTheCoreNameAndItsPicture) {
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EFD.GIF");
     type("cmbcore", "TOR");
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/TOR.GIF");
+}
+
+// The build puts every picture of data/pictures beside the program: each
+// family the window can show needs one there, and no picture lies unused.
+TEST(CoreFamilyTest, EveryFamilyHasItsPictureAndNoPictureIsSpare) {
+    const QDir pictures(QStringLiteral(KELVANE_TEST_DATA "/../../data/pictures"));
+    QStringList codes;
+    for (const QString& file : pictures.entryList({QStringLiteral("*.GIF")}, QDir::Files)) {
+        codes.append(file.chopped(4));
+    }
+    QStringList families = catalogue::CoreSelection::familyCodes();
+    codes.sort();
+    families.sort();
+    EXPECT_EQ(codes, families);
+    for (const QString& item : catalogue::CoreSelection::familyItems()) {
+        EXPECT_TRUE(families.contains(item)) << item.toStdString();
+    }
 }
 
 TEST_F(CoreSelectionTest, ChoosingTheCurrentCoreIsNoMove) {
