@@ -4,14 +4,17 @@
 #include "engine/base/prompter.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
+#include "engine/session/session_report.h"
 #include "gui/about/frm_about.h"
 #include "gui/base/key_codes.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/base/widget_text.h"
 #include "gui/catalogue/record_set_model.h"
 #include "gui/design/grid_model.h"
+#include "gui/design/waveform_view.h"
 #include "gui/files/window_printer.h"
 #include "gui/wire/frm_wire_tools.h"
+#include "render/report_pdf.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,7 +22,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -469,6 +474,7 @@ QWidget* FrmFanji::buildResultsPage() {
     resultsLayout->addLayout(actions, 1, 2);
     resultsLayout->setRowStretch(0, 1);
     pageLayout->addWidget(results, 1);
+    pageLayout->addWidget(new WaveformView(m_window.sheet()));
 
     auto* back = new QHBoxLayout;
     back->addStretch();
@@ -534,6 +540,7 @@ void FrmFanji::buildMenus() {
         ->setShortcut(QKeySequence::Save);
     addItem("PR", QStringLiteral("列印文件&P"), &FrmFanji::onPrintAction)
         ->setShortcut(QKeySequence::Print);
+    addItem("ExportReport", QStringLiteral("导出设计报告…"), &FrmFanji::onExportReportAction);
     m_recentMenu = file->addMenu(QStringLiteral("最近打开的文件"));
     rebuildRecentMenu();
     file->addSeparator();
@@ -688,6 +695,29 @@ void FrmFanji::onPrintAction() {
     }
     if (!printWindow(*this, printer)) {
         m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
+    }
+}
+
+void FrmFanji::onExportReportAction() {
+    if (m_scripted) {
+        return;  // a script's dialogs are cancelled
+    }
+    const QString suggested =
+        m_filePath.isEmpty()
+            ? QString()
+            : QFileInfo(m_filePath)
+                  .dir()
+                  .filePath(QFileInfo(m_filePath).completeBaseName() + QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出设计报告"),
+                                                      suggested, QStringLiteral("PDF(*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString failure = render::writeReportPdf(
+        session::sessionReport(m_window, m_filePath, QDate::currentDate()), path);
+    if (!failure.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("导出设计报告"),
+                             QStringLiteral("导出失败：") + failure);
     }
 }
 
