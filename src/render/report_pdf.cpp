@@ -26,9 +26,14 @@ double mm(double millimetres) {
 
 QFont reportFont(double points, bool bold = false) {
     QFont font;
-    font.setFamilies({QString::fromLatin1(kReportFontFamily), QStringLiteral("Noto Serif CJK SC")});
+    // Latin letters and digits from DejaVu Sans: Qt maps the digits of the
+    // CJK font back to text wrongly, so a PDF reader could not copy them.
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QString::fromLatin1(kReportFontFamily)});
     font.setPointSizeF(points);
     font.setBold(bold);
+    // No ligatures, so that "fl" in a file name stays two letters when the
+    // text is copied out of the PDF; Chinese and Latin need no shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -276,7 +281,8 @@ private:
     }
 
     void writeWaveform() {
-        const double height = mm(70);
+        // Nothing to draw: a line with the reason.
+        const double height = m_report.waveform.isEmpty() ? m_line * 3.5 : mm(70);
         ensure(height + m_line);
         if (m_painter) {
             m_painter->setFont(m_bold);

@@ -22,8 +22,8 @@ execute_process(COMMAND ${headless} ${PROGRAM} report flyback.dat -o flyback.pdf
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "report failed with ${status}\n${output}${errors}")
 endif()
-file(READ ${SCRATCH}/flyback.pdf head LIMIT 5)
-if(NOT head STREQUAL "%PDF-")
+file(READ ${SCRATCH}/flyback.pdf head LIMIT 4 HEX)
+if(NOT head STREQUAL "25504446")
     message(FATAL_ERROR "flyback.pdf is no PDF: ${head}")
 endif()
 
@@ -34,13 +34,19 @@ if(NOT status EQUAL 0)
 endif()
 # The title, the file's name, the page footer, the circuit, the core, the
 # worked figures (Is, Ipk, Lp with its band) and a hipot requirement.
-foreach(expected "开关变压器设计报告" "flyback.dat" "第 1 页 / 共" "储能变压器" "EE16"
+foreach(expected "开关变压器设计报告" "flyback.dat" "储能变压器" "EE16"
         "0.60 A" "2.25 A" "0.533 mH ±10%" "3000Vac,50/60Hz,0.7mA,60S")
     string(FIND "${text}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the report lacks \"${expected}\":\n${text}")
     endif()
 endforeach()
+
+# The footer of the first page. Qt maps a few CJK glyphs of the font back to
+# their radical look-alikes (页 reads as ⻚), so only its digits are checked.
+if(NOT text MATCHES "第1[^\n]*/共[2-9]")
+    message(FATAL_ERROR "the report has no page footer:\n${text}")
+endif()
 
 # Core and material are chosen: nothing reads "not chosen".
 string(FIND "${text}" "未选择" at)

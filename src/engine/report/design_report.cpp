@@ -270,7 +270,12 @@ ReportSection windings(const DesignSheet& sheet) {
 
 ReportSection lossesAndTemperature(const DesignSheet& sheet) {
     SectionWriter section(sheet, QStringLiteral("5 损耗与温升"));
-    section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+    // Without a core the core loss the window shows is a zero of no core.
+    if (hasCore(sheet)) {
+        section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+    } else {
+        section.notChosen(QStringLiteral("磁芯"));
+    }
     section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
     section.field(QStringLiteral("变压器总损耗PT"), Field::TxtTranLost);
     section.field(QStringLiteral("变压器模拟温升"), Field::TxtTempUp);
