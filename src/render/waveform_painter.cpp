@@ -105,8 +105,14 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
 
     // Ton and Ts marks on the time axis.
     painter.setPen(QPen(QColor(120, 120, 120), 0, Qt::DashLine));
-    for (const auto& [us, name] : {std::pair{waveform.tonUs, QStringLiteral("Ton")},
-                                   std::pair{waveform.tsUs, QStringLiteral("Ts")}}) {
+    // Without off-time both marks fall on one line, named once.
+    QVector<std::pair<double, QString>> marks{{waveform.tonUs, QStringLiteral("Ton")}};
+    if (waveform.tonUs < waveform.tsUs) {
+        marks.append({waveform.tsUs, QStringLiteral("Ts")});
+    } else {
+        marks.front().second = QStringLiteral("Ton=Ts");
+    }
+    for (const auto& [us, name] : marks) {
         painter.drawLine(QPointF(x(us), plot.top()), QPointF(x(us), plot.bottom()));
         painter.drawText(QRectF(x(us) - 2 * line, plot.top() - line * 1.3, 4 * line, line),
                          Qt::AlignCenter, name);
