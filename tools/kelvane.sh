@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 
 mode=${1:-run}
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
-    qt6-translations-l10n"
+    fonts-dejavu-core qt6-translations-l10n"
 if [ "$mode" = test ]; then
-    packages="$packages libgtest-dev locales clang-format"
+    packages="$packages libgtest-dev locales clang-format poppler-utils"
 fi
 
 missing=""

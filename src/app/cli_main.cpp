@@ -3,22 +3,44 @@
 #include "engine/script/script_runner.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
+#include "engine/session/session_report.h"
+#include "render/report_pdf.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <cstring>
+#include <memory>
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
-    "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n";
+    "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
+    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n";
+
+// The report draws text with fonts, which need the GUI application; without
+// a display it draws offscreen.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const auto app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -29,23 +51,48 @@ int main(int argc, char* argv[]) {
         QStringLiteral("materials"), QStringLiteral("Materials CSV."), QStringLiteral("CSV"));
     const QCommandLineOption coresOption(QStringLiteral("cores"), QStringLiteral("Cores CSV."),
                                          QStringLiteral("CSV"));
-    parser.addOptions({catalogueOption, materialsOption, coresOption});
+    const QCommandLineOption outputOption(QStringLiteral("o"), QStringLiteral("Report PDF."),
+                                          QStringLiteral("PDF"));
+    parser.addOptions({catalogueOption, materialsOption, coresOption, outputOption});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
     }
     const QStringList args = parser.positionalArguments();
+    const QString catalogue =
+        parser.isSet(catalogueOption)
+            ? parser.value(catalogueOption)
+            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("97BOBBIN.db"));
     if (args.size() == 2 && args[0] == u"run") {
-        const QString catalogue = parser.isSet(catalogueOption)
-                                      ? parser.value(catalogueOption)
-                                      : QDir(QCoreApplication::applicationDirPath())
-                                            .filePath(QStringLiteral("97BOBBIN.db"));
         kelvane::script::ScriptedPrompter prompter;
         kelvane::session::DesignSession window(prompter, catalogue,
                                                QCoreApplication::applicationDirPath());
         window.open();
         kelvane::script::EngineTarget target(window);
         return kelvane::script::runScript(args[1], window, target, prompter, out, err);
+    }
+    if (args.size() == 2 && args[0] == u"report" && parser.isSet(outputOption)) {
+        kelvane::script::ScriptedPrompter prompter;
+        kelvane::session::DesignSession window(prompter, catalogue,
+                                               QCoreApplication::applicationDirPath());
+        window.open();
+        const bool opened = window.openDesign(args[1]);
+        // What the window would have shown in boxes: a missing catalogue, a
+        // bad design file.
+        for (const QString& message : prompter.takeMessages()) {
+            err << message << '\n';
+        }
+        if (!opened) {
+            return 1;
+        }
+        const kelvane::Result<void> written = kelvane::render::writeReportPdf(
+            kelvane::session::sessionReport(window, args[1], QDate::currentDate()),
+            parser.value(outputOption));
+        if (!written) {
+            err << written.failure().text << '\n';
+            return 1;
+        }
+        return 0;
     }
     if (args.size() == 2 && args[0] == u"import") {
         const kelvane::Result<std::pair<int, int>> imported = kelvane::catalogue::importCatalogue(

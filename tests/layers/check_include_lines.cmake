@@ -1,8 +1,8 @@
 # Every quoted include under SOURCE_DIR names its library and layer
-# ("engine/<layer>/..." or "gui/..."; a window includes its form's
-# ui_<form>.h), and an engine layer includes only
-# itself and the layers it links (TABLE: LAYERS, REACH_<layer>). The windows
-# and the programs sit above the whole engine.
+# ("engine/<layer>/...", "render/..." or "gui/..."; a window includes its
+# form's ui_<form>.h), and an engine layer includes only itself and the
+# layers it links (TABLE: LAYERS, REACH_<layer>). The drawing code sits above
+# the whole engine, the windows and the programs above it.
 cmake_minimum_required(VERSION 3.25)
 include(${TABLE})
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
@@ -29,8 +29,12 @@ foreach(source IN LISTS sources)
                 list(APPEND violations "${source}: ${header} lies above or beside ${layer}")
             endif()
         elseif(header MATCHES "^gui/")
+            if(NOT layer STREQUAL "" OR source MATCHES "^render/")
+                list(APPEND violations "${source}: ${header} is a window header")
+            endif()
+        elseif(header MATCHES "^render/")
             if(NOT layer STREQUAL "")
-                list(APPEND violations "${source}: the engine includes the window header ${header}")
+                list(APPEND violations "${source}: the engine includes the drawing header ${header}")
             endif()
         elseif(header MATCHES "^ui_[a-z_]+\\.h$")
             # The code uic writes from a window's form, beside the window.

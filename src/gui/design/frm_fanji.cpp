@@ -3,13 +3,16 @@
 #include "engine/about/about_info.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
+#include "engine/session/session_report.h"
 #include "gui/about/frm_about.h"
 #include "gui/base/field_binder.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/catalogue/record_set_model.h"
 #include "gui/design/grid_model.h"
+#include "gui/design/waveform_view.h"
 #include "gui/files/window_printer.h"
 #include "gui/wire/frm_wire_tools.h"
+#include "render/report_pdf.h"
 #include "ui_frm_fanji.h"
 
 #include <QAbstractButton>
@@ -17,7 +20,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -58,6 +63,8 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     m_ui->setupUi(this);
     // The web address is the engine's; the form only places the label.
     m_ui->Label5_0->setText(QStringLiteral("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
+    // The primary current under the winding table, drawn as in the report.
+    m_ui->pageLayout->insertWidget(1, new WaveformView(m_window.sheet()));
     bindControls();
     buildMenus();
 
@@ -293,6 +300,30 @@ QString FrmFanji::askDesignPath(bool forSaving) {
                                                     m_window.document().filePath(), filter);
 }
 
+void FrmFanji::onExportReportAction() {
+    if (m_scripted) {
+        return;  // a script's dialogs are cancelled
+    }
+    const QString designPath = m_window.document().filePath();
+    const QString suggested =
+        designPath.isEmpty()
+            ? QString()
+            : QFileInfo(designPath)
+                  .dir()
+                  .filePath(QFileInfo(designPath).completeBaseName() + QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出设计报告"),
+                                                      suggested, QStringLiteral("PDF(*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const Result<void> written = render::writeReportPdf(
+        session::sessionReport(m_window, designPath, QDate::currentDate()), path);
+    if (!written) {
+        QMessageBox::warning(this, QStringLiteral("导出设计报告"),
+                             QStringLiteral("导出失败：") + written.failure().text);
+    }
+}
+
 void FrmFanji::onPrintAction() {
     if (m_scripted) {
         return;  // a script prints by its print line, to a file
@@ -391,6 +422,7 @@ void FrmFanji::buildMenus() {
         ->setShortcut(QKeySequence::Save);
     addItem("PR", QStringLiteral("列印文件&P"), &FrmFanji::onPrintAction)
         ->setShortcut(QKeySequence::Print);
+    addItem("ExportReport", QStringLiteral("导出设计报告…"), &FrmFanji::onExportReportAction);
     m_recentMenu = file->addMenu(QStringLiteral("最近打开的文件"));
     rebuildRecentMenu();
     file->addSeparator();

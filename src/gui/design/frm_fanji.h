@@ -94,6 +94,7 @@ private:
     void onOpenAction();
     void onSaveAction();
     void onPrintAction();
+    void onExportReportAction();
     // The file dialog of OPENS or SAVE; empty when cancelled.
     QString askDesignPath(bool forSaving);
     // Asks whether to save unsaved changes when the engine's document says

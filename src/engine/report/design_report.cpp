@@ -1,0 +1,416 @@
+#include "engine/report/design_report.h"
+
+#include "engine/base/number_text.h"
+#include "engine/sheet/design_sheet.h"
+
+namespace kelvane::report {
+
+using design::Check;
+using design::DesignSheet;
+using design::Field;
+using design::Table;
+
+namespace {
+
+const QString kNotChosenText = QString::fromUtf16(kNotChosen);
+
+// The fill-factor colours of the window: green within the standard's
+// limit, red beyond it.
+constexpr int kGreen = 65280;
+constexpr int kRed = 255;
+
+class SectionWriter {
+public:
+    SectionWriter(const DesignSheet& sheet, const QString& title) : m_sheet(sheet) {
+        m_section.title = title;
+    }
+
+    // A row with the field's text; an empty field gives no row.
+    void field(const QString& label, Field field, const QString& unit = QString()) {
+        text(label, m_sheet.text(field), unit);
+    }
+    void text(const QString& label, const QString& value, const QString& unit = QString()) {
+        const QString shown = trimBlanks(value);
+        if (!shown.isEmpty()) {
+            rowsBlock().rows.append({label, shown, unit});
+        }
+    }
+    void notChosen(const QString& label) {
+        rowsBlock().rows.append({label, kNotChosenText, QString()});
+    }
+    void line(const QString& text) {
+        ReportBlock block;
+        block.kind = ReportBlock::Kind::Text;
+        block.text = text;
+        m_section.blocks.append(block);
+    }
+    void table(const QString& heading, const ReportTable& table) {
+        ReportBlock block;
+        block.kind = ReportBlock::Kind::Table;
+        block.heading = heading;
+        block.table = table;
+        m_section.blocks.append(block);
+    }
+    void picture(const QString& file) {
+        ReportBlock block;
+        block.kind = ReportBlock::Kind::Picture;
+        block.text = file;
+        m_section.blocks.append(block);
+    }
+    void waveform() {
+        ReportBlock block;
+        block.kind = ReportBlock::Kind::Waveform;
+        m_section.blocks.append(block);
+    }
+    [[nodiscard]] ReportSection take() { return std::move(m_section); }
+
+private:
+    ReportBlock& rowsBlock() {
+        if (m_section.blocks.isEmpty() || m_section.blocks.last().kind != ReportBlock::Kind::Rows) {
+            m_section.blocks.append(ReportBlock{});
+        }
+        return m_section.blocks.last();
+    }
+
+    const DesignSheet& m_sheet;
+    ReportSection m_section;
+};
+
+QString circuitText(const DesignSheet& sheet) {
+    QString text;
+    if (sheet.isChecked(Check::Option1)) {
+        text = QStringLiteral("储能变压器");
+    } else if (sheet.isChecked(Check::Option2)) {
+        text = QStringLiteral("正激(双极性变换)");
+    } else if (sheet.isChecked(Check::Option3)) {
+        text = QStringLiteral("RCC变压器");
+    } else {
+        return kNotChosenText;
+    }
+    if (sheet.isChecked(Check::Check1)) {
+        text += QStringLiteral("，推挽全、全桥");
+    }
+    return text;
+}
+
+bool hasCore(const DesignSheet& sheet) {
+    return !trimBlanks(sheet.text(Field::TxtCoreSize)).isEmpty();
+}
+
+bool hasMaterial(const DesignSheet& sheet) {
+    return !trimBlanks(sheet.text(design::materialField(1))).isEmpty();
+}
+
+ReportSection requirements(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("1 设计要求"));
+    section.text(QStringLiteral("电路形式"), circuitText(sheet));
+    section.field(QStringLiteral("最低交流输入电压UacMin"), Field::TxtUmin, QStringLiteral("V"));
+    section.field(QStringLiteral("输入电压Udc"), Field::txtudc, QStringLiteral("V"));
+    section.field(QStringLiteral("工作频率F"), Field::TxtF, QStringLiteral("kHz"));
+    section.field(QStringLiteral("开关占空比D"), Field::txtd);
+    section.field(QStringLiteral("变换效率η"), Field::TXTN);
+    const design::Grid& outputs = sheet.grid(Table::MS);
+    ReportTable table;
+    table.headings = {QStringLiteral("NO."), QStringLiteral("输出电压V"),
+                      QStringLiteral("工作电流A"), QStringLiteral("线路压降V"),
+                      QStringLiteral("功率W")};
+    for (int row = 1; row < outputs.rowCount(); ++row) {
+        QStringList cells;
+        bool any = false;
+        for (int column = 0; column < 5; ++column) {
+            cells.append(outputs.cell(row, column));
+            any = any || (column > 0 && !trimBlanks(cells.last()).isEmpty());
+        }
+        if (any) {
+            table.rows.append(cells);
+        }
+    }
+    if (table.rows.isEmpty()) {
+        section.line(QStringLiteral("输出：无"));
+    } else {
+        section.table(QStringLiteral("次级输出"), table);
+    }
+    section.field(QStringLiteral("总输出功率Pout"), Field::txtp, QStringLiteral("W"));
+    section.field(QStringLiteral("输入功率Pint"), Field::txtpint, QStringLiteral("W"));
+    return section.take();
+}
+
+ReportSection primarySide(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("2 初级侧"));
+    section.field(QStringLiteral("全周期Ts"), Field::Txtts, QStringLiteral("µs"));
+    section.field(QStringLiteral("导通时间Ton"), Field::Txtton, QStringLiteral("µs"));
+    section.field(QStringLiteral("Ts平均输入电流Is"), Field::txtis, QStringLiteral("A"));
+    // The forward design computes neither Im nor Ip1 nor Ipk; what those
+    // fields still hold belongs to an earlier circuit type.
+    const bool forward = sheet.isChecked(Check::Option2);
+    if (!forward) {
+        section.field(QStringLiteral("Ton导通电流Im"), Field::txtim, QStringLiteral("A"));
+        section.field(QStringLiteral("导通初期电流Ip1"), Field::txtip1, QStringLiteral("A"));
+        section.field(QStringLiteral("导通峰值电流Ipk"), Field::txtipk, QStringLiteral("A"));
+        section.field(QStringLiteral("Ipk/Ip1"), Field::txtipkip1);
+    }
+    section.field(QStringLiteral("导通电流变化量Δi"), Field::txtdi, QStringLiteral("A"));
+    section.field(QStringLiteral("原边电感量Lp"), Field::txtlp, QStringLiteral("mH"));
+    if (forward) {
+        section.line(QStringLiteral("正激电路不计算Im、Ip1、Ipk。"));
+    }
+    section.waveform();
+    return section.take();
+}
+
+ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& context) {
+    SectionWriter section(sheet, QStringLiteral("3 磁芯与磁材"));
+    if (hasCore(sheet)) {
+        section.field(QStringLiteral("磁芯规格"), Field::TxtCoreSize);
+        section.field(QStringLiteral("生产厂家"), Field::TxtCoreFactory);
+        ReportTable dimensions;
+        dimensions.headings = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                               QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F")};
+        dimensions.rows.append({sheet.text(Field::TxtcoreA), sheet.text(Field::TxtcoreB),
+                                sheet.text(Field::TxtCoreC), sheet.text(Field::TxtCoreD),
+                                sheet.text(Field::TxtCoreE), sheet.text(Field::TxtCoreF)});
+        section.table(QStringLiteral("磁芯尺寸(mm)"), dimensions);
+        const QString picture = sheet.caption(QStringLiteral("Img2"));
+        if (!picture.isEmpty()) {
+            section.picture(picture);
+        }
+        section.field(QStringLiteral("中柱面积Ae"), Field::TxtCoreAe, QStringLiteral("mm²"));
+        section.field(QStringLiteral("磁路长度Le"), Field::TxtCoreLe, QStringLiteral("mm"));
+        section.field(QStringLiteral("体积Ve"), Field::TxtCoreVe, QStringLiteral("cm³"));
+        section.field(QStringLiteral("绕线面积Aw"), Field::TxtCoreAw, QStringLiteral("mm²"));
+        section.field(QStringLiteral("匝长"), Field::TxtBZC, QStringLiteral("mm"));
+        section.field(QStringLiteral("磁芯重量"), Field::TxtCoreWeigh, QStringLiteral("g/set"));
+        section.text(QStringLiteral("所需面积积AP"), sheet.areaProductText());
+        section.text(QStringLiteral("磁芯面积积AP"), context.coreAreaProductMm4,
+                     QStringLiteral("mm⁴"));
+    } else {
+        section.notChosen(QStringLiteral("磁芯"));
+        section.text(QStringLiteral("所需面积积AP"), sheet.areaProductText());
+    }
+    if (hasMaterial(sheet)) {
+        section.field(QStringLiteral("材质名称"), design::materialField(1));
+        section.field(QStringLiteral("磁材类型"), design::materialField(0));
+        section.field(QStringLiteral("磁材厂家"), design::materialField(21));
+        QString ui = trimBlanks(sheet.text(design::materialField(2)));
+        const QString tolerance = trimBlanks(sheet.text(design::materialField(22)));
+        if (!ui.isEmpty() && !tolerance.isEmpty()) {
+            ui += QStringLiteral(" ±") + tolerance + QStringLiteral("%");
+        }
+        section.text(QStringLiteral("初始磁导率Ui"), ui);
+        section.field(QStringLiteral("饱和磁通密度Bs"), design::materialField(4),
+                      QStringLiteral("mT"));
+        section.field(QStringLiteral("剩余磁通密度Br"), design::materialField(5),
+                      QStringLiteral("mT"));
+    } else {
+        section.notChosen(QStringLiteral("磁材"));
+    }
+    section.field(QStringLiteral("Bm设计取值"), Field::txtbm, QStringLiteral("mT"));
+    section.field(QStringLiteral("功率损耗PL(体积)"), Field::txtpl, QStringLiteral("mW/cm³"));
+    section.field(QStringLiteral("功率损耗PL(重量)"), Field::TXTPLG, QStringLiteral("mW/g"));
+    if (hasCore(sheet) && hasMaterial(sheet)) {
+        section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+    }
+    return section.take();
+}
+
+QString fillVerdict(const DesignSheet& sheet) {
+    const auto colour = sheet.color(Field::TxtKwin);
+    if (!colour) {
+        return QString();
+    }
+    const QString standard = trimBlanks(sheet.text(Field::TxtHipot));
+    const QString suffix = standard.isEmpty() ? QString() : QStringLiteral("（%1）").arg(standard);
+    if (*colour == kGreen) {
+        return QStringLiteral("在安全标准限值内") + suffix;
+    }
+    if (*colour == kRed) {
+        return QStringLiteral("超出安全标准限值") + suffix;
+    }
+    return QString();
+}
+
+ReportSection windings(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("4 绕组"));
+    const design::Grid& grid = sheet.grid(Table::MSwin);
+    ReportTable table;
+    table.headings = {QStringLiteral("绕组"),      QStringLiteral("匝数(T)"),
+                      QStringLiteral("线径φ(mm)"), QStringLiteral("DCR(Ω)"),
+                      QStringLiteral("压降Δu(V)"), QStringLiteral("损耗Pcu(W)"),
+                      QStringLiteral("线重W(g)")};
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        QStringList cells;
+        bool any = false;
+        for (int column = 0; column < 7; ++column) {
+            cells.append(trimBlanks(grid.cell(row, column)));
+            any = any || (column > 0 && !cells.last().isEmpty());
+        }
+        // The primary's name cell is the engineer's; unnamed, it is N1.
+        if (row == 0 && cells[0].isEmpty()) {
+            cells[0] = QStringLiteral("N1");
+        }
+        if (any) {
+            table.rows.append(cells);
+        }
+    }
+    if (table.rows.isEmpty()) {
+        section.line(QStringLiteral("绕组：未计算（按“变压器设计结果”计算）"));
+        return section.take();
+    }
+    section.table(QStringLiteral("绕组表"), table);
+    section.field(QStringLiteral("绕组用铜总量"), Field::TxtCuWeigh, QStringLiteral("g"));
+    section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
+    section.field(QStringLiteral("绕组占积率"), Field::TxtKwin);
+    section.text(QStringLiteral("占积率判定"), fillVerdict(sheet));
+    section.field(QStringLiteral("电感系数AL"), Field::TxtAl);
+    section.field(QStringLiteral("标准AL"), Field::TxtSAl);
+    section.field(QStringLiteral("有效导磁率Ue"), Field::TxtUe);
+    section.field(QStringLiteral("气隙GAP"), Field::TxtGap);
+    return section.take();
+}
+
+ReportSection lossesAndTemperature(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("5 损耗与温升"));
+    // Without a core the core loss the window shows is a zero of no core.
+    if (hasCore(sheet)) {
+        section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+    } else {
+        section.notChosen(QStringLiteral("磁芯"));
+    }
+    section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
+    section.field(QStringLiteral("变压器总损耗PT"), Field::TxtTranLost);
+    section.field(QStringLiteral("变压器模拟温升"), Field::TxtTempUp);
+    section.text(QStringLiteral("绝缘等级"),
+                 sheet.text(Field::Combo1) + QStringLiteral(" ") + sheet.text(Field::Text13));
+    section.field(QStringLiteral("环境温度"), Field::TXTTEMP20, QStringLiteral("℃"));
+    section.field(QStringLiteral("允许温升"), Field::TXTTEMPD, QStringLiteral("℃"));
+    const QString rise = trimBlanks(sheet.text(Field::TxtTempUp));
+    const QString allowed = trimBlanks(sheet.text(Field::TXTTEMPD));
+    // A rise the results could not estimate reads "℃" alone: no verdict.
+    if (!rise.isEmpty() && rise.front().isDigit() && !allowed.isEmpty()) {
+        const bool within = parseNumber(rise) <= parseNumber(allowed);
+        section.text(QStringLiteral("温升判定"),
+                     within ? QStringLiteral("不超过允许温升") : QStringLiteral("超出允许温升"));
+    }
+    return section.take();
+}
+
+ReportSection safetyAndTests(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("6 安全与测试"));
+    const QString standard = trimBlanks(sheet.text(Field::TxtHipot));
+    if (standard.isEmpty()) {
+        section.notChosen(QStringLiteral("安全标准"));
+    } else {
+        section.text(QStringLiteral("安全标准"), standard);
+    }
+    section.text(QStringLiteral("绝缘等级"),
+                 sheet.text(Field::Combo1) + QStringLiteral(" ") + sheet.text(Field::Text13));
+    section.field(QStringLiteral("最小爬电距离"), Field::TxtMargin);
+
+    struct Hipot {
+        const char16_t* label;
+        const char16_t* between;
+        Field field;
+    };
+    static constexpr Hipot kHipots[] = {
+        {u"Pir Vs Sec", u"初级—次级", Field::TxtHipotPs},
+        {u"Pir Vs Pri", u"初级—初级", Field::TxtHipotPP},
+        {u"Pir Vs Core", u"初级—磁芯", Field::TxtHipotPc},
+        {u"Sec Vs Core", u"次级—磁芯", Field::TxtHipotSc},
+        {u"Sec Vs Sec", u"次级—次级", Field::TxtHipotSS},
+    };
+    for (const Hipot& hipot : kHipots) {
+        section.field(QString::fromUtf16(hipot.label), hipot.field);
+    }
+
+    ReportTable tests;
+    tests.headings = {QStringLiteral("测试项目"), QStringLiteral("测试部位"),
+                      QStringLiteral("要求")};
+    const QString lp = trimBlanks(sheet.text(Field::txtlp));
+    if (!lp.isEmpty()) {
+        const double mh = parseNumber(lp);
+        const double band = mh * kInductanceTolerancePercent / 100.0;
+        const QString low = formatFixed(mh - band, 3).value_or(QString());
+        const QString high = formatFixed(mh + band, 3).value_or(QString());
+        tests.rows.append({QStringLiteral("初级电感量Lp"), QStringLiteral("N1，其余绕组开路"),
+                           QStringLiteral("%1 mH ±%2%（%3～%4 mH）")
+                               .arg(lp)
+                               .arg(kInductanceTolerancePercent)
+                               .arg(low, high)});
+    }
+    for (const Hipot& hipot : kHipots) {
+        const QString requirement = trimBlanks(sheet.text(hipot.field));
+        if (!requirement.isEmpty()) {
+            tests.rows.append(
+                {QStringLiteral("耐压Hi-Pot"), QString::fromUtf16(hipot.between), requirement});
+        }
+    }
+    if (!tests.rows.isEmpty()) {
+        section.table(QStringLiteral("电气测试表（绕线厂）"), tests);
+    }
+    return section.take();
+}
+
+}  // namespace
+
+const ReportRow* ReportSection::row(const QString& label) const {
+    for (const ReportBlock& block : blocks) {
+        for (const ReportRow& row : block.rows) {
+            if (row.label == label) {
+                return &row;
+            }
+        }
+    }
+    return nullptr;
+}
+
+const ReportBlock* ReportSection::block(ReportBlock::Kind kind) const {
+    for (const ReportBlock& block : blocks) {
+        if (block.kind == kind) {
+            return &block;
+        }
+    }
+    return nullptr;
+}
+
+QStringList ReportSection::texts() const {
+    QStringList texts;
+    for (const ReportBlock& block : blocks) {
+        for (const ReportRow& row : block.rows) {
+            texts.append(row.label + QLatin1Char(' ') + row.value + QLatin1Char(' ') + row.unit);
+        }
+        if (!block.heading.isEmpty()) {
+            texts.append(block.heading);
+        }
+        for (const QStringList& cells : block.table.rows) {
+            texts.append(cells.join(QLatin1Char(' ')));
+        }
+        if (block.kind == ReportBlock::Kind::Text) {
+            texts.append(block.text);
+        }
+    }
+    return texts;
+}
+
+const ReportSection* DesignReport::section(const QString& title) const {
+    for (const ReportSection& candidate : sections) {
+        if (candidate.title == title) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+DesignReport buildDesignReport(const DesignSheet& sheet, const ReportContext& context) {
+    DesignReport report;
+    report.title = QStringLiteral("开关变压器设计报告");
+    report.designFileName = context.designFileName.isEmpty() ? QStringLiteral("（未保存的设计）")
+                                                             : context.designFileName;
+    report.dateText = context.date.toString(QStringLiteral("yyyy-MM-dd"));
+    report.sections = {
+        requirements(sheet), primarySide(sheet),          coreAndMaterial(sheet, context),
+        windings(sheet),     lossesAndTemperature(sheet), safetyAndTests(sheet)};
+    report.waveform = primaryWaveform(waveformTexts(sheet));
+    return report;
+}
+
+}  // namespace kelvane::report

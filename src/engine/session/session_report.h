@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/report/design_report.h"
+
+#include <QDate>
+#include <QString>
+
+namespace kelvane::session {
+
+class DesignSession;
+
+// sessionReport() — the design report of what the window shows, with the
+// current core's area product from the catalogue (when the current core
+// record is the core the design names) and the design file's name without
+// its folder.
+[[nodiscard]] report::DesignReport sessionReport(const DesignSession& session,
+                                                 const QString& designFile, const QDate& date);
+
+}  // namespace kelvane::session

@@ -1,0 +1,37 @@
+#include "gui/design/waveform_view.h"
+
+#include "engine/report/waveform.h"
+#include "engine/sheet/design_sheet.h"
+#include "render/waveform_painter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <iterator>
+
+namespace kelvane::gui {
+
+using design::Field;
+
+WaveformView::WaveformView(const design::DesignSheet& sheet, QWidget* parent)
+    : QWidget(parent), m_sheet(sheet) {
+    setObjectName(QStringLiteral("Waveform"));
+    setMinimumHeight(190);
+    connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
+        static const Field kDrawn[] = {Field::Txtts,  Field::Txtton, Field::txtis,
+                                       Field::txtip1, Field::txtipk, Field::txtdi};
+        if (std::find(std::begin(kDrawn), std::end(kDrawn), field) != std::end(kDrawn)) {
+            update();
+        }
+    });
+    connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { update(); });
+}
+
+void WaveformView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    render::drawWaveform(painter, QRectF(rect()).adjusted(6, 4, -6, -4),
+                         report::primaryWaveform(report::waveformTexts(m_sheet)), font());
+}
+
+}  // namespace kelvane::gui

@@ -1,0 +1,344 @@
+#include "render/report_pdf.h"
+
+#include "render/waveform_painter.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace kelvane::render {
+
+namespace {
+
+constexpr int kDotsPerInch = 300;
+constexpr double kMarginMm = 15.0;
+
+double mm(double millimetres) {
+    return millimetres / 25.4 * kDotsPerInch;
+}
+
+QFont reportFont(double points, bool bold = false) {
+    QFont font;
+    // Latin letters and digits from DejaVu Sans: Qt maps the digits of the
+    // CJK font back to text wrongly, so a PDF reader could not copy them.
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QString::fromLatin1(kReportFontFamily)});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    // No ligatures, so that "fl" in a file name stays two letters when the
+    // text is copied out of the PDF; Chinese and Latin need no shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// Lays the report out top to bottom, page by page. The first run only
+// counts the pages; the second draws them with the count in the footers.
+class PageWriter {
+public:
+    PageWriter(QPdfWriter& writer, const report::DesignReport& report)
+        : m_writer(writer),
+          m_report(report),
+          m_body(reportFont(9.5)),
+          m_bold(reportFont(9.5, true)),
+          m_title(reportFont(13, true)),
+          m_small(reportFont(8)) {
+        const QRect page = writer.pageLayout().paintRectPixels(kDotsPerInch);
+        m_width = page.width();
+        m_height = page.height();
+        m_line = QFontMetricsF(m_body, &writer).height();
+    }
+
+    // Lays out every page; draws only with a painter. Returns the page count.
+    int run(QPainter* painter, int pageCount) {
+        m_painter = painter;
+        m_pageCount = pageCount;
+        m_page = 0;
+        startPage();
+        for (const report::ReportSection& section : m_report.sections) {
+            writeSection(section);
+        }
+        finishPage();
+        return m_page;
+    }
+
+private:
+    void startPage() {
+        ++m_page;
+        m_y = 0.0;
+        const double headerHeight = QFontMetricsF(m_title, &m_writer).height();
+        if (m_painter) {
+            m_painter->setFont(m_title);
+            m_painter->drawText(QRectF(0, 0, m_width, headerHeight),
+                                Qt::AlignLeft | Qt::AlignVCenter, m_report.title);
+            m_painter->setFont(m_small);
+            m_painter->drawText(QRectF(0, 0, m_width, headerHeight),
+                                Qt::AlignRight | Qt::AlignVCenter,
+                                QStringLiteral("设计文件：%1    日期：%2")
+                                    .arg(m_report.designFileName, m_report.dateText));
+            m_painter->setPen(QPen(Qt::black, mm(0.3)));
+            m_painter->drawLine(QPointF(0, headerHeight + mm(1)),
+                                QPointF(m_width, headerHeight + mm(1)));
+        }
+        m_y = headerHeight + mm(5);
+    }
+
+    void finishPage() {
+        if (m_painter) {
+            m_painter->setFont(m_small);
+            m_painter->drawText(QRectF(0, m_height - m_line, m_width, m_line), Qt::AlignCenter,
+                                QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page).arg(m_pageCount));
+        }
+    }
+
+    // Room for `height` on this page, or a new page.
+    void ensure(double height) {
+        if (m_y + height <= m_height - 2 * m_line) {
+            return;
+        }
+        finishPage();
+        if (m_painter) {
+            m_writer.newPage();
+        }
+        startPage();
+    }
+
+    void writeSection(const report::ReportSection& section) {
+        const double titleHeight = QFontMetricsF(m_title, &m_writer).height() * 1.4;
+        ensure(titleHeight + 4 * m_line);
+        if (m_painter) {
+            m_painter->setFont(m_title);
+            m_painter->setPen(QColor(0, 50, 130));
+            m_painter->drawText(QRectF(0, m_y, m_width, titleHeight),
+                                Qt::AlignLeft | Qt::AlignVCenter, section.title);
+            m_painter->setPen(Qt::black);
+        }
+        m_y += titleHeight;
+        for (const report::ReportBlock& block : section.blocks) {
+            switch (block.kind) {
+                case report::ReportBlock::Kind::Rows:
+                    writeRows(block.rows);
+                    break;
+                case report::ReportBlock::Kind::Table:
+                    writeTable(block.heading, block.table);
+                    break;
+                case report::ReportBlock::Kind::Picture:
+                    writePicture(block.text);
+                    break;
+                case report::ReportBlock::Kind::Waveform:
+                    writeWaveform();
+                    break;
+                case report::ReportBlock::Kind::Text:
+                    writeText(block.text);
+                    break;
+            }
+        }
+        m_y += m_line;
+    }
+
+    static QString valueText(const report::ReportRow& row) {
+        return row.unit.isEmpty() ? row.value : row.value + QStringLiteral(" ") + row.unit;
+    }
+
+    // Two rows to a line, label then value and unit; a value too long for
+    // half the page takes a line of its own.
+    void writeRows(const QVector<report::ReportRow>& rows) {
+        const double rowHeight = m_line * 1.35;
+        const double half = m_width / 2;
+        const double labelWidth = half * 0.5;
+        const QFontMetricsF metrics(m_bold, &m_writer);
+        const auto wide = [&](const report::ReportRow& row) {
+            return metrics.horizontalAdvance(valueText(row)) > half - labelWidth - mm(4);
+        };
+        int index = 0;
+        while (index < rows.size()) {
+            QVector<const report::ReportRow*> line{&rows[index]};
+            if (!wide(rows[index]) && index + 1 < rows.size() && !wide(rows[index + 1])) {
+                line.append(&rows[index + 1]);
+            }
+            index += int(line.size());
+            ensure(rowHeight);
+            for (int column = 0; column < line.size() && m_painter; ++column) {
+                const report::ReportRow& row = *line[column];
+                const double x = column * half;
+                const double valueWidth = (wide(row) ? m_width : half) - labelWidth - mm(4);
+                m_painter->setFont(m_body);
+                m_painter->setPen(QColor(80, 80, 80));
+                m_painter->drawText(QRectF(x + mm(2), m_y, labelWidth, rowHeight),
+                                    Qt::AlignLeft | Qt::AlignVCenter, row.label);
+                m_painter->setPen(Qt::black);
+                m_painter->setFont(m_bold);
+                m_painter->drawText(QRectF(x + labelWidth + mm(2), m_y, valueWidth, rowHeight),
+                                    Qt::AlignLeft | Qt::AlignVCenter, valueText(row));
+            }
+            if (m_painter) {
+                m_painter->setPen(QPen(QColor(225, 225, 225), mm(0.15)));
+                m_painter->drawLine(QPointF(0, m_y + rowHeight), QPointF(m_width, m_y + rowHeight));
+                m_painter->setPen(Qt::black);
+            }
+            m_y += rowHeight;
+        }
+        m_y += m_line * 0.4;
+    }
+
+    void writeText(const QString& text) {
+        const QFontMetricsF metrics(m_body, &m_writer);
+        const QRectF bounds =
+            metrics.boundingRect(QRectF(0, 0, m_width, 10 * m_line), Qt::TextWordWrap, text);
+        ensure(bounds.height() + m_line * 0.4);
+        if (m_painter) {
+            m_painter->setFont(m_body);
+            m_painter->drawText(QRectF(mm(2), m_y, m_width - mm(2), bounds.height()),
+                                Qt::AlignLeft | Qt::TextWordWrap, text);
+        }
+        m_y += bounds.height() + m_line * 0.4;
+    }
+
+    // Column widths by their longest text, spread over the page width.
+    QVector<double> columnWidths(const report::ReportTable& table) const {
+        const QFontMetricsF metrics(m_bold, &m_writer);
+        QVector<double> widths(table.headings.size(), 0.0);
+        double total = 0.0;
+        for (int column = 0; column < widths.size(); ++column) {
+            widths[column] = metrics.horizontalAdvance(table.headings[column]);
+            for (const QStringList& cells : table.rows) {
+                widths[column] =
+                    std::max(widths[column], metrics.horizontalAdvance(cells.value(column)));
+            }
+            widths[column] += mm(4);
+            total += widths[column];
+        }
+        for (double& width : widths) {
+            width = width / total * m_width;
+        }
+        return widths;
+    }
+
+    void writeTableRow(const QStringList& cells, const QVector<double>& widths, bool heading) {
+        const double rowHeight = m_line * 1.4;
+        if (m_painter) {
+            m_painter->setFont(heading ? m_bold : m_body);
+            if (heading) {
+                m_painter->fillRect(QRectF(0, m_y, m_width, rowHeight), QColor(235, 240, 248));
+            }
+            double x = 0.0;
+            m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
+            for (int column = 0; column < widths.size(); ++column) {
+                const QRectF cell(x, m_y, widths[column], rowHeight);
+                m_painter->drawRect(cell);
+                m_painter->setPen(Qt::black);
+                m_painter->drawText(cell.adjusted(mm(1.5), 0, -mm(1.5), 0),
+                                    Qt::AlignLeft | Qt::AlignVCenter, cells.value(column));
+                m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
+                x += widths[column];
+            }
+            m_painter->setPen(Qt::black);
+        }
+        m_y += rowHeight;
+    }
+
+    void writeTable(const QString& heading, const report::ReportTable& table) {
+        const QVector<double> widths = columnWidths(table);
+        const double rowHeight = m_line * 1.4;
+        ensure(m_line * 1.3 + rowHeight * std::min<qsizetype>(table.rows.size() + 1, 4));
+        if (!heading.isEmpty()) {
+            if (m_painter) {
+                m_painter->setFont(m_bold);
+                m_painter->drawText(QRectF(mm(2), m_y, m_width, m_line * 1.3),
+                                    Qt::AlignLeft | Qt::AlignVCenter, heading);
+            }
+            m_y += m_line * 1.3;
+        }
+        writeTableRow(table.headings, widths, true);
+        for (const QStringList& cells : table.rows) {
+            if (m_y + rowHeight > m_height - 2 * m_line) {
+                ensure(rowHeight * 2);
+                writeTableRow(table.headings, widths, true);
+            }
+            writeTableRow(cells, widths, false);
+        }
+        m_y += m_line * 0.6;
+    }
+
+    void writePicture(const QString& file) {
+        const QImage image(file);
+        if (image.isNull()) {
+            writeText(QStringLiteral("（磁芯图片无法读取：%1）").arg(QFileInfo(file).fileName()));
+            return;
+        }
+        const double height = std::min(mm(45), image.height() * mm(0.3));
+        const double width = height * image.width() / image.height();
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            m_painter->drawImage(QRectF(mm(2), m_y, std::min(width, m_width), height), image);
+        }
+        m_y += height + m_line * 0.6;
+    }
+
+    void writeWaveform() {
+        // Nothing to draw: a line with the reason.
+        const double height = m_report.waveform.isEmpty() ? m_line * 3.5 : mm(70);
+        ensure(height + m_line);
+        if (m_painter) {
+            m_painter->setFont(m_bold);
+            m_painter->drawText(QRectF(mm(2), m_y, m_width, m_line * 1.3),
+                                Qt::AlignLeft | Qt::AlignVCenter,
+                                QStringLiteral("初级电流波形（两个开关周期）"));
+            drawWaveform(*m_painter, QRectF(0, m_y + m_line * 1.4, m_width, height - m_line * 1.4),
+                         m_report.waveform, reportFont(8));
+        }
+        m_y += height + m_line * 0.6;
+    }
+
+    QPdfWriter& m_writer;
+    const report::DesignReport& m_report;
+    QFont m_body;
+    QFont m_bold;
+    QFont m_title;
+    QFont m_small;
+    QPainter* m_painter = nullptr;
+    double m_width = 0.0;
+    double m_height = 0.0;
+    double m_line = 0.0;
+    double m_y = 0.0;
+    int m_page = 0;
+    int m_pageCount = 0;
+};
+
+}  // namespace
+
+Result<void> writeReportPdf(const report::DesignReport& report, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kDotsPerInch);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(report.title);
+        writer.setCreator(QStringLiteral("Kelvane"));
+        PageWriter pages(writer, report);
+        const int pageCount = pages.run(nullptr, 0);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            return Failure{QStringLiteral("无法生成PDF：%1").arg(path)};
+        }
+        pages.run(&painter, pageCount);
+        painter.end();
+    }
+    if (!file.commit()) {
+        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+    }
+    return {};
+}
+
+}  // namespace kelvane::render

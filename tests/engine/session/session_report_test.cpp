@@ -1,0 +1,174 @@
+#include "engine/session/session_report.h"
+
+#include "design_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane::design {
+namespace {
+
+using report::DesignReport;
+using report::ReportBlock;
+using report::ReportSection;
+
+struct DesignCase {
+    const char* name;
+    const char* option;
+    // Figures the worked operating point gives for this circuit type.
+    QStringList primary;
+};
+
+// F 50 kHz, D 0.4, Udc 100 V, Pint 60 W, one 12 V 1 A output, Bm 200 mT,
+// core EE16 of the fixture catalogue.
+const DesignCase kDesigns[] = {
+    {"flyback", "Option1", {"0.60", "1.50", "0.75", "2.25", "1.50", "0.533"}},
+    {"forward", "Option2", {"0.60", "", "", "", "0.12", "6.667"}},
+    {"RCC", "Option3", {"0.60", "1.50", "0.75", "3.00", "3.00", "0.267"}},
+};
+
+// Where each figure of the window stands in the report.
+struct Place {
+    const char* section;
+    const char* label;
+    const char* field;
+};
+
+const Place kPlaces[] = {
+    {"1 设计要求", "输入电压Udc", "txtudc"},
+    {"1 设计要求", "工作频率F", "TxtF"},
+    {"1 设计要求", "开关占空比D", "txtd"},
+    {"1 设计要求", "变换效率η", "TXTN"},
+    {"1 设计要求", "总输出功率Pout", "txtp"},
+    {"1 设计要求", "输入功率Pint", "txtpint"},
+    {"2 初级侧", "全周期Ts", "Txtts"},
+    {"2 初级侧", "导通时间Ton", "Txtton"},
+    {"2 初级侧", "Ts平均输入电流Is", "txtis"},
+    {"2 初级侧", "导通电流变化量Δi", "txtdi"},
+    {"2 初级侧", "原边电感量Lp", "txtlp"},
+    {"3 磁芯与磁材", "磁芯规格", "TxtCoreSize"},
+    {"3 磁芯与磁材", "中柱面积Ae", "TxtCoreAe"},
+    {"3 磁芯与磁材", "磁路长度Le", "TxtCoreLe"},
+    {"3 磁芯与磁材", "体积Ve", "TxtCoreVe"},
+    {"3 磁芯与磁材", "绕线面积Aw", "TxtCoreAw"},
+    {"3 磁芯与磁材", "材质名称", "TxtApp(1)"},
+    {"3 磁芯与磁材", "饱和磁通密度Bs", "TxtApp(4)"},
+    {"3 磁芯与磁材", "剩余磁通密度Br", "TxtApp(5)"},
+    {"3 磁芯与磁材", "Bm设计取值", "txtbm"},
+    {"3 磁芯与磁材", "磁芯损耗", "TxtCorePl"},
+    {"4 绕组", "绕组用铜总量", "TxtCuWeigh"},
+    {"4 绕组", "绕组损耗Pcu", "TxtWinLost"},
+    {"4 绕组", "绕组占积率", "TxtKwin"},
+    {"4 绕组", "电感系数AL", "TxtAl"},
+    {"4 绕组", "标准AL", "TxtSAl"},
+    {"4 绕组", "有效导磁率Ue", "TxtUe"},
+    {"5 损耗与温升", "变压器总损耗PT", "TxtTranLost"},
+    {"5 损耗与温升", "变压器模拟温升", "TxtTempUp"},
+    {"5 损耗与温升", "允许温升", "TXTTEMPD"},
+    {"6 安全与测试", "安全标准", "TxtHipot"},
+    {"6 安全与测试", "最小爬电距离", "TxtMargin"},
+    {"6 安全与测试", "Pir Vs Sec", "TxtHipotPs"},
+    {"6 安全与测试", "Pir Vs Core", "TxtHipotPc"},
+    {"6 安全与测试", "Sec Vs Sec", "TxtHipotSS"},
+};
+
+class SessionReport : public DesignFixture, public ::testing::WithParamInterface<DesignCase> {
+protected:
+    void design(const char* option) {
+        click(option);
+        type("TxtF", "50");
+        type("txtd", "0.4");
+        click("Command1");
+        type("txtudc", "100");
+        type("txtpint", "60");
+        type("txtbm", "200");
+        type("TXTCORE", "EE16");
+        click("Command10");
+    }
+
+    const ReportSection& section(const DesignReport& report, const char* title) {
+        const ReportSection* found = report.section(QString::fromUtf8(title));
+        EXPECT_NE(found, nullptr) << title;
+        static const ReportSection none;
+        return found ? *found : none;
+    }
+
+    static QString value(const ReportSection& section, const char* label) {
+        const report::ReportRow* row = section.row(QString::fromUtf8(label));
+        return row ? row->value : QString();
+    }
+};
+
+TEST_P(SessionReport, HoldsTheWindowsFigures) {
+    design(GetParam().option);
+    const DesignReport report =
+        session::sessionReport(window, QStringLiteral("/designs/psu.dat"), QDate(2026, 12, 6));
+    EXPECT_EQ(report.designFileName, "psu.dat");
+    EXPECT_EQ(report.dateText, "2026-12-06");
+
+    for (const Place& place : kPlaces) {
+        const QString shown = text(place.field).trimmed();
+        ASSERT_FALSE(shown.isEmpty()) << place.field;
+        EXPECT_EQ(value(section(report, place.section), place.label), shown)
+            << place.section << " / " << place.label;
+    }
+
+    const ReportSection& primary = section(report, "2 初级侧");
+    const char* labels[] = {"Ts平均输入电流Is", "Ton导通电流Im",    "导通初期电流Ip1",
+                            "导通峰值电流Ipk",  "导通电流变化量Δi", "原边电感量Lp"};
+    for (int i = 0; i < 6; ++i) {
+        // The forward design shows no Im, Ip1 or Ipk: it does not compute them.
+        EXPECT_EQ(value(primary, labels[i]), GetParam().primary[i]) << labels[i];
+    }
+    EXPECT_NE(primary.block(ReportBlock::Kind::Waveform), nullptr);
+    EXPECT_FALSE(report.waveform.isEmpty()) << report.waveform.emptyReason.toStdString();
+
+    // The winding table is the window's, the unnamed primary called N1.
+    const ReportBlock* table = section(report, "4 绕组").block(ReportBlock::Kind::Table);
+    ASSERT_NE(table, nullptr);
+    const Grid& windings = window.sheet().grid(Table::MSwin);
+    ASSERT_EQ(table->table.rows.size(), windings.rowCount());
+    for (int row = 0; row < windings.rowCount(); ++row) {
+        QStringList expected = windings.rows[row];
+        if (row == 0) {
+            expected[0] = "N1";
+        }
+        EXPECT_EQ(table->table.rows[row], expected) << "winding row " << row;
+    }
+
+    // The area products: the one the design needs, the one the core has.
+    const ReportSection& core = section(report, "3 磁芯与磁材");
+    EXPECT_EQ(value(core, "所需面积积AP"), window.sheet().areaProductText());
+    EXPECT_EQ(value(core, "磁芯面积积AP"), "800");
+    EXPECT_EQ(value(core, "磁芯规格"), "EE16");
+
+    // The test table: Lp within ±10 %, and each hipot requirement.
+    const ReportBlock* tests = section(report, "6 安全与测试").block(ReportBlock::Kind::Table);
+    ASSERT_NE(tests, nullptr);
+    ASSERT_EQ(tests->table.rows.size(), 6);
+    EXPECT_TRUE(tests->table.rows[0][2].startsWith(text("txtlp") + " mH ±10%"));
+    EXPECT_EQ(tests->table.rows[1][2], text("TxtHipotPs"));
+    EXPECT_EQ(tests->table.rows[5][2], text("TxtHipotSS"));
+}
+
+INSTANTIATE_TEST_SUITE_P(CircuitTypes, SessionReport, ::testing::ValuesIn(kDesigns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DesignFixture, ReportTakesNoAreaProductFromAnotherCoreRecord) {
+    click("Option1");
+    type("TXTCORE", "EE19");
+    // The engineer lists other cores; the design still names EE19 only when
+    // the current record is EE19.
+    const auto report = session::sessionReport(window, QString(), QDate(2026, 1, 2));
+    const report::ReportSection* core = report.section(QStringLiteral("3 磁芯与磁材"));
+    ASSERT_NE(core, nullptr);
+    ASSERT_NE(core->row(QStringLiteral("磁芯面积积AP")), nullptr);
+    EXPECT_EQ(core->row(QStringLiteral("磁芯面积积AP"))->value, "1456");
+    window.sheet().setText(Field::TxtCoreSize, QStringLiteral("EE99"));
+    const auto other = session::sessionReport(window, QString(), QDate(2026, 1, 2));
+    EXPECT_EQ(other.section(QStringLiteral("3 磁芯与磁材"))->row(QStringLiteral("磁芯面积积AP")),
+              nullptr);
+    EXPECT_EQ(other.designFileName, "（未保存的设计）");
+}
+
+}  // namespace
+}  // namespace kelvane::design

@@ -1,0 +1,87 @@
+#include "render/report_pdf.h"
+
+#include "engine/sheet/design_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace kelvane::render {
+namespace {
+
+using design::Field;
+
+report::DesignReport sampleReport(int outputs) {
+    design::DesignSheet sheet;
+    sheet.setChecked(design::Check::Option1, 1);
+    sheet.setText(Field::Txtts, QStringLiteral("20.0"));
+    sheet.setText(Field::Txtton, QStringLiteral("8.0"));
+    sheet.setText(Field::txtis, QStringLiteral("0.60"));
+    sheet.setText(Field::txtip1, QStringLiteral("0.75"));
+    sheet.setText(Field::txtipk, QStringLiteral("2.25"));
+    sheet.setText(Field::txtdi, QStringLiteral("1.50"));
+    sheet.setText(Field::txtlp, QStringLiteral("0.533"));
+    design::Grid& table = sheet.editGrid(design::Table::MS);
+    table.columns = 5;
+    table.setRowCount(outputs + 1);
+    for (int row = 1; row <= outputs; ++row) {
+        table.setCell(row, 0, QString::number(row));
+        table.setCell(row, 1, QStringLiteral("12"));
+    }
+    return report::buildDesignReport(sheet, {QStringLiteral("psu.dat"), QDate(2026, 12, 6), {}});
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int pageCount(const QByteArray& pdf) {
+    return int(pdf.count("/Type /Page\n")) + int(pdf.count("/Type /Page ")) +
+           int(pdf.count("/Type /Page/"));
+}
+
+TEST(ReportPdf, WritesAPdfAndReplacesAnEarlierFileLeavingNothingElse) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("report.pdf"));
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+
+    EXPECT_TRUE(writeReportPdf(sampleReport(1), path).ok());
+    const QByteArray pdf = contents(path);
+    EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(20).toStdString();
+    EXPECT_TRUE(pdf.contains("%%EOF"));
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+}
+
+TEST(ReportPdf, RunsOverPagesAsTheTablesGrow) {
+    QTemporaryDir directory;
+    const QString shortReport = directory.filePath(QStringLiteral("short.pdf"));
+    const QString longReport = directory.filePath(QStringLiteral("long.pdf"));
+    ASSERT_TRUE(writeReportPdf(sampleReport(1), shortReport).ok());
+    ASSERT_TRUE(writeReportPdf(sampleReport(120), longReport).ok());
+    const int shortPages = pageCount(contents(shortReport));
+    EXPECT_GE(shortPages, 1);
+    EXPECT_GE(pageCount(contents(longReport)), shortPages + 2);
+}
+
+TEST(ReportPdf, ReportsAFolderItCannotWriteAndLeavesNoFile) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("missing/report.pdf"));
+    const Result<void> written = writeReportPdf(sampleReport(1), path);
+    ASSERT_FALSE(written.ok());
+    const QString failure = written.failure().text;
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("无法写入"))) << failure.toStdString();
+    EXPECT_TRUE(failure.contains(path));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(QDir(directory.path())
+                    .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+                    .isEmpty());
+}
+
+}  // namespace
+}  // namespace kelvane::render
