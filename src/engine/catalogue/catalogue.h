@@ -2,6 +2,7 @@
 
 #include "engine/catalogue/data_source.h"
 
+#include <QSqlDatabase>
 #include <QString>
 
 namespace kelvane::catalogue {
@@ -20,6 +21,8 @@ public:
     // error text is returned (empty on success).
     QString open(const QString& path);
     [[nodiscard]] const QString& path() const { return m_path; }
+    // The open connection (an invalid one before a successful open).
+    [[nodiscard]] QSqlDatabase database() const;
 
     [[nodiscard]] DataSource& materials() { return m_materials; }
     [[nodiscard]] const DataSource& materials() const { return m_materials; }

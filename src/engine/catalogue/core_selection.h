@@ -3,10 +3,12 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kelvane::design {
 class DesignSheet;
-}
+enum class Field;
+}  // namespace kelvane::design
 
 namespace kelvane::catalogue {
 
@@ -66,6 +68,7 @@ private:
     // `lossDecimals` decimals.
     void writeCoreDerived(int lossDecimals);
     void captionFromAreaProduct();
+    void writeIfValue(design::Field field, const std::optional<QString>& text);
 
     design::DesignSheet& m_sheet;
     Catalogue& m_catalogue;

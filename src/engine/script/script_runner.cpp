@@ -154,6 +154,22 @@ void runLine(const QString& command, const QString& args, DesignSession& window,
         if (reaches(window)) {
             target.select(name, rowNumber);
         }
+    } else if (command == u"advise") {
+        if (!args.isEmpty()) {
+            fail(QStringLiteral("advise takes no argument"));
+        }
+        // The adviser reads the design without acting in a window.
+        if (!window.hasEnded()) {
+            target.advise();
+        }
+    } else if (command == u"apply") {
+        const int rowNumber = requireInteger(args, QStringLiteral("row"));
+        if (rowNumber < 1 || rowNumber > window.advice().size()) {
+            fail(QStringLiteral("bad row %1 of the advice").arg(rowNumber));
+        }
+        if (reaches(window)) {
+            target.apply(rowNumber);
+        }
     } else if (command == u"answer") {
         const ScriptedPrompter::Answer answer = parseAnswer(args);
         if (!window.hasEnded()) {

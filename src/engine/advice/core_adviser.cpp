@@ -1,0 +1,452 @@
+#include "engine/advice/core_adviser.h"
+
+#include "engine/base/number_text.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_formulas.h"
+#include "engine/catalogue/data_source.h"
+#include "engine/results/results_formulas.h"
+#include "engine/sheet/design_sheet.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace kelvane::advice {
+
+using design::Check;
+using design::Field;
+
+namespace {
+
+constexpr int kTypeField = 1;
+constexpr int kPermeabilityField = 2;
+constexpr int kSaturationField = 4;
+constexpr int kRemanenceField = 5;
+constexpr int kDensityField = 8;
+
+// The column of `names` called `column`, the exact spelling first, as the
+// bound fields look their columns up; -1 when there is none.
+int columnIndex(const QStringList& names, const QString& column) {
+    const int exact = int(names.indexOf(column));
+    if (exact >= 0) {
+        return exact;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(column, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QChar foldAscii(QChar c) {
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
+}
+
+bool sameAscii(QStringView a, QStringView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i]) != foldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether `value` is listed by the prefix search for `search` (already
+// trimmed): LIKE with "*" as any characters and a trailing "%", which
+// folds the case of ASCII letters only.
+bool matchesSearch(QStringView value, const QString& search) {
+    const QStringList parts = search.split(u'*');
+    qsizetype at = 0;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QStringView part(parts[i]);
+        if (i == 0) {
+            if (value.size() < part.size() || !sameAscii(value.first(part.size()), part)) {
+                return false;
+            }
+            at = part.size();
+            continue;
+        }
+        qsizetype found = -1;
+        for (qsizetype from = at; from + part.size() <= value.size(); ++from) {
+            if (sameAscii(value.mid(from, part.size()), part)) {
+                found = from;
+                break;
+            }
+        }
+        if (found < 0) {
+            return false;
+        }
+        at = found + part.size();
+    }
+    return true;
+}
+
+struct RawRow {
+    qint64 rowid = 0;
+    QVector<QVariant> values;
+};
+
+QVector<RawRow> readTable(const QSqlDatabase& database, const QString& table,
+                          QStringList& columns) {
+    QVector<RawRow> rows;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
+                        .arg(catalogue::quoted(table)))) {
+        return rows;
+    }
+    const QSqlRecord record = query.record();
+    for (int i = 1; i < record.count(); ++i) {
+        columns.append(record.fieldName(i));
+    }
+    while (query.next()) {
+        RawRow row;
+        row.rowid = query.value(0).toLongLong();
+        row.values.resize(columns.size());
+        for (int i = 0; i < columns.size(); ++i) {
+            row.values[i] = query.value(i + 1);
+        }
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+QString cellText(const RawRow& row, int column) {
+    return column < 0 ? QString() : catalogue::valueText(row.values.value(column));
+}
+
+bool isNullCell(const RawRow& row, int column) {
+    return column < 0 || row.values.value(column).isNull();
+}
+
+QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
+    QStringList columns;
+    const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
+    int fieldColumns[26];
+    for (int index = 0; index < 26; ++index) {
+        fieldColumns[index] = columnIndex(columns, catalogue::materialColumnOfField(index));
+    }
+    const int typeColumn = fieldColumns[kTypeField];
+    QVector<MaterialRecord> materials;
+    materials.reserve(rows.size());
+    for (const RawRow& row : rows) {
+        MaterialRecord material;
+        material.rowid = row.rowid;
+        for (int index = 0; index < 26; ++index) {
+            material.texts[size_t(index)] = cellText(row, fieldColumns[index]);
+        }
+        material.permeability = parseNumber(material.texts[kPermeabilityField]);
+        material.density = parseNumber(material.texts[kDensityField]);
+        material.proposedFluxDensity =
+            catalogue::proposedFluxDensityText(parseNumber(material.texts[kSaturationField]),
+                                               parseNumber(material.texts[kRemanenceField]))
+                .value_or(QString());
+        materials.append(std::move(material));
+    }
+    // The search by type: an empty text lists every row, any other lists
+    // the rows whose type it matches.
+    for (int m = 0; m < materials.size(); ++m) {
+        const QString search = trimBlanks(materials[m].texts[kTypeField]);
+        const auto listed = [&](int other) {
+            return search.isEmpty() || (!isNullCell(rows[other], typeColumn) &&
+                                        matchesSearch(materials[other].texts[kTypeField], search));
+        };
+        materials[m].found = listed(m);
+        for (int other = 0; other <= m; ++other) {
+            if (listed(other)) {
+                materials[m].firstOfSearchAlike = materials[other].texts == materials[m].texts;
+                break;
+            }
+        }
+    }
+    return materials;
+}
+
+QVector<CoreRecord> readCores(const QSqlDatabase& database) {
+    QStringList columns;
+    const QVector<RawRow> rows = readTable(database, QStringLiteral("CORE"), columns);
+    const int name = columnIndex(columns, QStringLiteral("NAME"));
+    const int factory = columnIndex(columns, QStringLiteral("FACTORY"));
+    const int ae = columnIndex(columns, QStringLiteral("ae"));
+    const int le = columnIndex(columns, QStringLiteral("le"));
+    const int aw = columnIndex(columns, QStringLiteral("Aw"));
+    const int lw = columnIndex(columns, QStringLiteral("lW"));
+    QVector<CoreRecord> cores;
+    cores.reserve(rows.size());
+    for (const RawRow& row : rows) {
+        CoreRecord core;
+        core.rowid = row.rowid;
+        core.name = cellText(row, name);
+        core.factory = cellText(row, factory);
+        core.aeText = cellText(row, ae);
+        core.awText = cellText(row, aw);
+        core.ae = parseNumber(core.aeText);
+        core.le = parseNumber(cellText(row, le));
+        core.aw = parseNumber(core.awText);
+        core.turnLength = parseNumber(cellText(row, lw));
+        // The core search always filters: a core without name is never listed.
+        core.found = !isNullCell(row, name) && matchesSearch(core.name, trimBlanks(core.name));
+        core.volumeText = catalogue::coreVolumeText(core.le, core.ae).value_or(QString());
+        core.volume = parseNumber(core.volumeText);
+        cores.append(std::move(core));
+    }
+    return cores;
+}
+
+// The design's own quantities, read once.
+struct Design {
+    double udc = 0.0;
+    double onTime = 0.0;
+    QString inputCurrent;
+    double primaryInductance = 0.0;
+    double currentDensity = 0.0;
+    double frequency = 0.0;
+    struct Output {
+        double volts = 0.0;  // voltage plus drop
+        QString amps;
+        QString diameter;
+    };
+    QVector<Output> outputs;
+    bool hasOutputs = false;
+    QString primaryDiameter;
+    bool standards[4] = {};
+    bool storesEnergy = false;  // flyback or RCC: the core has a gap
+    double allowedRise = 0.0;
+    // Texts a run keeps when it writes no value.
+    QString primaryTurnsCell;
+    QString inductanceFactor;
+    QString effectivePermeability;
+    QString gap;
+    QString lossPerGram;
+    QString fluxDensity;
+    std::array<QString, 26> materialTexts;
+};
+
+Design readDesign(const design::DesignSheet& sheet) {
+    Design d;
+    d.udc = sheet.number(Field::txtudc);
+    d.onTime = sheet.number(Field::Txtton);
+    d.inputCurrent = sheet.text(Field::txtis);
+    d.primaryInductance = sheet.number(Field::txtlp);
+    d.currentDensity = sheet.number(Field::TxtJ);
+    d.frequency = sheet.number(Field::TxtF);
+    const design::Grid& outputs = sheet.grid(design::Table::MS);
+    d.hasOutputs = outputs.rowCount() > 1;
+    for (int r = 1; r < outputs.rowCount(); ++r) {
+        Design::Output output;
+        output.volts = parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3));
+        output.amps = outputs.cell(r, 2);
+        output.diameter =
+            results::wireDiameterFromCurrent(parseNumber(output.amps), d.currentDensity)
+                .value_or(QString());
+        d.outputs.append(output);
+    }
+    d.primaryDiameter =
+        results::wireDiameterFromCurrent(parseNumber(d.inputCurrent), d.currentDensity)
+            .value_or(QString());
+    const Check standards[4] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
+    for (int i = 0; i < 4; ++i) {
+        d.standards[i] = sheet.isChecked(standards[i]);
+    }
+    d.storesEnergy = sheet.isChecked(Check::Option1) || sheet.isChecked(Check::Option3);
+    d.allowedRise = sheet.number(Field::TXTTEMPD);
+    d.primaryTurnsCell = sheet.grid(design::Table::MSwin).cell(0, 1);
+    d.inductanceFactor = sheet.text(Field::TxtAl);
+    d.effectivePermeability = sheet.text(Field::TxtUe);
+    d.gap = sheet.text(Field::TxtGap);
+    d.lossPerGram = sheet.text(Field::TXTPLG);
+    d.fluxDensity = sheet.text(Field::txtbm);
+    for (int index = 0; index < 26; ++index) {
+        d.materialTexts[size_t(index)] = sheet.text(design::materialField(index));
+    }
+    return d;
+}
+
+// What a material brings to every core.
+struct MaterialPart {
+    int index = 0;
+    QString fluxText;
+    double flux = 0.0;
+    QString lossPerGram;  // TXTPLG
+    int fluxGroup = 0;    // materials with the same txtbm share the windings
+};
+
+// The windings and factors of one core at one flux density.
+struct WindingPart {
+    QString primaryTurns;
+    QString copperLoss;
+    QString fillFactor;
+    bool green = false;
+    QString inductanceFactor;
+    QString gap;  // flyback and RCC only
+    QString effectivePermeability;
+};
+
+WindingPart windings(const Design& d, const CoreRecord& core, double flux) {
+    WindingPart w;
+    w.primaryTurns = d.primaryTurnsCell;
+    if (d.hasOutputs) {
+        w.primaryTurns =
+            results::turnsFromVoltSeconds(d.udc, d.onTime, flux, core.ae).value_or(QString());
+    }
+    for (const Design::Output& output : d.outputs) {
+        const QString turns = results::turnsFromVoltSeconds(output.volts, d.onTime, flux, core.ae)
+                                  .value_or(QString());
+        const results::WindingConductor conductor =
+            results::windingConductor(turns, output.diameter, output.amps, core.turnLength);
+        if (const std::optional<QString> sum =
+                formatPlain(parseNumber(w.copperLoss) + parseNumber(conductor.loss))) {
+            w.copperLoss = *sum;
+        }
+        if (core.aw > 0.0) {
+            results::addFillTerm(w.fillFactor, turns, output.diameter, core.aw);
+        }
+    }
+    w.green =
+        !w.fillFactor.isEmpty() &&
+        results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == results::kFillGreen;
+    w.inductanceFactor = d.inductanceFactor;
+    if (const std::optional<QString> al =
+            results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns))) {
+        w.inductanceFactor = *al + QStringLiteral("nH/N2");
+    }
+    w.effectivePermeability =
+        results::effectivePermeabilityText(parseNumber(w.inductanceFactor), core.le, core.ae)
+            .value_or(d.effectivePermeability);
+    return w;
+}
+
+}  // namespace
+
+CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
+    CatalogueSnapshot snapshot;
+    if (!database.isOpen()) {
+        return snapshot;
+    }
+    snapshot.materials = readMaterials(database);
+    snapshot.cores = readCores(database);
+    return snapshot;
+}
+
+const QStringList& adviceColumnNames() {
+    static const QStringList names = {
+        QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
+        QStringLiteral("N1"),      QStringLiteral("Bm(mT)"),    QStringLiteral("磁芯损耗(W)"),
+        QStringLiteral("铜损(W)"), QStringLiteral("总损耗(W)"), QStringLiteral("温升(℃)"),
+        QStringLiteral("占积率"),  QStringLiteral("AL(nH/N2)"), QStringLiteral("气隙(mm)")};
+    return names;
+}
+
+QVector<AdviceRow> advise(const design::DesignSheet& sheet, const CatalogueSnapshot& catalogue,
+                          const AdviceOptions& options, const std::atomic<bool>* cancel) {
+    const Design d = readDesign(sheet);
+    // The candidate materials: a loss estimate at the proposed flux density.
+    QVector<MaterialPart> materials;
+    QStringList fluxTexts;
+    for (int m = 0; m < catalogue.materials.size(); ++m) {
+        const MaterialRecord& record = catalogue.materials[m];
+        if (!record.found || !(parseNumber(record.proposedFluxDensity) > 0.0) ||
+            !catalogue::hasLossClass(record.permeability)) {
+            continue;
+        }
+        MaterialPart part;
+        part.index = m;
+        // Choosing a record that shows what the fields already show, after a
+        // search whose first record shows it too, changes no field: txtbm
+        // keeps its text.
+        const bool unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
+        part.fluxText = unchanged ? d.fluxDensity : record.proposedFluxDensity;
+        part.flux = parseNumber(part.fluxText);
+        const QString lossDensity =
+            catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
+        part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
+                               .value_or(d.lossPerGram);
+        part.fluxGroup = int(fluxTexts.indexOf(part.fluxText));
+        if (part.fluxGroup < 0) {
+            part.fluxGroup = int(fluxTexts.size());
+            fluxTexts.append(part.fluxText);
+        }
+        materials.append(part);
+    }
+    QVector<AdviceRow> rows;
+    QVector<WindingPart> perFlux(fluxTexts.size());
+    for (int c = 0; c < catalogue.cores.size(); ++c) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+            return {};
+        }
+        const CoreRecord& core = catalogue.cores[c];
+        if (!core.found || materials.isEmpty()) {
+            continue;
+        }
+        for (int g = 0; g < fluxTexts.size(); ++g) {
+            perFlux[g] = windings(d, core, parseNumber(fluxTexts[g]));
+        }
+        for (const MaterialPart& part : materials) {
+            const MaterialRecord& material = catalogue.materials[part.index];
+            const WindingPart& w = perFlux[part.fluxGroup];
+            const QString weight =
+                catalogue::coreWeightText(material.density, core.volume).value_or(QString());
+            const QString coreLoss =
+                catalogue::coreLossText(parseNumber(weight), parseNumber(part.lossPerGram), 3)
+                    .value_or(QString());
+            const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
+            const QString totalText = formatFixed(total, 3).value_or(QString());
+            const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
+            QString gap = d.gap;
+            if (d.storesEnergy) {
+                if (const std::optional<QString> airGap = results::airGapText(
+                        material.permeability, parseNumber(w.effectivePermeability), core.le)) {
+                    gap = *airGap + QStringLiteral("mm");
+                }
+            }
+            AdviceRow row;
+            row.core = c;
+            row.material = part.index;
+            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
+            if (options.feasibleOnly && !row.feasible) {
+                continue;
+            }
+            row.texts = {core.name,
+                         material.texts[kTypeField],
+                         core.factory,
+                         w.primaryTurns,
+                         part.fluxText,
+                         coreLoss,
+                         w.copperLoss,
+                         totalText,
+                         rise.value_or(QString()),
+                         w.fillFactor,
+                         w.inductanceFactor,
+                         gap};
+            row.totalLoss = parseNumber(totalText);
+            row.temperatureRise = rise ? parseNumber(*rise) : 0.0;
+            row.volume = core.volume;
+            rows.append(std::move(row));
+        }
+    }
+    const auto key = [&options](const AdviceRow& row) {
+        switch (options.order) {
+            case AdviceOrder::TemperatureRise:
+                return row.texts[int(AdviceColumn::TemperatureRise)].isEmpty()
+                           ? std::numeric_limits<double>::infinity()
+                           : row.temperatureRise;
+            case AdviceOrder::Volume:
+                return row.volume;
+            default:
+                return row.totalLoss;
+        }
+    };
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); });
+    return rows;
+}
+
+}  // namespace kelvane::advice
