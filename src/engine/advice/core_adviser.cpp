@@ -201,37 +201,10 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
     return cores;
 }
 
-// The design's own quantities, read once.
-struct Design {
-    double udc = 0.0;
-    double onTime = 0.0;
-    QString inputCurrent;
-    double primaryInductance = 0.0;
-    double currentDensity = 0.0;
-    double frequency = 0.0;
-    struct Output {
-        double volts = 0.0;  // voltage plus drop
-        QString amps;
-        QString diameter;
-    };
-    QVector<Output> outputs;
-    bool hasOutputs = false;
-    QString primaryDiameter;
-    bool standards[4] = {};
-    bool storesEnergy = false;  // flyback or RCC: the core has a gap
-    double allowedRise = 0.0;
-    // Texts a run keeps when it writes no value.
-    QString primaryTurnsCell;
-    QString inductanceFactor;
-    QString effectivePermeability;
-    QString gap;
-    QString lossPerGram;
-    QString fluxDensity;
-    std::array<QString, 26> materialTexts;
-};
+}  // namespace
 
-Design readDesign(const design::DesignSheet& sheet) {
-    Design d;
+AdviceDesign readAdviceDesign(const design::DesignSheet& sheet) {
+    AdviceDesign d;
     d.udc = sheet.number(Field::txtudc);
     d.onTime = sheet.number(Field::Txtton);
     d.inputCurrent = sheet.text(Field::txtis);
@@ -241,7 +214,7 @@ Design readDesign(const design::DesignSheet& sheet) {
     const design::Grid& outputs = sheet.grid(design::Table::MS);
     d.hasOutputs = outputs.rowCount() > 1;
     for (int r = 1; r < outputs.rowCount(); ++r) {
-        Design::Output output;
+        AdviceDesign::Output output;
         output.volts = parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3));
         output.amps = outputs.cell(r, 2);
         output.diameter =
@@ -249,9 +222,6 @@ Design readDesign(const design::DesignSheet& sheet) {
                 .value_or(QString());
         d.outputs.append(output);
     }
-    d.primaryDiameter =
-        results::wireDiameterFromCurrent(parseNumber(d.inputCurrent), d.currentDensity)
-            .value_or(QString());
     const Check standards[4] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
     for (int i = 0; i < 4; ++i) {
         d.standards[i] = sheet.isChecked(standards[i]);
@@ -269,6 +239,8 @@ Design readDesign(const design::DesignSheet& sheet) {
     }
     return d;
 }
+
+namespace {
 
 // What a material brings to every core.
 struct MaterialPart {
@@ -290,14 +262,14 @@ struct WindingPart {
     QString effectivePermeability;
 };
 
-WindingPart windings(const Design& d, const CoreRecord& core, double flux) {
+WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux) {
     WindingPart w;
     w.primaryTurns = d.primaryTurnsCell;
     if (d.hasOutputs) {
         w.primaryTurns =
             results::turnsFromVoltSeconds(d.udc, d.onTime, flux, core.ae).value_or(QString());
     }
-    for (const Design::Output& output : d.outputs) {
+    for (const AdviceDesign::Output& output : d.outputs) {
         const QString turns = results::turnsFromVoltSeconds(output.volts, d.onTime, flux, core.ae)
                                   .value_or(QString());
         const results::WindingConductor conductor =
@@ -346,8 +318,13 @@ const QStringList& adviceColumnNames() {
 }
 
 QVector<AdviceRow> advise(const design::DesignSheet& sheet, const CatalogueSnapshot& catalogue,
-                          const AdviceOptions& options, const std::atomic<bool>* cancel) {
-    const Design d = readDesign(sheet);
+                          const AdviceOptions& options) {
+    return advise(readAdviceDesign(sheet), catalogue, options);
+}
+
+QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                          const AdviceOptions& options, const std::atomic<bool>* cancel,
+                          std::atomic<int>* coresDone) {
     // The candidate materials: a loss estimate at the proposed flux density.
     QVector<MaterialPart> materials;
     QStringList fluxTexts;
@@ -381,6 +358,9 @@ QVector<AdviceRow> advise(const design::DesignSheet& sheet, const CatalogueSnaps
     for (int c = 0; c < catalogue.cores.size(); ++c) {
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
             return {};
+        }
+        if (coresDone != nullptr) {
+            coresDone->store(c, std::memory_order_relaxed);
         }
         const CoreRecord& core = catalogue.cores[c];
         if (!core.found || materials.isEmpty()) {

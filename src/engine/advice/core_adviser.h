@@ -85,6 +85,38 @@ struct AdviceRow {
     double volume = 0.0;
 };
 
+// The design's own quantities the rows depend on, read from the sheet at
+// once, so that a run may go on elsewhere while the sheet changes.
+struct AdviceDesign {
+    double udc = 0.0;
+    double onTime = 0.0;
+    QString inputCurrent;
+    double primaryInductance = 0.0;
+    double currentDensity = 0.0;
+    double frequency = 0.0;
+    struct Output {
+        double volts = 0.0;  // voltage plus drop
+        QString amps;
+        QString diameter;
+    };
+    QVector<Output> outputs;
+    bool hasOutputs = false;
+    bool standards[4] = {};     // OptIEC, OptVDE, OptUL, OptSelf
+    bool storesEnergy = false;  // flyback or RCC: the core has a gap
+    double allowedRise = 0.0;
+    // Texts a results run keeps when it writes no value.
+    QString primaryTurnsCell;
+    QString inductanceFactor;
+    QString effectivePermeability;
+    QString gap;
+    QString lossPerGram;
+    // What the material fields and txtbm show now.
+    QString fluxDensity;
+    std::array<QString, 26> materialTexts;
+};
+
+[[nodiscard]] AdviceDesign readAdviceDesign(const design::DesignSheet& sheet);
+
 enum class AdviceOrder { TotalLoss, TemperatureRise, Volume };
 
 struct AdviceOptions {
@@ -92,12 +124,18 @@ struct AdviceOptions {
     AdviceOrder order = AdviceOrder::TotalLoss;
 };
 
-// Every candidate pair of the catalogue for the design on `sheet`, sorted
-// by the order's key ascending, ties in catalogue order of core, then of
-// material. Reads the sheet only. A set `cancel` stops early with no rows.
-[[nodiscard]] QVector<AdviceRow> advise(const design::DesignSheet& sheet,
+// Every candidate pair of the catalogue for the design, sorted by the
+// order's key ascending, ties in catalogue order of core, then of material.
+// A set `cancel` stops early with no rows; `coresDone` counts the cores
+// evaluated so far.
+[[nodiscard]] QVector<AdviceRow> advise(const AdviceDesign& design,
                                         const CatalogueSnapshot& catalogue,
                                         const AdviceOptions& options,
-                                        const std::atomic<bool>* cancel = nullptr);
+                                        const std::atomic<bool>* cancel = nullptr,
+                                        std::atomic<int>* coresDone = nullptr);
+// The same for the design on `sheet`, which it only reads.
+[[nodiscard]] QVector<AdviceRow> advise(const design::DesignSheet& sheet,
+                                        const CatalogueSnapshot& catalogue,
+                                        const AdviceOptions& options);
 
 }  // namespace kelvane::advice

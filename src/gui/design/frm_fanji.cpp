@@ -5,6 +5,7 @@
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
 #include "gui/about/frm_about.h"
+#include "gui/advice/frm_advisor.h"
 #include "gui/base/key_codes.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/base/widget_text.h"
@@ -545,6 +546,22 @@ void FrmFanji::buildMenus() {
         const QString control = QString::fromLatin1(name);
         connect(action, &QAction::triggered, this, [this, control] { m_window.click(control); });
     }
+    QAction* advisor = menuBar()->addAction(QStringLiteral("磁芯推荐"));
+    advisor->setObjectName(QStringLiteral("ADVISOR"));
+    connect(advisor, &QAction::triggered, this, [this] {
+        FrmAdvisor& window = advisorWindow();
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
+}
+
+FrmAdvisor& FrmFanji::advisorWindow() {
+    if (m_advisor == nullptr) {
+        m_advisor = new FrmAdvisor(m_window, this);
+        m_advisor->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return *m_advisor;
 }
 
 bool FrmFanji::openDesignFile(const QString& path) {

@@ -30,6 +30,7 @@ class DataSource;
 namespace kelvane::gui {
 
 class FrmAbout;
+class FrmAdvisor;
 class FrmWireTools;
 class GridModel;
 class RecordGridView;
@@ -65,6 +66,8 @@ public:
     void openDesignWindow();
     // The wire calculator window (one instance), made on first use.
     FrmWireTools& wireWindow();
+    // The core adviser FrmAdvisor (one instance), made on first use.
+    FrmAdvisor& advisorWindow();
     // The About window, when it was ever opened.
     [[nodiscard]] FrmAbout* aboutWindow() const { return m_about; }
     // Whether the boxes of the windows are script-answered: no dialogs then.
@@ -126,6 +129,7 @@ private:
     bool m_scripted = false;
     FrmWireTools* m_wireTools = nullptr;
     FrmAbout* m_about = nullptr;
+    FrmAdvisor* m_advisor = nullptr;
 };
 
 }  // namespace kelvane::gui

@@ -88,12 +88,15 @@ const DesignCase kDesigns[] = {
      }},
 };
 
-// A design window on its own copy of the fixture catalogue.
+// A design window on its own copy of a catalogue.
 struct Window {
-    Window() : window(prompter, copy(), QStringLiteral("/pictures")) { window.open(); }
-    QString copy() {
-        const QString path = directory.filePath(QStringLiteral("fixture.db"));
-        QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), path);
+    explicit Window(const QString& catalogue = QStringLiteral(KELVANE_TEST_CATALOGUE))
+        : window(prompter, copy(catalogue), QStringLiteral("/pictures")) {
+        window.open();
+    }
+    QString copy(const QString& catalogue) {
+        const QString path = directory.filePath(QStringLiteral("catalogue.db"));
+        QFile::copy(catalogue, path);
         return path;
     }
     [[nodiscard]] QString text(Field field) const { return window.sheet().text(field); }
@@ -110,85 +113,121 @@ QString withoutUnit(QString text, const QString& unit) {
     return text;
 }
 
+// Applies the pair in a fresh window with the design entered, and compares
+// what the window then shows with the adviser's row (none: the pair is no
+// candidate). Returns whether the pair is a candidate.
+bool checkPair(const QString& catalogueFile, const DesignCase& design,
+               const CatalogueSnapshot& catalogue, const QVector<AdviceRow>& rows, int c, int m) {
+    SCOPED_TRACE((catalogue.cores[c].name + u' ' + catalogue.materials[m].texts[1]).toStdString());
+    Window applied(catalogueFile);
+    design.enter(applied.window);
+    AdviceRow pair;
+    pair.core = c;
+    pair.material = m;
+    applied.window.applyAdvice(pair, catalogue);
+    const auto found = std::find_if(rows.begin(), rows.end(), [&](const AdviceRow& r) {
+        return r.core == c && r.material == m;
+    });
+    const bool chosen =
+        applied.window.catalogue().cores().currentRowid() == catalogue.cores[c].rowid &&
+        applied.window.catalogue().materials().currentRowid() == catalogue.materials[m].rowid;
+    const bool candidate = chosen && parseNumber(applied.text(Field::txtpl)) > 0.0;
+    EXPECT_EQ(found != rows.end(), candidate);
+    if (!candidate || found == rows.end()) {
+        return candidate;
+    }
+    const QStringList shown = {
+        applied.text(Field::TxtCoreSize),
+        applied.text(design::materialField(1)),
+        applied.text(Field::TxtCoreFactory),
+        applied.window.sheet().grid(design::Table::MSwin).cell(0, 1),
+        applied.text(Field::txtbm),
+    };
+    const QStringList results = {applied.text(Field::TxtWinLost), applied.text(Field::TxtKwin),
+                                 applied.text(Field::TxtAl), applied.text(Field::TxtGap)};
+    // The loss recalculation of a flux-density edit, then the results on
+    // that core loss.
+    applied.window.keyDown(QStringLiteral("txtbm"), 13);
+    applied.window.click(QStringLiteral("Command10"));
+    const QStringList& row = found->texts;
+    EXPECT_EQ(row.mid(0, 5), shown);
+    EXPECT_EQ(row[int(AdviceColumn::CoreLoss)], applied.text(Field::TxtCorePl));
+    EXPECT_EQ(row[int(AdviceColumn::CopperLoss)], results[0]);
+    EXPECT_EQ(row[int(AdviceColumn::FillFactor)], results[1]);
+    EXPECT_EQ(row[int(AdviceColumn::InductanceFactor)], results[2]);
+    EXPECT_EQ(row[int(AdviceColumn::Gap)], results[3]);
+    const QString total = row[int(AdviceColumn::TotalLoss)];
+    EXPECT_EQ(total, formatFixed(parseNumber(total), 3).value_or(QString()));
+    EXPECT_EQ(parseNumber(total), parseNumber(applied.text(Field::TxtTranLost)));
+    const QString rise = withoutUnit(applied.text(Field::TxtTempUp), QStringLiteral("℃"));
+    EXPECT_EQ(row[int(AdviceColumn::TemperatureRise)], rise);
+    const bool feasible = applied.window.sheet().color(Field::TxtKwin) == 65280 &&
+                          !rise.isEmpty() &&
+                          parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD));
+    EXPECT_EQ(found->feasible, feasible);
+    return candidate;
+}
+
+// All rows of a design, and the proof that advise changed nothing else.
+QVector<AdviceRow> adviseAll(Window& adviser) {
+    const QJsonObject before = script::engineSnapshot(adviser.window);
+    AdviceOptions all;
+    all.feasibleOnly = false;
+    const QVector<AdviceRow> rows = adviser.window.advise(all);
+    QJsonObject after = script::engineSnapshot(adviser.window);
+    after.insert(QStringLiteral("advice"), before.value(QStringLiteral("advice")));
+    EXPECT_EQ(before, after) << "advise changed the design";
+    return rows;
+}
+
 // Each row of the adviser equals what the design window shows after its
 // pair is applied, for every pair of the fixture catalogue; the pairs
 // without a row are exactly those without a loss estimate.
 TEST(CoreAdviser, RowsEqualTheDesignWindowAfterApplyingTheirPair) {
+    const QString file = QStringLiteral(KELVANE_TEST_CATALOGUE);
     for (const DesignCase& design : kDesigns) {
         SCOPED_TRACE(design.name);
         Window adviser;
         design.enter(adviser.window);
-        const QJsonObject before = script::engineSnapshot(adviser.window);
-        AdviceOptions all;
-        all.feasibleOnly = false;
-        const QVector<AdviceRow> rows = adviser.window.advise(all);
-        QJsonObject after = script::engineSnapshot(adviser.window);
-        after.insert(QStringLiteral("advice"), before.value(QStringLiteral("advice")));
-        EXPECT_EQ(before, after) << "advise changed the design";
+        const QVector<AdviceRow> rows = adviseAll(adviser);
         const std::shared_ptr<const CatalogueSnapshot> catalogue =
             adviser.window.catalogueSnapshot();
         ASSERT_EQ(catalogue->cores.size(), 8);
         ASSERT_EQ(catalogue->materials.size(), 5);
-
         int candidates = 0;
         for (int c = 0; c < catalogue->cores.size(); ++c) {
             for (int m = 0; m < catalogue->materials.size(); ++m) {
-                SCOPED_TRACE((catalogue->cores[c].name + u' ' + catalogue->materials[m].texts[1])
-                                 .toStdString());
-                Window applied;
-                design.enter(applied.window);
-                AdviceRow pair;
-                pair.core = c;
-                pair.material = m;
-                applied.window.applyAdvice(pair, *catalogue);
-                const auto found = std::find_if(rows.begin(), rows.end(), [&](const AdviceRow& r) {
-                    return r.core == c && r.material == m;
-                });
-                const bool chosen = applied.window.catalogue().cores().currentRowid() ==
-                                        catalogue->cores[c].rowid &&
-                                    applied.window.catalogue().materials().currentRowid() ==
-                                        catalogue->materials[m].rowid;
-                const bool candidate = chosen && parseNumber(applied.text(Field::txtpl)) > 0.0;
-                ASSERT_EQ(found != rows.end(), candidate);
-                if (!candidate) {
-                    continue;
-                }
-                ++candidates;
-                const QStringList shown = {
-                    applied.text(Field::TxtCoreSize),
-                    applied.text(design::materialField(1)),
-                    applied.text(Field::TxtCoreFactory),
-                    applied.window.sheet().grid(design::Table::MSwin).cell(0, 1),
-                    applied.text(Field::txtbm),
-                };
-                const QStringList results = {
-                    applied.text(Field::TxtWinLost), applied.text(Field::TxtKwin),
-                    applied.text(Field::TxtAl), applied.text(Field::TxtGap)};
-                // The loss recalculation of a flux-density edit, then the
-                // results on that core loss.
-                applied.window.keyDown(QStringLiteral("txtbm"), 13);
-                applied.window.click(QStringLiteral("Command10"));
-                const QStringList& row = found->texts;
-                EXPECT_EQ(row.mid(0, 5), shown);
-                EXPECT_EQ(row[int(AdviceColumn::CoreLoss)], applied.text(Field::TxtCorePl));
-                EXPECT_EQ(row[int(AdviceColumn::CopperLoss)], results[0]);
-                EXPECT_EQ(row[int(AdviceColumn::FillFactor)], results[1]);
-                EXPECT_EQ(row[int(AdviceColumn::InductanceFactor)], results[2]);
-                EXPECT_EQ(row[int(AdviceColumn::Gap)], results[3]);
-                const QString total = row[int(AdviceColumn::TotalLoss)];
-                EXPECT_EQ(total, formatFixed(parseNumber(total), 3).value_or(QString()));
-                EXPECT_EQ(parseNumber(total), parseNumber(applied.text(Field::TxtTranLost)));
-                const QString rise =
-                    withoutUnit(applied.text(Field::TxtTempUp), QStringLiteral("℃"));
-                EXPECT_EQ(row[int(AdviceColumn::TemperatureRise)], rise);
-                const bool feasible =
-                    applied.window.sheet().color(Field::TxtKwin) == 65280 && !rise.isEmpty() &&
-                    parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD));
-                EXPECT_EQ(found->feasible, feasible);
+                candidates += checkPair(file, design, *catalogue, rows, c, m) ? 1 : 0;
             }
         }
         EXPECT_EQ(candidates, rows.size());
         EXPECT_GT(candidates, 0);
+    }
+}
+
+// The same on the bundled catalogue: the 20 rows a script sees and a spread
+// of the other pairs.
+TEST(CoreAdviser, RowsEqualTheDesignWindowOnTheBundledCatalogue) {
+    const QString file = QStringLiteral(KELVANE_BUNDLED_CATALOGUE);
+    for (const DesignCase& design : {kDesigns[0], kDesigns[1]}) {
+        SCOPED_TRACE(design.name);
+        Window adviser(file);
+        design.enter(adviser.window);
+        const QVector<AdviceRow> rows = adviseAll(adviser);
+        const std::shared_ptr<const CatalogueSnapshot> catalogue =
+            adviser.window.catalogueSnapshot();
+        ASSERT_GT(catalogue->cores.size(), 100);
+        ASSERT_GT(catalogue->materials.size(), 20);
+        const QVector<AdviceRow> feasible = adviser.window.advise();
+        ASSERT_FALSE(feasible.isEmpty());
+        for (const AdviceRow& row : feasible.mid(0, 20)) {
+            EXPECT_TRUE(checkPair(file, design, *catalogue, rows, row.core, row.material));
+        }
+        const int materials = int(catalogue->materials.size());
+        const int pairs = int(catalogue->cores.size()) * materials;
+        for (int pair = 0; pair < pairs; pair += 97) {
+            checkPair(file, design, *catalogue, rows, pair / materials, pair % materials);
+        }
     }
 }
 
