@@ -59,21 +59,20 @@ void advising(benchmark::State& state) {
     Design65W design;
     const CatalogueSnapshot snapshot =
         withMaterials(*design.window.catalogueSnapshot(), int(state.range(0)));
+    const kelvane::advice::AdviceDesign adviceDesign = design.window.adviceDesign();
     AdviceOptions all;
     all.feasibleOnly = false;
-    const QVector<AdviceRow> rows = kelvane::advice::advise(design.window.sheet(), snapshot, all);
+    const QVector<AdviceRow> rows = kelvane::advice::advise(adviceDesign, snapshot, all);
     if (rows.isEmpty()) {
         state.SkipWithError("no candidate pairs");
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            kelvane::advice::advise(design.window.sheet(), snapshot, AdviceOptions()));
+        benchmark::DoNotOptimize(kelvane::advice::advise(adviceDesign, snapshot, AdviceOptions()));
     }
     const double perRun = [&] {
         const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(
-            kelvane::advice::advise(design.window.sheet(), snapshot, AdviceOptions()));
+        benchmark::DoNotOptimize(kelvane::advice::advise(adviceDesign, snapshot, AdviceOptions()));
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }();
     // The plain path: the window's cascade for a sample of the pairs.

@@ -179,6 +179,7 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
     const int le = columnIndex(columns, QStringLiteral("le"));
     const int aw = columnIndex(columns, QStringLiteral("Aw"));
     const int lw = columnIndex(columns, QStringLiteral("lW"));
+    const int areaProduct = columnIndex(columns, QStringLiteral("AP"));
     QVector<CoreRecord> cores;
     cores.reserve(rows.size());
     for (const RawRow& row : rows) {
@@ -193,7 +194,13 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.aw = parseNumber(core.awText);
         core.turnLength = parseNumber(cellText(row, lw));
         // The core search always filters: a core without name is never listed.
-        core.found = !isNullCell(row, name) && matchesSearch(core.name, trimBlanks(core.name));
+        core.nullName = isNullCell(row, name);
+        core.found = !core.nullName && matchesSearch(core.name, trimBlanks(core.name));
+        const QVariant ap = row.values.value(areaProduct);
+        core.hasAreaProduct = areaProduct >= 0 && !ap.isNull() &&
+                              (ap.typeId() == QMetaType::Double ||
+                               ap.typeId() == QMetaType::LongLong || ap.typeId() == QMetaType::Int);
+        core.areaProduct = core.hasAreaProduct ? ap.toDouble() : 0.0;
         core.volumeText = catalogue::coreVolumeText(core.le, core.ae).value_or(QString());
         core.volume = parseNumber(core.volumeText);
         cores.append(std::move(core));
@@ -203,8 +210,16 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
 
 }  // namespace
 
-AdviceDesign readAdviceDesign(const design::DesignSheet& sheet) {
+AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor) {
     AdviceDesign d;
+    d.inputPower = sheet.number(Field::txtpint);
+    d.marginFactor = marginFactor;
+    d.areaProductText = sheet.areaProductText();
+    d.shownCore.name = sheet.text(Field::TxtCoreSize);
+    d.shownCore.awText = sheet.text(Field::TxtCoreAw);
+    d.shownCore.aeText = sheet.text(Field::TxtCoreAe);
+    d.shownCore.ae = sheet.number(Field::TxtCoreAe);
+    d.shownCore.le = sheet.number(Field::TxtCoreLe);
     d.udc = sheet.number(Field::txtudc);
     d.onTime = sheet.number(Field::Txtton);
     d.inputCurrent = sheet.text(Field::txtis);
@@ -247,9 +262,94 @@ struct MaterialPart {
     int index = 0;
     QString fluxText;
     double flux = 0.0;
-    QString lossPerGram;  // TXTPLG
-    int fluxGroup = 0;    // materials with the same txtbm share the windings
+    QString lossPerGram;     // TXTPLG
+    int fluxGroup = 0;       // materials with the same txtbm share the windings
+    bool unchanged = false;  // choosing it changes no field
+    // The core the area-product queries of its choice leave shown: an index,
+    // -1 for none (an empty record set), -2 not yet looked up.
+    mutable int areaProductCore = -2;
 };
+
+// The factors a results run keeps when it writes none.
+struct Factors {
+    QString inductanceFactor;
+    QString effectivePermeability;
+    QString gap;
+};
+
+// One results run on a core's Ae and Le: AL, Ue and the gap it writes.
+void runFactors(const AdviceDesign& d, double flux, double permeability, double ae, double le,
+                Factors& f) {
+    const QString primaryTurns =
+        d.hasOutputs ? results::turnsFromVoltSeconds(d.udc, d.onTime, flux, ae).value_or(QString())
+                     : d.primaryTurnsCell;
+    if (const std::optional<QString> al =
+            results::inductanceFactorText(d.primaryInductance, parseNumber(primaryTurns))) {
+        f.inductanceFactor = *al + QStringLiteral("nH/N2");
+    }
+    if (const std::optional<QString> ue =
+            results::effectivePermeabilityText(parseNumber(f.inductanceFactor), le, ae)) {
+        f.effectivePermeability = *ue;
+    }
+    if (d.storesEnergy) {
+        if (const std::optional<QString> gap =
+                results::airGapText(permeability, parseNumber(f.effectivePermeability), le)) {
+            f.gap = *gap + QStringLiteral("mm");
+        }
+    }
+}
+
+// The core fields as a results run reads them.
+struct CoreShown {
+    QString name;
+    QString awText;
+    QString aeText;
+    double ae = 0.0;
+    double le = 0.0;
+};
+
+CoreShown shown(const CoreRecord& core) {
+    return {core.name, core.awText, core.aeText, core.ae, core.le};
+}
+
+// The first core of the area-product query a material change runs at this
+// flux density: -1 for an empty record set, -3 when no query runs.
+int areaProductCore(const AdviceDesign& d, const CatalogueSnapshot& catalogue, double flux) {
+    QString text = d.areaProductText;
+    if (const std::optional<double> ap = catalogue::areaProductMm4(
+            d.inputPower, d.onTime, d.marginFactor, flux, d.currentDensity)) {
+        if (const std::optional<QString> fixed = formatFixed(*ap, 1)) {
+            text = *fixed + QStringLiteral("MM^4");
+        }
+    }
+    const double low = parseNumber(text);
+    const double high = low * 1.5;
+    if (!formatPlain(low) || !formatPlain(high)) {
+        return -3;
+    }
+    for (int c = 0; c < catalogue.cores.size(); ++c) {
+        const CoreRecord& core = catalogue.cores[c];
+        if (core.hasAreaProduct && core.areaProduct >= low && core.areaProduct <= high) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+// The runs a refill of the core fields from `from` to `to` raises, in the
+// order of the bound fields: Aw (still the old Ae), Ae, the name.
+void runRefill(const AdviceDesign& d, double flux, double permeability, const CoreShown& from,
+               const CoreShown& to, Factors& f) {
+    if (to.awText != from.awText) {
+        runFactors(d, flux, permeability, from.ae, to.le, f);
+    }
+    if (to.aeText != from.aeText) {
+        runFactors(d, flux, permeability, to.ae, to.le, f);
+    }
+    if (to.name != from.name) {
+        runFactors(d, flux, permeability, to.ae, to.le, f);
+    }
+}
 
 // The windings and factors of one core at one flux density.
 struct WindingPart {
@@ -260,6 +360,7 @@ struct WindingPart {
     QString inductanceFactor;
     QString gap;  // flyback and RCC only
     QString effectivePermeability;
+    bool keptFactors = false;  // AL or Ue kept an earlier run's text
 };
 
 WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux) {
@@ -286,14 +387,55 @@ WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux)
         !w.fillFactor.isEmpty() &&
         results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == results::kFillGreen;
     w.inductanceFactor = d.inductanceFactor;
-    if (const std::optional<QString> al =
-            results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns))) {
+    const std::optional<QString> al =
+        results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns));
+    if (al) {
         w.inductanceFactor = *al + QStringLiteral("nH/N2");
     }
-    w.effectivePermeability =
-        results::effectivePermeabilityText(parseNumber(w.inductanceFactor), core.le, core.ae)
-            .value_or(d.effectivePermeability);
+    const std::optional<QString> ue =
+        results::effectivePermeabilityText(parseNumber(w.inductanceFactor), core.le, core.ae);
+    w.effectivePermeability = ue.value_or(d.effectivePermeability);
+    w.keptFactors = !al || !ue;
     return w;
+}
+
+// The factors when the last run writes none of some: what the earlier runs
+// of the application left. The core fields change three times: the
+// area-product queries of the material's choice, the core search's first
+// record, the chosen record; each change runs the results.
+Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                       const MaterialPart& part, int c) {
+    const MaterialRecord& material = catalogue.materials[part.index];
+    CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
+                     d.shownCore.le};
+    if (!part.unchanged) {
+        if (part.areaProductCore == -2) {
+            part.areaProductCore = areaProductCore(d, catalogue, part.flux);
+        }
+        if (part.areaProductCore >= 0) {
+            before = shown(catalogue.cores[part.areaProductCore]);
+        } else if (part.areaProductCore == -1) {
+            before = CoreShown();
+        }
+    }
+    const CoreRecord& chosen = catalogue.cores[c];
+    const QString search = trimBlanks(chosen.name);
+    int first = c;
+    for (int other = 0; other < c; ++other) {
+        const CoreRecord& core = catalogue.cores[other];
+        if (!core.nullName && matchesSearch(core.name, search)) {
+            first = other;
+            break;
+        }
+    }
+    Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
+    const CoreShown listed = shown(catalogue.cores[first]);
+    runRefill(d, part.flux, material.permeability, before, listed, f);
+    if (first != c) {
+        runRefill(d, part.flux, material.permeability, listed, shown(chosen), f);
+    }
+    runFactors(d, part.flux, material.permeability, chosen.ae, chosen.le, f);
+    return f;
 }
 
 }  // namespace
@@ -317,11 +459,6 @@ const QStringList& adviceColumnNames() {
     return names;
 }
 
-QVector<AdviceRow> advise(const design::DesignSheet& sheet, const CatalogueSnapshot& catalogue,
-                          const AdviceOptions& options) {
-    return advise(readAdviceDesign(sheet), catalogue, options);
-}
-
 QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
                           const AdviceOptions& options, const std::atomic<bool>* cancel,
                           std::atomic<int>* coresDone) {
@@ -339,8 +476,8 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         // Choosing a record that shows what the fields already show, after a
         // search whose first record shows it too, changes no field: txtbm
         // keeps its text.
-        const bool unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
-        part.fluxText = unchanged ? d.fluxDensity : record.proposedFluxDensity;
+        part.unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
+        part.fluxText = part.unchanged ? d.fluxDensity : record.proposedFluxDensity;
         part.flux = parseNumber(part.fluxText);
         const QString lossDensity =
             catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
@@ -380,13 +517,19 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
             const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
             const QString totalText = formatFixed(total, 3).value_or(QString());
             const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
-            QString gap = d.gap;
-            if (d.storesEnergy) {
+            // A factor the last run writes no value for keeps an earlier run's.
+            Factors factors{w.inductanceFactor, w.effectivePermeability, d.gap};
+            if (w.keptFactors) {
+                factors = historyFactors(d, catalogue, part, c);
+            } else if (d.storesEnergy) {
                 if (const std::optional<QString> airGap = results::airGapText(
                         material.permeability, parseNumber(w.effectivePermeability), core.le)) {
-                    gap = *airGap + QStringLiteral("mm");
+                    factors.gap = *airGap + QStringLiteral("mm");
+                } else {
+                    factors = historyFactors(d, catalogue, part, c);
                 }
             }
+            const QString& gap = factors.gap;
             AdviceRow row;
             row.core = c;
             row.material = part.index;

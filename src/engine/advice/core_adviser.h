@@ -41,8 +41,11 @@ struct CoreRecord {
     double aw = 0.0;
     double turnLength = 0.0;  // lW, TxtBZC
     bool found = false;       // the search with its name lists it
-    QString volumeText;       // TxtCoreVe
+    bool nullName = false;
+    QString volumeText;  // TxtCoreVe
     double volume = 0.0;
+    bool hasAreaProduct = false;  // AP, which the area-product query compares
+    double areaProduct = 0.0;
 };
 
 // The catalogue held in memory for the adviser: both tables in stored order.
@@ -113,9 +116,23 @@ struct AdviceDesign {
     // What the material fields and txtbm show now.
     QString fluxDensity;
     std::array<QString, 26> materialTexts;
+    // What the area-product query of a material change reads.
+    double inputPower = 0.0;
+    double marginFactor = 0.0;
+    QString areaProductText;
+    // The core fields shown now.
+    struct ShownCore {
+        QString name;
+        QString awText;
+        QString aeText;
+        double ae = 0.0;
+        double le = 0.0;
+    };
+    ShownCore shownCore;
 };
 
-[[nodiscard]] AdviceDesign readAdviceDesign(const design::DesignSheet& sheet);
+// The design on `sheet`, with the safety standard's area-product margin.
+[[nodiscard]] AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor);
 
 enum class AdviceOrder { TotalLoss, TemperatureRise, Volume };
 
@@ -133,9 +150,5 @@ struct AdviceOptions {
                                         const AdviceOptions& options,
                                         const std::atomic<bool>* cancel = nullptr,
                                         std::atomic<int>* coresDone = nullptr);
-// The same for the design on `sheet`, which it only reads.
-[[nodiscard]] QVector<AdviceRow> advise(const design::DesignSheet& sheet,
-                                        const CatalogueSnapshot& catalogue,
-                                        const AdviceOptions& options);
 
 }  // namespace kelvane::advice

@@ -611,9 +611,13 @@ std::shared_ptr<const advice::CatalogueSnapshot> DesignSession::catalogueSnapsho
     return m_snapshot;
 }
 
+advice::AdviceDesign DesignSession::adviceDesign() const {
+    return advice::readAdviceDesign(m_sheet, m_safety.marginFactor());
+}
+
 const QVector<advice::AdviceRow>& DesignSession::advise(const advice::AdviceOptions& options) {
     m_adviceSnapshot = catalogueSnapshot();
-    m_advice = advice::advise(m_sheet, *m_adviceSnapshot, options);
+    m_advice = advice::advise(adviceDesign(), *m_adviceSnapshot, options);
     return m_advice;
 }
 

@@ -123,6 +123,8 @@ public:
     // The catalogue in memory for the core adviser, read on first use and
     // again after a material edit was saved or a record deleted.
     [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> catalogueSnapshot();
+    // What the core adviser reads of the current design.
+    [[nodiscard]] advice::AdviceDesign adviceDesign() const;
     // Runs the core adviser on the current design; changes no field,
     // record or catalogue row. The rows are kept for applyAdvice().
     const QVector<advice::AdviceRow>& advise(const advice::AdviceOptions& options = {});

@@ -277,7 +277,7 @@ void FrmAdvisor::startRun() {
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_coresDone = std::make_shared<std::atomic<int>>(0);
     // The design is read here, on the GUI thread; the run sees only copies.
-    const advice::AdviceDesign design = advice::readAdviceDesign(m_engine.sheet());
+    const advice::AdviceDesign design = m_engine.adviceDesign();
     const bool showProgress = m_running->cores.size() >= kProgressCores;
     m_progress->setRange(0, int(m_running->cores.size()));
     m_progress->setValue(0);
