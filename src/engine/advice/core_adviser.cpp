@@ -264,6 +264,7 @@ struct MaterialPart {
     double flux = 0.0;
     QString lossPerGram;     // TXTPLG
     int fluxGroup = 0;       // materials with the same txtbm share the windings
+    int densityGroup = 0;    // and those of the same density the core weight
     bool unchanged = false;  // choosing it changes no field
     // The core the area-product queries of its choice leave shown: an index,
     // -1 for none (an empty record set), -2 not yet looked up.
@@ -465,6 +466,7 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     // The candidate materials: a loss estimate at the proposed flux density.
     QVector<MaterialPart> materials;
     QStringList fluxTexts;
+    QVector<double> densities;
     for (int m = 0; m < catalogue.materials.size(); ++m) {
         const MaterialRecord& record = catalogue.materials[m];
         if (!record.found || !(parseNumber(record.proposedFluxDensity) > 0.0) ||
@@ -483,6 +485,11 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
             catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
         part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
                                .value_or(d.lossPerGram);
+        part.densityGroup = int(densities.indexOf(record.density));
+        if (part.densityGroup < 0) {
+            part.densityGroup = int(densities.size());
+            densities.append(record.density);
+        }
         part.fluxGroup = int(fluxTexts.indexOf(part.fluxText));
         if (part.fluxGroup < 0) {
             part.fluxGroup = int(fluxTexts.size());
@@ -492,6 +499,8 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     }
     QVector<AdviceRow> rows;
     QVector<WindingPart> perFlux(fluxTexts.size());
+    // The core's weight for each density of the candidate materials.
+    QVector<double> weights(densities.size());
     for (int c = 0; c < catalogue.cores.size(); ++c) {
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
             return {};
@@ -506,17 +515,30 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         for (int g = 0; g < fluxTexts.size(); ++g) {
             perFlux[g] = windings(d, core, parseNumber(fluxTexts[g]));
         }
+        for (int g = 0; g < densities.size(); ++g) {
+            weights[g] = parseNumber(
+                catalogue::coreWeightText(densities[g], core.volume).value_or(QString()));
+        }
         for (const MaterialPart& part : materials) {
-            const MaterialRecord& material = catalogue.materials[part.index];
             const WindingPart& w = perFlux[part.fluxGroup];
-            const QString weight =
-                catalogue::coreWeightText(material.density, core.volume).value_or(QString());
-            const QString coreLoss =
-                catalogue::coreLossText(parseNumber(weight), parseNumber(part.lossPerGram), 3)
-                    .value_or(QString());
+            // Without a green fill factor no pair of this flux density is feasible.
+            if (options.feasibleOnly && !w.green) {
+                continue;
+            }
+            const MaterialRecord& material = catalogue.materials[part.index];
+            const QString coreLoss = catalogue::coreLossText(weights[part.densityGroup],
+                                                             parseNumber(part.lossPerGram), 3)
+                                         .value_or(QString());
             const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
             const QString totalText = formatFixed(total, 3).value_or(QString());
             const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
+            AdviceRow row;
+            row.core = c;
+            row.material = part.index;
+            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
+            if (options.feasibleOnly && !row.feasible) {
+                continue;
+            }
             // A factor the last run writes no value for keeps an earlier run's.
             Factors factors{w.inductanceFactor, w.effectivePermeability, d.gap};
             if (w.keptFactors) {
@@ -529,14 +551,6 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                     factors = historyFactors(d, catalogue, part, c);
                 }
             }
-            const QString& gap = factors.gap;
-            AdviceRow row;
-            row.core = c;
-            row.material = part.index;
-            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
-            if (options.feasibleOnly && !row.feasible) {
-                continue;
-            }
             row.texts = {core.name,
                          material.texts[kTypeField],
                          core.factory,
@@ -547,8 +561,8 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                          totalText,
                          rise.value_or(QString()),
                          w.fillFactor,
-                         w.inductanceFactor,
-                         gap};
+                         factors.inductanceFactor,
+                         factors.gap};
             row.totalLoss = parseNumber(totalText);
             row.temperatureRise = rise ? parseNumber(*rise) : 0.0;
             row.volume = core.volume;
