@@ -1,3 +1,4 @@
+#include "engine/advice/core_adviser.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
@@ -11,6 +12,9 @@
 #include <QDate>
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include <cstring>
@@ -21,7 +25,31 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
-    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n";
+    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
+    "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
+    "                   [--sort loss|rise|volume] [--format csv|json]\n";
+
+// A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
+// or a line break, its quotes doubled.
+QString csvField(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r')) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString csvLine(const QStringList& fields) {
+    QStringList cells;
+    for (const QString& field : fields) {
+        cells.append(csvField(field));
+    }
+    return cells.join(u',') + QStringLiteral("\r\n");
+}
+
+const QString kFeasibleColumn = QStringLiteral("可行");
 
 // The report draws text with fonts, which need the GUI application; without
 // a display it draws offscreen.
@@ -51,9 +79,19 @@ int main(int argc, char* argv[]) {
         QStringLiteral("materials"), QStringLiteral("Materials CSV."), QStringLiteral("CSV"));
     const QCommandLineOption coresOption(QStringLiteral("cores"), QStringLiteral("Cores CSV."),
                                          QStringLiteral("CSV"));
+    const QCommandLineOption topOption(QStringLiteral("top"), QStringLiteral("First N rows."),
+                                       QStringLiteral("N"));
+    const QCommandLineOption allOption(QStringLiteral("all"),
+                                       QStringLiteral("Infeasible pairs too."));
+    const QCommandLineOption sortOption(QStringLiteral("sort"),
+                                        QStringLiteral("loss, rise or volume."),
+                                        QStringLiteral("KEY"), QStringLiteral("loss"));
+    const QCommandLineOption formatOption(QStringLiteral("format"), QStringLiteral("csv or json."),
+                                          QStringLiteral("FORMAT"), QStringLiteral("csv"));
     const QCommandLineOption outputOption(QStringLiteral("o"), QStringLiteral("Report PDF."),
                                           QStringLiteral("PDF"));
-    parser.addOptions({catalogueOption, materialsOption, coresOption, outputOption});
+    parser.addOptions({catalogueOption, materialsOption, coresOption, outputOption, topOption,
+                       allOption, sortOption, formatOption});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
@@ -63,6 +101,78 @@ int main(int argc, char* argv[]) {
         parser.isSet(catalogueOption)
             ? parser.value(catalogueOption)
             : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("97BOBBIN.db"));
+    if (args.size() == 2 && args[0] == u"advise") {
+        namespace advice = kelvane::advice;
+        advice::AdviceOptions options;
+        options.feasibleOnly = !parser.isSet(allOption);
+        const QString sort = parser.value(sortOption);
+        if (sort == u"rise") {
+            options.order = advice::AdviceOrder::TemperatureRise;
+        } else if (sort == u"volume") {
+            options.order = advice::AdviceOrder::Volume;
+        } else if (sort != u"loss") {
+            err << "bad --sort " << sort << '\n' << kUsage;
+            return 2;
+        }
+        const QString format = parser.value(formatOption);
+        if (format != u"csv" && format != u"json") {
+            err << "bad --format " << format << '\n' << kUsage;
+            return 2;
+        }
+        int top = -1;
+        if (parser.isSet(topOption)) {
+            bool ok = false;
+            top = parser.value(topOption).toInt(&ok);
+            if (!ok || top < 0) {
+                err << "bad --top " << parser.value(topOption) << '\n' << kUsage;
+                return 2;
+            }
+        }
+        kelvane::script::ScriptedPrompter prompter;
+        kelvane::session::DesignSession window(prompter, catalogue,
+                                               QCoreApplication::applicationDirPath());
+        window.open();
+        const bool opened = window.openDesign(args[1]);
+        const QStringList messages = prompter.takeMessages();
+        if (!opened || !window.catalogue().database().isOpen()) {
+            for (const QString& message : messages) {
+                err << message << '\n';
+            }
+            return 1;
+        }
+        QVector<advice::AdviceRow> rows = window.advise(options);
+        if (top >= 0 && top < rows.size()) {
+            rows.resize(top);
+        }
+        QStringList header = advice::adviceColumnNames();
+        if (!options.feasibleOnly) {
+            header.append(kFeasibleColumn);
+        }
+        if (format == u"json") {
+            QJsonArray array;
+            for (const advice::AdviceRow& row : rows) {
+                QJsonObject object;
+                for (int i = 0; i < row.texts.size(); ++i) {
+                    object.insert(header[i], row.texts[i]);
+                }
+                if (!options.feasibleOnly) {
+                    object.insert(kFeasibleColumn, row.feasible);
+                }
+                array.append(object);
+            }
+            out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+            return 0;
+        }
+        out << csvLine(header);
+        for (const advice::AdviceRow& row : rows) {
+            QStringList fields = row.texts;
+            if (!options.feasibleOnly) {
+                fields.append(row.feasible ? QStringLiteral("是") : QStringLiteral("否"));
+            }
+            out << csvLine(fields);
+        }
+        return 0;
+    }
     if (args.size() == 2 && args[0] == u"run") {
         kelvane::script::ScriptedPrompter prompter;
         kelvane::session::DesignSession window(prompter, catalogue,

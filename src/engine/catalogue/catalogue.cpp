@@ -23,6 +23,13 @@ Catalogue::~Catalogue() {
     }
 }
 
+QSqlDatabase Catalogue::database() const {
+    if (!QSqlDatabase::contains(m_connection)) {
+        return {};
+    }
+    return QSqlDatabase::database(m_connection, false);
+}
+
 Result<void> Catalogue::open(const QString& path) {
     m_path = path;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);

@@ -3,6 +3,7 @@
 #include "engine/base/result.h"
 #include "engine/catalogue/data_source.h"
 
+#include <QSqlDatabase>
 #include <QString>
 
 namespace kelvane::catalogue {
@@ -22,6 +23,8 @@ public:
     // but fails with a line "no such table: NAME" for each one missing.
     Result<void> open(const QString& path);
     [[nodiscard]] const QString& path() const { return m_path; }
+    // The open connection (an invalid one before a successful open).
+    [[nodiscard]] QSqlDatabase database() const;
 
     [[nodiscard]] DataSource& materials() { return m_materials; }
     [[nodiscard]] const DataSource& materials() const { return m_materials; }

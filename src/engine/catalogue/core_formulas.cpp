@@ -66,6 +66,38 @@ QString estimateLossDensity(double frequencyKHz, double fluxDensityMt, double in
     return formatFixed(std::isfinite(loss) ? loss : 0.0, 1).value_or(QStringLiteral("0.0"));
 }
 
+bool hasLossClass(double initialPermeability) {
+    for (const LossClass& lossClass : kClasses) {
+        if (initialPermeability >= lossClass.uiLow && initialPermeability <= lossClass.uiHigh) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<QString> proposedFluxDensityText(double saturationMt, double remanenceMt) {
+    return formatFixed((saturationMt - remanenceMt) * 0.34, 0);
+}
+
+std::optional<QString> lossPerGramText(double lossDensity, double density) {
+    if (density == 0.0) {
+        return std::nullopt;
+    }
+    return formatFixed(lossDensity / density, 1);
+}
+
+std::optional<QString> coreVolumeText(double leMm, double aeMm2) {
+    return formatFixed(leMm * aeMm2 * 0.001, 1);
+}
+
+std::optional<QString> coreWeightText(double density, double volumeCm3) {
+    return formatPlain(density * volumeCm3);
+}
+
+std::optional<QString> coreLossText(double weightG, double lossPerGram, int decimals) {
+    return formatFixed(weightG * lossPerGram * 0.001, decimals);
+}
+
 std::optional<double> areaProductMm4(double inputPowerW, double onTimeUs, double marginFactor,
                                      double fluxDensityMt, double currentDensityAPerMm2) {
     if (!(fluxDensityMt * 0.001 * currentDensityAPerMm2 > 0.0)) {

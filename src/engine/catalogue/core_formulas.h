@@ -15,6 +15,24 @@ namespace kelvane::catalogue {
 [[nodiscard]] QString estimateLossDensity(double frequencyKHz, double fluxDensityMt,
                                           double initialPermeability);
 
+// hasLossClass() — whether the initial permeability Ui lies in a class of
+// estimateLossDensity(), so that the estimate has a value for Bm > 0.
+[[nodiscard]] bool hasLossClass(double initialPermeability);
+
+// proposedFluxDensityText() — the flux density a material proposes,
+// (Bs − Br) × 0.34 in mT, "0".
+[[nodiscard]] std::optional<QString> proposedFluxDensityText(double saturationMt,
+                                                             double remanenceMt);
+// lossPerGramText() — the loss density per gram, PL ÷ density, "0.0". No
+// value for density 0.
+[[nodiscard]] std::optional<QString> lossPerGramText(double lossDensity, double density);
+// coreVolumeText() — Ve = Le × Ae × 0.001 in cm³, "0.0".
+[[nodiscard]] std::optional<QString> coreVolumeText(double leMm, double aeMm2);
+// coreWeightText() — density × Ve in g, plain number text.
+[[nodiscard]] std::optional<QString> coreWeightText(double density, double volumeCm3);
+// coreLossText() — weight × loss per gram × 0.001 in W, `decimals` decimals.
+[[nodiscard]] std::optional<QString> coreLossText(double weightG, double lossPerGram, int decimals);
+
 // areaProductMm4() — the area product Aw·Ae the transformer needs:
 // (Pint · 2 · Ton · K) / (Bm · 0.001 · J · 0.2), 0.2 the window utilisation.
 // No value unless Bm · 0.001 · J > 0.

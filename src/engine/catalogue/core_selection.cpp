@@ -110,14 +110,13 @@ void CoreSelection::recalcCoreDerived() {
 }
 
 void CoreSelection::writeCoreDerived(int lossDecimals) {
-    m_sheet.setFixed(Field::TxtCoreVe,
-                     m_sheet.number(Field::TxtCoreLe) * m_sheet.number(Field::TxtCoreAe) * 0.001,
-                     1);
-    m_sheet.setPlain(Field::TxtCoreWeigh, m_sheet.number(materialField(MaterialColumn::Density)) *
-                                              m_sheet.number(Field::TxtCoreVe));
-    m_sheet.setFixed(Field::TxtCorePl,
-                     m_sheet.number(Field::TxtCoreWeigh) * m_sheet.number(Field::TXTPLG) * 0.001,
-                     lossDecimals);
+    writeIfValue(Field::TxtCoreVe, coreVolumeText(m_sheet.number(Field::TxtCoreLe),
+                                                  m_sheet.number(Field::TxtCoreAe)));
+    writeIfValue(Field::TxtCoreWeigh,
+                 coreWeightText(m_sheet.number(materialField(MaterialColumn::Density)),
+                                m_sheet.number(Field::TxtCoreVe)));
+    writeIfValue(Field::TxtCorePl, coreLossText(m_sheet.number(Field::TxtCoreWeigh),
+                                                m_sheet.number(Field::TXTPLG), lossDecimals));
 }
 
 void CoreSelection::writeCorePowerMessage() {
@@ -191,11 +190,9 @@ void CoreSelection::onCoreSelectionClick() {
 }
 
 void CoreSelection::onMaterialFieldChange() {
-    m_sheet.setFixed(Field::txtbm,
-                     (m_sheet.number(materialField(MaterialColumn::FluxDensity)) -
-                      m_sheet.number(materialField(MaterialColumn::Remanence))) *
-                         0.34,
-                     0);
+    writeIfValue(Field::txtbm,
+                 proposedFluxDensityText(m_sheet.number(materialField(MaterialColumn::FluxDensity)),
+                                         m_sheet.number(materialField(MaterialColumn::Remanence))));
     estimateLoss();
     // The loss per gram follows the current material's density even when
     // the loss density kept its text.
@@ -220,10 +217,9 @@ void CoreSelection::onFluxDensityKey(int keyCode) {
 }
 
 void CoreSelection::recalcLossPerGram() {
-    const double density = m_sheet.number(materialField(MaterialColumn::Density));
-    if (density != 0.0) {
-        m_sheet.setFixed(Field::TXTPLG, m_sheet.number(Field::txtpl) / density, 1);
-    }
+    writeIfValue(Field::TXTPLG,
+                 lossPerGramText(m_sheet.number(Field::txtpl),
+                                 m_sheet.number(materialField(MaterialColumn::Density))));
 }
 
 void CoreSelection::refillCoreFields() {
@@ -246,6 +242,12 @@ void CoreSelection::estimateLoss() {
         Field::txtpl,
         estimateLossDensity(m_sheet.number(Field::TxtF), m_sheet.number(Field::txtbm),
                             m_sheet.number(materialField(MaterialColumn::InitialPermeability))));
+}
+
+void CoreSelection::writeIfValue(Field field, const std::optional<QString>& text) {
+    if (text) {
+        m_sheet.setText(field, *text);
+    }
 }
 
 void CoreSelection::captionFromAreaProduct() {

@@ -4,10 +4,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace kelvane::design {
 class DesignSheet;
-}
+enum class Field;
+}  // namespace kelvane::design
 
 namespace kelvane::catalogue {
 
@@ -74,6 +76,7 @@ private:
     // `lossDecimals` decimals.
     void writeCoreDerived(int lossDecimals);
     void captionFromAreaProduct();
+    void writeIfValue(design::Field field, const std::optional<QString>& text);
 
     design::DesignSheet& m_sheet;
     Catalogue& m_catalogue;

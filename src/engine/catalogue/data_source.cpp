@@ -154,6 +154,10 @@ qint64 DataSource::currentRowid() const {
     return m_position == 0 ? -1 : m_rowids[m_position - 1];
 }
 
+int DataSource::positionOf(qint64 rowid) const {
+    return int(m_rowids.indexOf(rowid)) + 1;
+}
+
 const QVector<QVariant>& DataSource::record(int row) const {
     const qint64 rowid = m_rowids[row];
     auto it = m_cache.constFind(rowid);

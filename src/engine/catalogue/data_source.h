@@ -67,6 +67,8 @@ public:
     // Record `row` (0-based) of the set, column by index, as field text.
     [[nodiscard]] QString cellText(int row, int column) const;
     [[nodiscard]] qint64 currentRowid() const;
+    // 1-based position of the record `rowid` in the set, 0 when not listed.
+    [[nodiscard]] int positionOf(qint64 rowid) const;
 
     // Writes values into the record `rowid`, or inserts a record when
     // `rowid` has no value. The record set keeps its rows until the next

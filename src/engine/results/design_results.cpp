@@ -1,6 +1,5 @@
 #include "engine/results/design_results.h"
 
-#include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
 #include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
@@ -21,28 +20,7 @@ using enum design::WindingColumn;
 
 namespace {
 
-constexpr int kGreen = 65280;
-constexpr int kRed = 255;
-
-struct FillLimit {
-    Check standard;
-    double limit;
-};
-
-constexpr FillLimit kFillLimits[] = {
-    {Check::OptIEC, 0.15}, {Check::OptVDE, 0.12}, {Check::OptUL, 0.25}, {Check::OptSelf, 0.3}};
-
-// The colour of a fill factor under the chosen standard (the last chosen in
-// the order of the limits), none when no standard is chosen.
-std::optional<int> fillColour(double fillFactor, const bool (&standards)[4]) {
-    std::optional<int> colour;
-    for (int i = 0; i < 4; ++i) {
-        if (standards[i]) {
-            colour = fillFactor < kFillLimits[i].limit ? kGreen : kRed;
-        }
-    }
-    return colour;
-}
+constexpr Check kStandards[] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
 
 // Turns and wire diameter of output row r, as MSwin shows them.
 struct OutputWinding {
@@ -60,23 +38,14 @@ OutputWinding outputWinding(const ResultsInputs& in, int r) {
                 .value_or(QString())};
 }
 
-// The fill factor's next text: a term that is not finite keeps the text.
-void addFillTerm(QString& fillFactor, const OutputWinding& winding, double aw) {
-    const double area =
-        parseNumber(wire::wireArea(parseNumber(winding.diameter)).value_or(QString()));
-    if (const std::optional<QString> next = formatFixed(
-            parseNumber(fillFactor) + 1.2 * parseNumber(winding.turns) * area / aw, 2)) {
-        fillFactor = *next;
-    }
-}
-
 }  // namespace
 
 QString DesignResults::fillFactorText(const ResultsInputs& in) {
     QString fillFactor;
     if (in.aw > 0.0) {
         for (int r = 1; r < in.outputs.rowCount(); ++r) {
-            addFillTerm(fillFactor, outputWinding(in, r), in.aw);
+            const OutputWinding winding = outputWinding(in, r);
+            addFillTerm(fillFactor, winding.turns, winding.diameter, in.aw);
         }
     }
     return fillFactor;
@@ -89,7 +58,8 @@ bool DesignResults::writesFillFactor(const ResultsInputs& in) {
     // The first finite term writes a text; one is almost always the first.
     for (int r = 1; r < in.outputs.rowCount(); ++r) {
         QString fillFactor;
-        addFillTerm(fillFactor, outputWinding(in, r), in.aw);
+        const OutputWinding winding = outputWinding(in, r);
+        addFillTerm(fillFactor, winding.turns, winding.diameter, in.aw);
         if (!fillFactor.isEmpty()) {
             return true;
         }
@@ -117,7 +87,7 @@ ResultsInputs DesignResults::readInputs() const {
     in.flyback = m_sheet.isChecked(Check::Option1);
     in.rcc = m_sheet.isChecked(Check::Option3);
     for (int i = 0; i < 4; ++i) {
-        in.standards[i] = m_sheet.isChecked(kFillLimits[i].standard);
+        in.standards[i] = m_sheet.isChecked(kStandards[i]);
     }
     return in;
 }
@@ -148,7 +118,7 @@ void DesignResults::replayFillEvents(const ResultsInputs& in) {
     // A run clears the fill factor (an event when it held a text), then
     // writes its sum (an event when there is one).
     if (m_heldFillWritten && chosen) {
-        m_heldColour = fillColour(0.0, in.standards);
+        m_heldColour = fillFactorColour(0.0, in.standards);
         m_colouringSum.reset();
     }
     m_heldFillWritten = writesFillFactor(in);
@@ -166,7 +136,7 @@ void DesignResults::finishHoldingBack() {
     }
     // The last run starts from the fill factor the run before it left.
     if (const std::optional<ResultsInputs> sum = std::exchange(m_colouringSum, std::nullopt)) {
-        m_heldColour = fillColour(parseNumber(fillFactorText(*sum)), sum->standards);
+        m_heldColour = fillFactorColour(parseNumber(fillFactorText(*sum)), sum->standards);
     }
     if (beforeLast) {
         m_sheet.storeText(Field::TxtKwin, fillFactorText(*beforeLast));
@@ -189,23 +159,14 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
     design::Grid& windings = m_sheet.editGrid(Table::MSwin);
     windings.setRowCount(outputs.rowCount());
 
-    const auto cellNumber = [&windings](int row, int column) {
-        return parseNumber(windings.cell(row, column));
-    };
-    const auto writeConductor = [&](int row) {
-        // Conductor length: turns × mean turn length, in mm.
-        windings.setCell(
-            row, kWindingResistance,
-            wire::wireResistance(cellNumber(row, kWindingDiameter), cellNumber(row, kWindingTurns),
-                                 in.turnLengthMm, wire::kCopperResistivity)
-                .value_or(QString()));
-    };
-    const auto writeWeight = [&](int row) {
-        windings.setCell(
-            row, kWindingWeight,
-            wire::wireWeight(cellNumber(row, kWindingDiameter), cellNumber(row, kWindingTurns),
-                             in.turnLengthMm, wire::kCopperDensity)
-                .value_or(QString()));
+    const auto writeConductor = [&windings, &in](int row, const QString& amps) {
+        const WindingConductor conductor =
+            windingConductor(windings.cell(row, kWindingTurns),
+                             windings.cell(row, kWindingDiameter), amps, in.turnLengthMm);
+        windings.setCell(row, kWindingResistance, conductor.resistance);
+        windings.setCell(row, kWindingDrop, conductor.drop);
+        windings.setCell(row, kWindingLoss, conductor.loss);
+        windings.setCell(row, kWindingWeight, conductor.weight);
     };
 
     if (outputs.rowCount() > 1) {
@@ -217,12 +178,7 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
         windings.setCell(0, kWindingDiameter,
                          wireDiameterFromCurrent(parseNumber(in.inputCurrent), in.currentDensity)
                              .value_or(QString()));
-        writeConductor(0);
-        windings.setCell(0, kWindingDrop,
-                         absProduct(in.inputCurrent, windings.cell(0, kWindingResistance)));
-        windings.setCell(0, kWindingLoss,
-                         absProduct(in.inputCurrent, windings.cell(0, kWindingDrop)));
-        writeWeight(0);
+        writeConductor(0, in.inputCurrent);
     }
     if (scope == Scope::PrimaryAndFactors) {
         m_sheet.gridEdited(Table::MSwin);
@@ -246,14 +202,13 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
         windings.setCell(r, kWindingName, QStringLiteral("N%1").arg(r + 1));
         windings.setCell(r, kWindingTurns, winding.turns);
         windings.setCell(r, kWindingDiameter, winding.diameter);
-        writeConductor(r);
-        windings.setCell(r, kWindingDrop, absProduct(amps, windings.cell(r, kWindingResistance)));
-        windings.setCell(r, kWindingLoss, absProduct(windings.cell(r, kWindingDrop), amps));
-        writeWeight(r);
-        addTo(winLoss, formatPlain(parseNumber(winLoss) + cellNumber(r, kWindingLoss)));
-        addTo(copperWeight, formatPlain(parseNumber(copperWeight) + cellNumber(r, kWindingWeight)));
+        writeConductor(r, amps);
+        addTo(winLoss,
+              formatPlain(parseNumber(winLoss) + parseNumber(windings.cell(r, kWindingLoss))));
+        addTo(copperWeight, formatPlain(parseNumber(copperWeight) +
+                                        parseNumber(windings.cell(r, kWindingWeight))));
         if (in.aw > 0.0) {
-            addFillTerm(fillFactor, winding, in.aw);
+            addFillTerm(fillFactor, winding.turns, winding.diameter, in.aw);
         }
     }
     m_sheet.setText(Field::TxtWinLost, winLoss);
@@ -277,7 +232,7 @@ void DesignResults::writeFactors(const ResultsInputs& in) {
     const double primaryTurns = parseNumber(m_sheet.grid(Table::MSwin).cell(0, kWindingTurns));
     if (primaryTurns > 0.0) {
         if (const std::optional<QString> al =
-                formatFixed(in.primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1)) {
+                inductanceFactorText(in.primaryInductanceMh, primaryTurns)) {
             m_sheet.setText(Field::TxtAl, *al + QStringLiteral("nH/N2"));
         }
         m_sheet.setText(Field::TxtSAl,
@@ -285,21 +240,18 @@ void DesignResults::writeFactors(const ResultsInputs& in) {
                                 .value_or(QString()) +
                             QStringLiteral("nH/N2"));
     }
-    if (in.ae > 0.0) {
-        m_sheet.setPlain(Field::TxtUe,
-                         std::trunc(m_sheet.number(Field::TxtAl) * in.le / in.ae / 1.257));
+    if (const std::optional<QString> ue =
+            effectivePermeabilityText(m_sheet.number(Field::TxtAl), in.le, in.ae)) {
+        m_sheet.setText(Field::TxtUe, *ue);
     }
     // The forward converter stores no energy in the core: no gap.
     for (bool stored : {in.flyback, in.rcc}) {
         if (!stored) {
             continue;
         }
-        const double ue = m_sheet.number(Field::TxtUe);
-        if (in.permeability * ue > 0.0) {
-            if (const std::optional<QString> gap =
-                    formatFixed((in.permeability - ue) * in.le / (ue * in.permeability), 3)) {
-                m_sheet.setText(Field::TxtGap, *gap + QStringLiteral("mm"));
-            }
+        if (const std::optional<QString> gap =
+                airGapText(in.permeability, m_sheet.number(Field::TxtUe), in.le)) {
+            m_sheet.setText(Field::TxtGap, *gap + QStringLiteral("mm"));
         }
     }
 }
@@ -307,10 +259,11 @@ void DesignResults::writeFactors(const ResultsInputs& in) {
 void DesignResults::colourFillFactor() {
     bool standards[4];
     for (int i = 0; i < 4; ++i) {
-        standards[i] = m_running != nullptr ? m_running->standards[i]
-                                            : m_sheet.isChecked(kFillLimits[i].standard);
+        standards[i] =
+            m_running != nullptr ? m_running->standards[i] : m_sheet.isChecked(kStandards[i]);
     }
-    if (const std::optional<int> colour = fillColour(m_sheet.number(Field::TxtKwin), standards)) {
+    if (const std::optional<int> colour =
+            fillFactorColour(m_sheet.number(Field::TxtKwin), standards)) {
         m_sheet.setColor(Field::TxtKwin, *colour);
     }
 }

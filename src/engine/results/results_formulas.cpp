@@ -1,5 +1,6 @@
 #include "engine/results/results_formulas.h"
 
+#include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
 #include "engine/base/single_precision.h"
 
@@ -52,6 +53,60 @@ std::optional<QString> temperatureRise(const QString& awMm2, const QString& loss
         return std::nullopt;
     }
     return formatFixed(800.0 / (aw * 22.0 * 0.01) * loss, 1);
+}
+
+WindingConductor windingConductor(const QString& turns, const QString& diameter,
+                                  const QString& amps, double turnLengthMm) {
+    const double d = parseNumber(diameter);
+    const double n = parseNumber(turns);
+    WindingConductor conductor;
+    conductor.resistance =
+        wire::wireResistance(d, n, turnLengthMm, wire::kCopperResistivity).value_or(QString());
+    conductor.drop = absProduct(amps, conductor.resistance);
+    conductor.loss = absProduct(conductor.drop, amps);
+    conductor.weight =
+        wire::wireWeight(d, n, turnLengthMm, wire::kCopperDensity).value_or(QString());
+    return conductor;
+}
+
+void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2) {
+    const double area = parseNumber(wire::wireArea(parseNumber(diameter)).value_or(QString()));
+    if (const std::optional<QString> next =
+            formatFixed(parseNumber(fillFactor) + 1.2 * parseNumber(turns) * area / awMm2, 2)) {
+        fillFactor = *next;
+    }
+}
+
+std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]) {
+    std::optional<int> colour;
+    for (int i = 0; i < 4; ++i) {
+        if (standards[i]) {
+            colour = fillFactor < kFillLimits[i] ? kFillGreen : kFillRed;
+        }
+    }
+    return colour;
+}
+
+std::optional<QString> inductanceFactorText(double primaryInductanceMh, double primaryTurns) {
+    if (!(primaryTurns > 0.0)) {
+        return std::nullopt;
+    }
+    return formatFixed(primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1);
+}
+
+std::optional<QString> effectivePermeabilityText(double alNh, double leMm, double aeMm2) {
+    if (!(aeMm2 > 0.0)) {
+        return std::nullopt;
+    }
+    return formatPlain(std::trunc(alNh * leMm / aeMm2 / 1.257));
+}
+
+std::optional<QString> airGapText(double permeability, double effectivePermeability, double leMm) {
+    if (!(permeability * effectivePermeability > 0.0)) {
+        return std::nullopt;
+    }
+    return formatFixed(
+        (permeability - effectivePermeability) * leMm / (effectivePermeability * permeability), 3);
 }
 
 }  // namespace kelvane::results

@@ -32,4 +32,43 @@ namespace kelvane::results {
 // Aw × 22 × 0.01 × P > 0.
 [[nodiscard]] std::optional<QString> temperatureRise(const QString& awMm2, const QString& lossW);
 
+// The conductor of one winding row of MSwin from its turns and wire texts:
+// resistance (turns × mean turn length of copper), drop |I × R|, copper
+// loss |drop × I| and weight, each as the row shows it.
+struct WindingConductor {
+    QString resistance;
+    QString drop;
+    QString loss;
+    QString weight;
+};
+[[nodiscard]] WindingConductor windingConductor(const QString& turns, const QString& diameter,
+                                                const QString& amps, double turnLengthMm);
+
+// addFillTerm() — the fill factor after one more winding:
+// sum + 1.2 × turns × wire area ÷ Aw, "0.00"; a sum that is not finite keeps
+// the text before it.
+void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2);
+
+// The fill-factor limits of the safety standards, in the order OptIEC,
+// OptVDE, OptUL, OptSelf.
+inline constexpr double kFillLimits[4] = {0.15, 0.12, 0.25, 0.3};
+inline constexpr int kFillGreen = 65280;
+inline constexpr int kFillRed = 255;
+// fillFactorColour() — green below the limit of the chosen standard (the
+// last chosen in the order above), else red; none when none is chosen.
+[[nodiscard]] std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]);
+
+// inductanceFactorText() — AL = Lp × 10⁶ ÷ N1² in nH/N², "0.0". No value
+// unless N1 > 0.
+[[nodiscard]] std::optional<QString> inductanceFactorText(double primaryInductanceMh,
+                                                          double primaryTurns);
+// effectivePermeabilityText() — Ue = AL × Le ÷ Ae ÷ 1.257 truncated toward
+// zero. No value unless Ae > 0.
+[[nodiscard]] std::optional<QString> effectivePermeabilityText(double alNh, double leMm,
+                                                               double aeMm2);
+// airGapText() — (u − Ue) × Le ÷ (Ue × u) in mm, "0.000". No value unless
+// u × Ue > 0.
+[[nodiscard]] std::optional<QString> airGapText(double permeability, double effectivePermeability,
+                                                double leMm);
+
 }  // namespace kelvane::results

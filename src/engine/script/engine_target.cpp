@@ -123,4 +123,12 @@ QJsonObject EngineTarget::snapshot() {
     return engineSnapshot(m_window);
 }
 
+void EngineTarget::advise() {
+    m_window.advise();
+}
+
+void EngineTarget::apply(int row) {
+    m_window.applyAdvice(row - 1);
+}
+
 }  // namespace kelvane::script

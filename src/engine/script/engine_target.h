@@ -26,6 +26,8 @@ public:
     void openFile(const QString& path) override;
     void saveFile(const QString& path) override;
     Result<void> print(const QString& path) override;
+    void advise() override;
+    void apply(int row) override;
     void tick(int count) override;
     QJsonObject snapshot() override;
 

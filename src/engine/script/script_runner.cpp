@@ -173,6 +173,26 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         if (reaches(window)) {
             target.select(name, rowNumber);
         }
+    } else if (command == u"advise") {
+        if (!args.isEmpty()) {
+            return Failure{QStringLiteral("advise takes no argument")};
+        }
+        // The adviser reads the design without acting in a window.
+        if (!window.hasEnded()) {
+            target.advise();
+        }
+    } else if (command == u"apply") {
+        const Result<int> readRow = requireInteger(args, QStringLiteral("row"));
+        if (!readRow) {
+            return readRow.failure();
+        }
+        const int rowNumber = readRow.value();
+        if (rowNumber < 1 || rowNumber > window.advice().size()) {
+            return Failure{QStringLiteral("bad row %1 of the advice").arg(rowNumber)};
+        }
+        if (reaches(window)) {
+            target.apply(rowNumber);
+        }
     } else if (command == u"answer") {
         const Result<ScriptedPrompter::Answer> answer = parseAnswer(args);
         if (!answer) {

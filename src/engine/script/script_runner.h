@@ -36,6 +36,10 @@ public:
     // PR printing to a PDF file; fails with the reason when nothing was
     // printed (the runner reports it on standard error and goes on).
     virtual Result<void> print(const QString& path) = 0;
+    // The core adviser with its defaults, and the application of row `row`
+    // (1-based) of its latest run, as a double-click on that row does.
+    virtual void advise() = 0;
+    virtual void apply(int row) = 0;
     // Ticks of the wire calculator's one-second timer.
     virtual void tick(int count) = 0;
     // The snapshot without "messages", which the runner adds.

@@ -57,6 +57,11 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     snapshot.insert(QStringLiteral("MS"), gridRows(sheet.grid(design::Table::MS)));
     snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(design::Table::MSwin)));
     snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
+    QJsonArray advice;
+    for (const advice::AdviceRow& row : window.advice().mid(0, 20)) {
+        advice.append(QJsonArray::fromStringList(row.texts));
+    }
+    snapshot.insert(QStringLiteral("advice"), advice);
     const catalogue::DataSource& materials = window.catalogue().materials();
     const catalogue::DataSource& cores = window.catalogue().cores();
     snapshot.insert(QStringLiteral("Data1"),

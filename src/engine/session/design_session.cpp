@@ -477,9 +477,11 @@ void DesignSession::runCommand(Command command) {
             break;
         case Command::Command4:
             m_maintenance.deleteRecord();
+            m_snapshot.reset();
             break;
         case Command::Command5:
             m_maintenance.save();
+            m_snapshot.reset();
             break;
         case Command::Command6:
             m_maintenance.cancel();
@@ -609,6 +611,55 @@ void DesignSession::onClick(Check check) {
             m_safety.applyPreset(check);
             break;
     }
+}
+
+std::shared_ptr<const advice::CatalogueSnapshot> DesignSession::catalogueSnapshot() {
+    if (!m_snapshot) {
+        m_snapshot = std::make_shared<const advice::CatalogueSnapshot>(
+            advice::loadCatalogueSnapshot(m_catalogue.database()));
+    }
+    return m_snapshot;
+}
+
+advice::AdviceDesign DesignSession::adviceDesign() const {
+    return advice::readAdviceDesign(m_sheet, m_safety.marginFactor());
+}
+
+const QVector<advice::AdviceRow>& DesignSession::advise(const advice::AdviceOptions& options) {
+    m_adviceSnapshot = catalogueSnapshot();
+    m_advice = advice::advise(adviceDesign(), *m_adviceSnapshot, options);
+    return m_advice;
+}
+
+bool DesignSession::applyAdvice(int index) {
+    if (index < 0 || index >= m_advice.size()) {
+        return false;
+    }
+    applyAdvice(m_advice[index], *m_adviceSnapshot);
+    return true;
+}
+
+void DesignSession::applyAdvice(const advice::AdviceRow& row,
+                                const advice::CatalogueSnapshot& snapshot) {
+    const advice::MaterialRecord& material = snapshot.materials.at(row.material);
+    const advice::CoreRecord& core = snapshot.cores.at(row.core);
+    // Each search runs even when its box already holds the text.
+    const QString type = material.texts[1];
+    if (m_sheet.text(Field::Text1) == type) {
+        m_cores.searchMaterials();
+    } else {
+        m_sheet.setText(Field::Text1, type);
+    }
+    m_catalogue.materials().moveTo(m_catalogue.materials().positionOf(material.rowid));
+    // As after an edit of txtbm: the loss density belongs to the present frequency.
+    m_cores.onFluxDensityChange();
+    if (m_sheet.text(Field::TXTCORE) == core.name) {
+        m_cores.searchCores();
+    } else {
+        m_sheet.setText(Field::TXTCORE, core.name);
+    }
+    m_catalogue.cores().moveTo(m_catalogue.cores().positionOf(core.rowid));
+    runCommand(Command::Command10);
 }
 
 void DesignSession::reportCatalogueError(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/about/about_window.h"
+#include "engine/advice/core_adviser.h"
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/core_selection.h"
 #include "engine/catalogue/material_maintenance.h"
@@ -14,6 +15,8 @@
 
 #include <QObject>
 #include <QStringList>
+
+#include <memory>
 
 namespace kelvane {
 class Prompter;
@@ -121,6 +124,25 @@ public:
     // nothing. Returns whether the design was opened.
     bool openDesign(const QString& path);
 
+    // The catalogue in memory for the core adviser, read on first use and
+    // again after a material edit was saved or a record deleted.
+    [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> catalogueSnapshot();
+    // What the core adviser reads of the current design.
+    [[nodiscard]] advice::AdviceDesign adviceDesign() const;
+    // Runs the core adviser on the current design; changes no field,
+    // record or catalogue row. The rows are kept for applyAdvice().
+    const QVector<advice::AdviceRow>& advise(const advice::AdviceOptions& options = {});
+    // The rows of the latest advise (none before any) and their catalogue.
+    [[nodiscard]] const QVector<advice::AdviceRow>& advice() const { return m_advice; }
+    // Applies row `index` (0-based) of the latest advise as the engineer
+    // would: the material search and its record, the flux-density handling
+    // of a txtbm edit, the core search and its record, then Command10.
+    // False when there is no such row.
+    bool applyAdvice(int index);
+    // The same for a row computed on `snapshot` elsewhere (the adviser
+    // window's own run).
+    void applyAdvice(const advice::AdviceRow& row, const advice::CatalogueSnapshot& snapshot);
+
 Q_SIGNALS:
     // The menu items that open or end windows; the windows act on them.
     void toolWindowRequested();
@@ -155,6 +177,9 @@ private:
     QStringList m_actedWindows;
     bool m_ended = false;
     results::DesignResults m_results;
+    std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
+    std::shared_ptr<const advice::CatalogueSnapshot> m_adviceSnapshot;
+    QVector<advice::AdviceRow> m_advice;
 };
 
 }  // namespace kelvane::session

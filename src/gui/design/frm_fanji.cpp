@@ -5,6 +5,7 @@
 #include "engine/session/design_session.h"
 #include "engine/session/session_report.h"
 #include "gui/about/frm_about.h"
+#include "gui/advice/frm_advisor.h"
 #include "gui/base/field_binder.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/catalogue/record_set_model.h"
@@ -434,6 +435,22 @@ void FrmFanji::buildMenus() {
         const QString control = QString::fromLatin1(name);
         connect(action, &QAction::triggered, this, [this, control] { m_window.click(control); });
     }
+    QAction* advisor = menuBar()->addAction(QStringLiteral("磁芯推荐"));
+    advisor->setObjectName(QStringLiteral("ADVISOR"));
+    connect(advisor, &QAction::triggered, this, [this] {
+        FrmAdvisor& window = advisorWindow();
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
+}
+
+FrmAdvisor& FrmFanji::advisorWindow() {
+    if (!m_advisor) {
+        m_advisor = std::make_unique<FrmAdvisor>(m_window);
+        m_advisor->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return *m_advisor;
 }
 
 void FrmFanji::onOpenAction() {

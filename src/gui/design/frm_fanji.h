@@ -29,6 +29,7 @@ namespace kelvane::gui {
 
 class FieldBinder;
 class FrmAbout;
+class FrmAdvisor;
 class FrmWireTools;
 class GridModel;
 class RecordGridView;
@@ -66,6 +67,8 @@ public:
     void openDesignWindow();
     // The wire calculator window (one instance), made on first use.
     FrmWireTools& wireWindow();
+    // The core adviser FrmAdvisor (one instance), made on first use.
+    FrmAdvisor& advisorWindow();
     // The About window, when it was ever opened.
     [[nodiscard]] FrmAbout* aboutWindow() const { return m_about.get(); }
     // Whether the boxes of the windows are script-answered: no dialogs then.
@@ -116,6 +119,7 @@ private:
     bool m_scripted = false;
     std::unique_ptr<FrmWireTools> m_wireTools;
     std::unique_ptr<FrmAbout> m_about;
+    std::unique_ptr<FrmAdvisor> m_advisor;
 };
 
 }  // namespace kelvane::gui

@@ -233,6 +233,14 @@ Result<void> WidgetTarget::print(const QString& path) {
     return m_window.printToPdf(path);
 }
 
+void WidgetTarget::advise() {
+    m_window.engine().advise();
+}
+
+void WidgetTarget::apply(int row) {
+    m_window.engine().applyAdvice(row - 1);
+}
+
 void WidgetTarget::tick(int count) {
     // The window's own timer does not run while a script drives it; the
     // ticks go to the same engine step it would call.

@@ -1,0 +1,589 @@
+#include "engine/advice/core_adviser.h"
+
+#include "engine/base/number_text.h"
+#include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_formulas.h"
+#include "engine/catalogue/data_source.h"
+#include "engine/results/results_formulas.h"
+#include "engine/sheet/design_sheet.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace kelvane::advice {
+
+using design::Check;
+using design::Field;
+
+namespace {
+
+constexpr int kTypeField = 1;
+constexpr int kPermeabilityField = 2;
+constexpr int kSaturationField = 4;
+constexpr int kRemanenceField = 5;
+constexpr int kDensityField = 8;
+
+// The column of `names` called `column`, the exact spelling first, as the
+// bound fields look their columns up; -1 when there is none.
+int columnIndex(const QStringList& names, const QString& column) {
+    const int exact = int(names.indexOf(column));
+    if (exact >= 0) {
+        return exact;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(column, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QChar foldAscii(QChar c) {
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
+}
+
+bool sameAscii(QStringView a, QStringView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i]) != foldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether `value` is listed by the prefix search for `search` (already
+// trimmed): LIKE with "*" as any characters and a trailing "%", which
+// folds the case of ASCII letters only.
+bool matchesSearch(QStringView value, const QString& search) {
+    const QStringList parts = search.split(u'*');
+    qsizetype at = 0;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QStringView part(parts[i]);
+        if (i == 0) {
+            if (value.size() < part.size() || !sameAscii(value.first(part.size()), part)) {
+                return false;
+            }
+            at = part.size();
+            continue;
+        }
+        qsizetype found = -1;
+        for (qsizetype from = at; from + part.size() <= value.size(); ++from) {
+            if (sameAscii(value.mid(from, part.size()), part)) {
+                found = from;
+                break;
+            }
+        }
+        if (found < 0) {
+            return false;
+        }
+        at = found + part.size();
+    }
+    return true;
+}
+
+struct RawRow {
+    qint64 rowid = 0;
+    QVector<QVariant> values;
+};
+
+QVector<RawRow> readTable(const QSqlDatabase& database, const QString& table,
+                          QStringList& columns) {
+    QVector<RawRow> rows;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
+                        .arg(catalogue::quoted(table)))) {
+        return rows;
+    }
+    const QSqlRecord record = query.record();
+    for (int i = 1; i < record.count(); ++i) {
+        columns.append(record.fieldName(i));
+    }
+    while (query.next()) {
+        RawRow row;
+        row.rowid = query.value(0).toLongLong();
+        row.values.resize(columns.size());
+        for (int i = 0; i < columns.size(); ++i) {
+            row.values[i] = query.value(i + 1);
+        }
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+QString cellText(const RawRow& row, int column) {
+    return column < 0 ? QString() : catalogue::valueText(row.values.value(column));
+}
+
+bool isNullCell(const RawRow& row, int column) {
+    return column < 0 || row.values.value(column).isNull();
+}
+
+QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
+    QStringList columns;
+    const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
+    int fieldColumns[26];
+    for (int index = 0; index < 26; ++index) {
+        fieldColumns[index] = columnIndex(columns, catalogue::materialColumnOfField(index));
+    }
+    const int typeColumn = fieldColumns[kTypeField];
+    QVector<MaterialRecord> materials;
+    materials.reserve(rows.size());
+    for (const RawRow& row : rows) {
+        MaterialRecord material;
+        material.rowid = row.rowid;
+        for (int index = 0; index < 26; ++index) {
+            material.texts[size_t(index)] = cellText(row, fieldColumns[index]);
+        }
+        material.permeability = parseNumber(material.texts[kPermeabilityField]);
+        material.density = parseNumber(material.texts[kDensityField]);
+        material.proposedFluxDensity =
+            catalogue::proposedFluxDensityText(parseNumber(material.texts[kSaturationField]),
+                                               parseNumber(material.texts[kRemanenceField]))
+                .value_or(QString());
+        materials.append(std::move(material));
+    }
+    // The search by type: an empty text lists every row, any other lists
+    // the rows whose type it matches.
+    for (int m = 0; m < materials.size(); ++m) {
+        const QString search = trimBlanks(materials[m].texts[kTypeField]);
+        const auto listed = [&](int other) {
+            return search.isEmpty() || (!isNullCell(rows[other], typeColumn) &&
+                                        matchesSearch(materials[other].texts[kTypeField], search));
+        };
+        materials[m].found = listed(m);
+        for (int other = 0; other <= m; ++other) {
+            if (listed(other)) {
+                materials[m].firstOfSearchAlike = materials[other].texts == materials[m].texts;
+                break;
+            }
+        }
+    }
+    return materials;
+}
+
+QVector<CoreRecord> readCores(const QSqlDatabase& database) {
+    QStringList columns;
+    const QVector<RawRow> rows = readTable(database, QStringLiteral("CORE"), columns);
+    const int name = columnIndex(columns, QStringLiteral("NAME"));
+    const int factory = columnIndex(columns, QStringLiteral("FACTORY"));
+    const int ae = columnIndex(columns, QStringLiteral("ae"));
+    const int le = columnIndex(columns, QStringLiteral("le"));
+    const int aw = columnIndex(columns, QStringLiteral("Aw"));
+    const int lw = columnIndex(columns, QStringLiteral("lW"));
+    const int areaProduct = columnIndex(columns, QStringLiteral("AP"));
+    QVector<CoreRecord> cores;
+    cores.reserve(rows.size());
+    for (const RawRow& row : rows) {
+        CoreRecord core;
+        core.rowid = row.rowid;
+        core.name = cellText(row, name);
+        core.factory = cellText(row, factory);
+        core.aeText = cellText(row, ae);
+        core.awText = cellText(row, aw);
+        core.ae = parseNumber(core.aeText);
+        core.le = parseNumber(cellText(row, le));
+        core.aw = parseNumber(core.awText);
+        core.turnLength = parseNumber(cellText(row, lw));
+        // The core search always filters: a core without name is never listed.
+        core.nullName = isNullCell(row, name);
+        core.found = !core.nullName && matchesSearch(core.name, trimBlanks(core.name));
+        const QVariant ap = row.values.value(areaProduct);
+        core.hasAreaProduct = areaProduct >= 0 && !ap.isNull() &&
+                              (ap.typeId() == QMetaType::Double ||
+                               ap.typeId() == QMetaType::LongLong || ap.typeId() == QMetaType::Int);
+        core.areaProduct = core.hasAreaProduct ? ap.toDouble() : 0.0;
+        core.volumeText = catalogue::coreVolumeText(core.le, core.ae).value_or(QString());
+        core.volume = parseNumber(core.volumeText);
+        cores.append(std::move(core));
+    }
+    return cores;
+}
+
+}  // namespace
+
+AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor) {
+    AdviceDesign d;
+    d.inputPower = sheet.number(Field::txtpint);
+    d.marginFactor = marginFactor;
+    d.areaProductText = sheet.areaProductText();
+    d.shownCore.name = sheet.text(Field::TxtCoreSize);
+    d.shownCore.awText = sheet.text(Field::TxtCoreAw);
+    d.shownCore.aeText = sheet.text(Field::TxtCoreAe);
+    d.shownCore.ae = sheet.number(Field::TxtCoreAe);
+    d.shownCore.le = sheet.number(Field::TxtCoreLe);
+    d.udc = sheet.number(Field::txtudc);
+    d.onTime = sheet.number(Field::Txtton);
+    d.inputCurrent = sheet.text(Field::txtis);
+    d.primaryInductance = sheet.number(Field::txtlp);
+    d.currentDensity = sheet.number(Field::TxtJ);
+    d.frequency = sheet.number(Field::TxtF);
+    const design::Grid& outputs = sheet.grid(design::Table::MS);
+    d.hasOutputs = outputs.rowCount() > 1;
+    for (int r = 1; r < outputs.rowCount(); ++r) {
+        AdviceDesign::Output output;
+        output.volts = parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3));
+        output.amps = outputs.cell(r, 2);
+        output.diameter =
+            results::wireDiameterFromCurrent(parseNumber(output.amps), d.currentDensity)
+                .value_or(QString());
+        d.outputs.append(output);
+    }
+    const Check standards[4] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
+    for (int i = 0; i < 4; ++i) {
+        d.standards[i] = sheet.isChecked(standards[i]);
+    }
+    d.storesEnergy = sheet.isChecked(Check::Option1) || sheet.isChecked(Check::Option3);
+    d.allowedRise = sheet.number(Field::TXTTEMPD);
+    d.primaryTurnsCell = sheet.grid(design::Table::MSwin).cell(0, 1);
+    d.inductanceFactor = sheet.text(Field::TxtAl);
+    d.effectivePermeability = sheet.text(Field::TxtUe);
+    d.gap = sheet.text(Field::TxtGap);
+    d.lossPerGram = sheet.text(Field::TXTPLG);
+    d.fluxDensity = sheet.text(Field::txtbm);
+    for (int index = 0; index < 26; ++index) {
+        d.materialTexts[size_t(index)] = sheet.text(design::materialField(index));
+    }
+    return d;
+}
+
+namespace {
+
+// What a material brings to every core.
+struct MaterialPart {
+    int index = 0;
+    QString fluxText;
+    double flux = 0.0;
+    QString lossPerGram;     // TXTPLG
+    int fluxGroup = 0;       // materials with the same txtbm share the windings
+    int densityGroup = 0;    // and those of the same density the core weight
+    bool unchanged = false;  // choosing it changes no field
+    // The core the area-product queries of its choice leave shown: an index,
+    // -1 for none (an empty record set), -2 not yet looked up.
+    mutable int areaProductCore = -2;
+};
+
+// The factors a results run keeps when it writes none.
+struct Factors {
+    QString inductanceFactor;
+    QString effectivePermeability;
+    QString gap;
+};
+
+// One results run on a core's Ae and Le: AL, Ue and the gap it writes.
+void runFactors(const AdviceDesign& d, double flux, double permeability, double ae, double le,
+                Factors& f) {
+    const QString primaryTurns =
+        d.hasOutputs ? results::turnsFromVoltSeconds(d.udc, d.onTime, flux, ae).value_or(QString())
+                     : d.primaryTurnsCell;
+    if (const std::optional<QString> al =
+            results::inductanceFactorText(d.primaryInductance, parseNumber(primaryTurns))) {
+        f.inductanceFactor = *al + QStringLiteral("nH/N2");
+    }
+    if (const std::optional<QString> ue =
+            results::effectivePermeabilityText(parseNumber(f.inductanceFactor), le, ae)) {
+        f.effectivePermeability = *ue;
+    }
+    if (d.storesEnergy) {
+        if (const std::optional<QString> gap =
+                results::airGapText(permeability, parseNumber(f.effectivePermeability), le)) {
+            f.gap = *gap + QStringLiteral("mm");
+        }
+    }
+}
+
+// The core fields as a results run reads them.
+struct CoreShown {
+    QString name;
+    QString awText;
+    QString aeText;
+    double ae = 0.0;
+    double le = 0.0;
+};
+
+CoreShown shown(const CoreRecord& core) {
+    return {core.name, core.awText, core.aeText, core.ae, core.le};
+}
+
+// The first core of the area-product query a material change runs at this
+// flux density: -1 for an empty record set, -3 when no query runs.
+int areaProductCore(const AdviceDesign& d, const CatalogueSnapshot& catalogue, double flux) {
+    QString text = d.areaProductText;
+    if (const std::optional<double> ap = catalogue::areaProductMm4(
+            d.inputPower, d.onTime, d.marginFactor, flux, d.currentDensity)) {
+        if (const std::optional<QString> fixed = formatFixed(*ap, 1)) {
+            text = *fixed + QStringLiteral("MM^4");
+        }
+    }
+    const double low = parseNumber(text);
+    const double high = low * 1.5;
+    if (!formatPlain(low) || !formatPlain(high)) {
+        return -3;
+    }
+    for (int c = 0; c < catalogue.cores.size(); ++c) {
+        const CoreRecord& core = catalogue.cores[c];
+        if (core.hasAreaProduct && core.areaProduct >= low && core.areaProduct <= high) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+// The runs a refill of the core fields from `from` to `to` raises, in the
+// order of the bound fields: Aw (still the old Ae), Ae, the name.
+void runRefill(const AdviceDesign& d, double flux, double permeability, const CoreShown& from,
+               const CoreShown& to, Factors& f) {
+    if (to.awText != from.awText) {
+        runFactors(d, flux, permeability, from.ae, to.le, f);
+    }
+    if (to.aeText != from.aeText) {
+        runFactors(d, flux, permeability, to.ae, to.le, f);
+    }
+    if (to.name != from.name) {
+        runFactors(d, flux, permeability, to.ae, to.le, f);
+    }
+}
+
+// The windings and factors of one core at one flux density.
+struct WindingPart {
+    QString primaryTurns;
+    QString copperLoss;
+    QString fillFactor;
+    bool green = false;
+    QString inductanceFactor;
+    QString gap;  // flyback and RCC only
+    QString effectivePermeability;
+    bool keptFactors = false;  // AL or Ue kept an earlier run's text
+};
+
+WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux) {
+    WindingPart w;
+    w.primaryTurns = d.primaryTurnsCell;
+    if (d.hasOutputs) {
+        w.primaryTurns =
+            results::turnsFromVoltSeconds(d.udc, d.onTime, flux, core.ae).value_or(QString());
+    }
+    for (const AdviceDesign::Output& output : d.outputs) {
+        const QString turns = results::turnsFromVoltSeconds(output.volts, d.onTime, flux, core.ae)
+                                  .value_or(QString());
+        const results::WindingConductor conductor =
+            results::windingConductor(turns, output.diameter, output.amps, core.turnLength);
+        if (const std::optional<QString> sum =
+                formatPlain(parseNumber(w.copperLoss) + parseNumber(conductor.loss))) {
+            w.copperLoss = *sum;
+        }
+        if (core.aw > 0.0) {
+            results::addFillTerm(w.fillFactor, turns, output.diameter, core.aw);
+        }
+    }
+    w.green =
+        !w.fillFactor.isEmpty() &&
+        results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == results::kFillGreen;
+    w.inductanceFactor = d.inductanceFactor;
+    const std::optional<QString> al =
+        results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns));
+    if (al) {
+        w.inductanceFactor = *al + QStringLiteral("nH/N2");
+    }
+    const std::optional<QString> ue =
+        results::effectivePermeabilityText(parseNumber(w.inductanceFactor), core.le, core.ae);
+    w.effectivePermeability = ue.value_or(d.effectivePermeability);
+    w.keptFactors = !al || !ue;
+    return w;
+}
+
+// The factors when the last run writes none of some: what the earlier runs
+// of the application left. The core fields change three times: the
+// area-product queries of the material's choice, the core search's first
+// record, the chosen record; each change runs the results.
+Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                       const MaterialPart& part, int c) {
+    const MaterialRecord& material = catalogue.materials[part.index];
+    CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
+                     d.shownCore.le};
+    if (!part.unchanged) {
+        if (part.areaProductCore == -2) {
+            part.areaProductCore = areaProductCore(d, catalogue, part.flux);
+        }
+        if (part.areaProductCore >= 0) {
+            before = shown(catalogue.cores[part.areaProductCore]);
+        } else if (part.areaProductCore == -1) {
+            before = CoreShown();
+        }
+    }
+    const CoreRecord& chosen = catalogue.cores[c];
+    const QString search = trimBlanks(chosen.name);
+    int first = c;
+    for (int other = 0; other < c; ++other) {
+        const CoreRecord& core = catalogue.cores[other];
+        if (!core.nullName && matchesSearch(core.name, search)) {
+            first = other;
+            break;
+        }
+    }
+    Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
+    const CoreShown listed = shown(catalogue.cores[first]);
+    runRefill(d, part.flux, material.permeability, before, listed, f);
+    if (first != c) {
+        runRefill(d, part.flux, material.permeability, listed, shown(chosen), f);
+    }
+    runFactors(d, part.flux, material.permeability, chosen.ae, chosen.le, f);
+    return f;
+}
+
+}  // namespace
+
+CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
+    CatalogueSnapshot snapshot;
+    if (!database.isOpen()) {
+        return snapshot;
+    }
+    snapshot.materials = readMaterials(database);
+    snapshot.cores = readCores(database);
+    return snapshot;
+}
+
+const QStringList& adviceColumnNames() {
+    static const QStringList names = {
+        QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
+        QStringLiteral("N1"),      QStringLiteral("Bm(mT)"),    QStringLiteral("磁芯损耗(W)"),
+        QStringLiteral("铜损(W)"), QStringLiteral("总损耗(W)"), QStringLiteral("温升(℃)"),
+        QStringLiteral("占积率"),  QStringLiteral("AL(nH/N2)"), QStringLiteral("气隙(mm)")};
+    return names;
+}
+
+QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                          const AdviceOptions& options, const std::atomic<bool>* cancel,
+                          std::atomic<int>* coresDone) {
+    // The candidate materials: a loss estimate at the proposed flux density.
+    QVector<MaterialPart> materials;
+    QStringList fluxTexts;
+    QVector<double> densities;
+    for (int m = 0; m < catalogue.materials.size(); ++m) {
+        const MaterialRecord& record = catalogue.materials[m];
+        if (!record.found || !(parseNumber(record.proposedFluxDensity) > 0.0) ||
+            !catalogue::hasLossClass(record.permeability)) {
+            continue;
+        }
+        MaterialPart part;
+        part.index = m;
+        // Choosing a record that shows what the fields already show, after a
+        // search whose first record shows it too, changes no field: txtbm
+        // keeps its text.
+        part.unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
+        part.fluxText = part.unchanged ? d.fluxDensity : record.proposedFluxDensity;
+        part.flux = parseNumber(part.fluxText);
+        const QString lossDensity =
+            catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
+        part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
+                               .value_or(d.lossPerGram);
+        part.densityGroup = int(densities.indexOf(record.density));
+        if (part.densityGroup < 0) {
+            part.densityGroup = int(densities.size());
+            densities.append(record.density);
+        }
+        part.fluxGroup = int(fluxTexts.indexOf(part.fluxText));
+        if (part.fluxGroup < 0) {
+            part.fluxGroup = int(fluxTexts.size());
+            fluxTexts.append(part.fluxText);
+        }
+        materials.append(part);
+    }
+    QVector<AdviceRow> rows;
+    QVector<WindingPart> perFlux(fluxTexts.size());
+    // The core's weight for each density of the candidate materials.
+    QVector<double> weights(densities.size());
+    for (int c = 0; c < catalogue.cores.size(); ++c) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+            return {};
+        }
+        if (coresDone != nullptr) {
+            coresDone->store(c, std::memory_order_relaxed);
+        }
+        const CoreRecord& core = catalogue.cores[c];
+        if (!core.found || materials.isEmpty()) {
+            continue;
+        }
+        for (int g = 0; g < fluxTexts.size(); ++g) {
+            perFlux[g] = windings(d, core, parseNumber(fluxTexts[g]));
+        }
+        for (int g = 0; g < densities.size(); ++g) {
+            weights[g] = parseNumber(
+                catalogue::coreWeightText(densities[g], core.volume).value_or(QString()));
+        }
+        for (const MaterialPart& part : materials) {
+            const WindingPart& w = perFlux[part.fluxGroup];
+            // Without a green fill factor no pair of this flux density is feasible.
+            if (options.feasibleOnly && !w.green) {
+                continue;
+            }
+            const MaterialRecord& material = catalogue.materials[part.index];
+            const QString coreLoss = catalogue::coreLossText(weights[part.densityGroup],
+                                                             parseNumber(part.lossPerGram), 3)
+                                         .value_or(QString());
+            const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
+            const QString totalText = formatFixed(total, 3).value_or(QString());
+            const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
+            AdviceRow row;
+            row.core = c;
+            row.material = part.index;
+            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
+            if (options.feasibleOnly && !row.feasible) {
+                continue;
+            }
+            // A factor the last run writes no value for keeps an earlier run's.
+            Factors factors{w.inductanceFactor, w.effectivePermeability, d.gap};
+            if (w.keptFactors) {
+                factors = historyFactors(d, catalogue, part, c);
+            } else if (d.storesEnergy) {
+                if (const std::optional<QString> airGap = results::airGapText(
+                        material.permeability, parseNumber(w.effectivePermeability), core.le)) {
+                    factors.gap = *airGap + QStringLiteral("mm");
+                } else {
+                    factors = historyFactors(d, catalogue, part, c);
+                }
+            }
+            row.texts = {core.name,
+                         material.texts[kTypeField],
+                         core.factory,
+                         w.primaryTurns,
+                         part.fluxText,
+                         coreLoss,
+                         w.copperLoss,
+                         totalText,
+                         rise.value_or(QString()),
+                         w.fillFactor,
+                         factors.inductanceFactor,
+                         factors.gap};
+            row.totalLoss = parseNumber(totalText);
+            row.temperatureRise = rise ? parseNumber(*rise) : 0.0;
+            row.volume = core.volume;
+            rows.append(std::move(row));
+        }
+    }
+    const auto key = [&options](const AdviceRow& row) {
+        switch (options.order) {
+            case AdviceOrder::TemperatureRise:
+                return row.texts[int(AdviceColumn::TemperatureRise)].isEmpty()
+                           ? std::numeric_limits<double>::infinity()
+                           : row.temperatureRise;
+            case AdviceOrder::Volume:
+                return row.volume;
+            default:
+                return row.totalLoss;
+        }
+    };
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); });
+    return rows;
+}
+
+}  // namespace kelvane::advice

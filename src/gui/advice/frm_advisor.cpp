@@ -1,0 +1,344 @@
+#include "gui/advice/frm_advisor.h"
+
+#include "engine/base/number_text.h"
+#include "engine/session/design_session.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSet>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace kelvane::gui {
+
+using advice::AdviceColumn;
+using advice::AdviceRow;
+
+namespace {
+
+// Catalogues this large show the progress of a run.
+constexpr int kProgressCores = 2000;
+// A pause in typing this long starts a run.
+constexpr int kDebounceMs = 120;
+
+const QString kAll = QStringLiteral("全部");
+
+// The family of a core: the letters its name begins with, in capitals.
+QString familyOf(const QString& name) {
+    qsizetype letters = 0;
+    while (letters < name.size() && name[letters].isLetter()) {
+        ++letters;
+    }
+    return name.left(letters).toUpper();
+}
+
+bool isNumericColumn(int column) {
+    return column >= int(AdviceColumn::PrimaryTurns);
+}
+
+}  // namespace
+
+void AdviceModel::setRows(QVector<AdviceRow> rows,
+                          std::shared_ptr<const advice::CatalogueSnapshot> snapshot) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_snapshot = std::move(snapshot);
+    endResetModel();
+}
+
+int AdviceModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int AdviceModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : advice::kAdviceColumnCount;
+}
+
+QVariant AdviceModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size()) {
+        return {};
+    }
+    const AdviceRow& row = m_rows[index.row()];
+    const QString& text = row.texts.at(index.column());
+    switch (role) {
+        case Qt::DisplayRole:
+            return text;
+        case Qt::TextAlignmentRole:
+            return isNumericColumn(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case kSortRole:
+            if (isNumericColumn(index.column())) {
+                // An empty text (no value) sorts after every number.
+                return text.isEmpty() ? std::numeric_limits<double>::infinity() : parseNumber(text);
+            }
+            return text;
+        case kFeasibleRole:
+            return row.feasible;
+        default:
+            return {};
+    }
+}
+
+QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Horizontal) {
+        return advice::adviceColumnNames().value(section);
+    }
+    return section + 1;
+}
+
+AdviceFilter::AdviceFilter(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(AdviceModel::kSortRole);
+}
+
+void AdviceFilter::setFamily(const QString& family) {
+    m_family = family;
+    invalidateRowsFilter();
+}
+
+void AdviceFilter::setMaker(const QString& maker) {
+    m_maker = maker;
+    invalidateRowsFilter();
+}
+
+void AdviceFilter::setFeasibleOnly(bool feasibleOnly) {
+    m_feasibleOnly = feasibleOnly;
+    invalidateRowsFilter();
+}
+
+void AdviceFilter::setMaximumRise(double rise) {
+    m_maximumRise = rise;
+    invalidateRowsFilter();
+}
+
+bool AdviceFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) const {
+    const auto* model = static_cast<const AdviceModel*>(sourceModel());
+    if (parent.isValid() || model == nullptr) {
+        return false;
+    }
+    const AdviceRow& row = model->row(sourceRow);
+    if (m_feasibleOnly && !row.feasible) {
+        return false;
+    }
+    if (!m_family.isEmpty() && familyOf(row.texts[int(AdviceColumn::Core)]) != m_family) {
+        return false;
+    }
+    if (!m_maker.isEmpty() && row.texts[int(AdviceColumn::Maker)] != m_maker) {
+        return false;
+    }
+    if (m_maximumRise > 0.0) {
+        const QString& rise = row.texts[int(AdviceColumn::TemperatureRise)];
+        if (rise.isEmpty() || row.temperatureRise > m_maximumRise) {
+            return false;
+        }
+    }
+    return true;
+}
+
+FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_engine(engine),
+      m_model(new AdviceModel(this)),
+      m_filter(new AdviceFilter(this)),
+      m_table(new QTableView(this)),
+      m_family(new QComboBox(this)),
+      m_maker(new QComboBox(this)),
+      m_feasibleOnly(new QCheckBox(QStringLiteral("只看可行"), this)),
+      m_maximumRise(new QDoubleSpinBox(this)),
+      m_progress(new QProgressBar(this)),
+      m_status(new QLabel(this)) {
+    setObjectName(QStringLiteral("FrmAdvisor"));
+    setWindowTitle(QStringLiteral("磁芯推荐"));
+    resize(1000, 560);
+
+    m_filter->setSourceModel(m_model);
+    m_table->setModel(m_filter);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(int(AdviceColumn::TotalLoss), Qt::AscendingOrder);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_table->installEventFilter(this);
+    connect(m_table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { applyRow(index.row()); });
+
+    m_family->setObjectName(QStringLiteral("family"));
+    m_maker->setObjectName(QStringLiteral("maker"));
+    m_family->addItem(kAll);
+    m_maker->addItem(kAll);
+    m_feasibleOnly->setChecked(true);
+    m_maximumRise->setRange(0.0, 1000.0);
+    m_maximumRise->setDecimals(1);
+    m_maximumRise->setSpecialValueText(QStringLiteral("不限"));
+    m_maximumRise->setSuffix(QStringLiteral(" ℃"));
+    m_progress->setVisible(false);
+
+    connect(m_family, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { m_filter->setFamily(text == kAll ? QString() : text); });
+    connect(m_maker, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { m_filter->setMaker(text == kAll ? QString() : text); });
+    connect(m_feasibleOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setFeasibleOnly);
+    connect(m_maximumRise, &QDoubleSpinBox::valueChanged, m_filter, &AdviceFilter::setMaximumRise);
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(QStringLiteral("磁芯类型"), this));
+    filters->addWidget(m_family);
+    filters->addWidget(new QLabel(QStringLiteral("厂家"), this));
+    filters->addWidget(m_maker);
+    filters->addWidget(m_feasibleOnly);
+    filters->addWidget(new QLabel(QStringLiteral("最高温升"), this));
+    filters->addWidget(m_maximumRise);
+    filters->addStretch();
+    filters->addWidget(m_progress);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(m_table);
+    layout->addWidget(m_status);
+
+    m_debounce.setSingleShot(true);
+    m_debounce.setInterval(kDebounceMs);
+    connect(&m_debounce, &QTimer::timeout, this, &FrmAdvisor::startRun);
+    m_progressTimer.setInterval(50);
+    connect(&m_progressTimer, &QTimer::timeout, this, [this] {
+        if (m_coresDone) {
+            m_progress->setValue(m_coresDone->load(std::memory_order_relaxed));
+        }
+    });
+    connect(&m_watcher, &QFutureWatcher<QVector<AdviceRow>>::finished, this,
+            &FrmAdvisor::finishRun);
+
+    design::DesignSheet& sheet = m_engine.sheet();
+    connect(&sheet, &design::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
+    connect(&sheet, &design::DesignSheet::checkChanged, this, &FrmAdvisor::scheduleRun);
+    connect(&sheet, &design::DesignSheet::gridChanged, this, &FrmAdvisor::scheduleRun);
+}
+
+FrmAdvisor::~FrmAdvisor() {
+    if (m_cancel) {
+        m_cancel->store(true);
+    }
+    m_watcher.waitForFinished();
+}
+
+void FrmAdvisor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scheduleRun();
+}
+
+bool FrmAdvisor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_table->currentIndex().isValid()) {
+            applyRow(m_table->currentIndex().row());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmAdvisor::applyRow(int row) {
+    const QModelIndex source = m_filter->mapToSource(m_filter->index(row, 0));
+    if (!source.isValid() || !m_model->snapshot()) {
+        return;
+    }
+    // The snapshot stays alive across the cascade, whatever it schedules.
+    const std::shared_ptr<const advice::CatalogueSnapshot> snapshot = m_model->snapshot();
+    const AdviceRow pair = m_model->row(source.row());
+    m_engine.actIn(QStringLiteral("FrmFanji"));
+    m_engine.applyAdvice(pair, *snapshot);
+}
+
+void FrmAdvisor::scheduleRun() {
+    ++m_generation;
+    if (isVisible()) {
+        m_debounce.start();
+    }
+}
+
+void FrmAdvisor::startRun() {
+    if (m_watcher.isRunning()) {
+        // The older run stops at its next core; finishing it starts this one.
+        m_cancel->store(true);
+        return;
+    }
+    m_runGeneration = m_generation;
+    m_running = m_engine.catalogueSnapshot();
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_coresDone = std::make_shared<std::atomic<int>>(0);
+    // The design is read here, on the GUI thread; the run sees only copies.
+    const advice::AdviceDesign design = m_engine.adviceDesign();
+    const bool showProgress = m_running->cores.size() >= kProgressCores;
+    m_progress->setRange(0, int(m_running->cores.size()));
+    m_progress->setValue(0);
+    m_progress->setVisible(showProgress);
+    if (showProgress) {
+        m_progressTimer.start();
+    }
+    m_status->setText(QStringLiteral("计算中…"));
+    m_watcher.setFuture(
+        QtConcurrent::run([design, snapshot = m_running, cancel = m_cancel, done = m_coresDone] {
+            advice::AdviceOptions all;
+            all.feasibleOnly = false;
+            return advice::advise(design, *snapshot, all, cancel.get(), done.get());
+        }));
+}
+
+void FrmAdvisor::finishRun() {
+    m_progressTimer.stop();
+    m_progress->setVisible(false);
+    if (m_runGeneration != m_generation) {
+        startRun();
+        return;
+    }
+    const QVector<AdviceRow> rows = m_watcher.result();
+    m_model->setRows(rows, m_running);
+    refillMakers();
+    int feasible = 0;
+    for (const AdviceRow& row : rows) {
+        feasible += row.feasible ? 1 : 0;
+    }
+    m_status->setText(QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.size()).arg(feasible));
+    Q_EMIT rowsShown();
+}
+
+void FrmAdvisor::refillMakers() {
+    const advice::CatalogueSnapshot& snapshot = *m_model->snapshot();
+    QStringList families;
+    QStringList makers;
+    QSet<QString> seenFamilies;
+    QSet<QString> seenMakers;
+    for (const advice::CoreRecord& core : snapshot.cores) {
+        const QString family = familyOf(core.name);
+        if (!family.isEmpty() && !seenFamilies.contains(family)) {
+            seenFamilies.insert(family);
+            families.append(family);
+        }
+        if (!core.factory.isEmpty() && !seenMakers.contains(core.factory)) {
+            seenMakers.insert(core.factory);
+            makers.append(core.factory);
+        }
+    }
+    families.sort();
+    makers.sort();
+    for (auto [box, items] : {std::pair{m_family, families}, std::pair{m_maker, makers}}) {
+        const QString current = box->currentText();
+        const QSignalBlocker blocker(box);
+        box->clear();
+        box->addItem(kAll);
+        box->addItems(items);
+        box->setCurrentIndex(std::max(0, box->findText(current)));
+    }
+}
+
+}  // namespace kelvane::gui

@@ -1,0 +1,273 @@
+#include "engine/advice/core_adviser.h"
+
+#include "engine/base/number_text.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/script/snapshot.h"
+#include "engine/session/design_session.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace kelvane::advice {
+namespace {
+
+using design::Field;
+
+// A design as the engineer types it: each step is a verb on the window.
+struct DesignCase {
+    const char* name;
+    std::function<void(session::DesignSession&)> enter;
+};
+
+void type(session::DesignSession& w, const char* field, const QString& text) {
+    w.type(*design::fieldByName(QString::fromLatin1(field)), text);
+}
+
+void addOutput(session::DesignSession& w, const char* volts, const char* amps, const char* drop) {
+    type(w, "txtuoutput", QString::fromLatin1(volts));
+    type(w, "TxtIoutput", QString::fromLatin1(amps));
+    type(w, "TXTDIO", QString::fromLatin1(drop));
+    w.click(QStringLiteral("Command1"));
+}
+
+void primary(session::DesignSession& w, const char* umin, const char* f, const char* d) {
+    type(w, "TxtUmin", QString::fromLatin1(umin));
+    type(w, "TxtF", QString::fromLatin1(f));
+    type(w, "txtd", QString::fromLatin1(d));
+    w.keyDown(QStringLiteral("txtd"), 13);
+}
+
+const DesignCase kDesigns[] = {
+    {"flyback two outputs 65 kHz IEC",
+     [](session::DesignSession& w) {
+         w.click(QStringLiteral("Option1"));
+         primary(w, "85", "65", "0.45");
+         addOutput(w, "12", "4", "0.5");
+         addOutput(w, "5", "2", "0.4");
+     }},
+    {"forward one output 100 kHz VDE",
+     [](session::DesignSession& w) {
+         w.click(QStringLiteral("Option2"));
+         w.click(QStringLiteral("OptVDE"));
+         primary(w, "180", "100", "0.4");
+         addOutput(w, "24", "2", "0.7");
+     }},
+    {"RCC three outputs 20 kHz UL",
+     [](session::DesignSession& w) {
+         w.click(QStringLiteral("Option3"));
+         w.click(QStringLiteral("OptUL"));
+         primary(w, "90", "20", "0.5");
+         addOutput(w, "5", "1", "0.3");
+         addOutput(w, "12", "0.5", "0.5");
+         addOutput(w, "15", "0.2", "0.5");
+     }},
+    {"flyback 500 kHz own standard, typed Bm and J",
+     [](session::DesignSession& w) {
+         w.click(QStringLiteral("Option1"));
+         w.click(QStringLiteral("OptSelf"));
+         primary(w, "100", "500", "0.3");
+         addOutput(w, "19", "3.4", "0.6");
+         type(w, "TxtJ", QStringLiteral("6"));
+         type(w, "txtbm", QStringLiteral("150"));
+         type(w, "TXTTEMPD", QStringLiteral("80"));
+     }},
+    {"flyback 10 kHz after a chosen material and core",
+     [](session::DesignSession& w) {
+         w.click(QStringLiteral("Option1"));
+         primary(w, "85", "10", "0.45");
+         addOutput(w, "12", "1", "0.5");
+         type(w, "Text1", QStringLiteral("M2000"));
+         type(w, "TXTCORE", QStringLiteral("EE25"));
+         w.click(QStringLiteral("Command10"));
+     }},
+};
+
+// A design window on its own copy of a catalogue.
+struct Window {
+    explicit Window(const QString& catalogue = QStringLiteral(KELVANE_TEST_CATALOGUE))
+        : window(prompter, copy(catalogue), QStringLiteral("/pictures")) {
+        window.open();
+    }
+    QString copy(const QString& catalogue) {
+        const QString path = directory.filePath(QStringLiteral("catalogue.db"));
+        QFile::copy(catalogue, path);
+        return path;
+    }
+    [[nodiscard]] QString text(Field field) const { return window.sheet().text(field); }
+
+    QTemporaryDir directory;
+    script::ScriptedPrompter prompter;
+    session::DesignSession window;
+};
+
+QString withoutUnit(QString text, const QString& unit) {
+    if (text.endsWith(unit)) {
+        text.chop(unit.size());
+    }
+    return text;
+}
+
+// Applies the pair in a fresh window with the design entered, and compares
+// what the window then shows with the adviser's row (none: the pair is no
+// candidate). Returns whether the pair is a candidate.
+bool checkPair(const QString& catalogueFile, const DesignCase& design,
+               const CatalogueSnapshot& catalogue, const QVector<AdviceRow>& rows, int c, int m) {
+    SCOPED_TRACE((catalogue.cores[c].name + u' ' + catalogue.materials[m].texts[1]).toStdString());
+    Window applied(catalogueFile);
+    design.enter(applied.window);
+    AdviceRow pair;
+    pair.core = c;
+    pair.material = m;
+    applied.window.applyAdvice(pair, catalogue);
+    const auto found = std::find_if(rows.begin(), rows.end(), [&](const AdviceRow& r) {
+        return r.core == c && r.material == m;
+    });
+    const bool chosen =
+        applied.window.catalogue().cores().currentRowid() == catalogue.cores[c].rowid &&
+        applied.window.catalogue().materials().currentRowid() == catalogue.materials[m].rowid;
+    const bool candidate = chosen && parseNumber(applied.text(Field::txtpl)) > 0.0;
+    EXPECT_EQ(found != rows.end(), candidate);
+    if (!candidate || found == rows.end()) {
+        return candidate;
+    }
+    const QStringList shown = {
+        applied.text(Field::TxtCoreSize),
+        applied.text(design::materialField(1)),
+        applied.text(Field::TxtCoreFactory),
+        applied.window.sheet().grid(design::Table::MSwin).cell(0, 1),
+        applied.text(Field::txtbm),
+    };
+    const QStringList results = {applied.text(Field::TxtWinLost), applied.text(Field::TxtKwin),
+                                 applied.text(Field::TxtAl), applied.text(Field::TxtGap)};
+    // The loss recalculation of a flux-density edit, then the results on
+    // that core loss.
+    applied.window.keyDown(QStringLiteral("txtbm"), 13);
+    applied.window.click(QStringLiteral("Command10"));
+    const QStringList& row = found->texts;
+    EXPECT_EQ(row.mid(0, 5), shown);
+    EXPECT_EQ(row[int(AdviceColumn::CoreLoss)], applied.text(Field::TxtCorePl));
+    EXPECT_EQ(row[int(AdviceColumn::CopperLoss)], results[0]);
+    EXPECT_EQ(row[int(AdviceColumn::FillFactor)], results[1]);
+    EXPECT_EQ(row[int(AdviceColumn::InductanceFactor)], results[2]);
+    EXPECT_EQ(row[int(AdviceColumn::Gap)], results[3]);
+    const QString total = row[int(AdviceColumn::TotalLoss)];
+    EXPECT_EQ(total, formatFixed(parseNumber(total), 3).value_or(QString()));
+    EXPECT_EQ(parseNumber(total), parseNumber(applied.text(Field::TxtTranLost)));
+    const QString rise = withoutUnit(applied.text(Field::TxtTempUp), QStringLiteral("℃"));
+    EXPECT_EQ(row[int(AdviceColumn::TemperatureRise)], rise);
+    const bool feasible = applied.window.sheet().color(Field::TxtKwin) == 65280 &&
+                          !rise.isEmpty() &&
+                          parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD));
+    EXPECT_EQ(found->feasible, feasible);
+    return candidate;
+}
+
+// All rows of a design, and the proof that advise changed nothing else.
+QVector<AdviceRow> adviseAll(Window& adviser) {
+    const QJsonObject before = script::engineSnapshot(adviser.window);
+    AdviceOptions all;
+    all.feasibleOnly = false;
+    const QVector<AdviceRow> rows = adviser.window.advise(all);
+    QJsonObject after = script::engineSnapshot(adviser.window);
+    after.insert(QStringLiteral("advice"), before.value(QStringLiteral("advice")));
+    EXPECT_EQ(before, after) << "advise changed the design";
+    return rows;
+}
+
+// Each row of the adviser equals what the design window shows after its
+// pair is applied, for every pair of the fixture catalogue; the pairs
+// without a row are exactly those without a loss estimate.
+TEST(CoreAdviser, RowsEqualTheDesignWindowAfterApplyingTheirPair) {
+    const QString file = QStringLiteral(KELVANE_TEST_CATALOGUE);
+    for (const DesignCase& design : kDesigns) {
+        SCOPED_TRACE(design.name);
+        Window adviser;
+        design.enter(adviser.window);
+        const QVector<AdviceRow> rows = adviseAll(adviser);
+        const std::shared_ptr<const CatalogueSnapshot> catalogue =
+            adviser.window.catalogueSnapshot();
+        ASSERT_EQ(catalogue->cores.size(), 8);
+        ASSERT_EQ(catalogue->materials.size(), 5);
+        int candidates = 0;
+        for (int c = 0; c < catalogue->cores.size(); ++c) {
+            for (int m = 0; m < catalogue->materials.size(); ++m) {
+                candidates += checkPair(file, design, *catalogue, rows, c, m) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(candidates, rows.size());
+        EXPECT_GT(candidates, 0);
+    }
+}
+
+// The same on the bundled catalogue: the 20 rows a script sees and a spread
+// of the other pairs.
+TEST(CoreAdviser, RowsEqualTheDesignWindowOnTheBundledCatalogue) {
+    const QString file = QStringLiteral(KELVANE_BUNDLED_CATALOGUE);
+    for (const DesignCase& design : kDesigns) {
+        SCOPED_TRACE(design.name);
+        Window adviser(file);
+        design.enter(adviser.window);
+        const QVector<AdviceRow> rows = adviseAll(adviser);
+        const std::shared_ptr<const CatalogueSnapshot> catalogue =
+            adviser.window.catalogueSnapshot();
+        ASSERT_GT(catalogue->cores.size(), 100);
+        ASSERT_GT(catalogue->materials.size(), 20);
+        const QVector<AdviceRow> feasible = adviser.window.advise();
+        ASSERT_FALSE(feasible.isEmpty());
+        for (const AdviceRow& row : feasible.mid(0, 20)) {
+            EXPECT_TRUE(checkPair(file, design, *catalogue, rows, row.core, row.material));
+        }
+        const int materials = int(catalogue->materials.size());
+        const int pairs = int(catalogue->cores.size()) * materials;
+        for (int pair = 0; pair < pairs; pair += 97) {
+            checkPair(file, design, *catalogue, rows, pair / materials, pair % materials);
+        }
+    }
+}
+
+// The default run lists the feasible rows only, by total loss, ties in
+// catalogue order of core, then material; the other orders sort by their key.
+TEST(CoreAdviser, OrdersRowsByKeyThenCatalogueOrder) {
+    Window w;
+    kDesigns[0].enter(w.window);
+    AdviceOptions all;
+    all.feasibleOnly = false;
+    for (const AdviceOrder order :
+         {AdviceOrder::TotalLoss, AdviceOrder::TemperatureRise, AdviceOrder::Volume}) {
+        all.order = order;
+        const QVector<AdviceRow> rows = w.window.advise(all);
+        ASSERT_FALSE(rows.isEmpty());
+        const auto key = [order](const AdviceRow& row) {
+            return order == AdviceOrder::TotalLoss ? row.totalLoss
+                   : order == AdviceOrder::Volume  ? row.volume
+                                                   : row.temperatureRise;
+        };
+        for (int i = 1; i < rows.size(); ++i) {
+            const AdviceRow& a = rows[i - 1];
+            const AdviceRow& b = rows[i];
+            ASSERT_LE(key(a), key(b));
+            if (key(a) == key(b)) {
+                ASSERT_TRUE(a.core < b.core || (a.core == b.core && a.material < b.material));
+            }
+        }
+    }
+    const QVector<AdviceRow> feasible = w.window.advise();
+    for (const AdviceRow& row : feasible) {
+        EXPECT_TRUE(row.feasible);
+    }
+    all.order = AdviceOrder::TotalLoss;
+    int feasibleInAll = 0;
+    for (const AdviceRow& row : w.window.advise(all)) {
+        feasibleInAll += row.feasible ? 1 : 0;
+    }
+    EXPECT_EQ(feasible.size(), feasibleInAll);
+}
+
+}  // namespace
+}  // namespace kelvane::advice

@@ -1,0 +1,117 @@
+#include "gui/advice/frm_advisor.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTableView>
+
+namespace kelvane::gui {
+namespace {
+
+using advice::AdviceColumn;
+
+class AdvisorTest : public WindowFixture {
+protected:
+    // The engineer replaces a field's text by typing.
+    void typeInto(const QString& name, const QString& value) {
+        tabInto(name);
+        edit(name)->selectAll();
+        QTest::keyClicks(edit(name), value);
+    }
+    // A flyback with an output, typed into the design window.
+    void enterDesign() {
+        clickButton(QStringLiteral("Option1"));
+        typeInto(QStringLiteral("TxtF"), QStringLiteral("65"));
+        typeInto(QStringLiteral("txtuoutput"), QStringLiteral("12"));
+        typeInto(QStringLiteral("TxtIoutput"), QStringLiteral("4"));
+        clickButton(QStringLiteral("Command1"));
+    }
+    // Opens the adviser from its menu item and waits for its rows.
+    FrmAdvisor& openAdvisor() {
+        auto* item = window.findChild<QAction*>(QStringLiteral("ADVISOR"));
+        EXPECT_NE(item, nullptr);
+        item->trigger();
+        FrmAdvisor& advisor = window.advisorWindow();
+        EXPECT_TRUE(advisor.isVisible());
+        waitForRows(advisor);
+        return advisor;
+    }
+    static void waitForRows(FrmAdvisor& advisor) {
+        QSignalSpy shown(&advisor, &FrmAdvisor::rowsShown);
+        EXPECT_TRUE(shown.wait(5000));
+    }
+    static QStringList rowTexts(const FrmAdvisor& advisor, int row) {
+        QStringList texts;
+        const QAbstractItemModel* model = advisor.table()->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            texts.append(model->index(row, column).data().toString());
+        }
+        return texts;
+    }
+};
+
+// The window lists what the script's advise lists, in the same order; the
+// menu's TOOL item still opens the wire calculator.
+TEST_F(AdvisorTest, ShowsTheFeasibleRowsByTotalLoss) {
+    enterDesign();
+    FrmAdvisor& advisor = openAdvisor();
+    const QVector<advice::AdviceRow> rows = engine.advise();
+    ASSERT_FALSE(rows.isEmpty());
+    ASSERT_EQ(advisor.table()->model()->rowCount(), rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(rowTexts(advisor, r), rows[r].texts);
+    }
+    window.findChild<QAction*>(QStringLiteral("TOOL"))->trigger();
+    EXPECT_TRUE(engine.isWindowOpen(QStringLiteral("FrmWireTools")));
+}
+
+// Without the feasible-only filter every candidate shows; sorting by a
+// numeric column sorts by number.
+TEST_F(AdvisorTest, FiltersAndSortsByNumber) {
+    enterDesign();
+    FrmAdvisor& advisor = openAdvisor();
+    advisor.filter()->setFeasibleOnly(false);
+    advice::AdviceOptions all;
+    all.feasibleOnly = false;
+    EXPECT_EQ(advisor.table()->model()->rowCount(), engine.advise(all).size());
+    advisor.table()->sortByColumn(int(AdviceColumn::PrimaryTurns), Qt::AscendingOrder);
+    const QAbstractItemModel* model = advisor.table()->model();
+    for (int r = 1; r < model->rowCount(); ++r) {
+        EXPECT_LE(model->index(r - 1, int(AdviceColumn::PrimaryTurns)).data().toString().toDouble(),
+                  model->index(r, int(AdviceColumn::PrimaryTurns)).data().toString().toDouble());
+    }
+    advisor.filter()->setMaker(QStringLiteral("Ferroxcube"));
+    ASSERT_GT(model->rowCount(), 0);
+    for (int r = 0; r < model->rowCount(); ++r) {
+        EXPECT_EQ(model->index(r, int(AdviceColumn::Maker)).data().toString(),
+                  QStringLiteral("Ferroxcube"));
+    }
+}
+
+// A double-click applies the row's pair to the design, and the window then
+// shows the changed design's rows.
+TEST_F(AdvisorTest, DoubleClickAppliesTheRowAndFollowsTheDesign) {
+    enterDesign();
+    FrmAdvisor& advisor = openAdvisor();
+    const QStringList chosen = rowTexts(advisor, 1);
+    QTableView* table = advisor.table();
+    const QRect cell = table->visualRect(table->model()->index(1, 0));
+    QSignalSpy shown(&advisor, &FrmAdvisor::rowsShown);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(text(QStringLiteral("TxtCoreSize")), chosen[int(AdviceColumn::Core)]);
+    EXPECT_EQ(text(QStringLiteral("TxtApp(1)")), chosen[int(AdviceColumn::Material)]);
+    EXPECT_EQ(text(QStringLiteral("txtbm")), chosen[int(AdviceColumn::FluxDensity)]);
+    EXPECT_EQ(text(QStringLiteral("TxtWinLost")), chosen[int(AdviceColumn::CopperLoss)]);
+    ASSERT_TRUE(shown.wait(5000));
+    // A new frequency: the rows follow it.
+    engine.type(design::Field::TxtF, QStringLiteral("130"));
+    waitForRows(advisor);
+    EXPECT_EQ(table->model()->rowCount(), engine.advise().size());
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+        EXPECT_EQ(rowTexts(advisor, r), engine.advise()[r].texts);
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::gui
