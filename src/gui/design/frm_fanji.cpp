@@ -64,6 +64,7 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     m_ui->setupUi(this);
     // The web address is the engine's; the form only places the label.
     m_ui->Label5_0->setText(QStringLiteral("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
+    m_ui->Img2->installEventFilter(this);
     // The primary current under the winding table, drawn as in the report.
     m_ui->pageLayout->insertWidget(1, new WaveformView(m_window.sheet()));
     bindControls();
@@ -398,7 +399,17 @@ void FrmFanji::showPicture(const QString& path) {
         picture->setText(QStringLiteral("无法载入图片：%1").arg(QFileInfo(path).fileName()));
         return;
     }
-    picture->setPixmap(pixmap);
+    m_picture = pixmap;
+    fitPicture();
+}
+
+void FrmFanji::fitPicture() {
+    // The family picture fits its box whatever room the page leaves it.
+    auto* picture = m_ui->Img2;
+    if (!m_picture.isNull()) {
+        picture->setPixmap(m_picture.scaled(picture->contentsRect().size(), Qt::KeepAspectRatio,
+                                            Qt::SmoothTransformation));
+    }
 }
 
 void FrmFanji::mirrorFocus(const QString& name) {
@@ -557,6 +568,9 @@ bool FrmFanji::maybeSave() {
 }
 
 bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->Img2 && event->type() == QEvent::Resize) {
+        fitPicture();
+    }
     if ((watched == m_wireTools.get() || watched == m_about.get()) &&
         (event->type() == QEvent::Close || event->type() == QEvent::Hide)) {
         m_window.setWindowOpen(watched == m_wireTools.get() ? QStringLiteral("FrmWireTools")

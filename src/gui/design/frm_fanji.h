@@ -5,6 +5,7 @@
 #include "gui/catalogue/record_set_model.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 
 #include <functional>
 #include <memory>
@@ -88,6 +89,7 @@ private:
     void bindGridRows(RecordGridView* view, const std::function<void(int)>& choose,
                       const std::function<int()>& engineRow);
     void showPicture(const QString& path);
+    void fitPicture();
 
     void mirrorText(design::Field field);
     void mirrorChecks();
@@ -120,6 +122,7 @@ private:
     std::unique_ptr<FrmWireTools> m_wireTools;
     std::unique_ptr<FrmAbout> m_about;
     std::unique_ptr<FrmAdvisor> m_advisor;
+    QPixmap m_picture;  // the family picture as loaded, before fitting
 };
 
 }  // namespace kelvane::gui

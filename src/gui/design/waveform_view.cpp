@@ -16,7 +16,7 @@ using design::Field;
 WaveformView::WaveformView(const design::DesignSheet& sheet, QWidget* parent)
     : QWidget(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("Waveform"));
-    setMinimumHeight(190);
+    setMinimumHeight(160);
     connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
         static const Field kDrawn[] = {Field::Txtts,  Field::Txtton, Field::txtis,
                                        Field::txtip1, Field::txtipk, Field::txtdi};
