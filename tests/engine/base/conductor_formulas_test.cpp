@@ -1,8 +1,9 @@
 #include "engine/base/conductor_formulas.h"
 
+#include "../table_rows.h"
+
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -81,17 +82,10 @@ TEST(ConductorFormulasTest, EveryRowOfTheTable) {
         {"diameterToAwg", {1, [](const Args& x) { return diameterToAwg(x[0]); }}},
         {"skinEffectRatio", {2, [](const Args& x) { return skinEffectRatio(x[0], x[1]); }}},
     };
-    QFile file(QStringLiteral(KELVANE_TEST_DATA "/conductor_formulas.tsv"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QSet<QString> tested;
-    int number = 0;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        ++number;
-        if (line.isEmpty() || line.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList columns = line.split(u'\t');
-        SCOPED_TRACE(QStringLiteral("line %1: %2").arg(number).arg(line).toStdString());
+    for (const tables::TableRow& row : tables::tableRows("conductor_formulas.tsv")) {
+        const QStringList& columns = row.columns;
+        SCOPED_TRACE(row.trace());
         ASSERT_GE(columns.size(), 3);
         ASSERT_TRUE(formulas.contains(columns[0]));
         Args args;

@@ -1,8 +1,9 @@
 #include "engine/base/number_text.h"
 
+#include "../table_rows.h"
+
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QMap>
 
 #include <charconv>
@@ -48,17 +49,10 @@ double valueOf(const QString& text) {
 
 // Every row of data/number_texts.tsv: kind, input, result.
 TEST(NumberTexts, EveryRowOfTheTable) {
-    QFile file(QStringLiteral(KELVANE_TEST_DATA "/number_texts.tsv"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QMap<QString, int> rows;
-    int number = 0;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        ++number;
-        if (line.isEmpty() || line.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList columns = line.split(u'\t');
-        SCOPED_TRACE(QStringLiteral("line %1: %2").arg(number).arg(line).toStdString());
+    for (const tables::TableRow& row : tables::tableRows("number_texts.tsv")) {
+        const QStringList& columns = row.columns;
+        SCOPED_TRACE(row.trace());
         ASSERT_GE(columns.size(), 3);
         const QString& kind = columns[0];
         const QString input = unescaped(columns[1]);

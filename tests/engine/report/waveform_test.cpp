@@ -1,8 +1,9 @@
 #include "engine/report/waveform.h"
 
+#include "../table_rows.h"
+
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QVector>
 
 namespace kelvane::report {
@@ -33,16 +34,11 @@ WaveformTexts textsOf(const QString& row) {
 // Every row of data/waveforms.tsv: two periods drawn with their marked
 // levels, or nothing drawn and why.
 TEST(Waveform, EveryRowOfTheTable) {
-    QFile file(QStringLiteral(KELVANE_TEST_DATA "/waveforms.tsv"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     int drawn = 0;
     int empty = 0;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-        if (line.startsWith(u'#')) {
-            continue;
-        }
-        SCOPED_TRACE(line.toStdString());
-        const QStringList columns = line.split(u'\t');
+    for (const tables::TableRow& row : tables::tableRows("waveforms.tsv")) {
+        SCOPED_TRACE(row.trace());
+        const QStringList& columns = row.columns;
         ASSERT_GE(columns.size(), 4);
         const WaveformTexts texts = textsOf(columns[1]);
         const Waveform waveform = primaryWaveform(texts);

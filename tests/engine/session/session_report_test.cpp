@@ -1,10 +1,9 @@
 #include "engine/session/session_report.h"
 
+#include "../table_rows.h"
 #include "design_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 namespace kelvane::design {
 namespace {
@@ -27,19 +26,6 @@ const DesignCase kDesigns[] = {
     {"forward", "Option2", {"0.60", "", "", "", "0.12", "6.667"}},
     {"RCC", "Option3", {"0.60", "1.50", "0.75", "3.00", "3.00", "0.267"}},
 };
-
-// Where each figure of the window stands in the report: section, label, field.
-QList<QStringList> places() {
-    QFile file(QStringLiteral(KELVANE_TEST_DATA "/report_places.tsv"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QList<QStringList> rows;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-        if (!line.startsWith(u'#')) {
-            rows.append(line.split(u'\t'));
-        }
-    }
-    return rows;
-}
 
 class SessionReport : public DesignFixture, public ::testing::WithParamInterface<DesignCase> {
 protected:
@@ -75,9 +61,11 @@ TEST_P(SessionReport, HoldsTheWindowsFigures) {
     EXPECT_EQ(report.designFileName, "psu.dat");
     EXPECT_EQ(report.dateText, "2026-12-06");
 
-    const QList<QStringList> rows = places();
+    // Where each figure of the window stands in the report: section, label, field.
+    const QList<tables::TableRow> rows = tables::tableRows("report_places.tsv");
     ASSERT_EQ(rows.size(), 35);
-    for (const QStringList& place : rows) {
+    for (const tables::TableRow& row : rows) {
+        const QStringList& place = row.columns;
         ASSERT_EQ(place.size(), 3) << place.join(u'|').toStdString();
         const QString shown = text(place[2].toLatin1().constData()).trimmed();
         ASSERT_FALSE(shown.isEmpty()) << place[2].toStdString();
