@@ -33,4 +33,21 @@ inline QList<TableRow> tableRows(const char* name) {
     return rows;
 }
 
+// A cell's bytes with its escapes \t \r \n \\ and \xHH (one byte) undone.
+inline QByteArray unescapedBytes(const QString& cell) {
+    const QByteArray text = cell.toUtf8();
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+        } else if (const char c = text[++i]; c == 'x') {
+            bytes += char(text.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else {
+            bytes += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+        }
+    }
+    return bytes;
+}
+
 }  // namespace kelvane::tables
