@@ -1,5 +1,6 @@
 #include "engine/wire/wire_calculator.h"
 
+#include "../table_rows.h"
 #include "engine/script/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -162,40 +163,24 @@ TEST(WireCalculatorTest, FocusMovesOnlyWithTheEngineer) {
 }
 
 TEST(WireCalculatorTest, MenuItemsRaiseTheirRequests) {
-    struct Row {
-        const char* control;
-        int print;
-        int close;
-        int about;
-        int web;
-        bool farewell;
-    };
-    // clang-format off
-    const Row rows[] = {
-        {"P",           1, 0, 0, 0, false},
-        {"OP",          0, 1, 0, 0, true},
-        {"Ab",          0, 0, 1, 0, false},
-        {"LblBrand(0)", 0, 0, 0, 1, false},
-        {"LblBrand(1)", 0, 0, 0, 1, false},
-        {"Lbt",         0, 0, 0, 0, false},
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.control);
+    for (const tables::TableRow& row : tables::tableRows("wire_menu.tsv")) {
+        SCOPED_TRACE(row.trace());
+        ASSERT_EQ(row.columns.size(), 6);
         script::ScriptedPrompter prompter;
         WireCalculator calculator(prompter);
         const auto print = counter(calculator, &WireCalculator::printRequested);
         const auto close = counter(calculator, &WireCalculator::closeProgramRequested);
         const auto about = counter(calculator, &WireCalculator::aboutRequested);
         const auto web = counter(calculator, &WireCalculator::webSiteRequested);
-        calculator.click(QString::fromLatin1(row.control));
-        EXPECT_EQ(*print, row.print);
-        EXPECT_EQ(*close, row.close);
-        EXPECT_EQ(*about, row.about);
-        EXPECT_EQ(*web, row.web);
+        calculator.click(row.columns[0]);
+        EXPECT_EQ(*print, row.columns[1].toInt());
+        EXPECT_EQ(*close, row.columns[2].toInt());
+        EXPECT_EQ(*about, row.columns[3].toInt());
+        EXPECT_EQ(*web, row.columns[4].toInt());
         const QStringList expected =
-            row.farewell ? QStringList{QStringLiteral("祝您工作更轻松！谢谢您的使用！再见！")}
-                         : QStringList{};
+            row.columns[5] == u"yes"
+                ? QStringList{QStringLiteral("祝您工作更轻松！谢谢您的使用！再见！")}
+                : QStringList{};
         EXPECT_EQ(prompter.takeMessages(), expected);
     }
 }
