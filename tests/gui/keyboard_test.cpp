@@ -1,6 +1,7 @@
 #include "gui/design/grid_model.h"
 #include "window_fixture.h"
 
+#include <QFile>
 #include <QPushButton>
 
 namespace kelvane::gui {
@@ -19,21 +20,23 @@ std::string differences(const session::DesignSession& a, const session::DesignSe
     return lines.join(u'\n').toStdString();
 }
 
-struct TypingCase {
-    const char* field;
-    const char* keys;
-    const char* shown;
-    const char* circuit;  // option clicked first, or null
-    // The texts the engine receives, one per key, "|" between them; null:
-    // the growing prefixes of the keys.
-    const char* received;
-};
-
-void PrintTo(const TypingCase& c, std::ostream* os) {
-    *os << c.field << " <- " << c.keys;
+// The rows of data/typing.tsv: field, keys, the text shown, the option
+// clicked first ("-" for none).
+std::vector<QStringList> typingCases() {
+    QFile file(QStringLiteral(KELVANE_TEST_DATA "/typing.tsv"));
+    std::vector<QStringList> rows;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QString& line :
+             QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+            if (!line.startsWith(u'#')) {
+                rows.push_back(line.split(u'\t'));
+            }
+        }
+    }
+    return rows;
 }
 
-class TypingTest : public WindowFixture, public ::testing::WithParamInterface<TypingCase> {};
+class TypingTest : public WindowFixture, public ::testing::WithParamInterface<QStringList> {};
 
 // Keys typed into a field over its whole selected text show in the order
 // typed, however the engine rewrites the text after each key; each key is
@@ -41,33 +44,33 @@ class TypingTest : public WindowFixture, public ::testing::WithParamInterface<Ty
 // design is the one an engine given those texts in turn holds; and every
 // widget shows its engine field.
 TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
-    const TypingCase& c = GetParam();
-    const QString name = QString::fromLatin1(c.field);
-    if (c.circuit != nullptr) {
-        clickButton(QString::fromLatin1(c.circuit));
-        ASSERT_TRUE(engine.sheet().isChecked(*design::checkByName(QString::fromLatin1(c.circuit))));
+    const QStringList& c = GetParam();
+    ASSERT_EQ(c.size(), 4) << c.join(u'|').toStdString();
+    const QString& name = c[0];
+    const QString& keys = c[1];
+    const std::string shown = c[2].toStdString();
+    const QString circuit = c[3] == u"-" ? QString() : c[3];
+    if (!circuit.isEmpty()) {
+        clickButton(circuit);
+        ASSERT_TRUE(engine.sheet().isChecked(*design::checkByName(circuit)));
     }
     tabInto(name);
     QTest::keyClick(edit(name), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit(name), QString::fromLatin1(c.keys));
+    QTest::keyClicks(edit(name), keys);
 
-    EXPECT_EQ(edit(name)->text().toStdString(), c.shown);
-    EXPECT_EQ(text(name).toStdString(), c.shown);
+    EXPECT_EQ(edit(name)->text().toStdString(), shown);
+    EXPECT_EQ(text(name).toStdString(), shown);
 
     QStringList received;
-    if (c.received != nullptr) {
-        received = QString::fromLatin1(c.received).split(u'|');
-    } else {
-        for (qsizetype length = 1; length <= QString::fromLatin1(c.keys).size(); ++length) {
-            received.append(QString::fromLatin1(c.keys).left(length));
-        }
+    for (qsizetype length = 1; length <= keys.size(); ++length) {
+        received.append(keys.left(length));
     }
     script::ScriptedPrompter otherPrompter;
     session::DesignSession byTexts(otherPrompter, copyOfTestCatalogue(QStringLiteral("other.db")),
                                    QStringLiteral("/pictures"));
     byTexts.open();
-    if (c.circuit != nullptr) {
-        byTexts.click(QString::fromLatin1(c.circuit));
+    if (!circuit.isEmpty()) {
+        byTexts.click(circuit);
     }
     for (const QString& typed : received) {
         byTexts.type(*design::fieldByName(name), typed);
@@ -82,29 +85,11 @@ TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PrimaryFields, TypingTest,
-    ::testing::Values(TypingCase{"TxtUmin", "90", "90", nullptr, nullptr},
-                      TypingCase{"txtudc", "300", "300", nullptr, nullptr},
-                      TypingCase{"TxtF", "65", "65", nullptr, nullptr},
-                      TypingCase{"txtd", "0.45", "0.45", nullptr, nullptr},
-                      TypingCase{"txtuoutput", "24", "24", nullptr, nullptr},
-                      TypingCase{"TxtIoutput", "2.5", "2.5", nullptr, nullptr},
-                      TypingCase{"TXTDIO", "0.45", "0.45", nullptr, nullptr},
-                      TypingCase{"TXTN", "0.82", "0.82", nullptr, nullptr},
-                      // The engine shows input power with one decimal after
-                      // every key: 7 -> 7.0, then 0 after the 7 -> 70.0.
-                      TypingCase{"txtpint", "70", "70.0", nullptr, nullptr},
-                      TypingCase{"txtpint", "125", "125.0", "Option1", nullptr},
-                      TypingCase{"txtipkip1", "2.5", "2.5", "Option1", nullptr},
-                      TypingCase{"txtbm", "150", "150", nullptr, nullptr},
-                      TypingCase{"TxtJ", "4.5", "4.5", nullptr, nullptr},
-                      TypingCase{"TXTTEMP20", "40", "40", nullptr, nullptr},
-                      TypingCase{"TXTTEMPD", "60", "60", nullptr, nullptr},
-                      TypingCase{"TxtHipotPs", "3000", "3000", nullptr, nullptr}),
-    [](const ::testing::TestParamInfo<TypingCase>& info) {
-        return std::string(info.param.field) + "_" + std::to_string(info.index);
-    });
+INSTANTIATE_TEST_SUITE_P(PrimaryFields, TypingTest, ::testing::ValuesIn(typingCases()),
+                         [](const ::testing::TestParamInfo<QStringList>& info) {
+                             return info.param.value(0).toStdString() + "_" +
+                                    std::to_string(info.index);
+                         });
 
 using KeyboardTest = WindowFixture;
 

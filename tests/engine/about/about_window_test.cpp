@@ -1,5 +1,6 @@
 #include "engine/about/about_window.h"
 
+#include "../table_rows.h"
 #include "engine/script/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -20,47 +21,25 @@ std::shared_ptr<int> counter(AboutWindow& window, Signal signal) {
 }
 
 TEST(AboutWindowTest, ClicksAndEnterDoWhatEachControlDoes) {
-    struct Row {
-        const char* control;
-        bool enter;  // Enter with the focus on it instead of a click
-        int close;
-        int web;
-        bool unavailable;  // the system information message
-    };
-    // clang-format off
-    const Row rows[] = {
-        {"cmdOK",          false, 1, 0, false},
-        {"cmdOK",          true,  1, 0, false},
-        {"cmdSysInfo",     false, 0, 0, true},
-        {"cmdSysInfo",     true,  0, 0, true},
-        {"picIcon",        false, 0, 1, false},
-        {"lblTitle",       false, 0, 1, false},
-        {"lblDisclaimer",  false, 0, 1, false},
-        {"Label1",         false, 0, 1, false},
-        {"LblBrand(0)",    false, 0, 1, false},
-        {"LblBrand(1)",    false, 0, 1, false},
-        {"lblVersion",     false, 0, 0, false},
-        {"lblDescription", false, 0, 0, false},
-        {"lblTitle",       true,  0, 0, false},  // Enter presses buttons only
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        const QString control = QString::fromLatin1(row.control);
-        SCOPED_TRACE(row.control + std::string(row.enter ? " enter" : " click"));
+    for (const tables::TableRow& row : tables::tableRows("about_controls.tsv")) {
+        SCOPED_TRACE(row.trace());
+        ASSERT_GE(row.columns.size(), 5);
+        const QString& control = row.columns[0];
         script::ScriptedPrompter prompter;
         AboutWindow window(prompter);
         window.setProgramLookup([] { return std::optional<QString>(); });
         const auto close = counter(window, &AboutWindow::closeRequested);
         const auto web = counter(window, &AboutWindow::webSiteRequested);
-        if (row.enter) {
+        if (row.columns[1] == u"enter") {
             window.keyDown(control, kEnter);
         } else {
             window.click(control);
         }
-        EXPECT_EQ(*close, row.close);
-        EXPECT_EQ(*web, row.web);
-        const QStringList expected =
-            row.unavailable ? QStringList{QStringLiteral("此时系统信息不可用")} : QStringList{};
+        EXPECT_EQ(*close, row.columns[2].toInt());
+        EXPECT_EQ(*web, row.columns[3].toInt());
+        const QStringList expected = row.columns[4] == u"yes"
+                                         ? QStringList{QStringLiteral("此时系统信息不可用")}
+                                         : QStringList{};
         EXPECT_EQ(prompter.takeMessages(), expected);
     }
 }

@@ -1,7 +1,11 @@
 #include "engine/base/conductor_formulas.h"
 
+#include "../table_rows.h"
+
 #include <gtest/gtest.h>
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <cmath>
@@ -58,243 +62,47 @@ TEST(ConductorMaterialTest, LookupMatchesTheItemTextExactly) {
     }
 }
 
-TEST(ConductorFormulasTest, WireArea) {
-    struct Row { double d; const char* area; };
-    const Row rows[] = {
-        {1, "0.785"},         // 3.1415 × 0.25 = 0.785375
-        {0, "0.000"},         // no guard
-        {2, "3.142"},         // 3.1415, half away from zero
-        {0.5, "0.196"},       // 0.19634375
-        {0.1, "0.008"},
-        {-1, "0.785"},        // squared, no guard
-        // 2^24 + 1 is not a float: it becomes 2^24 before squaring
-        // (the double would give 221063436186944.284).
-        {16777217, "221063409834131.000"},
-        {1e300, kNoValue},    // infinite as a float
-        {kNan, kNoValue},
-        {kInf, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.d);
-        EXPECT_EQ(shown(wireArea(row.d)), expected(row.area));
-    }
-}
-
-TEST(ConductorFormulasTest, WireResistance) {
-    struct Row { double d; double a; double b; double rho; const char* ohms; };
-    const Row rows[] = {
-        {1, 1, 1000, 0.0175, "0.022293"},    // 0.0175 ÷ 0.785, copper per metre
-        {1, 1, 1000, 0.029, "0.036943"},     // aluminium per metre
-        {1, 1, 1000, 0.02743, "0.034943"},   // copper-clad aluminium 10
-        {1, 1, 1000, 0.02676, "0.034089"},   // copper-clad aluminium 15
-        {1, 1, 2000, 0.0175, "0.044586"},    // 2 m
-        {0.5, 40, 50, 0.0175, "0.178344"},   // 40 turns of 50 mm: 0.035 ÷ 0.19625
-        {1, 1000, 1, 0.0175, "0.022293"},    // a × b is what counts
-        {1, 1, 1000, 0, "0.000000"},         // unknown material
-        {0, 1, 1000, 0.0175, kNoValue},      // guard d > 0
-        {-1, 1, 1000, 0.0175, kNoValue},
-        {1e-200, 1, 1000, 0.0175, kNoValue}, // (d ÷ 2)² underflows to 0
-        {kNan, 1, 1000, 0.0175, kNoValue},
-        {1, kInf, 1000, 0.0175, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.d << " " << row.a << " " << row.b << " " << row.rho);
-        EXPECT_EQ(shown(wireResistance(row.d, row.a, row.b, row.rho)), expected(row.ohms));
-    }
-}
-
-TEST(ConductorFormulasTest, WireWeight) {
-    struct Row { double d; double a; double b; double gamma; const char* grams; };
-    const Row rows[] = {
-        {1, 1, 1000, 8.95, "7.025750"},   // 0.00895 × 3.14 × 0.25 × 1000
-        {1, 1, 1000, 2.7, "2.119500"},    // aluminium
-        {1, 1, 1000, 3.32, "2.606200"},   // copper-clad aluminium 10
-        {0.5, 40, 50, 8.95, "3.512875"},  // 40 turns of 50 mm
-        {0, 1, 1000, 8.95, "0.000000"},   // no guard
-        {1, 1, 1000, 0, "0.000000"},      // unknown material
-        {1e200, 1, 1000, 8.95, kNoValue}, // overflow
-        {kNan, 1, 1000, 8.95, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.d << " " << row.a << " " << row.b << " " << row.gamma);
-        EXPECT_EQ(shown(wireWeight(row.d, row.a, row.b, row.gamma)), expected(row.grams));
-    }
-}
-
-TEST(ConductorFormulasTest, WireResistanceAndWeightUseTheirOwnPi) {
-    // Area with 3.1415, resistance with 3.14: 0.0175 ÷ 0.785375 would be 0.022282.
-    EXPECT_EQ(shown(wireArea(1)), expected("0.785"));
-    EXPECT_EQ(shown(wireResistance(1, 1, 1000, 0.0175)), expected("0.022293"));
-    // 3.1415 would give 7.029106.
-    EXPECT_EQ(shown(wireWeight(1, 1, 1000, 8.95)), expected("7.025750"));
-}
-
-TEST(ConductorFormulasTest, LitzStrandCount) {
-    struct Row { double wire; double strand; const char* count; };
-    const Row rows[] = {
-        {1, 0.1, "100"},
-        {1, 0.3, "11"},      // 11.11
-        {0.81, 0.1, "66"},   // 65.61
-        {1, 0.32, "10"},     // 9.765625
-        {1.5, 1, "2"},       // 2.25
-        {3.5, 1, "12"},      // 12.25
-        {0, 0.1, "0"},
-        {-1, 0.1, "100"},    // squared
-        {1, 0, kNoValue},    // guard d > 0
-        {1, -0.1, kNoValue},
-        {1e200, 1e-200, kNoValue},
-        {1, kNan, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.wire << " " << row.strand);
-        EXPECT_EQ(shown(litzStrandCount(row.wire, row.strand)), expected(row.count));
-    }
-}
-
-TEST(ConductorFormulasTest, LitzStrandDiameter) {
-    struct Row { double wire; double strands; const char* diameter; };
-    const Row rows[] = {
-        {1, 100, "0.10"},
-        {1, 10, "0.32"},     // 0.3162
-        {0.81, 7, "0.31"},   // 0.3062
-        {2, 1, "2.00"},
-        {0.125, 1, "0.13"},  // half away from zero
-        {0.29, 4, "0.15"},   // 0.145 held as 0.14499999...
-        {0, 4, "0.00"},
-        {1, 0, kNoValue},    // nothing to divide by
-        {1, -4, kNoValue},
-        {1e300, 1e-300, kNoValue},
-        {kNan, 4, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.wire << " " << row.strands);
-        EXPECT_EQ(shown(litzStrandDiameter(row.wire, row.strands)), expected(row.diameter));
-    }
-}
-
-TEST(ConductorFormulasTest, FoilSide) {
-    struct Row { double area; double side; const char* other; };
-    const Row rows[] = {
-        {10, 0.2, "50.000"},
-        {10, 25, "0.400"},
-        {0.785, 0.1, "7.850"},
-        {2, 3, "0.667"},
-        {0, 1, "0.000"},
-        {10, 0, kNoValue},   // guard t > 0
-        {10, -1, kNoValue},
-        {1e300, 1e-300, kNoValue},
-        {kNan, 1, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.area << " " << row.side);
-        EXPECT_EQ(shown(foilSide(row.area, row.side)), expected(row.other));
-    }
-}
-
-TEST(ConductorFormulasTest, FoilWeight) {
-    struct Row { double gamma; double area; double length; const char* grams; };
-    const Row rows[] = {
-        {8.95, 10, 1000, "89.500"},
-        {8.95, 0.785, 1000, "7.026"},   // 7.02575 held as 7.0257499999...
-        {8.95, 0.1, 500, "0.448"},      // 0.4475
-        {8.95, 10, 0, "0.000"},         // no guard
-        {8.95, 0, 1000, "0.000"},
-        {1e200, 1e200, 1000, kNoValue},
-        {8.95, kNan, 1000, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.gamma << " " << row.area << " " << row.length);
-        EXPECT_EQ(shown(foilWeight(row.gamma, row.area, row.length)), expected(row.grams));
-    }
-}
-
-TEST(ConductorFormulasTest, FoilResistance) {
-    struct Row { double rho; double area; double length; const char* ohms; };
-    const Row rows[] = {
-        {0.0175, 10, 1000, "0.001750"},
-        {0.0175, 0.785, 1000, "0.022293"},
-        {0.0175, 10, 0, "0.000000"},
-        {0.0175, 0, 1000, kNoValue},      // guard S > 0
-        {0.0175, -10, 1000, kNoValue},
-        {0.0175, 1e-300, 1e300, kNoValue},
-        {0.0175, 10, kNan, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.rho << " " << row.area << " " << row.length);
-        EXPECT_EQ(shown(foilResistance(row.rho, row.area, row.length)), expected(row.ohms));
-    }
-}
-
-TEST(ConductorFormulasTest, AwgToDiameter) {
-    struct Row { double gauge; const char* diameter; };
-    const Row rows[] = {
-        {10, "2.56mm"},     // 0.25567 cm → 0.256
-        {20, "0.81mm"},     // 0.080851 cm → 0.081
-        {30, "0.26mm"},
-        {40, "0.08mm"},
-        {1, "7.21mm"},      // 0.72058 cm
-        {0.5, "7.63mm"},    // 0.76328 cm
-        {60, "0.01mm"},     // 0.00081 cm → 0.001
-        {100, "0mm"},       // below the resolution
-        {1e-10, "8.09mm"},  // written "1e-10" and read back
-        {0, kNoValue},      // gauges 0 and below are refused
-        {-1, kNoValue},
-        {1e-46, kNoValue},  // 0 as a single-precision number
-        {1e300, kNoValue},  // infinite as a single-precision number
-        {kNan, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.gauge);
-        EXPECT_EQ(shown(awgToDiameter(row.gauge)), expected(row.diameter));
-    }
-}
-
-TEST(ConductorFormulasTest, DiameterToAwg) {
-    struct Row { double d; const char* gauge; };
-    const Row rows[] = {
-        {1, "18.2# "},      // 1.8277 × 9.97 = 18.222
-        {0.812, "20.0# "},  // 20.026
-        {0.81, "20.0# "},   // 20.047
-        {2.56, "10.1# "},   // 10.082
-        {0.26, "29.9# "},   // 29.888
-        {0.08, "40.1# "},   // 40.095
-        {10, "-1.7# "},     // (1.8277 − 2) × 9.97
-        {0, kNoValue},
-        {-0.5, kNoValue},
-        {1e-46, kNoValue},  // 0 as a single-precision number
-        {1e300, kNoValue},
-        {kNan, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.d);
-        EXPECT_EQ(shown(diameterToAwg(row.d)), expected(row.gauge));
-    }
-}
-
-TEST(ConductorFormulasTest, SkinEffectRatio) {
-    struct Row { double d; double delta; const char* ratio; };
-    const Row rows[] = {
-        {0.5, 0.2, "1.042"},    // 0.19625 ÷ 0.1884
-        {0.4, 0.2, "1.000"},    // d = 2δ: no core
-        {1, 0.2, "1.563"},      // 0.785 ÷ 0.5024 = 1.5625
-        {0.3, 0.2, "1.125"},    // d − 2δ = −0.1 is squared as it stands
-        {1, 0.209, "1.512"},    // copper at 100 kHz
-        {0.1, 1, "-0.003"},     // no clamping: the "core" outgrows the wire
-        {0.2, 0.2, kNoValue},   // d = δ: A − C = 0
-        {0, 0.2, kNoValue},
-        {-0.5, 0.2, kNoValue},
-        {0.5, 0, kNoValue},
-        {0.5, -0.2, kNoValue},
-        {1e200, 1e-200, kNoValue},  // ∞ − ∞
-        {kNan, 0.2, kNoValue},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.d << " " << row.delta);
-        EXPECT_EQ(shown(skinEffectRatio(row.d, row.delta)), expected(row.ratio));
-    }
-}
-
 // clang-format on
+
+// Every row of data/conductor_formulas.tsv: function, arguments, the text
+// shown ("-" for no value).
+TEST(ConductorFormulasTest, EveryRowOfTheTable) {
+    using Args = QList<double>;
+    const QHash<QString, std::pair<qsizetype, std::optional<QString> (*)(const Args&)>> formulas = {
+        {"wireArea", {1, [](const Args& x) { return wireArea(x[0]); }}},
+        {"wireResistance",
+         {4, [](const Args& x) { return wireResistance(x[0], x[1], x[2], x[3]); }}},
+        {"wireWeight", {4, [](const Args& x) { return wireWeight(x[0], x[1], x[2], x[3]); }}},
+        {"litzStrandCount", {2, [](const Args& x) { return litzStrandCount(x[0], x[1]); }}},
+        {"litzStrandDiameter", {2, [](const Args& x) { return litzStrandDiameter(x[0], x[1]); }}},
+        {"foilSide", {2, [](const Args& x) { return foilSide(x[0], x[1]); }}},
+        {"foilWeight", {3, [](const Args& x) { return foilWeight(x[0], x[1], x[2]); }}},
+        {"foilResistance", {3, [](const Args& x) { return foilResistance(x[0], x[1], x[2]); }}},
+        {"awgToDiameter", {1, [](const Args& x) { return awgToDiameter(x[0]); }}},
+        {"diameterToAwg", {1, [](const Args& x) { return diameterToAwg(x[0]); }}},
+        {"skinEffectRatio", {2, [](const Args& x) { return skinEffectRatio(x[0], x[1]); }}},
+    };
+    QSet<QString> tested;
+    for (const tables::TableRow& row : tables::tableRows("conductor_formulas.tsv")) {
+        const QStringList& columns = row.columns;
+        SCOPED_TRACE(row.trace());
+        ASSERT_GE(columns.size(), 3);
+        ASSERT_TRUE(formulas.contains(columns[0]));
+        Args args;
+        for (const QString& word : columns[1].split(u' ')) {
+            bool ok = word == u"nan" || word == u"inf";
+            const double value = word == u"nan" ? kNan : word == u"inf" ? kInf : word.toDouble(&ok);
+            ASSERT_TRUE(ok);
+            args.append(value);
+        }
+        const auto& [arity, formula] = formulas[columns[0]];
+        ASSERT_EQ(args.size(), arity);
+        EXPECT_EQ(shown(formula(args)),
+                  columns[2] == u"-" ? expected(kNoValue) : expected(columns[2].toUtf8().data()));
+        tested.insert(columns[0]);
+    }
+    EXPECT_EQ(tested.size(), formulas.size());
+}
 
 TEST(ConductorFormulasTest, LitzBundleOfAluminium) {
     // 100 strands of 0.1 mm replace a 1 mm wire; the bundle's equivalent

@@ -1,7 +1,12 @@
 #include "engine/base/number_text.h"
 
+#include "../table_rows.h"
+
 #include <gtest/gtest.h>
 
+#include <QMap>
+
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstring>
@@ -11,62 +16,67 @@ namespace kelvane {
 namespace {
 
 // The test main puts the process under a German locale; without it the
-// tables below would not show that the conversions ignore the locale.
+// table of number texts would not show that the conversions ignore the locale.
 TEST(NumberLocale, TestsRunWithACommaAsDecimalSeparator) {
     EXPECT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_STRNE(std::setlocale(LC_NUMERIC, nullptr), "C");
 }
 
-struct ParseCase {
-    const char16_t* text;
-    double value;
-};
-
-class ParseNumberTest : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ParseNumberTest, ReadsTheLeadingNumber) {
-    EXPECT_DOUBLE_EQ(parseNumber(QString::fromUtf16(GetParam().text)), GetParam().value)
-        << QString::fromUtf16(GetParam().text).toStdString();
+// A text of data/number_texts.tsv with its escapes \t \r \n \uXXXX undone.
+QString unescaped(const QString& text) {
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\' || i + 1 == text.size()) {
+            result += text[i];
+        } else if (const QChar c = text[++i]; c == u'u') {
+            result += QChar(text.mid(i + 1, 4).toUShort(nullptr, 16));
+            i += 4;
+        } else {
+            result += c == u't' ? u'\t' : c == u'r' ? u'\r' : c == u'n' ? u'\n' : c;
+        }
+    }
+    return result;
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rules, ParseNumberTest, ::testing::Values(
-    ParseCase{u"", 0.0},
-    ParseCase{u"12 V", 12.0},
-    ParseCase{u"12V", 12.0},
-    ParseCase{u"1 2", 12.0},          // blanks are skipped inside the number
-    ParseCase{u"\t4\n2", 42.0},
-    ParseCase{u"-0.5e1", -5.0},
-    ParseCase{u"abc", 0.0},
-    ParseCase{u".7", 0.7},
-    ParseCase{u"+.5", 0.5},
-    ParseCase{u"1.5.3", 1.5},         // the second point ends the scan
-    ParseCase{u"1D2", 100.0},         // D is an exponent letter too
-    ParseCase{u"2e", 2.0},            // an exponent without digits is not taken
-    ParseCase{u"3E+", 3.0},
-    ParseCase{u"- 3", -3.0},
-    ParseCase{u"-", 0.0},
-    ParseCase{u"e5", 0.0},
-    ParseCase{u"&H1F", 31.0},
-    ParseCase{u"&h10", 16.0},
-    ParseCase{u"&O17", 15.0},
-    ParseCase{u"&O19", 1.0},          // 9 is not an octal digit
-    ParseCase{u"6.4mm", 6.4},
-    ParseCase{u"250.0nH/N2", 250.0},
-    ParseCase{u"130℃", 130.0},
-    ParseCase{u"1,5", 1.0},           // no other decimal separator
-    ParseCase{u"\r\n7\r\n", 7.0},
-    ParseCase{u"\u300070", 0.0},       // a full-width space is no blank
-    ParseCase{u"7\u30000", 7.0},
-    ParseCase{u"\u00a05", 0.0},        // nor is a no-break space
-    ParseCase{u"5E20", 5e20},
-    ParseCase{u"-2.5e-16", -2.5e-16},
-    ParseCase{u"1e-400", 0.0},        // below the double range
-    ParseCase{u"0e999999999999", 0.0},
-    ParseCase{u"0.0004e-320", 4e-324},  // the smallest subnormal
-    ParseCase{u"&H", 0.0},
-    ParseCase{u"&X12", 0.0}));
-// clang-format on
+// A value of the table, read exactly and without the process locale.
+double valueOf(const QString& text) {
+    const std::string digits = text.toStdString();
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    EXPECT_TRUE(error == std::errc() && end == digits.data() + digits.size()) << digits;
+    return value;
+}
+
+// Every row of data/number_texts.tsv: kind, input, result.
+TEST(NumberTexts, EveryRowOfTheTable) {
+    QMap<QString, int> rows;
+    for (const tables::TableRow& row : tables::tableRows("number_texts.tsv")) {
+        const QStringList& columns = row.columns;
+        SCOPED_TRACE(row.trace());
+        ASSERT_GE(columns.size(), 3);
+        const QString& kind = columns[0];
+        const QString input = unescaped(columns[1]);
+        const QString& result = columns[2];
+        ++rows[kind];
+        if (kind == u"parse") {
+            EXPECT_DOUBLE_EQ(parseNumber(input), valueOf(result));
+        } else if (kind == u"fixed") {
+            const QStringList words = input.split(u' ');
+            ASSERT_EQ(words.size(), 2);
+            EXPECT_EQ(formatFixed(valueOf(words[0]), words[1].toInt())
+                          .value_or(QStringLiteral("-"))
+                          .toStdString(),
+                      result.toStdString());
+        } else if (kind == u"plain") {
+            EXPECT_EQ(formatPlain(valueOf(input)).value_or(QStringLiteral("-")).toStdString(),
+                      result.toStdString());
+        } else {
+            ASSERT_EQ(kind, u"strict");
+            EXPECT_EQ(isStrictNumber(input), result == u"yes");
+        }
+    }
+    EXPECT_EQ(rows.keys(), (QStringList{"fixed", "parse", "plain", "strict"}));
+}
 
 TEST(ParseNumber, OverflowGivesInfinityThatIsNeverWritten) {
     // The digits before and after the point count with the exponent.
@@ -80,88 +90,10 @@ TEST(ParseNumber, OverflowGivesInfinityThatIsNeverWritten) {
     }
 }
 
-struct FixedCase {
-    double value;
-    int decimals;
-    const char* text;
-};
-
-class FormatFixedTest : public ::testing::TestWithParam<FixedCase> {};
-
-TEST_P(FormatFixedTest, RoundsHalfAwayFromZero) {
-    const std::optional<QString> text = formatFixed(GetParam().value, GetParam().decimals);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->toStdString(), GetParam().text);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Patterns, FormatFixedTest, ::testing::Values(
-    FixedCase{109.3894, 1, "109.4"},
-    FixedCase{2.0, 3, "2.000"},
-    FixedCase{1000.0 / 30.0, 1, "33.3"},
-    FixedCase{0.5, 2, "0.50"},
-    FixedCase{2.675, 2, "2.68"},      // binary 2.67499999... rounds on its decimal form
-    FixedCase{0.125, 2, "0.13"},
-    FixedCase{1.005, 2, "1.01"},
-    FixedCase{0.5, 0, "1"},
-    FixedCase{1.5, 0, "2"},
-    FixedCase{2.5, 0, "3"},           // away from zero, not to even
-    FixedCase{-1.25, 1, "-1.3"},
-    FixedCase{-0.04, 1, "0.0"},       // no "-0.0"
-    FixedCase{-0.0, 2, "0.00"},
-    FixedCase{9.995, 2, "10.00"},     // the carry adds a digit
-    FixedCase{0.0004, 3, "0.000"},
-    FixedCase{0.0005, 3, "0.001"},
-    FixedCase{123456.789, 0, "123457"},
-    FixedCase{1e20, 1, "100000000000000000000.0"},
-    FixedCase{60.0 / 100.0 * 0.2, 2, "0.12"},
-    FixedCase{1.0 / 3.0, 6, "0.333333"},
-    FixedCase{5e20, 0, "500000000000000000000"},
-    FixedCase{1.2345678901234567e20, 2, "123456789012346000000.00"},  // 15 digits
-    FixedCase{2.5e-16, 1, "0.0"},
-    FixedCase{-1e-20, 3, "0.000"}));
-// clang-format on
-
 TEST(FormatFixed, RefusesNonFiniteValues) {
     EXPECT_FALSE(formatFixed(std::numeric_limits<double>::quiet_NaN(), 2).has_value());
     EXPECT_FALSE(formatFixed(-std::numeric_limits<double>::infinity(), 0).has_value());
 }
-
-struct PlainCase {
-    double value;
-    const char* text;
-};
-
-class FormatPlainTest : public ::testing::TestWithParam<PlainCase> {};
-
-TEST_P(FormatPlainTest, WritesShortestTextUpTo15Digits) {
-    const std::optional<QString> text = formatPlain(GetParam().value);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->toStdString(), GetParam().text);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Plain, FormatPlainTest, ::testing::Values(
-    PlainCase{12.0, "12"},
-    PlainCase{0.7 * 3.0, "2.1"},               // 2.0999999999999996 shown as 2.1
-    PlainCase{100.0 / 3.0, "33.3333333333333"},
-    PlainCase{50.0 / 0.85, "58.8235294117647"},
-    PlainCase{0.0175, "0.0175"},
-    PlainCase{52.5, "52.5"},
-    PlainCase{-12.0, "-12"},
-    PlainCase{-0.0, "0"},
-    PlainCase{0.1 + 0.2, "0.3"},
-    PlainCase{12500.0 * 1.5, "18750"},
-    PlainCase{123456789012345.0, "123456789012345"},
-    PlainCase{0.000001, "0.000001"},
-    PlainCase{1e15, "1000000000000000"},       // never an exponent
-    PlainCase{-2.5e-16, "-0.00000000000000025"},
-    PlainCase{5e20, "500000000000000000000"},
-    PlainCase{1e-20, "0.00000000000000000001"},
-    PlainCase{1.2345678901234567e20, "123456789012346000000"},
-    PlainCase{999999999999999.875, "1000000000000000"},  // the rounding carries
-    PlainCase{1e-10 / 3.0, "0.0000000000333333333333333"}));
-// clang-format on
 
 TEST(FormatPlain, RefusesNonFiniteValues) {
     EXPECT_FALSE(formatPlain(std::numeric_limits<double>::infinity()).has_value());
@@ -188,47 +120,6 @@ TEST(FormatPlain, TextReadsBackAsTheSameNumber) {
         EXPECT_NEAR(parseNumber(*text) / value, 1.0, 1e-14) << text->toStdString();
     }
 }
-
-struct StrictCase {
-    const char16_t* text;
-    bool strict;
-};
-
-class StrictNumberTest : public ::testing::TestWithParam<StrictCase> {};
-
-// The strict check knows the same blanks and the same "&H"/"&O" integers as
-// parseNumber().
-TEST_P(StrictNumberTest, AcceptsOneWholeNumberBetweenBlanks) {
-    const QString text = QString::fromUtf16(GetParam().text);
-    EXPECT_EQ(isStrictNumber(text), GetParam().strict) << text.toStdString();
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Texts, StrictNumberTest, ::testing::Values(
-    StrictCase{u"60", true},
-    StrictCase{u" 60 ", true},
-    StrictCase{u"\t-6.5e1\r\n", true},
-    StrictCase{u".5", true},
-    StrictCase{u"1D3", true},
-    StrictCase{u"&H10", true},
-    StrictCase{u"&h1f", true},
-    StrictCase{u" &O17 ", true},
-    StrictCase{u"&O18", false},           // 8 is not an octal digit
-    StrictCase{u"&H", false},
-    StrictCase{u"&HG", false},
-    StrictCase{u"&H1.5", false},
-    StrictCase{u"-&H1", false},
-    StrictCase{u"\u300070", false},        // full-width space: no blank
-    StrictCase{u"70\u3000", false},
-    StrictCase{u"1 2", false},
-    StrictCase{u"12V", false},
-    StrictCase{u"2e", false},
-    StrictCase{u"1,5", false},
-    StrictCase{u"", false},
-    StrictCase{u" \t", false},
-    StrictCase{u".", false},
-    StrictCase{u"-", false}));
-// clang-format on
 
 TEST(TrimBlanks, RemovesOnlySpaceTabCrLf) {
     EXPECT_EQ(trimBlanks(u" \t\r\nee1 \r\n"), u"ee1");

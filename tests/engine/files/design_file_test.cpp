@@ -1,4 +1,5 @@
 #include "../session/design_fixture.h"
+#include "../table_rows.h"
 #include "engine/script/snapshot.h"
 
 #include <QFile>
@@ -176,88 +177,39 @@ TEST_F(DesignFileTest, ManyOutputsOpenAsWhenTheTotalWasBuiltRowByRow) {
         << QJsonDocument(snapshot).toJson().toStdString();
 }
 
-struct BadFile {
-    const char* name;
-    int lineIndex;            // the line to replace, -1 to cut the file
-    const char* replacement;  // or the number of lines kept when cutting
-    int failingLine;
-};
-
-class BadDesignFileTest : public DesignFileTest, public ::testing::WithParamInterface<BadFile> {};
-
-TEST_P(BadDesignFileTest, IsRefusedWithItsLineAndChangesNothing) {
-    QStringList fileLines = lines(twoOutputFile());
-    if (GetParam().lineIndex >= 0) {
-        fileLines[GetParam().lineIndex] = QString::fromUtf8(GetParam().replacement);
-    } else {
-        fileLines = fileLines.mid(0, QString::fromLatin1(GetParam().replacement).toInt());
-    }
-    const QString path = pathOf("bad.dat");
-    write(path, gbk(fileLines.join("\r\n") + (fileLines.isEmpty() ? "" : "\r\n")));
+// Every row of data/bad_design_files.tsv, one after the other in the same
+// window: each refusal names the line and leaves the design as it was.
+TEST_F(DesignFileTest, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
+    const QStringList good = lines(twoOutputFile());
     type("TxtF", "77");
-    const QString before = state();
-    EXPECT_FALSE(window.openDesign(path));
-    EXPECT_EQ(prompter.takeMessages(),
-              QStringList{QStringLiteral("文件格式错误（第%1行）").arg(GetParam().failingLine)});
-    EXPECT_EQ(state(), before);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Files, BadDesignFileTest, ::testing::Values(
-    BadFile{"counter not a number", 0, "three", 1},
-    BadFile{"counter zero", 0, "0", 1},
-    BadFile{"counter too large", 0, "10001", 1},
-    BadFile{"counter not whole", 0, "2.5", 1},
-    BadFile{"option not a truth value", 3, "Yes", 4},
-    BadFile{"check box not an integer", 8, "x", 9},
-    BadFile{"check box out of range", 8, "7", 9},
-    BadFile{"ends inside the table", -1, "30", 31},
-    BadFile{"ends inside the closing lines", -1, "43", 44},
-    BadFile{"empty file", -1, "0", 1},
-    BadFile{"more rows than lines", 0, "4", 45}));
-// clang-format on
-
-struct NonGbkFile {
-    const char* name;
-    int lineIndex;      // the line to replace, -1 for the whole file in UTF-8
-    const char* bytes;  // the line's bytes
-    int failingLine;
-};
-
-class NonGbkDesignFileTest : public DesignFileTest,
-                             public ::testing::WithParamInterface<NonGbkFile> {};
-
-TEST_P(NonGbkDesignFileTest, IsRefusedAtItsFirstBadLine) {
-    const QStringList fileLines = lines(twoOutputFile());
-    QByteArray bytes;
-    for (qsizetype i = 0; i < fileLines.size(); ++i) {
-        if (GetParam().lineIndex < 0) {
-            bytes += fileLines[i].toUtf8();
+    for (const tables::TableRow& row : tables::tableRows("bad_design_files.tsv")) {
+        SCOPED_TRACE(row.trace());
+        ASSERT_GE(row.columns.size(), 4);
+        const QString& kind = row.columns[0];
+        const int index = row.columns[1].toInt();
+        QByteArray bytes;
+        if (kind == u"cut") {
+            const QStringList kept = good.mid(0, index);
+            bytes = gbk(kept.join("\r\n") + (kept.isEmpty() ? "" : "\r\n"));
         } else {
-            bytes += i == GetParam().lineIndex ? QByteArray(GetParam().bytes) : gbk(fileLines[i]);
+            for (qsizetype i = 0; i < good.size(); ++i) {
+                if (kind == u"utf8") {
+                    bytes += good[i].toUtf8();
+                } else {
+                    bytes += i == index ? tables::unescapedBytes(row.columns[2]) : gbk(good[i]);
+                }
+                bytes += "\r\n";
+            }
         }
-        bytes += "\r\n";
+        const QString path = pathOf("bad.dat");
+        write(path, bytes);
+        const QString before = state();
+        EXPECT_FALSE(window.openDesign(path));
+        EXPECT_EQ(prompter.takeMessages(),
+                  QStringList{QStringLiteral("文件格式错误（第%1行）").arg(row.columns[3])});
+        EXPECT_EQ(state(), before);
     }
-    const QString path = pathOf("bad.dat");
-    write(path, bytes);
-    type("TxtF", "77");
-    const QString before = state();
-    EXPECT_FALSE(window.openDesign(path));
-    EXPECT_EQ(prompter.takeMessages(),
-              QStringList{QStringLiteral("文件格式错误（第%1行）").arg(GetParam().failingLine)});
-    EXPECT_EQ(state(), before);
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Files, NonGbkDesignFileTest, ::testing::Values(
-    NonGbkFile{"saved as UTF-8", -1, "", 21},  // 130℃ is the first text beyond ASCII
-    NonGbkFile{"one UTF-8 line", 18, "IEC \xE2\x84\x83", 19},
-    NonGbkFile{"euro sign of the Windows code page", 18, "\x80", 19},
-    NonGbkFile{"lone 0xFF", 17, "3\xFFmm", 18},
-    NonGbkFile{"lead byte before the line end", 10, "310\xB4", 11},
-    NonGbkFile{"trail byte out of range", 31, "\xB4\x30", 32},
-    NonGbkFile{"trail byte 0x7F", 43, "\xB4\x7F", 44}));
-// clang-format on
 
 TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {
     QStringList first = lines(twoOutputFile());

@@ -1,5 +1,6 @@
 #include "engine/report/design_report.h"
 
+#include "../table_rows.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <gtest/gtest.h>
@@ -71,40 +72,26 @@ TEST(DesignReport, ShowsTheMaterialWithoutACore) {
     EXPECT_EQ(report.dateText, "2026-12-06");
 }
 
-struct VerdictCase {
-    const char* name;
-    int fillColour;
-    const char* tempRise;
-    const char* allowed;
-    const char* fillVerdict;
-    const char* riseVerdict;
-};
-
-const VerdictCase kVerdicts[] = {
-    {"within both", 65280, "50.2℃", "95", "在安全标准限值内（IEC）", "不超过允许温升"},
-    {"rise equal to allowed", 65280, "95.0℃", "95", "在安全标准限值内（IEC）", "不超过允许温升"},
-    {"beyond both", 255, "120.4℃", "95", "超出安全标准限值（IEC）", "超出允许温升"},
-    {"no rise estimated", 255, "℃", "95", "超出安全标准限值（IEC）", ""},
-};
-
-class ReportVerdicts : public ::testing::TestWithParam<VerdictCase> {};
-
-TEST_P(ReportVerdicts, FollowTheWindow) {
-    const VerdictCase& c = GetParam();
-    DesignSheet sheet;
-    sheet.setText(Field::TxtHipot, QStringLiteral("IEC"));
-    sheet.editGrid(design::Table::MSwin).setRowCount(2);
-    sheet.editGrid(design::Table::MSwin).setCell(0, 1, QStringLiteral("219"));
-    sheet.setText(Field::TxtKwin, QStringLiteral("0.16"));
-    sheet.setColor(Field::TxtKwin, c.fillColour);
-    sheet.setText(Field::TxtTempUp, QString::fromUtf8(c.tempRise));
-    sheet.setText(Field::TXTTEMPD, QString::fromUtf8(c.allowed));
-    const DesignReport report = reportOf(sheet);
-    EXPECT_EQ(value(report, "4 绕组", "占积率判定"), QString::fromUtf8(c.fillVerdict));
-    EXPECT_EQ(value(report, "5 损耗与温升", "温升判定"), QString::fromUtf8(c.riseVerdict));
+// Every row of data/report_verdicts.tsv: the verdicts follow the window.
+TEST(DesignReport, VerdictsFollowTheWindow) {
+    for (const tables::TableRow& row : tables::tableRows("report_verdicts.tsv")) {
+        SCOPED_TRACE(row.trace());
+        ASSERT_GE(row.columns.size(), 5);
+        DesignSheet sheet;
+        sheet.setText(Field::TxtHipot, QStringLiteral("IEC"));
+        sheet.editGrid(design::Table::MSwin).setRowCount(2);
+        sheet.editGrid(design::Table::MSwin).setCell(0, 1, QStringLiteral("219"));
+        sheet.setText(Field::TxtKwin, QStringLiteral("0.16"));
+        sheet.setColor(Field::TxtKwin, row.columns[0].toInt());
+        sheet.setText(Field::TxtTempUp, row.columns[1]);
+        sheet.setText(Field::TXTTEMPD, row.columns[2]);
+        const DesignReport report = reportOf(sheet);
+        EXPECT_EQ(value(report, "4 绕组", "占积率判定").toStdString(),
+                  row.columns[3].toStdString());
+        EXPECT_EQ(value(report, "5 损耗与温升", "温升判定").toStdString(),
+                  row.columns[4] == u"-" ? std::string() : row.columns[4].toStdString());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReportVerdicts, ::testing::ValuesIn(kVerdicts));
 
 TEST(DesignReport, TestTableGivesTheInductanceBandAndTheHipotRequirements) {
     DesignSheet sheet;

@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -40,36 +37,6 @@ ScriptRun run(const QString& script) {
     outStream.flush();
     errStream.flush();
     return {status, out.split(u'\n', Qt::SkipEmptyParts), err};
-}
-
-QJsonObject parse(const QString& line) {
-    return QJsonDocument::fromJson(line.toUtf8()).object();
-}
-
-TEST(ScriptRunner, TypeTakesTheRestOfTheLineVerbatim) {
-    const ScriptRun result =
-        run(QStringLiteral("# a comment\n\n   type TxtHipotPs 2000 Vac  \ndump\n"));
-    ASSERT_EQ(result.status, 0);
-    ASSERT_EQ(result.snapshots.size(), 1);
-    const QJsonObject fields = parse(result.snapshots[0])[u"fields"].toObject();
-    EXPECT_EQ(fields[u"TxtHipotPs"].toString(), u"2000 Vac  ");
-    EXPECT_EQ(fields[u"TxtMargin"].toString(), u"4.3mm");
-}
-
-TEST(ScriptRunner, TypeWithNothingAfterTheNameEmptiesTheField) {
-    const ScriptRun result = run(QStringLiteral("type txtuoutput\nclick Command1\ndump\n"));
-    ASSERT_EQ(result.status, 0);
-    const QJsonObject snapshot = parse(result.snapshots[0]);
-    EXPECT_EQ(snapshot[u"messages"].toArray().size(), 1);
-    EXPECT_EQ(snapshot[u"messages"][0].toString(), u"输出电压、电流不能为空");
-}
-
-TEST(ScriptRunner, MessagesAreReportedOnceEach) {
-    const ScriptRun result =
-        run(QStringLiteral("type TxtIoutput\nclick Command1\nclick Command1\ndump\ndump\n"));
-    ASSERT_EQ(result.snapshots.size(), 2);
-    EXPECT_EQ(parse(result.snapshots[0])[u"messages"].toArray().size(), 2);
-    EXPECT_TRUE(parse(result.snapshots[1])[u"messages"].toArray().isEmpty());
 }
 
 struct ErrorCase {

@@ -1,5 +1,6 @@
 #include "engine/session/session_report.h"
 
+#include "../table_rows.h"
 #include "design_fixture.h"
 
 #include <gtest/gtest.h>
@@ -24,51 +25,6 @@ const DesignCase kDesigns[] = {
     {"flyback", "Option1", {"0.60", "1.50", "0.75", "2.25", "1.50", "0.533"}},
     {"forward", "Option2", {"0.60", "", "", "", "0.12", "6.667"}},
     {"RCC", "Option3", {"0.60", "1.50", "0.75", "3.00", "3.00", "0.267"}},
-};
-
-// Where each figure of the window stands in the report.
-struct Place {
-    const char* section;
-    const char* label;
-    const char* field;
-};
-
-const Place kPlaces[] = {
-    {"1 设计要求", "输入电压Udc", "txtudc"},
-    {"1 设计要求", "工作频率F", "TxtF"},
-    {"1 设计要求", "开关占空比D", "txtd"},
-    {"1 设计要求", "变换效率η", "TXTN"},
-    {"1 设计要求", "总输出功率Pout", "txtp"},
-    {"1 设计要求", "输入功率Pint", "txtpint"},
-    {"2 初级侧", "全周期Ts", "Txtts"},
-    {"2 初级侧", "导通时间Ton", "Txtton"},
-    {"2 初级侧", "Ts平均输入电流Is", "txtis"},
-    {"2 初级侧", "导通电流变化量Δi", "txtdi"},
-    {"2 初级侧", "原边电感量Lp", "txtlp"},
-    {"3 磁芯与磁材", "磁芯规格", "TxtCoreSize"},
-    {"3 磁芯与磁材", "中柱面积Ae", "TxtCoreAe"},
-    {"3 磁芯与磁材", "磁路长度Le", "TxtCoreLe"},
-    {"3 磁芯与磁材", "体积Ve", "TxtCoreVe"},
-    {"3 磁芯与磁材", "绕线面积Aw", "TxtCoreAw"},
-    {"3 磁芯与磁材", "材质名称", "TxtApp(1)"},
-    {"3 磁芯与磁材", "饱和磁通密度Bs", "TxtApp(4)"},
-    {"3 磁芯与磁材", "剩余磁通密度Br", "TxtApp(5)"},
-    {"3 磁芯与磁材", "Bm设计取值", "txtbm"},
-    {"3 磁芯与磁材", "磁芯损耗", "TxtCorePl"},
-    {"4 绕组", "绕组用铜总量", "TxtCuWeigh"},
-    {"4 绕组", "绕组损耗Pcu", "TxtWinLost"},
-    {"4 绕组", "绕组占积率", "TxtKwin"},
-    {"4 绕组", "电感系数AL", "TxtAl"},
-    {"4 绕组", "标准AL", "TxtSAl"},
-    {"4 绕组", "有效导磁率Ue", "TxtUe"},
-    {"5 损耗与温升", "变压器总损耗PT", "TxtTranLost"},
-    {"5 损耗与温升", "变压器模拟温升", "TxtTempUp"},
-    {"5 损耗与温升", "允许温升", "TXTTEMPD"},
-    {"6 安全与测试", "安全标准", "TxtHipot"},
-    {"6 安全与测试", "最小爬电距离", "TxtMargin"},
-    {"6 安全与测试", "Pir Vs Sec", "TxtHipotPs"},
-    {"6 安全与测试", "Pir Vs Core", "TxtHipotPc"},
-    {"6 安全与测试", "Sec Vs Sec", "TxtHipotSS"},
 };
 
 class SessionReport : public DesignFixture, public ::testing::WithParamInterface<DesignCase> {
@@ -105,11 +61,18 @@ TEST_P(SessionReport, HoldsTheWindowsFigures) {
     EXPECT_EQ(report.designFileName, "psu.dat");
     EXPECT_EQ(report.dateText, "2026-12-06");
 
-    for (const Place& place : kPlaces) {
-        const QString shown = text(place.field).trimmed();
-        ASSERT_FALSE(shown.isEmpty()) << place.field;
-        EXPECT_EQ(value(section(report, place.section), place.label), shown)
-            << place.section << " / " << place.label;
+    // Where each figure of the window stands in the report: section, label, field.
+    const QList<tables::TableRow> rows = tables::tableRows("report_places.tsv");
+    ASSERT_EQ(rows.size(), 35);
+    for (const tables::TableRow& row : rows) {
+        const QStringList& place = row.columns;
+        ASSERT_EQ(place.size(), 3) << place.join(u'|').toStdString();
+        const QString shown = text(place[2].toLatin1().constData()).trimmed();
+        ASSERT_FALSE(shown.isEmpty()) << place[2].toStdString();
+        EXPECT_EQ(
+            value(section(report, place[0].toUtf8().constData()), place[1].toUtf8().constData()),
+            shown)
+            << place[0].toStdString() << " / " << place[1].toStdString();
     }
 
     const ReportSection& primary = section(report, "2 初级侧");
