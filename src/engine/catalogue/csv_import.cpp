@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <utility>
 
 namespace kelvane::catalogue {
 namespace {
@@ -27,9 +28,9 @@ QString readFile(const QString& path) {
 }
 
 int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
-    QVector<QStringList> records;
+    QVector<QVector<CsvField>> records;
     try {
-        records = parseCsv(readFile(csvPath));
+        records = parseCsvFields(readFile(csvPath));
     } catch (const Error& error) {
         throw Error(csvPath + QStringLiteral(": ") + error.text());
     }
@@ -37,11 +38,11 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
         throw Error(QStringLiteral("%1: no header row").arg(csvPath));
     }
     QVector<Column> header;
-    for (const QString& name : records.first()) {
-        const std::optional<Column> column = findColumn(*table.columns, name.trimmed());
+    for (const CsvField& name : records.first()) {
+        const std::optional<Column> column = findColumn(*table.columns, name.text.trimmed());
         if (!column) {
             throw Error(QStringLiteral("%1 line 1: \"%2\" is not a column of %3")
-                            .arg(csvPath, name, table.name));
+                            .arg(csvPath, name.text, table.name));
         }
         header.append(*column);
     }
@@ -61,8 +62,9 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
     }
     int imported = 0;
     for (qsizetype r = 1; r < records.size(); ++r) {
-        const QStringList& record = records[r];
-        if (record.size() == 1 && record.first().trimmed().isEmpty()) {
+        const QVector<CsvField>& record = records[r];
+        if (record.size() == 1 && !record.first().quoted &&
+            record.first().text.trimmed().isEmpty()) {
             continue;  // a blank line
         }
         if (record.size() != header.size()) {
@@ -73,10 +75,15 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
                             .arg(header.size()));
         }
         for (qsizetype c = 0; c < record.size(); ++c) {
-            const QString cell = record[c].trimmed();
-            if (cell.isEmpty()) {
+            const QString cell = record[c].text.trimmed();
+            const bool text = header[c].type == ColumnType::Text;
+            if (text && record[c].quoted) {
+                // A null string would be bound as an empty value.
+                query.bindValue(int(c),
+                                record[c].text.isNull() ? QStringLiteral("") : record[c].text);
+            } else if (cell.isEmpty()) {
                 query.bindValue(int(c), QVariant());
-            } else if (header[c].type == ColumnType::Number) {
+            } else if (!text) {
                 if (!isStrictNumber(cell)) {
                     throw Error(QStringLiteral("%1 line %2: \"%3\" is not a number (%4)")
                                     .arg(csvPath)
@@ -85,7 +92,7 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
                 }
                 query.bindValue(int(c), parseNumber(cell));
             } else {
-                query.bindValue(int(c), record[c]);
+                query.bindValue(int(c), record[c].text);
             }
         }
         if (!query.exec()) {
@@ -101,14 +108,14 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
 
 }  // namespace
 
-QVector<QStringList> parseCsv(const QString& input) {
+QVector<QVector<CsvField>> parseCsvFields(const QString& input) {
     QString text = input;
     if (text.startsWith(QChar(0xFEFF))) {
         text.remove(0, 1);
     }
-    QVector<QStringList> records;
-    QStringList record;
-    QString field;
+    QVector<QVector<CsvField>> records;
+    QVector<CsvField> record;
+    CsvField field;
     bool quotedField = false;
     int line = 1;
     int quoteLine = 0;
@@ -117,7 +124,7 @@ QVector<QStringList> parseCsv(const QString& input) {
         if (quotedField) {
             if (c == u'"') {
                 if (i + 1 < text.size() && text[i + 1] == u'"') {
-                    field.append(u'"');
+                    field.text.append(u'"');
                     ++i;
                 } else {
                     quotedField = false;
@@ -126,31 +133,42 @@ QVector<QStringList> parseCsv(const QString& input) {
                 if (c == u'\n') {
                     ++line;
                 }
-                field.append(c);
+                field.text.append(c);
             }
             continue;
         }
         if (c == u'"') {
             quotedField = true;
+            field.quoted = true;
             quoteLine = line;
         } else if (c == u',') {
-            record.append(field);
-            field.clear();
+            record.append(std::exchange(field, {}));
         } else if (c == u'\n') {
-            record.append(field);
-            field.clear();
+            record.append(std::exchange(field, {}));
             records.append(record);
             record.clear();
             ++line;
         } else if (c != u'\r') {
-            field.append(c);
+            field.text.append(c);
         }
     }
     if (quotedField) {
         throw Error(QStringLiteral("line %1: unterminated quote").arg(quoteLine));
     }
-    if (!field.isEmpty() || !record.isEmpty()) {
+    if (!field.text.isEmpty() || field.quoted || !record.isEmpty()) {
         record.append(field);
+        records.append(record);
+    }
+    return records;
+}
+
+QVector<QStringList> parseCsv(const QString& text) {
+    QVector<QStringList> records;
+    for (const QVector<CsvField>& fields : parseCsvFields(text)) {
+        QStringList record;
+        for (const CsvField& field : fields) {
+            record.append(field.text);
+        }
         records.append(record);
     }
     return records;
