@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <cmath>
 #include <utility>
 
 namespace kelvane::catalogue {
@@ -84,7 +86,8 @@ int importTable(QSqlDatabase& db, const Table& table, const QString& csvPath) {
             } else if (cell.isEmpty()) {
                 query.bindValue(int(c), QVariant());
             } else if (!text) {
-                if (!isStrictNumber(cell)) {
+                // A number beyond the double range would be stored as infinity.
+                if (!isStrictNumber(cell) || !std::isfinite(parseNumber(cell))) {
                     throw Error(QStringLiteral("%1 line %2: \"%3\" is not a number (%4)")
                                     .arg(csvPath)
                                     .arg(r + 1)
