@@ -93,6 +93,14 @@ qsizetype scanDecimal(const QString& s, std::string& cForm) {
     return i;
 }
 
+// The largest magnitude whose 15-significant-digit text still reads back as
+// a finite double; rounding DBL_MAX to 15 digits would overshoot the range.
+constexpr double kLargestWritable = 1.79769313486231e308;
+
+double withinWritableRange(double value) {
+    return std::fabs(value) > kLargestWritable ? std::copysign(kLargestWritable, value) : value;
+}
+
 }  // namespace
 
 double parseNumber(QStringView text) noexcept {
@@ -131,6 +139,7 @@ std::optional<QString> formatFixed(double value, int decimals) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
+    value = withinWritableRange(value);
     // The 15 significant digits d0.d1...d14 and the decimal exponent.
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
@@ -198,14 +207,17 @@ std::optional<QString> formatPlain(double value) {
     if (value == 0.0) {
         return QStringLiteral("0");
     }
-    const double magnitude = std::fabs(value);
+    value = withinWritableRange(value);
+    // The notation follows the magnitude after rounding to 15 significant
+    // digits: 999999999999999.9 is written 1E+15.
     char buffer[48];
-    if (magnitude >= 1e15 || magnitude < 1e-15) {
-        std::snprintf(buffer, sizeof buffer, "%.14E", value);
-        std::string s = buffer;
-        const size_t e = s.find('E');
-        std::string mantissa = s.substr(0, e);
-        std::string exponent = s.substr(e + 1);
+    std::snprintf(buffer, sizeof buffer, "%.14E", value);
+    const std::string scientific = buffer;
+    const size_t e = scientific.find('E');
+    const int roundedExponent = std::atoi(buffer + e + 1);
+    if (roundedExponent >= 15 || roundedExponent < -15) {
+        std::string mantissa = scientific.substr(0, e);
+        std::string exponent = scientific.substr(e + 1);
         mantissa.erase(mantissa.find_last_not_of('0') + 1);
         if (mantissa.back() == '.') {
             mantissa.pop_back();
@@ -219,8 +231,7 @@ std::optional<QString> formatPlain(double value) {
         return QString::fromStdString(mantissa + "E" + sign + exponent);
     }
     // Fixed notation with 15 significant digits, then trailing zeros dropped.
-    const int exponent = int(std::floor(std::log10(magnitude)));
-    const int decimals = std::max(0, 14 - exponent);
+    const int decimals = std::max(0, 14 - roundedExponent);
     std::optional<QString> fixed = formatFixed(value, decimals);
     QString s = *fixed;
     if (s.contains(u'.')) {
