@@ -1,4 +1,5 @@
 #include "base/error.h"
+#include "catalogue/csv_export.h"
 #include "catalogue/csv_import.h"
 #include "design/design_window.h"
 #include "script/engine_target.h"
@@ -14,7 +15,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
-    "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n";
+    "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
+    "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n";
 
 }  // namespace
 
@@ -53,6 +55,18 @@ int main(int argc, char* argv[]) {
             const auto [materials, cores] = kelvane::catalogue::importCatalogue(
                 args[1], parser.value(materialsOption), parser.value(coresOption));
             out << "imported " << materials << " materials and " << cores << " cores into "
+                << args[1] << '\n';
+            return 0;
+        } catch (const kelvane::Error& error) {
+            err << error.text() << '\n';
+            return 1;
+        }
+    }
+    if (args.size() == 2 && args[0] == u"export") {
+        try {
+            const auto [materials, cores] = kelvane::catalogue::exportCatalogue(
+                args[1], parser.value(materialsOption), parser.value(coresOption));
+            out << "exported " << materials << " materials and " << cores << " cores from "
                 << args[1] << '\n';
             return 0;
         } catch (const kelvane::Error& error) {
