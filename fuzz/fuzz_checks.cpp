@@ -16,17 +16,21 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTextStream>
 #include <QUuid>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace kelvane::fuzz {
 namespace {
@@ -82,6 +86,70 @@ QString checkFormatted(const std::optional<QString>& first, const std::optional<
             .arg(what, *first, *second);
     }
     return {};
+}
+
+// --- design files ------------------------------------------------------------
+
+// The 1-based line where a design file breaks its layout, read without the
+// reader: 0 for a good file, one past the end for a missing line.
+int layoutFault(const QStringList& lines) {
+    const qsizetype count = lines.size();
+    qsizetype next = 0;
+    do {
+        const auto fault = [&] { return int(std::min(next, count) + 1); };
+        if (next >= count) {
+            return fault();
+        }
+        bool ok = false;
+        const int rows = lines[next].trimmed().toInt(&ok);
+        if (!ok || rows < 1 || rows > 10000) {
+            return fault();
+        }
+        ++next;
+        for (int option = 0; option < 7; ++option, ++next) {
+            if (next >= count) {
+                return fault();
+            }
+            const QString truth = lines[next].trimmed().toLower();
+            if (truth != u"true" && truth != u"false") {
+                return fault();
+            }
+        }
+        if (next >= count) {
+            return fault();
+        }
+        const int check = lines[next].trimmed().toInt(&ok);
+        if (!ok || check < 0 || check > 2) {
+            return fault();
+        }
+        ++next;
+        next += 12 + qsizetype(rows - 1) * 5 + 13;
+        if (next > count) {
+            return int(count + 1);
+        }
+    } while (std::any_of(lines.begin() + next, lines.end(),
+                         [](const QString& line) { return !line.trimmed().isEmpty(); }));
+    return 0;
+}
+
+// The lines of a file whose bytes are GBK through and through; none for
+// other bytes, which the reader may refuse for their encoding alone.
+std::optional<QStringList> gbkLines(const QByteArray& bytes) {
+    QStringDecoder decoder("GBK");
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError() || QStringEncoder("GBK").encode(text) != bytes) {
+        return std::nullopt;
+    }
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+    }
+    if (lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
 }
 
 // --- design scripts ----------------------------------------------------------
@@ -234,12 +302,47 @@ QString checkNumberText(const QByteArray& input) {
         return QStringLiteral("formatTextFixed(\"%1\") gave \"%2\", formatFixed \"%3\"")
             .arg(text, textFixed, *fixed);
     }
+    // Fifteen significant digits: the plain text lies within a relative 1E-14
+    // of the value, the fixed text within half its last decimal besides.
+    const double relative = std::max(std::fabs(value) * 1e-14, 5e-324);
+    if (std::fabs(parseNumber(*plain) - value) > relative) {
+        return QStringLiteral("formatPlain wrote \"%1\" for %2").arg(*plain).arg(value, 0, 'g', 17);
+    }
+    if (std::fabs(parseNumber(*fixed) - value) >
+        0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + relative) {
+        return QStringLiteral("formatFixed(%1) wrote \"%2\" for %3")
+            .arg(decimals)
+            .arg(*fixed)
+            .arg(value, 0, 'g', 17);
+    }
+    // A plain decimal text reads as the C locale reads it, to the last bit.
+    static const QRegularExpression plainDecimal(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    if (plainDecimal.match(text).hasMatch()) {
+        bool ok = false;
+        const double expected = QLocale::c().toDouble(text, &ok);
+        if (ok && expected != value) {
+            return QStringLiteral("\"%1\" read as %2, not %3")
+                .arg(text)
+                .arg(value, 0, 'g', 17)
+                .arg(expected, 0, 'g', 17);
+        }
+    }
     return {};
 }
 
 QString checkDesignFile(const QByteArray& input) {
     const auto parsed = files::parseDesignFile(input);
     const auto* records = std::get_if<QVector<files::DesignRecord>>(&parsed);
+    if (const std::optional<QStringList> lines = gbkLines(input)) {
+        const int expected = layoutFault(*lines);
+        const int actual = records ? 0 : std::get<files::FormatError>(parsed).line;
+        if (actual != expected) {
+            return QStringLiteral("the reader says line %1 is at fault, the layout says %2")
+                .arg(actual)
+                .arg(expected);
+        }
+    }
     if (records == nullptr) {
         // The line at fault, or the first line missing.
         const int line = std::get<files::FormatError>(parsed).line;
@@ -342,27 +445,70 @@ QString checkCsvImport(const QByteArray& input) {
     return {};
 }
 
-QString checkDesignScript(const QByteArray& input) {
+namespace {
+
+struct ScriptRun {
+    int status = 0;
+    QString out;
+    QString err;
+};
+
+// Runs a script on a fresh window, catalogue and scratch folder.
+ScriptRun runOnEngine(const QByteArray& script) {
     FuzzSession& session = FuzzSession::instance();
     session.clear();
     const QString catalogue = session.freshCatalogue();
-    const QString scriptPath = session.write(QStringLiteral("input.script"), input);
-    const qsizetype lineCount = QString::fromUtf8(input).split(u'\n').size();
-    QString outText;
-    QString errText;
-    int status = 0;
-    {
-        script::ScriptedPrompter prompter;
-        design::DesignWindow window(prompter, catalogue, QString());
-        window.open();
-        script::EngineTarget engine(window);
-        ScratchTarget target(engine);
-        QTextStream out(&outText);
-        QTextStream err(&errText);
-        status = script::runScript(scriptPath, window, target, prompter, out, err);
-        out.flush();
-        err.flush();
+    const QString path = session.write(QStringLiteral("input.script"), script);
+    ScriptRun run;
+    script::ScriptedPrompter prompter;
+    design::DesignWindow window(prompter, catalogue, QString());
+    window.open();
+    script::EngineTarget engine(window);
+    ScratchTarget target(engine);
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = script::runScript(path, window, target, prompter, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+// The same script as a person might keep it: a comment and a blank line on
+// top, every line indented and ended with CR LF.
+QByteArray keptAsAPersonMight(const QByteArray& script) {
+    QByteArray kept = "# the same script\r\n\r\n";
+    const QList<QByteArray> lines = script.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        kept += "  " + lines[i];
+        if (i + 1 < lines.size()) {
+            kept += lines[i].endsWith('\r') ? "\n" : "\r\n";
+        }
     }
+    return kept;
+}
+
+// Standard error with every "line N" moved down by `shift` lines.
+QString shifted(const QString& err, int shift) {
+    static const QRegularExpression lineNumber(QStringLiteral("^line ([0-9]+):"),
+                                               QRegularExpression::MultilineOption);
+    QString moved;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : lineNumber.globalMatch(err)) {
+        moved += err.mid(from, match.capturedStart(1) - from);
+        moved += QString::number(match.captured(1).toLongLong() + shift);
+        from = match.capturedEnd(1);
+    }
+    return moved + err.mid(from);
+}
+
+}  // namespace
+
+QString checkDesignScript(const QByteArray& input) {
+    const qsizetype lineCount = QString::fromUtf8(input).split(u'\n').size();
+    const ScriptRun run = runOnEngine(input);
+    const int status = run.status;
+    const QString& outText = run.out;
+    const QString& errText = run.err;
     if (status != 0 && status != 2) {
         return QStringLiteral("exit status %1").arg(status);
     }
@@ -393,6 +539,15 @@ QString checkDesignScript(const QByteArray& input) {
             !document.object().contains(QStringLiteral("messages"))) {
             return QStringLiteral("a dump is no snapshot: %1").arg(line);
         }
+    }
+    // Comments, blank lines, indents and CR LF line ends change nothing but
+    // the line numbers.
+    const ScriptRun kept = runOnEngine(keptAsAPersonMight(input));
+    if (kept.status != status || kept.out != outText || kept.err != shifted(errText, 2)) {
+        return QStringLiteral(
+                   "kept with a comment, indents and CR LF, the script ran "
+                   "differently:\n%1%2---\n%3%4")
+            .arg(outText, errText, kept.out, kept.err);
     }
     return {};
 }
