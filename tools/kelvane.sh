@@ -55,10 +55,14 @@ run_fuzzers() {
         for target in "$1" "${2:-}"; do
             [ -n "$target" ] || continue
             mkdir -p "build-asan/fuzz/corpus/$target" "build-asan/fuzz/findings"
+            # libFuzzer stops at a corpus folder that does not exist.
+            seeds=""
+            for folder in "fuzz/corpus/$target" "fuzz/regressions/$target"; do
+                [ ! -d "$folder" ] || seeds="$seeds $folder"
+            done
             "build-asan/bin/fuzz_$target" -max_total_time="$seconds" -timeout=20 \
                 -print_final_stats=1 -artifact_prefix="build-asan/fuzz/findings/$target-" \
-                "build-asan/fuzz/corpus/$target" "fuzz/corpus/$target" "fuzz/regressions/$target" \
-                >"build-asan/fuzz/$target.log" 2>&1 &
+                "build-asan/fuzz/corpus/$target" $seeds >"build-asan/fuzz/$target.log" 2>&1 &
             pids="$pids $!:$target"
         done
         for entry in $pids; do
@@ -90,8 +94,8 @@ case "$mode" in
         export QT_QPA_PLATFORM=offscreen
         (cd "$build" && ctest --output-on-failure -j2)
         build_sanitized
-        ctest --preset asan
         run_fuzzers 30
+        ctest --preset asan
         ;;
     fuzz)
         build_sanitized
