@@ -16,7 +16,8 @@ namespace kelvane::catalogue {
 
 // csvRecord() — one CSV line (no line end) of catalogue values: an empty
 // value (null) is an empty field, a text is always quoted so that an empty
-// or blank text stays a text, a number is written with csvNumber().
+// or blank text stays a text, a number is written with csvNumber(). Throws
+// kelvane::Error for a number that is not finite.
 [[nodiscard]] QString csvRecord(const QVariantList& values);
 
 // exportCatalogue() — writes the tables of the catalogue file at
