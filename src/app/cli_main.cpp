@@ -1,3 +1,4 @@
+#include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
-    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n";
+    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
+    "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n";
 
 // The report draws text with fonts, which need the GUI application; without
 // a display it draws offscreen.
@@ -103,6 +105,18 @@ int main(int argc, char* argv[]) {
         }
         const auto [materials, cores] = imported.value();
         out << "imported " << materials << " materials and " << cores << " cores into " << args[1]
+            << '\n';
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == u"export") {
+        const kelvane::Result<std::pair<int, int>> exported = kelvane::catalogue::exportCatalogue(
+            args[1], parser.value(materialsOption), parser.value(coresOption));
+        if (!exported) {
+            err << exported.failure().text << '\n';
+            return 1;
+        }
+        const auto [materials, cores] = exported.value();
+        out << "exported " << materials << " materials and " << cores << " cores from " << args[1]
             << '\n';
         return 0;
     }
