@@ -100,7 +100,7 @@ int layoutFault(const QStringList& lines) {
             return fault();
         }
         bool ok = false;
-        const int rows = lines[next].trimmed().toInt(&ok);
+        const int rows = trimBlanks(lines[next]).toInt(&ok);
         if (!ok || rows < 1 || rows > 10000) {
             return fault();
         }
@@ -117,7 +117,7 @@ int layoutFault(const QStringList& lines) {
         if (next >= count) {
             return fault();
         }
-        const int check = lines[next].trimmed().toInt(&ok);
+        const int check = trimBlanks(lines[next]).toInt(&ok);
         if (!ok || check < 0 || check > 2) {
             return fault();
         }
@@ -131,9 +131,30 @@ int layoutFault(const QStringList& lines) {
     return 0;
 }
 
+// Whether every byte from 0x80 up is a GBK lead byte (0x81-0xFE) with its
+// trail byte (0x40-0x7E, 0x80-0xFE); the decoder alone also takes 0x80 and
+// 0xFF.
+bool gbkByteStructure(const QByteArray& bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = uchar(bytes[i]);
+        if (byte < 0x80) {
+            continue;
+        }
+        const auto trail = i + 1 < bytes.size() ? uchar(bytes[i + 1]) : uchar(0);
+        if (byte == 0x80 || byte == 0xFF || trail < 0x40 || trail == 0x7F || trail == 0xFF) {
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
 // The lines of a file whose bytes are GBK through and through; none for
-// other bytes, which the reader may refuse for their encoding alone.
+// other bytes, which the reader refuses for their encoding alone.
 std::optional<QStringList> gbkLines(const QByteArray& bytes) {
+    if (!gbkByteStructure(bytes)) {
+        return std::nullopt;
+    }
     QStringDecoder decoder("GBK");
     const QString text = decoder.decode(bytes);
     if (decoder.hasError() || QStringEncoder("GBK").encode(text) != bytes) {

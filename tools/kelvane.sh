@@ -12,8 +12,9 @@ if [ "$mode" = test ]; then
     packages="$packages libgtest-dev locales clang-format poppler-utils"
 fi
 # The sanitizer build and the fuzzers need clang, its sanitizer runtimes and
-# a symbolizer for readable reports.
-guard_packages="clang-14 libclang-rt-14-dev llvm-14 libgtest-dev"
+# a symbolizer for readable reports; the build configures the tests, which
+# need GoogleTest, the locale tools and clang-format.
+guard_packages="clang-14 libclang-rt-14-dev llvm-14 libgtest-dev locales clang-format"
 case "$mode" in
     test | fuzz) packages="$packages $guard_packages" ;;
 esac

@@ -224,6 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportTest, ::testing::Values(
     BadImport{"NAME,AP\nX,1\nY,12,5\n", ":3: 3 fields, the header has 2"},
     BadImport{"NAME,AP\nX,big\n", ":2: \"big\" is not a number (AP)"},
     BadImport{"NAME,AP\n\"two\nlines\",1\nY,x\n", ":4: \"x\" is not a number (AP)"},
+    BadImport{"NAME,AP\nX,1\nY,-2e308\n", ":3: \"-2e308\" is not a number (AP)"},
     BadImport{"NAME,AP\nX,1\n\"X,1\n", ":3: unterminated quote"},
     BadImport{"", ":1: no header row"},
     BadImport{"NAME,AP\nX,1\nY\xff,2\n", ":3: not UTF-8 text"},
