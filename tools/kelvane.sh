@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing (Debian 12), builds Kelvane, then either opens the
-# design window (run) or runs every test headless (test).
+# design window (run), runs every test headless (test), or runs each fuzzer
+# for SECONDS (fuzz [SECONDS], 60 by default).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,13 @@ packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fon
 if [ "$mode" = test ]; then
     packages="$packages libgtest-dev locales clang-format poppler-utils"
 fi
+# The sanitizer build and the fuzzers need clang, its sanitizer runtimes and
+# a symbolizer for readable reports; the build configures the tests, which
+# need GoogleTest, the locale tools and clang-format.
+guard_packages="clang-14 libclang-rt-14-dev llvm-14 libgtest-dev locales clang-format"
+case "$mode" in
+    test | fuzz) packages="$packages $guard_packages" ;;
+esac
 
 missing=""
 for package in $packages; do
@@ -58,6 +66,56 @@ check_run() {
 }
 
 build=build
+
+# The engine, its tests, kelvane-cli and the fuzzers under AddressSanitizer
+# and UndefinedBehaviorSanitizer (preset asan).
+build_sanitized() {
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan
+}
+
+# Each fuzzer for $1 seconds, two at a time. New inputs collect in
+# build-asan/fuzz/corpus, findings in build-asan/fuzz/findings; the seeds and
+# reproducers in fuzz/ are read, never written.
+run_fuzzers() {
+    seconds=$1
+    export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
+    export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+    failed=""
+    set -- design_file number_text csv_import design_script
+    while [ $# -gt 0 ]; do
+        pids=""
+        for target in "$1" "${2:-}"; do
+            [ -n "$target" ] || continue
+            mkdir -p "build-asan/fuzz/corpus/$target" "build-asan/fuzz/findings"
+            # libFuzzer stops at a corpus folder that does not exist.
+            seeds=""
+            for folder in "fuzz/corpus/$target" "fuzz/regressions/$target"; do
+                [ ! -d "$folder" ] || seeds="$seeds $folder"
+            done
+            "build-asan/bin/fuzz_$target" -max_total_time="$seconds" -timeout=20 \
+                -print_final_stats=1 -artifact_prefix="build-asan/fuzz/findings/$target-" \
+                "build-asan/fuzz/corpus/$target" $seeds >"build-asan/fuzz/$target.log" 2>&1 &
+            pids="$pids $!:$target"
+        done
+        for entry in $pids; do
+            if wait "${entry%%:*}"; then
+                echo "fuzz ${entry#*:}: $(grep -m1 'stat::number_of_executed_units' "build-asan/fuzz/${entry#*:}.log" | sed 's/.*: *//') runs, no finding"
+            else
+                tail -n 40 "build-asan/fuzz/${entry#*:}.log"
+                failed="$failed ${entry#*:}"
+            fi
+        done
+        shift
+        [ $# -eq 0 ] || shift
+    done
+    if [ -n "$failed" ]; then
+        echo "fuzzers with findings:$failed (inputs in build-asan/fuzz/findings)" >&2
+        return 1
+    fi
+}
+
 case "$mode" in
     run)
         build_for_run "$build"
@@ -71,10 +129,17 @@ case "$mode" in
         cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=ON
         cmake --build "$build" -j2
         export QT_QPA_PLATFORM=offscreen
-        cd "$build" && ctest --output-on-failure -j2
+        (cd "$build" && ctest --output-on-failure -j2)
+        build_sanitized
+        run_fuzzers 30
+        ctest --preset asan
+        ;;
+    fuzz)
+        build_sanitized
+        run_fuzzers "${2:-60}"
         ;;
     *)
-        echo "usage: $0 run|check-run [FOLDER]|test" >&2
+        echo "usage: $0 run|check-run [FOLDER]|test|fuzz [SECONDS]" >&2
         exit 2
         ;;
 esac

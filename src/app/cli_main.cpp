@@ -1,4 +1,5 @@
 #include "engine/advice/core_adviser.h"
+#include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
@@ -27,7 +28,8 @@ constexpr const char* kUsage =
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
     "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
     "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
-    "                   [--sort loss|rise|volume] [--format csv|json]\n";
+    "                   [--sort loss|rise|volume] [--format csv|json]\n"
+    "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n";
 
 // A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
 // or a line break, its quotes doubled.
@@ -213,6 +215,18 @@ int main(int argc, char* argv[]) {
         }
         const auto [materials, cores] = imported.value();
         out << "imported " << materials << " materials and " << cores << " cores into " << args[1]
+            << '\n';
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == u"export") {
+        const kelvane::Result<std::pair<int, int>> exported = kelvane::catalogue::exportCatalogue(
+            args[1], parser.value(materialsOption), parser.value(coresOption));
+        if (!exported) {
+            err << exported.failure().text << '\n';
+            return 1;
+        }
+        const auto [materials, cores] = exported.value();
+        out << "exported " << materials << " materials and " << cores << " cores from " << args[1]
             << '\n';
         return 0;
     }

@@ -165,7 +165,13 @@ struct Significand {
     int exponent = 0;
 };
 
+// The largest magnitude whose 15-digit text still reads back as a finite
+// double: the largest doubles round up to 1.79769313486232E+308, beyond the
+// range, so they are written as this.
+constexpr double kLargestWritable = 1.79769313486231e308;
+
 Significand significand15(double magnitude) {
+    magnitude = std::min(magnitude, kLargestWritable);
     char buffer[32];
     const std::to_chars_result result =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);

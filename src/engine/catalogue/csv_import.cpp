@@ -11,6 +11,8 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace kelvane::catalogue {
 namespace {
@@ -102,7 +104,8 @@ Result<int> importTable(QSqlDatabase& db, const Table& table, const QString& csv
     for (qsizetype r = 1; r < records.size(); ++r) {
         const QStringList& record = records[r].fields;
         const int line = records[r].line;
-        if (record.size() == 1 && record.first().trimmed().isEmpty()) {
+        if (record.size() == 1 && !records[r].quoted.first() &&
+            record.first().trimmed().isEmpty()) {
             continue;  // a blank line
         }
         if (record.size() != header.size()) {
@@ -113,10 +116,15 @@ Result<int> importTable(QSqlDatabase& db, const Table& table, const QString& csv
         }
         for (qsizetype c = 0; c < record.size(); ++c) {
             const QString cell = trimBlanks(record[c]);
-            if (cell.isEmpty()) {
+            const bool text = header[c].type == ColumnType::Text;
+            if (text && records[r].quoted[c]) {
+                // A null string would be bound as an empty value.
+                query.bindValue(int(c), record[c].isNull() ? QStringLiteral("") : record[c]);
+            } else if (cell.isEmpty()) {
                 query.bindValue(int(c), QVariant());
-            } else if (header[c].type == ColumnType::Number) {
-                if (!isStrictNumber(cell)) {
+            } else if (!text) {
+                // A number beyond the double range would be stored as infinity.
+                if (!isStrictNumber(cell) || !std::isfinite(parseNumber(cell))) {
                     return lineFailure(
                         csvPath, line,
                         QStringLiteral("\"%1\" is not a number (%2)").arg(cell, header[c].name));
@@ -144,6 +152,7 @@ Result<QVector<CsvRecord>> parseCsv(const QString& input, const QString& fileNam
     QVector<CsvRecord> records;
     CsvRecord record;
     QString field;
+    bool fieldQuoted = false;
     bool quotedField = false;
     int line = 1;
     int quoteLine = 0;
@@ -167,13 +176,14 @@ Result<QVector<CsvRecord>> parseCsv(const QString& input, const QString& fileNam
         }
         if (c == u'"') {
             quotedField = true;
+            fieldQuoted = true;
             quoteLine = line;
         } else if (c == u',') {
-            record.fields.append(field);
-            field.clear();
+            record.fields.append(std::exchange(field, {}));
+            record.quoted.append(std::exchange(fieldQuoted, false));
         } else if (c == u'\n') {
-            record.fields.append(field);
-            field.clear();
+            record.fields.append(std::exchange(field, {}));
+            record.quoted.append(std::exchange(fieldQuoted, false));
             records.append(record);
             ++line;
             record = CsvRecord{line, {}};
@@ -184,8 +194,9 @@ Result<QVector<CsvRecord>> parseCsv(const QString& input, const QString& fileNam
     if (quotedField) {
         return lineFailure(fileName, quoteLine, QStringLiteral("unterminated quote"));
     }
-    if (!field.isEmpty() || !record.fields.isEmpty()) {
+    if (!field.isEmpty() || fieldQuoted || !record.fields.isEmpty()) {
         record.fields.append(field);
+        record.quoted.append(fieldQuoted);
         records.append(record);
     }
     return records;
