@@ -1,5 +1,6 @@
 #include "engine/advice/core_adviser.h"
 
+#include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/core_formulas.h"
@@ -13,7 +14,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 namespace kelvane::advice {
 
@@ -400,6 +403,85 @@ WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux)
     return w;
 }
 
+// An output's numbers as its winding row reads them.
+struct OutputNumbers {
+    double volts = 0.0;
+    double amps = 0.0;
+    double diameter = 0.0;
+    double wireArea = 0.0;
+};
+
+std::vector<OutputNumbers> outputNumbers(const AdviceDesign& d) {
+    std::vector<OutputNumbers> outputs;
+    outputs.reserve(size_t(d.outputs.size()));
+    for (const AdviceDesign::Output& output : d.outputs) {
+        OutputNumbers o;
+        o.volts = output.volts;
+        o.amps = parseNumber(output.amps);
+        o.diameter = parseNumber(output.diameter);
+        o.wireArea = parseNumber(wire::wireArea(o.diameter).value_or(QString()));
+        outputs.push_back(o);
+    }
+    return outputs;
+}
+
+// What a number text written only when finite reads back as: 0 for none.
+double readBack(std::optional<double> value) {
+    return value.value_or(0.0);
+}
+
+// The turns windings() writes for an output, as a number.
+double outputTurns(const AdviceDesign& d, const OutputNumbers& o, const CoreRecord& core,
+                   double flux) {
+    const std::optional<double> turns = results::turnsValue(o.volts, d.onTime, flux, core.ae);
+    return turns ? readBack(roundPlain(*turns)) : 0.0;
+}
+
+// windings() in numbers, for the pairs that cannot be shown: the fill factor
+// and its colour from the turns of every output.
+struct WindingNumbers {
+    bool green = false;
+    bool copperKnown = false;
+    double copperLoss = 0.0;  // as its text reads
+};
+
+bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
+               const double* turns, const CoreRecord& core) {
+    if (!(core.aw > 0.0) || outputs.empty()) {
+        return false;
+    }
+    double fill = 0.0;
+    bool written = false;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        if (const std::optional<double> next =
+                roundFixed(results::fillSum(fill, turns[i], outputs[i].wireArea, core.aw), 2)) {
+            fill = *next;
+            written = true;
+        }
+    }
+    return written && results::fillFactorColour(fill, d.standards) == results::kFillGreen;
+}
+
+// The copper loss windings() writes, as a number.
+double copperLoss(const std::vector<OutputNumbers>& outputs, const double* turns,
+                  const CoreRecord& core) {
+    double sum = 0.0;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const OutputNumbers& o = outputs[i];
+        const std::optional<double> resistance = wire::wireResistanceValue(
+            o.diameter, turns[i], core.turnLength, wire::kCopperResistivity);
+        const double ohms = resistance ? readBack(roundFixed(*resistance, 6)) : 0.0;
+        const std::optional<double> drop = results::absProductValue(o.amps, ohms);
+        const double volts = drop ? readBack(roundPlain(*drop)) : 0.0;
+        const std::optional<double> loss = results::absProductValue(volts, o.amps);
+        const double watts = loss ? readBack(roundPlain(*loss)) : 0.0;
+        if (const std::optional<double> next = roundPlain(sum + watts)) {
+            sum = *next;
+        }
+    }
+    return sum;
+}
+
 // The factors when the last run writes none of some: what the earlier runs
 // of the application left. The core fields change three times: the
 // area-product queries of the material's choice, the core search's first
@@ -498,7 +580,27 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         materials.append(part);
     }
     QVector<AdviceRow> rows;
-    QVector<WindingPart> perFlux(fluxTexts.size());
+    const std::vector<OutputNumbers> outputs = outputNumbers(d);
+    const size_t outputCount = outputs.size();
+    std::vector<double> fluxes(size_t(fluxTexts.size()));
+    for (int g = 0; g < fluxTexts.size(); ++g) {
+        fluxes[size_t(g)] = parseNumber(fluxTexts[g]);
+    }
+    // Turns never grow with the flux density: in its order, flux densities
+    // that give a core the same turns follow one another and share windings.
+    std::vector<int> byFlux(fluxes.size());
+    std::iota(byFlux.begin(), byFlux.end(), 0);
+    std::stable_sort(byFlux.begin(), byFlux.end(),
+                     [&fluxes](int a, int b) { return fluxes[size_t(a)] < fluxes[size_t(b)]; });
+    std::vector<double> lossPerGram(size_t(materials.size()));
+    for (int i = 0; i < materials.size(); ++i) {
+        lossPerGram[size_t(i)] = parseNumber(materials[i].lossPerGram);
+    }
+    std::vector<WindingNumbers> numbers(fluxes.size());
+    std::vector<double> turns(outputCount);
+    std::vector<double> lastTurns(outputCount);
+    std::vector<std::optional<WindingPart>> perFlux(fluxes.size());
+    std::vector<int> textsMade;
     // The core's weight for each density of the candidate materials.
     QVector<double> weights(densities.size());
     for (int c = 0; c < catalogue.cores.size(); ++c) {
@@ -512,19 +614,64 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         if (!core.found || materials.isEmpty()) {
             continue;
         }
-        for (int g = 0; g < fluxTexts.size(); ++g) {
-            perFlux[g] = windings(d, core, parseNumber(fluxTexts[g]));
+        for (const int g : textsMade) {
+            perFlux[size_t(g)].reset();
         }
-        for (int g = 0; g < densities.size(); ++g) {
-            weights[g] = parseNumber(
-                catalogue::coreWeightText(densities[g], core.volume).value_or(QString()));
-        }
-        for (const MaterialPart& part : materials) {
-            const WindingPart& w = perFlux[part.fluxGroup];
-            // Without a green fill factor no pair of this flux density is feasible.
-            if (options.feasibleOnly && !w.green) {
+        textsMade.clear();
+        const auto texts = [&](int g) -> const WindingPart& {
+            std::optional<WindingPart>& w = perFlux[size_t(g)];
+            if (!w) {
+                w = windings(d, core, fluxes[size_t(g)]);
+                textsMade.push_back(g);
+            }
+            return *w;
+        };
+        bool anyGreen = false;
+        if (options.feasibleOnly) {
+            for (size_t k = 0; k < byFlux.size(); ++k) {
+                const size_t g = size_t(byFlux[k]);
+                for (size_t i = 0; i < outputCount; ++i) {
+                    turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
+                }
+                if (k > 0 && turns == lastTurns) {
+                    numbers[g] = numbers[size_t(byFlux[k - 1])];
+                    continue;
+                }
+                numbers[g] = WindingNumbers();
+                numbers[g].green = greenFill(d, outputs, turns.data(), core);
+                if (numbers[g].green) {
+                    numbers[g].copperLoss = copperLoss(outputs, turns.data(), core);
+                    anyGreen = true;
+                }
+                lastTurns.swap(turns);
+            }
+            // Without a green fill factor no pair of the core is feasible.
+            if (!anyGreen) {
                 continue;
             }
+        }
+        for (int g = 0; g < densities.size(); ++g) {
+            weights[g] = readBack(roundPlain(catalogue::coreWeight(densities[g], core.volume)));
+        }
+        for (int i = 0; i < materials.size(); ++i) {
+            const MaterialPart& part = materials[i];
+            if (options.feasibleOnly) {
+                // The row's feasibility in numbers first: most pairs are not
+                // shown and need no texts.
+                const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
+                if (!n.green) {
+                    continue;
+                }
+                const double coreLoss = readBack(roundFixed(
+                    catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]), 3));
+                const std::optional<double> rise = results::temperatureRiseValue(
+                    core.aw, readBack(roundFixed(coreLoss + n.copperLoss, 3)));
+                const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
+                if (!shownRise || !(*shownRise <= d.allowedRise)) {
+                    continue;
+                }
+            }
+            const WindingPart& w = texts(part.fluxGroup);
             const MaterialRecord& material = catalogue.materials[part.index];
             const QString coreLoss = catalogue::coreLossText(weights[part.densityGroup],
                                                              parseNumber(part.lossPerGram), 3)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -304,6 +305,54 @@ std::optional<QString> formatPlain(double value) {
         text.insert(text.begin(), '-');
     }
     return QString::fromStdString(text);
+}
+
+std::optional<double> roundFixed(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    // Rounding the 15-digit form half away from zero equals rounding the
+    // value to nearest whenever the scaled value lies clearly off a half:
+    // the 15-digit form and the scaling move it by less than 6e-15 of
+    // itself, under 1e-5 below 1e9. k ÷ 10^decimals then is the double
+    // nearest the decimal text, as reading it gives.
+    constexpr double kPowers[] = {1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (decimals >= 0 && decimals < int(std::size(kPowers))) {
+        const double power = kPowers[decimals];
+        const double scaled = std::fabs(value) * power;
+        if (scaled < 1e9) {
+            const double whole = std::floor(scaled);
+            const double fraction = scaled - whole;
+            if (std::fabs(fraction - 0.5) > 1e-5) {
+                const double k = fraction > 0.5 ? whole + 1.0 : whole;
+                if (k == 0.0) {
+                    return 0.0;
+                }
+                return value < 0 ? -(k / power) : k / power;
+            }
+        }
+    }
+    return parseNumber(*formatFixed(value, decimals));
+}
+
+std::optional<double> roundPlain(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    const double magnitude = std::fabs(value);
+    // A whole number of at most 15 digits is written in full.
+    if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
+        return magnitude == 0.0 ? 0.0 : value;
+    }
+    // The same 15 digits in scientific form read back to the same double.
+    char buffer[32];
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    double rounded = 0.0;
+    if (std::from_chars(buffer, written.ptr, rounded).ec == std::errc::result_out_of_range) {
+        rounded = magnitude > 1.0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return value < 0 ? -rounded : rounded;
 }
 
 QString formatTextFixed(const QString& text, int decimals) {

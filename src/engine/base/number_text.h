@@ -51,6 +51,15 @@ namespace kelvane {
 // "0", never "-0". No value for a non-finite number.
 [[nodiscard]] std::optional<QString> formatPlain(double value);
 
+// roundFixed() — the value formatFixed() writes, read back: exactly
+// parseNumber(*formatFixed(value, decimals)), without the text for the
+// common case. No value for a non-finite number.
+[[nodiscard]] std::optional<double> roundFixed(double value, int decimals);
+
+// roundPlain() — the value formatPlain() writes, read back: exactly
+// parseNumber(*formatPlain(value)). No value for a non-finite number.
+[[nodiscard]] std::optional<double> roundPlain(double value);
+
 // formatTextFixed() — a text that is a strict number reformatted with
 // `decimals` decimals; any other text (empty, "abc", "12V") unchanged.
 [[nodiscard]] QString formatTextFixed(const QString& text, int decimals);
