@@ -367,7 +367,15 @@ struct WindingPart {
     bool keptFactors = false;  // AL or Ue kept an earlier run's text
 };
 
-WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux) {
+// The core's dimensions the windings depend on.
+struct CoreGeometry {
+    double ae = 0.0;
+    double le = 0.0;
+    double aw = 0.0;
+    double turnLength = 0.0;
+};
+
+WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flux) {
     WindingPart w;
     w.primaryTurns = d.primaryTurnsCell;
     if (d.hasOutputs) {
@@ -402,6 +410,22 @@ WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux)
     w.keptFactors = !al || !ue;
     return w;
 }
+
+}  // namespace
+
+// The texts of one core's windings at one flux density, which its rows share.
+struct AdviceRowShared {
+    QString core;
+    QString maker;
+    QString flux;
+    QString gap;  // the design's, when no run writes one
+    // What the windings' texts are written from.
+    std::shared_ptr<const AdviceDesign> design;
+    CoreGeometry geometry;
+    double fluxValue = 0.0;
+};
+
+namespace {
 
 // An output's numbers as its winding row reads them.
 struct OutputNumbers {
@@ -482,6 +506,38 @@ double copperLoss(const std::vector<OutputNumbers>& outputs, const double* turns
     return sum;
 }
 
+// All of windings() in numbers, for the rows that are kept.
+struct KeptNumbers {
+    bool green = false;
+    double copperLoss = 0.0;
+    bool keptFactors = false;            // AL or Ue keeps an earlier run's text
+    double effectivePermeability = 0.0;  // as its text reads
+};
+
+KeptNumbers keptNumbers(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
+                        const CoreRecord& core, double flux, std::vector<double>& turns) {
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        turns[i] = outputTurns(d, outputs[i], core, flux);
+    }
+    KeptNumbers n;
+    n.green = greenFill(d, outputs, turns.data(), core);
+    n.copperLoss = copperLoss(outputs, turns.data(), core);
+    double primaryTurns = parseNumber(d.primaryTurnsCell);
+    if (d.hasOutputs) {
+        const std::optional<double> raw = results::turnsValue(d.udc, d.onTime, flux, core.ae);
+        primaryTurns = raw ? readBack(roundPlain(*raw)) : 0.0;
+    }
+    const std::optional<double> alRaw =
+        results::inductanceFactorValue(d.primaryInductance, primaryTurns);
+    const std::optional<double> al = alRaw ? roundFixed(*alRaw, 1) : std::nullopt;
+    const std::optional<double> ueRaw = results::effectivePermeabilityValue(
+        al ? *al : parseNumber(d.inductanceFactor), core.le, core.ae);
+    const std::optional<double> ue = ueRaw ? roundPlain(*ueRaw) : std::nullopt;
+    n.effectivePermeability = ue ? *ue : parseNumber(d.effectivePermeability);
+    n.keptFactors = !al || !ue;
+    return n;
+}
+
 // The factors when the last run writes none of some: what the earlier runs
 // of the application left. The core fields change three times: the
 // area-product queries of the material's choice, the core search's first
@@ -531,6 +587,68 @@ CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
     snapshot.materials = readMaterials(database);
     snapshot.cores = readCores(database);
     return snapshot;
+}
+
+namespace {
+
+// A column's text; `w` the windings' texts, for the columns that show them.
+QString columnText(const AdviceRow& row, AdviceColumn column, const WindingPart& w) {
+    switch (column) {
+        case AdviceColumn::Core:
+            return row.shared->core;
+        case AdviceColumn::Material:
+            return row.materialType;
+        case AdviceColumn::Maker:
+            return row.shared->maker;
+        case AdviceColumn::PrimaryTurns:
+            return w.primaryTurns;
+        case AdviceColumn::FluxDensity:
+            return row.shared->flux;
+        case AdviceColumn::CoreLoss:
+            return formatFixed(row.coreLoss, 3).value_or(QString());
+        case AdviceColumn::CopperLoss:
+            return w.copperLoss;
+        case AdviceColumn::TotalLoss:
+            return formatFixed(row.total, 3).value_or(QString());
+        case AdviceColumn::TemperatureRise:
+            return row.hasTemperatureRise ? formatFixed(row.rise, 1).value_or(QString())
+                                          : QString();
+        case AdviceColumn::FillFactor:
+            return w.fillFactor;
+        case AdviceColumn::InductanceFactor:
+            return row.keptFactors ? (*row.keptFactors)[0] : w.inductanceFactor;
+        case AdviceColumn::Gap:
+            if (row.keptFactors) {
+                return (*row.keptFactors)[1];
+            }
+            return row.hasGap ? *formatFixed(row.gap, 3) + QStringLiteral("mm") : row.shared->gap;
+    }
+    return {};
+}
+
+WindingPart rowWindings(const AdviceRow& row) {
+    return windings(*row.shared->design, row.shared->geometry, row.shared->fluxValue);
+}
+
+bool showsWindings(AdviceColumn column) {
+    return column == AdviceColumn::PrimaryTurns || column == AdviceColumn::CopperLoss ||
+           column == AdviceColumn::FillFactor || column == AdviceColumn::InductanceFactor;
+}
+
+}  // namespace
+
+QString AdviceRow::text(AdviceColumn column) const {
+    return columnText(*this, column, showsWindings(column) ? rowWindings(*this) : WindingPart());
+}
+
+QStringList AdviceRow::texts() const {
+    const WindingPart w = rowWindings(*this);
+    QStringList out;
+    out.reserve(kAdviceColumnCount);
+    for (int column = 0; column < kAdviceColumnCount; ++column) {
+        out.append(columnText(*this, AdviceColumn(column), w));
+    }
+    return out;
 }
 
 const QStringList& adviceColumnNames() {
@@ -599,7 +717,12 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     std::vector<WindingNumbers> numbers(fluxes.size());
     std::vector<double> turns(outputCount);
     std::vector<double> lastTurns(outputCount);
-    std::vector<std::optional<WindingPart>> perFlux(fluxes.size());
+    struct GroupRows {
+        std::shared_ptr<const AdviceRowShared> shared;
+        KeptNumbers numbers;
+    };
+    std::vector<GroupRows> perFlux(fluxes.size());
+    const auto design = std::make_shared<const AdviceDesign>(d);
     std::vector<int> textsMade;
     // The core's weight for each density of the candidate materials.
     QVector<double> weights(densities.size());
@@ -615,16 +738,20 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
             continue;
         }
         for (const int g : textsMade) {
-            perFlux[size_t(g)].reset();
+            perFlux[size_t(g)].shared.reset();
         }
         textsMade.clear();
-        const auto texts = [&](int g) -> const WindingPart& {
-            std::optional<WindingPart>& w = perFlux[size_t(g)];
-            if (!w) {
-                w = windings(d, core, fluxes[size_t(g)]);
+        const auto group = [&](int g) -> const GroupRows& {
+            GroupRows& rowsOfGroup = perFlux[size_t(g)];
+            if (!rowsOfGroup.shared) {
+                const double flux = fluxes[size_t(g)];
+                rowsOfGroup.shared = std::make_shared<const AdviceRowShared>(AdviceRowShared{
+                    core.name, core.factory, fluxTexts[g], d.gap, design,
+                    CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, flux});
+                rowsOfGroup.numbers = keptNumbers(d, outputs, core, flux, turns);
                 textsMade.push_back(g);
             }
-            return *w;
+            return rowsOfGroup;
         };
         bool anyGreen = false;
         if (options.feasibleOnly) {
@@ -671,47 +798,41 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                     continue;
                 }
             }
-            const WindingPart& w = texts(part.fluxGroup);
+            const GroupRows& rowsOfGroup = group(part.fluxGroup);
+            const KeptNumbers& w = rowsOfGroup.numbers;
             const MaterialRecord& material = catalogue.materials[part.index];
-            const QString coreLoss = catalogue::coreLossText(weights[part.densityGroup],
-                                                             parseNumber(part.lossPerGram), 3)
-                                         .value_or(QString());
-            const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
-            const QString totalText = formatFixed(total, 3).value_or(QString());
-            const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
             AdviceRow row;
             row.core = c;
             row.material = part.index;
-            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
+            row.coreLoss = catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]);
+            row.total = readBack(roundFixed(row.coreLoss, 3)) + w.copperLoss;
+            row.totalLoss = readBack(roundFixed(row.total, 3));
+            const std::optional<double> rise =
+                results::temperatureRiseValue(core.aw, row.totalLoss);
+            const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
+            row.feasible = w.green && shownRise && *shownRise <= d.allowedRise;
             if (options.feasibleOnly && !row.feasible) {
                 continue;
             }
+            row.rise = rise.value_or(0.0);
+            row.hasTemperatureRise = shownRise.has_value();
+            row.temperatureRise = shownRise.value_or(0.0);
             // A factor the last run writes no value for keeps an earlier run's.
-            Factors factors{w.inductanceFactor, w.effectivePermeability, d.gap};
-            if (w.keptFactors) {
-                factors = historyFactors(d, catalogue, part, c);
-            } else if (d.storesEnergy) {
-                if (const std::optional<QString> airGap = results::airGapText(
-                        material.permeability, parseNumber(w.effectivePermeability), core.le)) {
-                    factors.gap = *airGap + QStringLiteral("mm");
-                } else {
-                    factors = historyFactors(d, catalogue, part, c);
-                }
+            bool history = w.keptFactors;
+            if (!history && d.storesEnergy) {
+                const std::optional<double> gap =
+                    results::airGapValue(material.permeability, w.effectivePermeability, core.le);
+                row.hasGap = gap && std::isfinite(*gap);
+                row.gap = gap.value_or(0.0);
+                history = !row.hasGap;
             }
-            row.texts = {core.name,
-                         material.texts[kTypeField],
-                         core.factory,
-                         w.primaryTurns,
-                         part.fluxText,
-                         coreLoss,
-                         w.copperLoss,
-                         totalText,
-                         rise.value_or(QString()),
-                         w.fillFactor,
-                         factors.inductanceFactor,
-                         factors.gap};
-            row.totalLoss = parseNumber(totalText);
-            row.temperatureRise = rise ? parseNumber(*rise) : 0.0;
+            if (history) {
+                const Factors factors = historyFactors(d, catalogue, part, c);
+                row.keptFactors = std::make_shared<const std::array<QString, 2>>(
+                    std::array<QString, 2>{factors.inductanceFactor, factors.gap});
+            }
+            row.shared = rowsOfGroup.shared;
+            row.materialType = material.texts[kTypeField];
             row.volume = core.volume;
             rows.append(std::move(row));
         }
@@ -719,9 +840,8 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     const auto key = [&options](const AdviceRow& row) {
         switch (options.order) {
             case AdviceOrder::TemperatureRise:
-                return row.texts[int(AdviceColumn::TemperatureRise)].isEmpty()
-                           ? std::numeric_limits<double>::infinity()
-                           : row.temperatureRise;
+                return !row.hasTemperatureRise ? std::numeric_limits<double>::infinity()
+                                               : row.temperatureRise;
             case AdviceOrder::Volume:
                 return row.volume;
             default:

@@ -102,25 +102,39 @@ std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4
 }
 
 std::optional<QString> inductanceFactorText(double primaryInductanceMh, double primaryTurns) {
+    const std::optional<double> al = inductanceFactorValue(primaryInductanceMh, primaryTurns);
+    return al ? formatFixed(*al, 1) : std::nullopt;
+}
+
+std::optional<double> inductanceFactorValue(double primaryInductanceMh, double primaryTurns) {
     if (!(primaryTurns > 0.0)) {
         return std::nullopt;
     }
-    return formatFixed(primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1);
+    return primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns);
 }
 
 std::optional<QString> effectivePermeabilityText(double alNh, double leMm, double aeMm2) {
+    const std::optional<double> ue = effectivePermeabilityValue(alNh, leMm, aeMm2);
+    return ue ? formatPlain(*ue) : std::nullopt;
+}
+
+std::optional<double> effectivePermeabilityValue(double alNh, double leMm, double aeMm2) {
     if (!(aeMm2 > 0.0)) {
         return std::nullopt;
     }
-    return formatPlain(std::trunc(alNh * leMm / aeMm2 / 1.257));
+    return std::trunc(alNh * leMm / aeMm2 / 1.257);
 }
 
 std::optional<QString> airGapText(double permeability, double effectivePermeability, double leMm) {
+    const std::optional<double> gap = airGapValue(permeability, effectivePermeability, leMm);
+    return gap ? formatFixed(*gap, 3) : std::nullopt;
+}
+
+std::optional<double> airGapValue(double permeability, double effectivePermeability, double leMm) {
     if (!(permeability * effectivePermeability > 0.0)) {
         return std::nullopt;
     }
-    return formatFixed(
-        (permeability - effectivePermeability) * leMm / (effectivePermeability * permeability), 3);
+    return (permeability - effectivePermeability) * leMm / (effectivePermeability * permeability);
 }
 
 }  // namespace kelvane::results

@@ -72,13 +72,22 @@ inline constexpr int kFillRed = 255;
 // unless N1 > 0.
 [[nodiscard]] std::optional<QString> inductanceFactorText(double primaryInductanceMh,
                                                           double primaryTurns);
+// inductanceFactorValue() — the AL inductanceFactorText() rounds.
+[[nodiscard]] std::optional<double> inductanceFactorValue(double primaryInductanceMh,
+                                                          double primaryTurns);
 // effectivePermeabilityText() — Ue = AL × Le ÷ Ae ÷ 1.257 truncated toward
 // zero. No value unless Ae > 0.
 [[nodiscard]] std::optional<QString> effectivePermeabilityText(double alNh, double leMm,
                                                                double aeMm2);
+// effectivePermeabilityValue() — the Ue effectivePermeabilityText() writes.
+[[nodiscard]] std::optional<double> effectivePermeabilityValue(double alNh, double leMm,
+                                                               double aeMm2);
 // airGapText() — (u − Ue) × Le ÷ (Ue × u) in mm, "0.000". No value unless
 // u × Ue > 0.
 [[nodiscard]] std::optional<QString> airGapText(double permeability, double effectivePermeability,
+                                                double leMm);
+// airGapValue() — the gap airGapText() rounds.
+[[nodiscard]] std::optional<double> airGapValue(double permeability, double effectivePermeability,
                                                 double leMm);
 
 }  // namespace kelvane::results

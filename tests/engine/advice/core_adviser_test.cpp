@@ -149,7 +149,7 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     // that core loss.
     applied.window.keyDown(QStringLiteral("txtbm"), 13);
     applied.window.click(QStringLiteral("Command10"));
-    const QStringList& row = found->texts;
+    const QStringList row = found->texts();
     EXPECT_EQ(row.mid(0, 5), shown);
     EXPECT_EQ(row[int(AdviceColumn::CoreLoss)], applied.text(Field::TxtCorePl));
     EXPECT_EQ(row[int(AdviceColumn::CopperLoss)], results[0]);
@@ -293,7 +293,7 @@ TEST(CoreAdviser, FeasibleRowsAreTheFeasibleRowsOfAllPairs) {
                 for (int i = 0; i < rows.size(); ++i) {
                     EXPECT_EQ(rows[i].core, expected[i].core);
                     EXPECT_EQ(rows[i].material, expected[i].material);
-                    EXPECT_EQ(rows[i].texts, expected[i].texts);
+                    EXPECT_EQ(rows[i].texts(), expected[i].texts());
                 }
             }
         }
