@@ -506,22 +506,14 @@ double copperLoss(const std::vector<OutputNumbers>& outputs, const double* turns
     return sum;
 }
 
-// All of windings() in numbers, for the rows that are kept.
+// The factors of windings() in numbers, for the rows that are kept.
 struct KeptNumbers {
-    bool green = false;
-    double copperLoss = 0.0;
     bool keptFactors = false;            // AL or Ue keeps an earlier run's text
     double effectivePermeability = 0.0;  // as its text reads
 };
 
-KeptNumbers keptNumbers(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
-                        const CoreRecord& core, double flux, std::vector<double>& turns) {
-    for (size_t i = 0; i < outputs.size(); ++i) {
-        turns[i] = outputTurns(d, outputs[i], core, flux);
-    }
+KeptNumbers keptNumbers(const AdviceDesign& d, const CoreRecord& core, double flux) {
     KeptNumbers n;
-    n.green = greenFill(d, outputs, turns.data(), core);
-    n.copperLoss = copperLoss(outputs, turns.data(), core);
     double primaryTurns = parseNumber(d.primaryTurnsCell);
     if (d.hasOutputs) {
         const std::optional<double> raw = results::turnsValue(d.udc, d.onTime, flux, core.ae);
@@ -542,8 +534,26 @@ KeptNumbers keptNumbers(const AdviceDesign& d, const std::vector<OutputNumbers>&
 // of the application left. The core fields change three times: the
 // area-product queries of the material's choice, the core search's first
 // record, the chosen record; each change runs the results.
+// The first core the search with core `c`'s name lists, looked up once per
+// core: `firstListed` holds -1 where not yet looked up.
+int firstListedCore(const CatalogueSnapshot& catalogue, int c, std::vector<int>& firstListed) {
+    int& first = firstListed[size_t(c)];
+    if (first < 0) {
+        const QString search = trimBlanks(catalogue.cores[c].name);
+        first = c;
+        for (int other = 0; other < c; ++other) {
+            const CoreRecord& core = catalogue.cores[other];
+            if (!core.nullName && matchesSearch(core.name, search)) {
+                first = other;
+                break;
+            }
+        }
+    }
+    return first;
+}
+
 Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
-                       const MaterialPart& part, int c) {
+                       const MaterialPart& part, int c, std::vector<int>& firstListed) {
     const MaterialRecord& material = catalogue.materials[part.index];
     CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
                      d.shownCore.le};
@@ -558,15 +568,7 @@ Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue
         }
     }
     const CoreRecord& chosen = catalogue.cores[c];
-    const QString search = trimBlanks(chosen.name);
-    int first = c;
-    for (int other = 0; other < c; ++other) {
-        const CoreRecord& core = catalogue.cores[other];
-        if (!core.nullName && matchesSearch(core.name, search)) {
-            first = other;
-            break;
-        }
-    }
+    const int first = firstListedCore(catalogue, c, firstListed);
     Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
     const CoreShown listed = shown(catalogue.cores[first]);
     runRefill(d, part.flux, material.permeability, before, listed, f);
@@ -697,7 +699,7 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         }
         materials.append(part);
     }
-    QVector<AdviceRow> rows;
+    std::vector<AdviceRow> found;
     const std::vector<OutputNumbers> outputs = outputNumbers(d);
     const size_t outputCount = outputs.size();
     std::vector<double> fluxes(size_t(fluxTexts.size()));
@@ -724,6 +726,7 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     std::vector<GroupRows> perFlux(fluxes.size());
     const auto design = std::make_shared<const AdviceDesign>(d);
     std::vector<int> textsMade;
+    std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
     // The core's weight for each density of the candidate materials.
     QVector<double> weights(densities.size());
     for (int c = 0; c < catalogue.cores.size(); ++c) {
@@ -748,75 +751,65 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                 rowsOfGroup.shared = std::make_shared<const AdviceRowShared>(AdviceRowShared{
                     core.name, core.factory, fluxTexts[g], d.gap, design,
                     CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, flux});
-                rowsOfGroup.numbers = keptNumbers(d, outputs, core, flux, turns);
+                rowsOfGroup.numbers = keptNumbers(d, core, flux);
                 textsMade.push_back(g);
             }
             return rowsOfGroup;
         };
         bool anyGreen = false;
-        if (options.feasibleOnly) {
-            for (size_t k = 0; k < byFlux.size(); ++k) {
-                const size_t g = size_t(byFlux[k]);
-                for (size_t i = 0; i < outputCount; ++i) {
-                    turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
-                }
-                if (k > 0 && turns == lastTurns) {
-                    numbers[g] = numbers[size_t(byFlux[k - 1])];
-                    continue;
-                }
-                numbers[g] = WindingNumbers();
-                numbers[g].green = greenFill(d, outputs, turns.data(), core);
-                if (numbers[g].green) {
-                    numbers[g].copperLoss = copperLoss(outputs, turns.data(), core);
-                    anyGreen = true;
-                }
-                lastTurns.swap(turns);
+        for (size_t k = 0; k < byFlux.size(); ++k) {
+            const size_t g = size_t(byFlux[k]);
+            for (size_t i = 0; i < outputCount; ++i) {
+                turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
             }
-            // Without a green fill factor no pair of the core is feasible.
-            if (!anyGreen) {
+            if (k > 0 && turns == lastTurns) {
+                numbers[g] = numbers[size_t(byFlux[k - 1])];
                 continue;
             }
+            numbers[g] = WindingNumbers();
+            numbers[g].green = greenFill(d, outputs, turns.data(), core);
+            anyGreen = anyGreen || numbers[g].green;
+            // Only the feasible rows are listed by default, and those need green.
+            if (numbers[g].green || !options.feasibleOnly) {
+                numbers[g].copperLoss = copperLoss(outputs, turns.data(), core);
+            }
+            lastTurns.swap(turns);
+        }
+        // Without a green fill factor no pair of the core is feasible.
+        if (options.feasibleOnly && !anyGreen) {
+            continue;
         }
         for (int g = 0; g < densities.size(); ++g) {
             weights[g] = readBack(roundPlain(catalogue::coreWeight(densities[g], core.volume)));
         }
         for (int i = 0; i < materials.size(); ++i) {
             const MaterialPart& part = materials[i];
-            if (options.feasibleOnly) {
-                // The row's feasibility in numbers first: most pairs are not
-                // shown and need no texts.
-                const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
-                if (!n.green) {
-                    continue;
-                }
-                const double coreLoss = readBack(roundFixed(
-                    catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]), 3));
-                const std::optional<double> rise = results::temperatureRiseValue(
-                    core.aw, readBack(roundFixed(coreLoss + n.copperLoss, 3)));
-                const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
-                if (!shownRise || !(*shownRise <= d.allowedRise)) {
-                    continue;
-                }
+            const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
+            if (options.feasibleOnly && !n.green) {
+                continue;
             }
-            const GroupRows& rowsOfGroup = group(part.fluxGroup);
-            const KeptNumbers& w = rowsOfGroup.numbers;
-            const MaterialRecord& material = catalogue.materials[part.index];
+            // The row's numbers first: most pairs are not feasible, and of
+            // the rows few are shown.
             AdviceRow row;
             row.core = c;
             row.material = part.index;
             row.coreLoss = catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]);
-            row.total = readBack(roundFixed(row.coreLoss, 3)) + w.copperLoss;
+            row.total = readBack(roundFixed(row.coreLoss, 3)) + n.copperLoss;
             row.totalLoss = readBack(roundFixed(row.total, 3));
             const std::optional<double> rise =
                 results::temperatureRiseValue(core.aw, row.totalLoss);
             const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
-            row.feasible = w.green && shownRise && *shownRise <= d.allowedRise;
+            row.hasTemperatureRise = shownRise.has_value();
+            row.temperatureRise = shownRise.value_or(0.0);
+            row.feasible =
+                n.green && row.hasTemperatureRise && row.temperatureRise <= d.allowedRise;
             if (options.feasibleOnly && !row.feasible) {
                 continue;
             }
+            const GroupRows& rowsOfGroup = group(part.fluxGroup);
+            const KeptNumbers& w = rowsOfGroup.numbers;
+            const MaterialRecord& material = catalogue.materials[part.index];
             row.rise = rise.value_or(0.0);
-            row.hasTemperatureRise = shownRise.has_value();
-            row.temperatureRise = shownRise.value_or(0.0);
             // A factor the last run writes no value for keeps an earlier run's.
             bool history = w.keptFactors;
             if (!history && d.storesEnergy) {
@@ -827,14 +820,14 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                 history = !row.hasGap;
             }
             if (history) {
-                const Factors factors = historyFactors(d, catalogue, part, c);
+                const Factors factors = historyFactors(d, catalogue, part, c, firstListed);
                 row.keptFactors = std::make_shared<const std::array<QString, 2>>(
                     std::array<QString, 2>{factors.inductanceFactor, factors.gap});
             }
             row.shared = rowsOfGroup.shared;
             row.materialType = material.texts[kTypeField];
             row.volume = core.volume;
-            rows.append(std::move(row));
+            found.push_back(std::move(row));
         }
     }
     const auto key = [&options](const AdviceRow& row) {
@@ -848,8 +841,17 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                 return row.totalLoss;
         }
     };
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); });
+    // Rows come in catalogue order: the index breaks ties of the key.
+    std::vector<std::pair<double, int>> order(found.size());
+    for (size_t i = 0; i < found.size(); ++i) {
+        order[i] = {key(found[i]), int(i)};
+    }
+    std::sort(order.begin(), order.end());
+    QVector<AdviceRow> rows;
+    rows.reserve(qsizetype(found.size()));
+    for (const auto& [rowKey, index] : order) {
+        rows.append(std::move(found[size_t(index)]));
+    }
     return rows;
 }
 

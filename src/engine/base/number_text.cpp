@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -307,30 +306,9 @@ std::optional<QString> formatPlain(double value) {
     return QString::fromStdString(text);
 }
 
-std::optional<double> roundFixed(double value, int decimals) {
+std::optional<double> roundFixedByText(double value, int decimals) {
     if (!std::isfinite(value)) {
         return std::nullopt;
-    }
-    // Rounding the 15-digit form half away from zero equals rounding the
-    // value to nearest whenever the scaled value lies clearly off a half:
-    // the 15-digit form and the scaling move it by less than 6e-15 of
-    // itself, under 1e-5 below 1e9. k ÷ 10^decimals then is the double
-    // nearest the decimal text, as reading it gives.
-    constexpr double kPowers[] = {1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    if (decimals >= 0 && decimals < int(std::size(kPowers))) {
-        const double power = kPowers[decimals];
-        const double scaled = std::fabs(value) * power;
-        if (scaled < 1e9) {
-            const double whole = std::floor(scaled);
-            const double fraction = scaled - whole;
-            if (std::fabs(fraction - 0.5) > 1e-5) {
-                const double k = fraction > 0.5 ? whole + 1.0 : whole;
-                if (k == 0.0) {
-                    return 0.0;
-                }
-                return value < 0 ? -(k / power) : k / power;
-            }
-        }
     }
     return parseNumber(*formatFixed(value, decimals));
 }
