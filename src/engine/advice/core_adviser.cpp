@@ -418,7 +418,8 @@ struct AdviceRowShared {
     QString core;
     QString maker;
     QString flux;
-    QString gap;  // the design's, when no run writes one
+    QString gap;                                       // the design's, when no run writes one
+    std::shared_ptr<const QStringList> materialTypes;  // by catalogue index
     // What the windings' texts are written from.
     std::shared_ptr<const AdviceDesign> design;
     CoreGeometry geometry;
@@ -599,7 +600,7 @@ QString columnText(const AdviceRow& row, AdviceColumn column, const WindingPart&
         case AdviceColumn::Core:
             return row.shared->core;
         case AdviceColumn::Material:
-            return row.materialType;
+            return (*row.shared->materialTypes)[row.material];
         case AdviceColumn::Maker:
             return row.shared->maker;
         case AdviceColumn::PrimaryTurns:
@@ -725,6 +726,12 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     };
     std::vector<GroupRows> perFlux(fluxes.size());
     const auto design = std::make_shared<const AdviceDesign>(d);
+    auto types = std::make_shared<QStringList>();
+    types->reserve(catalogue.materials.size());
+    for (const MaterialRecord& material : catalogue.materials) {
+        types->append(material.texts[kTypeField]);
+    }
+    const std::shared_ptr<const QStringList> materialTypes = std::move(types);
     std::vector<int> textsMade;
     std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
     // The core's weight for each density of the candidate materials.
@@ -749,7 +756,7 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
             if (!rowsOfGroup.shared) {
                 const double flux = fluxes[size_t(g)];
                 rowsOfGroup.shared = std::make_shared<const AdviceRowShared>(AdviceRowShared{
-                    core.name, core.factory, fluxTexts[g], d.gap, design,
+                    core.name, core.factory, fluxTexts[g], d.gap, materialTypes, design,
                     CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, flux});
                 rowsOfGroup.numbers = keptNumbers(d, core, flux);
                 textsMade.push_back(g);
@@ -825,7 +832,6 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
                     std::array<QString, 2>{factors.inductanceFactor, factors.gap});
             }
             row.shared = rowsOfGroup.shared;
-            row.materialType = material.texts[kTypeField];
             row.volume = core.volume;
             found.push_back(std::move(row));
         }

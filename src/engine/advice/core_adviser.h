@@ -97,7 +97,6 @@ struct AdviceRow {
 
     // What the texts are written from.
     std::shared_ptr<const AdviceRowShared> shared;
-    QString materialType;
     double coreLoss = 0.0;  // before rounding
     double total = 0.0;     // core loss plus copper loss, before rounding
     double rise = 0.0;      // before rounding

@@ -322,6 +322,15 @@ std::optional<double> roundPlain(double value) {
     if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
         return magnitude == 0.0 ? 0.0 : value;
     }
+    // The double nearest a decimal of at most 15 digits reads back from its
+    // 15-digit form as itself: so the nearest double to k millionths, k of at
+    // most nine digits.
+    if (magnitude < 1e3) {
+        const double millionths = std::nearbyint(magnitude * 1e6);
+        if (millionths / 1e6 == magnitude) {
+            return value;
+        }
+    }
     // The same 15 digits in scientific form read back to the same double.
     char buffer[32];
     const std::to_chars_result written =
