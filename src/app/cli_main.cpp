@@ -154,8 +154,9 @@ int main(int argc, char* argv[]) {
             QJsonArray array;
             for (const advice::AdviceRow& row : rows) {
                 QJsonObject object;
-                for (int i = 0; i < row.texts.size(); ++i) {
-                    object.insert(header[i], row.texts[i]);
+                const QStringList texts = row.texts();
+                for (int i = 0; i < texts.size(); ++i) {
+                    object.insert(header[i], texts[i]);
                 }
                 if (!options.feasibleOnly) {
                     object.insert(kFeasibleColumn, row.feasible);
@@ -167,7 +168,7 @@ int main(int argc, char* argv[]) {
         }
         out << csvLine(header);
         for (const advice::AdviceRow& row : rows) {
-            QStringList fields = row.texts;
+            QStringList fields = row.texts();
             if (!options.feasibleOnly) {
                 fields.append(row.feasible ? QStringLiteral("是") : QStringLiteral("否"));
             }

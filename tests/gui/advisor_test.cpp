@@ -59,7 +59,7 @@ TEST_F(AdvisorTest, ShowsTheFeasibleRowsByTotalLoss) {
     ASSERT_FALSE(rows.isEmpty());
     ASSERT_EQ(advisor.table()->model()->rowCount(), rows.size());
     for (int r = 0; r < rows.size(); ++r) {
-        EXPECT_EQ(rowTexts(advisor, r), rows[r].texts);
+        EXPECT_EQ(rowTexts(advisor, r), rows[r].texts());
     }
     window.findChild<QAction*>(QStringLiteral("TOOL"))->trigger();
     EXPECT_TRUE(engine.isWindowOpen(QStringLiteral("FrmWireTools")));
@@ -109,7 +109,7 @@ TEST_F(AdvisorTest, DoubleClickAppliesTheRowAndFollowsTheDesign) {
     waitForRows(advisor);
     EXPECT_EQ(table->model()->rowCount(), engine.advise().size());
     for (int r = 0; r < table->model()->rowCount(); ++r) {
-        EXPECT_EQ(rowTexts(advisor, r), engine.advise()[r].texts);
+        EXPECT_EQ(rowTexts(advisor, r), engine.advise()[r].texts());
     }
 }
 

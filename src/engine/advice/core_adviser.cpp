@@ -1,5 +1,6 @@
 #include "engine/advice/core_adviser.h"
 
+#include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/core_formulas.h"
@@ -13,7 +14,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 namespace kelvane::advice {
 
@@ -364,7 +367,15 @@ struct WindingPart {
     bool keptFactors = false;  // AL or Ue kept an earlier run's text
 };
 
-WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux) {
+// The core's dimensions the windings depend on.
+struct CoreGeometry {
+    double ae = 0.0;
+    double le = 0.0;
+    double aw = 0.0;
+    double turnLength = 0.0;
+};
+
+WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flux) {
     WindingPart w;
     w.primaryTurns = d.primaryTurnsCell;
     if (d.hasOutputs) {
@@ -400,12 +411,150 @@ WindingPart windings(const AdviceDesign& d, const CoreRecord& core, double flux)
     return w;
 }
 
+}  // namespace
+
+// The texts of one core's windings at one flux density, which its rows share.
+struct AdviceRowShared {
+    QString core;
+    QString maker;
+    QString flux;
+    QString gap;                                       // the design's, when no run writes one
+    std::shared_ptr<const QStringList> materialTypes;  // by catalogue index
+    // What the windings' texts are written from.
+    std::shared_ptr<const AdviceDesign> design;
+    CoreGeometry geometry;
+    double fluxValue = 0.0;
+};
+
+namespace {
+
+// An output's numbers as its winding row reads them.
+struct OutputNumbers {
+    double volts = 0.0;
+    double amps = 0.0;
+    double diameter = 0.0;
+    double wireArea = 0.0;
+};
+
+std::vector<OutputNumbers> outputNumbers(const AdviceDesign& d) {
+    std::vector<OutputNumbers> outputs;
+    outputs.reserve(size_t(d.outputs.size()));
+    for (const AdviceDesign::Output& output : d.outputs) {
+        OutputNumbers o;
+        o.volts = output.volts;
+        o.amps = parseNumber(output.amps);
+        o.diameter = parseNumber(output.diameter);
+        o.wireArea = parseNumber(wire::wireArea(o.diameter).value_or(QString()));
+        outputs.push_back(o);
+    }
+    return outputs;
+}
+
+// What a number text written only when finite reads back as: 0 for none.
+double readBack(std::optional<double> value) {
+    return value.value_or(0.0);
+}
+
+// The turns windings() writes for an output, as a number.
+double outputTurns(const AdviceDesign& d, const OutputNumbers& o, const CoreRecord& core,
+                   double flux) {
+    const std::optional<double> turns = results::turnsValue(o.volts, d.onTime, flux, core.ae);
+    return turns ? readBack(roundPlain(*turns)) : 0.0;
+}
+
+// windings() in numbers, for the pairs that cannot be shown: the fill factor
+// and its colour from the turns of every output.
+struct WindingNumbers {
+    bool green = false;
+    bool copperKnown = false;
+    double copperLoss = 0.0;  // as its text reads
+};
+
+bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
+               const double* turns, const CoreRecord& core) {
+    if (!(core.aw > 0.0) || outputs.empty()) {
+        return false;
+    }
+    double fill = 0.0;
+    bool written = false;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        if (const std::optional<double> next =
+                roundFixed(results::fillSum(fill, turns[i], outputs[i].wireArea, core.aw), 2)) {
+            fill = *next;
+            written = true;
+        }
+    }
+    return written && results::fillFactorColour(fill, d.standards) == results::kFillGreen;
+}
+
+// The copper loss windings() writes, as a number.
+double copperLoss(const std::vector<OutputNumbers>& outputs, const double* turns,
+                  const CoreRecord& core) {
+    double sum = 0.0;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const OutputNumbers& o = outputs[i];
+        const std::optional<double> resistance = wire::wireResistanceValue(
+            o.diameter, turns[i], core.turnLength, wire::kCopperResistivity);
+        const double ohms = resistance ? readBack(roundFixed(*resistance, 6)) : 0.0;
+        const std::optional<double> drop = results::absProductValue(o.amps, ohms);
+        const double volts = drop ? readBack(roundPlain(*drop)) : 0.0;
+        const std::optional<double> loss = results::absProductValue(volts, o.amps);
+        const double watts = loss ? readBack(roundPlain(*loss)) : 0.0;
+        if (const std::optional<double> next = roundPlain(sum + watts)) {
+            sum = *next;
+        }
+    }
+    return sum;
+}
+
+// The factors of windings() in numbers, for the rows that are kept.
+struct KeptNumbers {
+    bool keptFactors = false;            // AL or Ue keeps an earlier run's text
+    double effectivePermeability = 0.0;  // as its text reads
+};
+
+KeptNumbers keptNumbers(const AdviceDesign& d, const CoreRecord& core, double flux) {
+    KeptNumbers n;
+    double primaryTurns = parseNumber(d.primaryTurnsCell);
+    if (d.hasOutputs) {
+        const std::optional<double> raw = results::turnsValue(d.udc, d.onTime, flux, core.ae);
+        primaryTurns = raw ? readBack(roundPlain(*raw)) : 0.0;
+    }
+    const std::optional<double> alRaw =
+        results::inductanceFactorValue(d.primaryInductance, primaryTurns);
+    const std::optional<double> al = alRaw ? roundFixed(*alRaw, 1) : std::nullopt;
+    const std::optional<double> ueRaw = results::effectivePermeabilityValue(
+        al ? *al : parseNumber(d.inductanceFactor), core.le, core.ae);
+    const std::optional<double> ue = ueRaw ? roundPlain(*ueRaw) : std::nullopt;
+    n.effectivePermeability = ue ? *ue : parseNumber(d.effectivePermeability);
+    n.keptFactors = !al || !ue;
+    return n;
+}
+
 // The factors when the last run writes none of some: what the earlier runs
 // of the application left. The core fields change three times: the
 // area-product queries of the material's choice, the core search's first
 // record, the chosen record; each change runs the results.
+// The first core the search with core `c`'s name lists, looked up once per
+// core: `firstListed` holds -1 where not yet looked up.
+int firstListedCore(const CatalogueSnapshot& catalogue, int c, std::vector<int>& firstListed) {
+    int& first = firstListed[size_t(c)];
+    if (first < 0) {
+        const QString search = trimBlanks(catalogue.cores[c].name);
+        first = c;
+        for (int other = 0; other < c; ++other) {
+            const CoreRecord& core = catalogue.cores[other];
+            if (!core.nullName && matchesSearch(core.name, search)) {
+                first = other;
+                break;
+            }
+        }
+    }
+    return first;
+}
+
 Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
-                       const MaterialPart& part, int c) {
+                       const MaterialPart& part, int c, std::vector<int>& firstListed) {
     const MaterialRecord& material = catalogue.materials[part.index];
     CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
                      d.shownCore.le};
@@ -420,15 +569,7 @@ Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue
         }
     }
     const CoreRecord& chosen = catalogue.cores[c];
-    const QString search = trimBlanks(chosen.name);
-    int first = c;
-    for (int other = 0; other < c; ++other) {
-        const CoreRecord& core = catalogue.cores[other];
-        if (!core.nullName && matchesSearch(core.name, search)) {
-            first = other;
-            break;
-        }
-    }
+    const int first = firstListedCore(catalogue, c, firstListed);
     Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
     const CoreShown listed = shown(catalogue.cores[first]);
     runRefill(d, part.flux, material.permeability, before, listed, f);
@@ -449,6 +590,68 @@ CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
     snapshot.materials = readMaterials(database);
     snapshot.cores = readCores(database);
     return snapshot;
+}
+
+namespace {
+
+// A column's text; `w` the windings' texts, for the columns that show them.
+QString columnText(const AdviceRow& row, AdviceColumn column, const WindingPart& w) {
+    switch (column) {
+        case AdviceColumn::Core:
+            return row.shared->core;
+        case AdviceColumn::Material:
+            return (*row.shared->materialTypes)[row.material];
+        case AdviceColumn::Maker:
+            return row.shared->maker;
+        case AdviceColumn::PrimaryTurns:
+            return w.primaryTurns;
+        case AdviceColumn::FluxDensity:
+            return row.shared->flux;
+        case AdviceColumn::CoreLoss:
+            return formatFixed(row.coreLoss, 3).value_or(QString());
+        case AdviceColumn::CopperLoss:
+            return w.copperLoss;
+        case AdviceColumn::TotalLoss:
+            return formatFixed(row.total, 3).value_or(QString());
+        case AdviceColumn::TemperatureRise:
+            return row.hasTemperatureRise ? formatFixed(row.rise, 1).value_or(QString())
+                                          : QString();
+        case AdviceColumn::FillFactor:
+            return w.fillFactor;
+        case AdviceColumn::InductanceFactor:
+            return row.keptFactors ? (*row.keptFactors)[0] : w.inductanceFactor;
+        case AdviceColumn::Gap:
+            if (row.keptFactors) {
+                return (*row.keptFactors)[1];
+            }
+            return row.hasGap ? *formatFixed(row.gap, 3) + QStringLiteral("mm") : row.shared->gap;
+    }
+    return {};
+}
+
+WindingPart rowWindings(const AdviceRow& row) {
+    return windings(*row.shared->design, row.shared->geometry, row.shared->fluxValue);
+}
+
+bool showsWindings(AdviceColumn column) {
+    return column == AdviceColumn::PrimaryTurns || column == AdviceColumn::CopperLoss ||
+           column == AdviceColumn::FillFactor || column == AdviceColumn::InductanceFactor;
+}
+
+}  // namespace
+
+QString AdviceRow::text(AdviceColumn column) const {
+    return columnText(*this, column, showsWindings(column) ? rowWindings(*this) : WindingPart());
+}
+
+QStringList AdviceRow::texts() const {
+    const WindingPart w = rowWindings(*this);
+    QStringList out;
+    out.reserve(kAdviceColumnCount);
+    for (int column = 0; column < kAdviceColumnCount; ++column) {
+        out.append(columnText(*this, AdviceColumn(column), w));
+    }
+    return out;
 }
 
 const QStringList& adviceColumnNames() {
@@ -497,8 +700,40 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         }
         materials.append(part);
     }
-    QVector<AdviceRow> rows;
-    QVector<WindingPart> perFlux(fluxTexts.size());
+    std::vector<AdviceRow> found;
+    const std::vector<OutputNumbers> outputs = outputNumbers(d);
+    const size_t outputCount = outputs.size();
+    std::vector<double> fluxes(size_t(fluxTexts.size()));
+    for (int g = 0; g < fluxTexts.size(); ++g) {
+        fluxes[size_t(g)] = parseNumber(fluxTexts[g]);
+    }
+    // Turns never grow with the flux density: in its order, flux densities
+    // that give a core the same turns follow one another and share windings.
+    std::vector<int> byFlux(fluxes.size());
+    std::iota(byFlux.begin(), byFlux.end(), 0);
+    std::stable_sort(byFlux.begin(), byFlux.end(),
+                     [&fluxes](int a, int b) { return fluxes[size_t(a)] < fluxes[size_t(b)]; });
+    std::vector<double> lossPerGram(size_t(materials.size()));
+    for (int i = 0; i < materials.size(); ++i) {
+        lossPerGram[size_t(i)] = parseNumber(materials[i].lossPerGram);
+    }
+    std::vector<WindingNumbers> numbers(fluxes.size());
+    std::vector<double> turns(outputCount);
+    std::vector<double> lastTurns(outputCount);
+    struct GroupRows {
+        std::shared_ptr<const AdviceRowShared> shared;
+        KeptNumbers numbers;
+    };
+    std::vector<GroupRows> perFlux(fluxes.size());
+    const auto design = std::make_shared<const AdviceDesign>(d);
+    auto types = std::make_shared<QStringList>();
+    types->reserve(catalogue.materials.size());
+    for (const MaterialRecord& material : catalogue.materials) {
+        types->append(material.texts[kTypeField]);
+    }
+    const std::shared_ptr<const QStringList> materialTypes = std::move(types);
+    std::vector<int> textsMade;
+    std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
     // The core's weight for each density of the candidate materials.
     QVector<double> weights(densities.size());
     for (int c = 0; c < catalogue.cores.size(); ++c) {
@@ -512,77 +747,117 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         if (!core.found || materials.isEmpty()) {
             continue;
         }
-        for (int g = 0; g < fluxTexts.size(); ++g) {
-            perFlux[g] = windings(d, core, parseNumber(fluxTexts[g]));
+        for (const int g : textsMade) {
+            perFlux[size_t(g)].shared.reset();
         }
-        for (int g = 0; g < densities.size(); ++g) {
-            weights[g] = parseNumber(
-                catalogue::coreWeightText(densities[g], core.volume).value_or(QString()));
-        }
-        for (const MaterialPart& part : materials) {
-            const WindingPart& w = perFlux[part.fluxGroup];
-            // Without a green fill factor no pair of this flux density is feasible.
-            if (options.feasibleOnly && !w.green) {
+        textsMade.clear();
+        const auto group = [&](int g) -> const GroupRows& {
+            GroupRows& rowsOfGroup = perFlux[size_t(g)];
+            if (!rowsOfGroup.shared) {
+                const double flux = fluxes[size_t(g)];
+                rowsOfGroup.shared = std::make_shared<const AdviceRowShared>(AdviceRowShared{
+                    core.name, core.factory, fluxTexts[g], d.gap, materialTypes, design,
+                    CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, flux});
+                rowsOfGroup.numbers = keptNumbers(d, core, flux);
+                textsMade.push_back(g);
+            }
+            return rowsOfGroup;
+        };
+        bool anyGreen = false;
+        for (size_t k = 0; k < byFlux.size(); ++k) {
+            const size_t g = size_t(byFlux[k]);
+            for (size_t i = 0; i < outputCount; ++i) {
+                turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
+            }
+            if (k > 0 && turns == lastTurns) {
+                numbers[g] = numbers[size_t(byFlux[k - 1])];
                 continue;
             }
-            const MaterialRecord& material = catalogue.materials[part.index];
-            const QString coreLoss = catalogue::coreLossText(weights[part.densityGroup],
-                                                             parseNumber(part.lossPerGram), 3)
-                                         .value_or(QString());
-            const double total = parseNumber(coreLoss) + parseNumber(w.copperLoss);
-            const QString totalText = formatFixed(total, 3).value_or(QString());
-            const std::optional<QString> rise = results::temperatureRise(core.awText, totalText);
+            numbers[g] = WindingNumbers();
+            numbers[g].green = greenFill(d, outputs, turns.data(), core);
+            anyGreen = anyGreen || numbers[g].green;
+            // Only the feasible rows are listed by default, and those need green.
+            if (numbers[g].green || !options.feasibleOnly) {
+                numbers[g].copperLoss = copperLoss(outputs, turns.data(), core);
+            }
+            lastTurns.swap(turns);
+        }
+        // Without a green fill factor no pair of the core is feasible.
+        if (options.feasibleOnly && !anyGreen) {
+            continue;
+        }
+        for (int g = 0; g < densities.size(); ++g) {
+            weights[g] = readBack(roundPlain(catalogue::coreWeight(densities[g], core.volume)));
+        }
+        for (int i = 0; i < materials.size(); ++i) {
+            const MaterialPart& part = materials[i];
+            const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
+            if (options.feasibleOnly && !n.green) {
+                continue;
+            }
+            // The row's numbers first: most pairs are not feasible, and of
+            // the rows few are shown.
             AdviceRow row;
             row.core = c;
             row.material = part.index;
-            row.feasible = w.green && rise && parseNumber(*rise) <= d.allowedRise;
+            row.coreLoss = catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]);
+            row.total = readBack(roundFixed(row.coreLoss, 3)) + n.copperLoss;
+            row.totalLoss = readBack(roundFixed(row.total, 3));
+            const std::optional<double> rise =
+                results::temperatureRiseValue(core.aw, row.totalLoss);
+            const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
+            row.hasTemperatureRise = shownRise.has_value();
+            row.temperatureRise = shownRise.value_or(0.0);
+            row.feasible =
+                n.green && row.hasTemperatureRise && row.temperatureRise <= d.allowedRise;
             if (options.feasibleOnly && !row.feasible) {
                 continue;
             }
+            const GroupRows& rowsOfGroup = group(part.fluxGroup);
+            const KeptNumbers& w = rowsOfGroup.numbers;
+            const MaterialRecord& material = catalogue.materials[part.index];
+            row.rise = rise.value_or(0.0);
             // A factor the last run writes no value for keeps an earlier run's.
-            Factors factors{w.inductanceFactor, w.effectivePermeability, d.gap};
-            if (w.keptFactors) {
-                factors = historyFactors(d, catalogue, part, c);
-            } else if (d.storesEnergy) {
-                if (const std::optional<QString> airGap = results::airGapText(
-                        material.permeability, parseNumber(w.effectivePermeability), core.le)) {
-                    factors.gap = *airGap + QStringLiteral("mm");
-                } else {
-                    factors = historyFactors(d, catalogue, part, c);
-                }
+            bool history = w.keptFactors;
+            if (!history && d.storesEnergy) {
+                const std::optional<double> gap =
+                    results::airGapValue(material.permeability, w.effectivePermeability, core.le);
+                row.hasGap = gap && std::isfinite(*gap);
+                row.gap = gap.value_or(0.0);
+                history = !row.hasGap;
             }
-            row.texts = {core.name,
-                         material.texts[kTypeField],
-                         core.factory,
-                         w.primaryTurns,
-                         part.fluxText,
-                         coreLoss,
-                         w.copperLoss,
-                         totalText,
-                         rise.value_or(QString()),
-                         w.fillFactor,
-                         factors.inductanceFactor,
-                         factors.gap};
-            row.totalLoss = parseNumber(totalText);
-            row.temperatureRise = rise ? parseNumber(*rise) : 0.0;
+            if (history) {
+                const Factors factors = historyFactors(d, catalogue, part, c, firstListed);
+                row.keptFactors = std::make_shared<const std::array<QString, 2>>(
+                    std::array<QString, 2>{factors.inductanceFactor, factors.gap});
+            }
+            row.shared = rowsOfGroup.shared;
             row.volume = core.volume;
-            rows.append(std::move(row));
+            found.push_back(std::move(row));
         }
     }
     const auto key = [&options](const AdviceRow& row) {
         switch (options.order) {
             case AdviceOrder::TemperatureRise:
-                return row.texts[int(AdviceColumn::TemperatureRise)].isEmpty()
-                           ? std::numeric_limits<double>::infinity()
-                           : row.temperatureRise;
+                return !row.hasTemperatureRise ? std::numeric_limits<double>::infinity()
+                                               : row.temperatureRise;
             case AdviceOrder::Volume:
                 return row.volume;
             default:
                 return row.totalLoss;
         }
     };
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); });
+    // Rows come in catalogue order: the index breaks ties of the key.
+    std::vector<std::pair<double, int>> order(found.size());
+    for (size_t i = 0; i < found.size(); ++i) {
+        order[i] = {key(found[i]), int(i)};
+    }
+    std::sort(order.begin(), order.end());
+    QVector<AdviceRow> rows;
+    rows.reserve(qsizetype(found.size()));
+    for (const auto& [rowKey, index] : order) {
+        rows.append(std::move(found[size_t(index)]));
+    }
     return rows;
 }
 

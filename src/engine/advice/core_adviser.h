@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <memory>
 
 namespace kelvane::design {
 class DesignSheet;
@@ -76,16 +77,33 @@ enum class AdviceColumn {
 };
 inline constexpr int kAdviceColumnCount = 12;
 
+// What the rows of one core at one flux density share.
+struct AdviceRowShared;
+
 // One pair of core and material: the texts the design shows after the pair
-// is applied.
+// is applied. The texts are written when asked for: of the many rows only
+// few are ever shown.
 struct AdviceRow {
     int core = 0;      // index into CatalogueSnapshot::cores
     int material = 0;  // index into CatalogueSnapshot::materials
-    QStringList texts;
     bool feasible = false;
     double totalLoss = 0.0;
-    double temperatureRise = 0.0;  // meaningful only when its text is not empty
+    bool hasTemperatureRise = false;
+    double temperatureRise = 0.0;  // meaningful only with hasTemperatureRise
     double volume = 0.0;
+
+    [[nodiscard]] QString text(AdviceColumn column) const;
+    [[nodiscard]] QStringList texts() const;
+
+    // What the texts are written from.
+    std::shared_ptr<const AdviceRowShared> shared;
+    double coreLoss = 0.0;  // before rounding
+    double total = 0.0;     // core loss plus copper loss, before rounding
+    double rise = 0.0;      // before rounding
+    bool hasGap = false;    // the last run wrote the gap
+    double gap = 0.0;       // before rounding
+    // The factors earlier runs left, when the last run writes none of some.
+    std::shared_ptr<const std::array<QString, 2>> keptFactors;
 };
 
 // The design's own quantities the rows depend on, read from the sheet at

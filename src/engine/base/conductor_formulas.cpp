@@ -54,14 +54,19 @@ std::optional<QString> wireArea(double diameter) {
     return formatFixed(3.1415 * squared(d / 2.0), 3);
 }
 
-std::optional<QString> wireResistance(double diameter, double factorA, double factorB,
-                                      double resistivity) {
+std::optional<double> wireResistanceValue(double diameter, double factorA, double factorB,
+                                          double resistivity) {
     if (!(diameter > 0.0)) {
         return std::nullopt;
     }
-    const double value =
-        0.001 * resistivity * (factorB * factorA) / (3.14 * squared(diameter / 2.0));
-    return formatFixed(value, 6);
+    return 0.001 * resistivity * (factorB * factorA) / (3.14 * squared(diameter / 2.0));
+}
+
+std::optional<QString> wireResistance(double diameter, double factorA, double factorB,
+                                      double resistivity) {
+    const std::optional<double> value =
+        wireResistanceValue(diameter, factorA, factorB, resistivity);
+    return value ? formatFixed(*value, 6) : std::nullopt;
 }
 
 std::optional<QString> wireWeight(double diameter, double factorA, double factorB, double density) {

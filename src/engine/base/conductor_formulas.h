@@ -61,6 +61,9 @@ inline constexpr double kCopperDensity = 8.95;
 // No value unless d > 0.
 [[nodiscard]] std::optional<QString> wireResistance(double diameter, double factorA, double factorB,
                                                     double resistivity);
+// wireResistanceValue() — the resistance wireResistance() rounds.
+[[nodiscard]] std::optional<double> wireResistanceValue(double diameter, double factorA,
+                                                        double factorB, double resistivity);
 
 // wireWeight() — weight of a round wire,
 // 0.001 × γ × 3.14 × (d ÷ 2)² × (b × a), "0.000000". No guard: d = 0 gives

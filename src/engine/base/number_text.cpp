@@ -312,6 +312,44 @@ std::optional<QString> formatPlain(double value) {
     return QString::fromStdString(text);
 }
 
+std::optional<double> roundFixedByText(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return parseNumber(*formatFixed(value, decimals));
+}
+
+std::optional<double> roundPlain(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    const double magnitude = std::fabs(value);
+    // A whole number of at most 15 digits is written in full.
+    if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
+        return magnitude == 0.0 ? 0.0 : value;
+    }
+    // The double nearest a decimal of at most 15 digits reads back from its
+    // 15-digit form as itself: so the nearest double to k millionths, k of at
+    // most nine digits.
+    if (magnitude < 1e3) {
+        const double millionths = std::nearbyint(magnitude * 1e6);
+        if (millionths / 1e6 == magnitude) {
+            return value;
+        }
+    }
+    // The same 15 digits in scientific form read back to the same double
+    // (the largest doubles are written as the largest that reads back).
+    char buffer[32];
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::min(magnitude, kLargestWritable),
+                      std::chars_format::scientific, 14);
+    double rounded = 0.0;
+    if (std::from_chars(buffer, written.ptr, rounded).ec == std::errc::result_out_of_range) {
+        rounded = magnitude > 1.0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return value < 0 ? -rounded : rounded;
+}
+
 QString formatTextFixed(const QString& text, int decimals) {
     if (!isStrictNumber(text)) {
         return text;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace kelvane {
@@ -50,6 +52,40 @@ namespace kelvane {
 // (5E20 is 500000000000000000000, 2.5E-16 is 0.00000000000000025). Zero is
 // "0", never "-0". No value for a non-finite number.
 [[nodiscard]] std::optional<QString> formatPlain(double value);
+
+// roundFixed() — the value formatFixed() writes, read back: exactly
+// parseNumber(*formatFixed(value, decimals)), without the text for the
+// common case. No value for a non-finite number. roundFixedByText() goes
+// through the text, for the values near a half or beyond 1e9.
+[[nodiscard]] std::optional<double> roundFixedByText(double value, int decimals);
+[[nodiscard]] inline std::optional<double> roundFixed(double value, int decimals) {
+    // Rounding the 15-digit form half away from zero equals rounding the
+    // value to nearest whenever the scaled value lies clearly off a half:
+    // the 15-digit form and the scaling move it by less than 6e-15 of
+    // itself, under 1e-5 below 1e9. k ÷ 10^decimals then is the double
+    // nearest the decimal text, as reading it gives.
+    constexpr double kPowers[] = {1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (decimals >= 0 && decimals < int(std::size(kPowers))) {
+        const double power = kPowers[decimals];
+        const double scaled = std::fabs(value) * power;
+        if (scaled < 1e9) {
+            const double whole = std::floor(scaled);
+            const double fraction = scaled - whole;
+            if (std::fabs(fraction - 0.5) > 1e-5) {
+                const double k = fraction > 0.5 ? whole + 1.0 : whole;
+                if (k == 0.0) {
+                    return 0.0;
+                }
+                return value < 0 ? -(k / power) : k / power;
+            }
+        }
+    }
+    return roundFixedByText(value, decimals);
+}
+
+// roundPlain() — the value formatPlain() writes, read back: exactly
+// parseNumber(*formatPlain(value)). No value for a non-finite number.
+[[nodiscard]] std::optional<double> roundPlain(double value);
 
 // formatTextFixed() — a text that is a strict number reformatted with
 // `decimals` decimals; any other text (empty, "abc", "12V") unchanged.

@@ -91,11 +91,19 @@ std::optional<QString> coreVolumeText(double leMm, double aeMm2) {
 }
 
 std::optional<QString> coreWeightText(double density, double volumeCm3) {
-    return formatPlain(density * volumeCm3);
+    return formatPlain(coreWeight(density, volumeCm3));
+}
+
+double coreWeight(double density, double volumeCm3) {
+    return density * volumeCm3;
 }
 
 std::optional<QString> coreLossText(double weightG, double lossPerGram, int decimals) {
-    return formatFixed(weightG * lossPerGram * 0.001, decimals);
+    return formatFixed(coreLoss(weightG, lossPerGram), decimals);
+}
+
+double coreLoss(double weightG, double lossPerGram) {
+    return weightG * lossPerGram * 0.001;
 }
 
 std::optional<double> areaProductMm4(double inputPowerW, double onTimeUs, double marginFactor,

@@ -32,6 +32,9 @@ namespace kelvane::catalogue {
 [[nodiscard]] std::optional<QString> coreWeightText(double density, double volumeCm3);
 // coreLossText() — weight × loss per gram × 0.001 in W, `decimals` decimals.
 [[nodiscard]] std::optional<QString> coreLossText(double weightG, double lossPerGram, int decimals);
+// coreWeight(), coreLoss() — the numbers those texts show, unrounded.
+[[nodiscard]] double coreWeight(double density, double volumeCm3);
+[[nodiscard]] double coreLoss(double weightG, double lossPerGram);
 
 // areaProductMm4() — the area product Aw·Ae the transformer needs:
 // (Pint · 2 · Ton · K) / (Bm · 0.001 · J · 0.2), 0.2 the window utilisation.

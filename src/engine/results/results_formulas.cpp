@@ -10,6 +10,12 @@ namespace kelvane::results {
 
 std::optional<QString> turnsFromVoltSeconds(double volts, double onTimeUs, double fluxDensityMt,
                                             double aeMm2) {
+    const std::optional<double> turns = turnsValue(volts, onTimeUs, fluxDensityMt, aeMm2);
+    return turns ? formatPlain(*turns) : std::nullopt;
+}
+
+std::optional<double> turnsValue(double volts, double onTimeUs, double fluxDensityMt,
+                                 double aeMm2) {
     const float u = toSingle(volts);
     const float ton = toSingle(onTimeUs);
     const double bm = toSingle(fluxDensityMt);
@@ -20,8 +26,7 @@ std::optional<QString> turnsFromVoltSeconds(double volts, double onTimeUs, doubl
     // The volt-seconds stay a single-precision product: 12.3 × 2.5 is then
     // exactly 30.75, and 30.75 ÷ 1.5 a tie that goes to 20.
     const float voltSeconds = u * ton;
-    const double turns = std::nearbyint(voltSeconds / (bm * 0.001 * ae));  // ties to even
-    return formatPlain(turns);
+    return std::nearbyint(voltSeconds / (bm * 0.001 * ae));  // ties to even
 }
 
 std::optional<QString> wireDiameterFromCurrent(double amps, double currentDensityAPerMm2) {
@@ -32,11 +37,13 @@ std::optional<QString> wireDiameterFromCurrent(double amps, double currentDensit
 }
 
 QString absProduct(const QString& a, const QString& b) {
-    const std::optional<QString> rounded = formatFixed(parseNumber(a) * parseNumber(b), 3);
-    if (!rounded) {
-        return {};
-    }
-    return formatPlain(std::fabs(parseNumber(*rounded))).value_or(QString());
+    const std::optional<double> product = absProductValue(parseNumber(a), parseNumber(b));
+    return product ? formatPlain(*product).value_or(QString()) : QString();
+}
+
+std::optional<double> absProductValue(double a, double b) {
+    const std::optional<double> rounded = roundFixed(a * b, 3);
+    return rounded ? std::optional<double>(std::fabs(*rounded)) : std::nullopt;
 }
 
 std::optional<QString> standardInductanceFactor(double permeability, double aeMm2, double leMm) {
@@ -47,12 +54,15 @@ std::optional<QString> standardInductanceFactor(double permeability, double aeMm
 }
 
 std::optional<QString> temperatureRise(const QString& awMm2, const QString& lossW) {
-    const double aw = parseNumber(awMm2);
-    const double loss = parseNumber(lossW);
-    if (!(aw * 22.0 * 0.01 * loss > 0.0)) {
+    const std::optional<double> rise = temperatureRiseValue(parseNumber(awMm2), parseNumber(lossW));
+    return rise ? formatFixed(*rise, 1) : std::nullopt;
+}
+
+std::optional<double> temperatureRiseValue(double awMm2, double lossW) {
+    if (!(awMm2 * 22.0 * 0.01 * lossW > 0.0)) {
         return std::nullopt;
     }
-    return formatFixed(800.0 / (aw * 22.0 * 0.01) * loss, 1);
+    return 800.0 / (awMm2 * 22.0 * 0.01) * lossW;
 }
 
 WindingConductor windingConductor(const QString& turns, const QString& diameter,
@@ -72,9 +82,13 @@ WindingConductor windingConductor(const QString& turns, const QString& diameter,
 void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2) {
     const double area = parseNumber(wire::wireArea(parseNumber(diameter)).value_or(QString()));
     if (const std::optional<QString> next =
-            formatFixed(parseNumber(fillFactor) + 1.2 * parseNumber(turns) * area / awMm2, 2)) {
+            formatFixed(fillSum(parseNumber(fillFactor), parseNumber(turns), area, awMm2), 2)) {
         fillFactor = *next;
     }
+}
+
+double fillSum(double fillFactor, double turns, double wireAreaMm2, double awMm2) {
+    return fillFactor + 1.2 * turns * wireAreaMm2 / awMm2;
 }
 
 std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]) {
@@ -88,25 +102,39 @@ std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4
 }
 
 std::optional<QString> inductanceFactorText(double primaryInductanceMh, double primaryTurns) {
+    const std::optional<double> al = inductanceFactorValue(primaryInductanceMh, primaryTurns);
+    return al ? formatFixed(*al, 1) : std::nullopt;
+}
+
+std::optional<double> inductanceFactorValue(double primaryInductanceMh, double primaryTurns) {
     if (!(primaryTurns > 0.0)) {
         return std::nullopt;
     }
-    return formatFixed(primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns), 1);
+    return primaryInductanceMh * 1e6 / (primaryTurns * primaryTurns);
 }
 
 std::optional<QString> effectivePermeabilityText(double alNh, double leMm, double aeMm2) {
+    const std::optional<double> ue = effectivePermeabilityValue(alNh, leMm, aeMm2);
+    return ue ? formatPlain(*ue) : std::nullopt;
+}
+
+std::optional<double> effectivePermeabilityValue(double alNh, double leMm, double aeMm2) {
     if (!(aeMm2 > 0.0)) {
         return std::nullopt;
     }
-    return formatPlain(std::trunc(alNh * leMm / aeMm2 / 1.257));
+    return std::trunc(alNh * leMm / aeMm2 / 1.257);
 }
 
 std::optional<QString> airGapText(double permeability, double effectivePermeability, double leMm) {
+    const std::optional<double> gap = airGapValue(permeability, effectivePermeability, leMm);
+    return gap ? formatFixed(*gap, 3) : std::nullopt;
+}
+
+std::optional<double> airGapValue(double permeability, double effectivePermeability, double leMm) {
     if (!(permeability * effectivePermeability > 0.0)) {
         return std::nullopt;
     }
-    return formatFixed(
-        (permeability - effectivePermeability) * leMm / (effectivePermeability * permeability), 3);
+    return (permeability - effectivePermeability) * leMm / (effectivePermeability * permeability);
 }
 
 }  // namespace kelvane::results

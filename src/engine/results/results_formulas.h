@@ -12,6 +12,9 @@ namespace kelvane::results {
 // No value unless Bm > 0 and Ae > 0.
 [[nodiscard]] std::optional<QString> turnsFromVoltSeconds(double volts, double onTimeUs,
                                                           double fluxDensityMt, double aeMm2);
+// turnsValue() — the whole number turnsFromVoltSeconds() writes.
+[[nodiscard]] std::optional<double> turnsValue(double volts, double onTimeUs, double fluxDensityMt,
+                                               double aeMm2);
 
 // wireDiameterFromCurrent() — 1.13 × (I ÷ J)^0.5 in mm, "0.00". No value
 // for J = 0 or a negative quotient.
@@ -21,6 +24,9 @@ namespace kelvane::results {
 // absProduct() — |a × b| of two texts' leading numbers, the product first
 // rounded to three decimals; written as plain number text (0.250 is 0.25).
 [[nodiscard]] QString absProduct(const QString& a, const QString& b);
+// absProductValue() — the value absProduct() writes as plain text: |a × b|
+// after rounding to three decimals. No value when the product is not finite.
+[[nodiscard]] std::optional<double> absProductValue(double a, double b);
 
 // standardInductanceFactor() — AL of the ungapped core in nH/N²,
 // u × 1.257 × Ae ÷ Le truncated toward zero. No value unless Le > 0.
@@ -31,6 +37,8 @@ namespace kelvane::results {
 // window area text (mm²) and the loss text (W). No value unless
 // Aw × 22 × 0.01 × P > 0.
 [[nodiscard]] std::optional<QString> temperatureRise(const QString& awMm2, const QString& lossW);
+// temperatureRiseValue() — the rise temperatureRise() rounds, from numbers.
+[[nodiscard]] std::optional<double> temperatureRiseValue(double awMm2, double lossW);
 
 // The conductor of one winding row of MSwin from its turns and wire texts:
 // resistance (turns × mean turn length of copper), drop |I × R|, copper
@@ -48,6 +56,8 @@ struct WindingConductor {
 // sum + 1.2 × turns × wire area ÷ Aw, "0.00"; a sum that is not finite keeps
 // the text before it.
 void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2);
+// fillSum() — the sum addFillTerm() rounds, from numbers.
+[[nodiscard]] double fillSum(double fillFactor, double turns, double wireAreaMm2, double awMm2);
 
 // The fill-factor limits of the safety standards, in the order OptIEC,
 // OptVDE, OptUL, OptSelf.
@@ -62,13 +72,22 @@ inline constexpr int kFillRed = 255;
 // unless N1 > 0.
 [[nodiscard]] std::optional<QString> inductanceFactorText(double primaryInductanceMh,
                                                           double primaryTurns);
+// inductanceFactorValue() — the AL inductanceFactorText() rounds.
+[[nodiscard]] std::optional<double> inductanceFactorValue(double primaryInductanceMh,
+                                                          double primaryTurns);
 // effectivePermeabilityText() — Ue = AL × Le ÷ Ae ÷ 1.257 truncated toward
 // zero. No value unless Ae > 0.
 [[nodiscard]] std::optional<QString> effectivePermeabilityText(double alNh, double leMm,
                                                                double aeMm2);
+// effectivePermeabilityValue() — the Ue effectivePermeabilityText() writes.
+[[nodiscard]] std::optional<double> effectivePermeabilityValue(double alNh, double leMm,
+                                                               double aeMm2);
 // airGapText() — (u − Ue) × Le ÷ (Ue × u) in mm, "0.000". No value unless
 // u × Ue > 0.
 [[nodiscard]] std::optional<QString> airGapText(double permeability, double effectivePermeability,
+                                                double leMm);
+// airGapValue() — the gap airGapText() rounds.
+[[nodiscard]] std::optional<double> airGapValue(double permeability, double effectivePermeability,
                                                 double leMm);
 
 }  // namespace kelvane::results

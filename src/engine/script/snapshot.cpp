@@ -59,7 +59,7 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
     QJsonArray advice;
     for (const advice::AdviceRow& row : window.advice().mid(0, 20)) {
-        advice.append(QJsonArray::fromStringList(row.texts));
+        advice.append(QJsonArray::fromStringList(row.texts()));
     }
     snapshot.insert(QStringLiteral("advice"), advice);
     const catalogue::DataSource& materials = window.catalogue().materials();

@@ -66,7 +66,7 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const AdviceRow& row = m_rows[index.row()];
-    const QString& text = row.texts.at(index.column());
+    const QString text = row.text(AdviceColumn(index.column()));
     switch (role) {
         case Qt::DisplayRole:
             return text;
@@ -129,15 +129,14 @@ bool AdviceFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) co
     if (m_feasibleOnly && !row.feasible) {
         return false;
     }
-    if (!m_family.isEmpty() && familyOf(row.texts[int(AdviceColumn::Core)]) != m_family) {
+    if (!m_family.isEmpty() && familyOf(row.text(AdviceColumn::Core)) != m_family) {
         return false;
     }
-    if (!m_maker.isEmpty() && row.texts[int(AdviceColumn::Maker)] != m_maker) {
+    if (!m_maker.isEmpty() && row.text(AdviceColumn::Maker) != m_maker) {
         return false;
     }
     if (m_maximumRise > 0.0) {
-        const QString& rise = row.texts[int(AdviceColumn::TemperatureRise)];
-        if (rise.isEmpty() || row.temperatureRise > m_maximumRise) {
+        if (!row.hasTemperatureRise || row.temperatureRise > m_maximumRise) {
             return false;
         }
     }

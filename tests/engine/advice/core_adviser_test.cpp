@@ -149,7 +149,7 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     // that core loss.
     applied.window.keyDown(QStringLiteral("txtbm"), 13);
     applied.window.click(QStringLiteral("Command10"));
-    const QStringList& row = found->texts;
+    const QStringList row = found->texts();
     EXPECT_EQ(row.mid(0, 5), shown);
     EXPECT_EQ(row[int(AdviceColumn::CoreLoss)], applied.text(Field::TxtCorePl));
     EXPECT_EQ(row[int(AdviceColumn::CopperLoss)], results[0]);
@@ -267,6 +267,37 @@ TEST(CoreAdviser, OrdersRowsByKeyThenCatalogueOrder) {
         feasibleInAll += row.feasible ? 1 : 0;
     }
     EXPECT_EQ(feasible.size(), feasibleInAll);
+}
+
+// The default run, which decides feasibility in numbers before it writes any
+// text, lists exactly the feasible rows of all pairs, with the same texts
+// and in the same order, for every design, catalogue and order.
+TEST(CoreAdviser, FeasibleRowsAreTheFeasibleRowsOfAllPairs) {
+    for (const QString& file :
+         {QStringLiteral(KELVANE_TEST_CATALOGUE), QStringLiteral(KELVANE_BUNDLED_CATALOGUE)}) {
+        for (const DesignCase& design : kDesigns) {
+            SCOPED_TRACE(design.name);
+            Window w(file);
+            design.enter(w.window);
+            for (const AdviceOrder order :
+                 {AdviceOrder::TotalLoss, AdviceOrder::TemperatureRise, AdviceOrder::Volume}) {
+                AdviceOptions all;
+                all.feasibleOnly = false;
+                all.order = order;
+                QVector<AdviceRow> expected = w.window.advise(all);
+                expected.removeIf([](const AdviceRow& row) { return !row.feasible; });
+                AdviceOptions feasibleOnly;
+                feasibleOnly.order = order;
+                const QVector<AdviceRow> rows = w.window.advise(feasibleOnly);
+                ASSERT_EQ(rows.size(), expected.size());
+                for (int i = 0; i < rows.size(); ++i) {
+                    EXPECT_EQ(rows[i].core, expected[i].core);
+                    EXPECT_EQ(rows[i].material, expected[i].material);
+                    EXPECT_EQ(rows[i].texts(), expected[i].texts());
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -6,11 +6,15 @@
 
 #include <QMap>
 
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace kelvane {
 namespace {
@@ -142,6 +146,103 @@ TEST(FormatTextFixed, ReformatsOnlyWholeNumbers) {
     EXPECT_EQ(formatTextFixed(QStringLiteral("\t70\r\n"), 1), u"70.0");
     EXPECT_EQ(formatTextFixed(QStringLiteral("\u300070"), 1), u"\u300070");
     EXPECT_EQ(formatTextFixed(QStringLiteral("5E20"), 1), u"500000000000000000000.0");
+}
+
+// The values the numeric roundings are checked on: hand-picked edges, ties
+// at every decimal place and their neighbours, scaled random numbers of
+// both signs, and random bit patterns that reach the ends of the double
+// range, subnormals, infinities and NaN.
+std::vector<double> roundingProbes(int randomCount) {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  -0.5,
+                                  2.675,
+                                  0.125,
+                                  -0.125,
+                                  1.005,
+                                  0.0004999999999999999,
+                                  0.00049999999999999995,
+                                  999999999.5,
+                                  999999999.49999,
+                                  1e9,
+                                  1e15 - 1.0,
+                                  1e15,
+                                  1e15 + 2.0,
+                                  123456789012345.6,
+                                  9.999999999999995,
+                                  std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(20261206);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-14, 14);
+    std::uniform_int_distribution<int> places(0, 9);
+    std::uniform_int_distribution<std::int64_t> whole(0, 2000000000);
+    for (int i = 0; i < randomCount; ++i) {
+        const double sign = random() % 2 == 0 ? 1.0 : -1.0;
+        switch (i % 4) {
+            case 0:
+                values.push_back(sign * unit(random) * std::pow(10.0, exponent(random)));
+                break;
+            case 1: {
+                // A tie k.5 at some decimal place, as the nearest double has it.
+                const double tie = (double(whole(random)) + 0.5) / std::pow(10.0, places(random));
+                values.push_back(sign * tie);
+                values.push_back(sign * std::nextafter(tie, 0.0));
+                values.push_back(sign * std::nextafter(tie, 1e300));
+                break;
+            }
+            case 2:
+                values.push_back(sign * double(whole(random)) / std::pow(10.0, places(random)));
+                break;
+            default:
+                values.push_back(std::bit_cast<double>(std::uint64_t(random())));
+                break;
+        }
+    }
+    return values;
+}
+
+bool sameDouble(std::optional<double> a, std::optional<double> b) {
+    if (!a || !b) {
+        return a.has_value() == b.has_value();
+    }
+    return std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b) ||
+           (std::isnan(*a) && std::isnan(*b));
+}
+
+std::optional<double> readBack(const std::optional<QString>& text) {
+    return text ? std::optional<double>(parseNumber(*text)) : std::nullopt;
+}
+
+// The numeric roundings give, to the bit and sign of zero, what the text
+// they stand for reads back as.
+TEST(RoundFixed, EqualsTheFormattedTextReadBack) {
+    int mismatches = 0;
+    for (const double value : roundingProbes(150000)) {
+        for (const int decimals : {0, 1, 2, 3, 6, 9, 12}) {
+            const std::optional<double> expected = readBack(formatFixed(value, decimals));
+            if (!sameDouble(roundFixed(value, decimals), expected) && ++mismatches <= 5) {
+                ADD_FAILURE() << "value " << value << " decimals " << decimals;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(RoundPlain, EqualsTheFormattedTextReadBack) {
+    int mismatches = 0;
+    for (const double value : roundingProbes(400000)) {
+        if (!sameDouble(roundPlain(value), readBack(formatPlain(value))) && ++mismatches <= 5) {
+            ADD_FAILURE() << "value " << value;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace
