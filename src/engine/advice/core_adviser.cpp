@@ -25,11 +25,12 @@ using design::Field;
 
 namespace {
 
-constexpr int kTypeField = 1;
-constexpr int kPermeabilityField = 2;
-constexpr int kSaturationField = 4;
-constexpr int kRemanenceField = 5;
-constexpr int kDensityField = 8;
+// Material fields by their column; the TxtApp index is the column's place.
+constexpr int kTypeField = int(design::MaterialColumn::Type);
+constexpr int kPermeabilityField = int(design::MaterialColumn::InitialPermeability);
+constexpr int kSaturationField = int(design::MaterialColumn::FluxDensity);
+constexpr int kRemanenceField = int(design::MaterialColumn::Remanence);
+constexpr int kDensityField = int(design::MaterialColumn::Density);
 
 // The column of `names` called `column`, the exact spelling first, as the
 // bound fields look their columns up; -1 when there is none.

@@ -98,7 +98,7 @@ bool hasCore(const DesignSheet& sheet) {
 }
 
 bool hasMaterial(const DesignSheet& sheet) {
-    return !trimBlanks(sheet.text(design::materialField(1))).isEmpty();
+    return !trimBlanks(sheet.text(design::materialField(design::MaterialColumn::Type))).isEmpty();
 }
 
 ReportSection requirements(const DesignSheet& sheet) {
@@ -188,18 +188,25 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
         section.text(QStringLiteral("所需面积积AP"), sheet.areaProductText());
     }
     if (hasMaterial(sheet)) {
-        section.field(QStringLiteral("材质名称"), design::materialField(1));
-        section.field(QStringLiteral("磁材类型"), design::materialField(0));
-        section.field(QStringLiteral("磁材厂家"), design::materialField(21));
-        QString ui = trimBlanks(sheet.text(design::materialField(2)));
-        const QString tolerance = trimBlanks(sheet.text(design::materialField(22)));
+        section.field(QStringLiteral("材质名称"),
+                      design::materialField(design::MaterialColumn::Type));
+        section.field(QStringLiteral("磁材类型"),
+                      design::materialField(design::MaterialColumn::Application));
+        section.field(QStringLiteral("磁材厂家"),
+                      design::materialField(design::MaterialColumn::Factory));
+        QString ui = trimBlanks(
+            sheet.text(design::materialField(design::MaterialColumn::InitialPermeability)));
+        const QString tolerance =
+            trimBlanks(sheet.text(design::materialField(design::MaterialColumn::Tolerance)));
         if (!ui.isEmpty() && !tolerance.isEmpty()) {
             ui += QStringLiteral(" ±") + tolerance + QStringLiteral("%");
         }
         section.text(QStringLiteral("初始磁导率Ui"), ui);
-        section.field(QStringLiteral("饱和磁通密度Bs"), design::materialField(4),
+        section.field(QStringLiteral("饱和磁通密度Bs"),
+                      design::materialField(design::MaterialColumn::FluxDensity),
                       QStringLiteral("mT"));
-        section.field(QStringLiteral("剩余磁通密度Br"), design::materialField(5),
+        section.field(QStringLiteral("剩余磁通密度Br"),
+                      design::materialField(design::MaterialColumn::Remanence),
                       QStringLiteral("mT"));
     } else {
         section.notChosen(QStringLiteral("磁材"));
