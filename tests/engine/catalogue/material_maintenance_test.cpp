@@ -1,4 +1,5 @@
 #include "../session/design_fixture.h"
+#include "../stored_materials.h"
 #include "engine/catalogue/catalogue_schema.h"
 
 #include <QSqlDatabase>
@@ -242,31 +243,8 @@ private:
     std::array<bool, 7> m_enabled = {false, true, true, false, false, true, true};
 };
 
-// Every stored row of `materials` in rowid order as the fields show it.
 QVector<QStringList> storedTexts(const QString& path) {
-    const QString connection = QStringLiteral("stored-texts");
-    QVector<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
-        QStringList columns;
-        for (int index = 0; index <= 25; ++index) {
-            columns.append(catalogue::quoted(catalogue::materialColumnOfField(index)));
-        }
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(
-            QStringLiteral("SELECT %1 FROM materials ORDER BY rowid").arg(columns.join(u','))));
-        while (query.next()) {
-            QStringList row;
-            for (int index = 0; index <= 25; ++index) {
-                row.append(catalogue::valueText(query.value(index)));
-            }
-            rows.append(row);
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return rows;
+    return tests::storedMaterials(path, tests::CellForm::Shown);
 }
 
 TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {

@@ -1,3 +1,4 @@
+#include "../stored_materials.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
@@ -9,8 +10,6 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -89,34 +88,8 @@ QList<Case> readCases(const QString& path) {
     return cases;
 }
 
-// Every stored row of `materials` in rowid order, the 26 columns in field
-// order, each cell as SQLite quotes it, so that a number stored as text or
-// an empty text stored instead of NULL shows.
 QVector<QStringList> storedRows(const QString& path) {
-    const QString connection = QStringLiteral("stored-rows");
-    QVector<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
-        QStringList cells;
-        for (int index = 0; index <= 25; ++index) {
-            cells.append(QStringLiteral("quote(%1)")
-                             .arg(catalogue::quoted(catalogue::materialColumnOfField(index))));
-        }
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(
-            QStringLiteral("SELECT %1 FROM materials ORDER BY rowid").arg(cells.join(u','))));
-        while (query.next()) {
-            QStringList row;
-            for (int index = 0; index <= 25; ++index) {
-                row.append(query.value(index).toString());
-            }
-            rows.append(row);
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return rows;
+    return tests::storedMaterials(path, tests::CellForm::Quoted);
 }
 
 QVector<QStringList> expectedRows(const Case& c) {
