@@ -14,8 +14,8 @@
 
 namespace {
 
+using kelvane::advice::Advice;
 using kelvane::advice::AdviceOptions;
-using kelvane::advice::AdviceRow;
 using kelvane::advice::CatalogueSnapshot;
 using kelvane::design::Field;
 
@@ -57,12 +57,12 @@ CatalogueSnapshot withMaterials(const CatalogueSnapshot& whole, int materials) {
 
 void advising(benchmark::State& state) {
     Design65W design;
-    const CatalogueSnapshot snapshot =
-        withMaterials(*design.window.catalogueSnapshot(), int(state.range(0)));
+    const auto snapshot = std::make_shared<const CatalogueSnapshot>(
+        withMaterials(*design.window.catalogueSnapshot(), int(state.range(0))));
     const kelvane::advice::AdviceDesign adviceDesign = design.window.adviceDesign();
     AdviceOptions all;
     all.feasibleOnly = false;
-    const QVector<AdviceRow> rows = kelvane::advice::advise(adviceDesign, snapshot, all);
+    const Advice rows = kelvane::advice::advise(adviceDesign, snapshot, all);
     if (rows.isEmpty()) {
         state.SkipWithError("no candidate pairs");
         return;
@@ -80,11 +80,11 @@ void advising(benchmark::State& state) {
     constexpr int kSample = 20;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kSample; ++i) {
-        design.window.applyAdvice(rows[(i * 7919) % rows.size()], snapshot);
+        design.window.applyAdvice(rows[(i * 7919) % rows.size()], *snapshot);
     }
     const double plainPerPair =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kSample;
-    const double pairs = double(snapshot.cores.size()) * double(snapshot.materials.size());
+    const double pairs = double(snapshot->cores.size()) * double(snapshot->materials.size());
     state.counters["pairs"] = pairs;
     state.counters["candidates"] = double(rows.size());
     state.counters["feasible"] = double(feasible);

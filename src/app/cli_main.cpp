@@ -18,8 +18,10 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <span>
 
 namespace {
 
@@ -142,10 +144,10 @@ int main(int argc, char* argv[]) {
             }
             return 1;
         }
-        QVector<advice::AdviceRow> rows = window.advise(options);
-        if (top >= 0 && top < rows.size()) {
-            rows.resize(top);
-        }
+        const advice::Advice& advised = window.advise(options);
+        const qsizetype shown =
+            top >= 0 ? std::min<qsizetype>(top, advised.size()) : advised.size();
+        const std::span<const advice::AdviceRow> rows(advised.begin(), size_t(shown));
         QStringList header = advice::adviceColumnNames();
         if (!options.feasibleOnly) {
             header.append(kFeasibleColumn);
@@ -154,7 +156,7 @@ int main(int argc, char* argv[]) {
             QJsonArray array;
             for (const advice::AdviceRow& row : rows) {
                 QJsonObject object;
-                const QStringList texts = row.texts();
+                const QStringList texts = advised.texts(row);
                 for (int i = 0; i < texts.size(); ++i) {
                     object.insert(header[i], texts[i]);
                 }
@@ -168,7 +170,7 @@ int main(int argc, char* argv[]) {
         }
         out << csvLine(header);
         for (const advice::AdviceRow& row : rows) {
-            QStringList fields = row.texts();
+            QStringList fields = advised.texts(row);
             if (!options.feasibleOnly) {
                 fields.append(row.feasible ? QStringLiteral("是") : QStringLiteral("否"));
             }

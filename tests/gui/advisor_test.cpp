@@ -55,11 +55,11 @@ protected:
 TEST_F(AdvisorTest, ShowsTheFeasibleRowsByTotalLoss) {
     enterDesign();
     FrmAdvisor& advisor = openAdvisor();
-    const QVector<advice::AdviceRow> rows = engine.advise();
+    const advice::Advice rows = engine.advise();
     ASSERT_FALSE(rows.isEmpty());
     ASSERT_EQ(advisor.table()->model()->rowCount(), rows.size());
     for (int r = 0; r < rows.size(); ++r) {
-        EXPECT_EQ(rowTexts(advisor, r), rows[r].texts());
+        EXPECT_EQ(rowTexts(advisor, r), rows.texts(rows[r]));
     }
     window.findChild<QAction*>(QStringLiteral("TOOL"))->trigger();
     EXPECT_TRUE(engine.isWindowOpen(QStringLiteral("FrmWireTools")));
@@ -107,9 +107,10 @@ TEST_F(AdvisorTest, DoubleClickAppliesTheRowAndFollowsTheDesign) {
     // A new frequency: the rows follow it.
     engine.type(design::Field::TxtF, QStringLiteral("130"));
     waitForRows(advisor);
-    EXPECT_EQ(table->model()->rowCount(), engine.advise().size());
+    const advice::Advice rows = engine.advise();
+    EXPECT_EQ(table->model()->rowCount(), rows.size());
     for (int r = 0; r < table->model()->rowCount(); ++r) {
-        EXPECT_EQ(rowTexts(advisor, r), engine.advise()[r].texts());
+        EXPECT_EQ(rowTexts(advisor, r), rows.texts(rows[r]));
     }
 }
 

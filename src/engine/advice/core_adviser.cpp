@@ -13,7 +13,9 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <mutex>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -266,13 +268,11 @@ struct MaterialPart {
     int index = 0;
     QString fluxText;
     double flux = 0.0;
-    QString lossPerGram;     // TXTPLG
+    QString lossPerGram;  // TXTPLG
+    double lossPerGramValue = 0.0;
     int fluxGroup = 0;       // materials with the same txtbm share the windings
     int densityGroup = 0;    // and those of the same density the core weight
     bool unchanged = false;  // choosing it changes no field
-    // The core the area-product queries of its choice leave shown: an index,
-    // -1 for none (an empty record set), -2 not yet looked up.
-    mutable int areaProductCore = -2;
 };
 
 // The factors a results run keeps when it writes none.
@@ -412,23 +412,6 @@ WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flu
     return w;
 }
 
-}  // namespace
-
-// The texts of one core's windings at one flux density, which its rows share.
-struct AdviceRowShared {
-    QString core;
-    QString maker;
-    QString flux;
-    QString gap;                                       // the design's, when no run writes one
-    std::shared_ptr<const QStringList> materialTypes;  // by catalogue index
-    // What the windings' texts are written from.
-    std::shared_ptr<const AdviceDesign> design;
-    CoreGeometry geometry;
-    double fluxValue = 0.0;
-};
-
-namespace {
-
 // An output's numbers as its winding row reads them.
 struct OutputNumbers {
     double volts = 0.0;
@@ -467,7 +450,6 @@ double outputTurns(const AdviceDesign& d, const OutputNumbers& o, const CoreReco
 // and its colour from the turns of every output.
 struct WindingNumbers {
     bool green = false;
-    bool copperKnown = false;
     double copperLoss = 0.0;  // as its text reads
 };
 
@@ -554,18 +536,22 @@ int firstListedCore(const CatalogueSnapshot& catalogue, int c, std::vector<int>&
     return first;
 }
 
+// `areaProduct`: the core the area-product queries of the material's choice
+// leave shown, an index, -1 for none (an empty record set), -2 not yet
+// looked up.
 Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
-                       const MaterialPart& part, int c, std::vector<int>& firstListed) {
+                       const MaterialPart& part, int c, std::vector<int>& firstListed,
+                       int& areaProduct) {
     const MaterialRecord& material = catalogue.materials[part.index];
     CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
                      d.shownCore.le};
     if (!part.unchanged) {
-        if (part.areaProductCore == -2) {
-            part.areaProductCore = areaProductCore(d, catalogue, part.flux);
+        if (areaProduct == -2) {
+            areaProduct = areaProductCore(d, catalogue, part.flux);
         }
-        if (part.areaProductCore >= 0) {
-            before = shown(catalogue.cores[part.areaProductCore]);
-        } else if (part.areaProductCore == -1) {
+        if (areaProduct >= 0) {
+            before = shown(catalogue.cores[areaProduct]);
+        } else if (areaProduct == -1) {
             before = CoreShown();
         }
     }
@@ -593,68 +579,6 @@ CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
     return snapshot;
 }
 
-namespace {
-
-// A column's text; `w` the windings' texts, for the columns that show them.
-QString columnText(const AdviceRow& row, AdviceColumn column, const WindingPart& w) {
-    switch (column) {
-        case AdviceColumn::Core:
-            return row.shared->core;
-        case AdviceColumn::Material:
-            return (*row.shared->materialTypes)[row.material];
-        case AdviceColumn::Maker:
-            return row.shared->maker;
-        case AdviceColumn::PrimaryTurns:
-            return w.primaryTurns;
-        case AdviceColumn::FluxDensity:
-            return row.shared->flux;
-        case AdviceColumn::CoreLoss:
-            return formatFixed(row.coreLoss, 3).value_or(QString());
-        case AdviceColumn::CopperLoss:
-            return w.copperLoss;
-        case AdviceColumn::TotalLoss:
-            return formatFixed(row.total, 3).value_or(QString());
-        case AdviceColumn::TemperatureRise:
-            return row.hasTemperatureRise ? formatFixed(row.rise, 1).value_or(QString())
-                                          : QString();
-        case AdviceColumn::FillFactor:
-            return w.fillFactor;
-        case AdviceColumn::InductanceFactor:
-            return row.keptFactors ? (*row.keptFactors)[0] : w.inductanceFactor;
-        case AdviceColumn::Gap:
-            if (row.keptFactors) {
-                return (*row.keptFactors)[1];
-            }
-            return row.hasGap ? *formatFixed(row.gap, 3) + QStringLiteral("mm") : row.shared->gap;
-    }
-    return {};
-}
-
-WindingPart rowWindings(const AdviceRow& row) {
-    return windings(*row.shared->design, row.shared->geometry, row.shared->fluxValue);
-}
-
-bool showsWindings(AdviceColumn column) {
-    return column == AdviceColumn::PrimaryTurns || column == AdviceColumn::CopperLoss ||
-           column == AdviceColumn::FillFactor || column == AdviceColumn::InductanceFactor;
-}
-
-}  // namespace
-
-QString AdviceRow::text(AdviceColumn column) const {
-    return columnText(*this, column, showsWindings(column) ? rowWindings(*this) : WindingPart());
-}
-
-QStringList AdviceRow::texts() const {
-    const WindingPart w = rowWindings(*this);
-    QStringList out;
-    out.reserve(kAdviceColumnCount);
-    for (int column = 0; column < kAdviceColumnCount; ++column) {
-        out.append(columnText(*this, AdviceColumn(column), w));
-    }
-    return out;
-}
-
 const QStringList& adviceColumnNames() {
     static const QStringList names = {
         QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
@@ -664,45 +588,299 @@ const QStringList& adviceColumnNames() {
     return names;
 }
 
-QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
-                          const AdviceOptions& options, const std::atomic<bool>* cancel,
-                          std::atomic<int>* coresDone) {
-    // The candidate materials: a loss estimate at the proposed flux density.
-    QVector<MaterialPart> materials;
+// What the texts of a run's rows are written from.
+struct AdviceContext {
+    AdviceDesign design;
+    std::shared_ptr<const CatalogueSnapshot> catalogue;
+    std::vector<OutputNumbers> outputs;
+    // The candidate materials, by catalogue index.
+    std::vector<std::optional<MaterialPart>> parts;
+    // What the rows that keep earlier factors look up, once per core and
+    // once per material.
+    mutable std::mutex mutex;
+    mutable std::vector<int> firstListed;
+    mutable std::vector<int> areaProductCores;
+};
+
+namespace {
+
+// A material that has a loss estimate at its proposed flux density.
+std::optional<MaterialPart> candidateMaterial(const AdviceDesign& d, const MaterialRecord& record,
+                                              int index) {
+    if (!record.found || !(parseNumber(record.proposedFluxDensity) > 0.0) ||
+        !catalogue::hasLossClass(record.permeability)) {
+        return std::nullopt;
+    }
+    MaterialPart part;
+    part.index = index;
+    // Choosing a record that shows what the fields already show, after a
+    // search whose first record shows it too, changes no field: txtbm keeps
+    // its text.
+    part.unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
+    part.fluxText = part.unchanged ? d.fluxDensity : record.proposedFluxDensity;
+    part.flux = parseNumber(part.fluxText);
+    const QString lossDensity =
+        catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
+    part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
+                           .value_or(d.lossPerGram);
+    part.lossPerGramValue = parseNumber(part.lossPerGram);
+    return part;
+}
+
+// The core's weight as its text reads.
+double coreWeight(double density, const CoreRecord& core) {
+    return readBack(roundPlain(catalogue::coreWeight(density, core.volume)));
+}
+
+// A pair's losses and temperature rise as the design window writes them.
+struct PairNumbers {
+    double coreLoss = 0.0;            // before rounding
+    double total = 0.0;               // the written core loss plus copper loss, before rounding
+    double totalLoss = 0.0;           // as its text reads
+    std::optional<double> rise;       // before rounding
+    std::optional<double> shownRise;  // as its text reads
+    bool feasible = false;
+};
+
+PairNumbers pairNumbers(const AdviceDesign& d, double weight, double lossPerGram, double copperLoss,
+                        double aw, bool green) {
+    PairNumbers p;
+    p.coreLoss = catalogue::coreLoss(weight, lossPerGram);
+    p.total = readBack(roundFixed(p.coreLoss, 3)) + copperLoss;
+    p.totalLoss = readBack(roundFixed(p.total, 3));
+    p.rise = results::temperatureRiseValue(aw, p.totalLoss);
+    p.shownRise = p.rise ? roundFixed(*p.rise, 1) : std::nullopt;
+    p.feasible = green && p.shownRise && *p.shownRise <= d.allowedRise;
+    return p;
+}
+
+QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
+    const CatalogueSnapshot& catalogue = *context.catalogue;
+    if (row.core < 0 || row.core >= catalogue.cores.size() || row.material < 0 ||
+        size_t(row.material) >= context.parts.size() || !context.parts[size_t(row.material)]) {
+        return {};
+    }
+    const AdviceDesign& d = context.design;
+    const CoreRecord& core = catalogue.cores[row.core];
+    const MaterialRecord& material = catalogue.materials[row.material];
+    const MaterialPart& part = *context.parts[size_t(row.material)];
+    std::vector<double> turns(context.outputs.size());
+    for (size_t i = 0; i < turns.size(); ++i) {
+        turns[i] = outputTurns(d, context.outputs[i], core, part.flux);
+    }
+    const PairNumbers p = pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
+                                      copperLoss(context.outputs, turns.data(), core), core.aw,
+                                      greenFill(d, context.outputs, turns.data(), core));
+    const WindingPart w =
+        windings(d, CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, part.flux);
+    const KeptNumbers kept = keptNumbers(d, core, part.flux);
+    QString inductanceFactor = w.inductanceFactor;
+    QString gap = d.gap;
+    // A factor the last run writes no value for keeps an earlier run's.
+    bool history = kept.keptFactors;
+    if (!history && d.storesEnergy) {
+        const std::optional<double> value =
+            results::airGapValue(material.permeability, kept.effectivePermeability, core.le);
+        history = !value || !std::isfinite(*value);
+        if (!history) {
+            gap = *formatFixed(*value, 3) + QStringLiteral("mm");
+        }
+    }
+    if (history) {
+        const std::lock_guard lock(context.mutex);
+        const Factors factors = historyFactors(d, catalogue, part, row.core, context.firstListed,
+                                               context.areaProductCores[size_t(row.material)]);
+        inductanceFactor = factors.inductanceFactor;
+        gap = factors.gap;
+    }
+    return {core.name,
+            material.texts[kTypeField],
+            core.factory,
+            w.primaryTurns,
+            part.fluxText,
+            formatFixed(p.coreLoss, 3).value_or(QString()),
+            w.copperLoss,
+            formatFixed(p.total, 3).value_or(QString()),
+            p.rise && p.shownRise ? formatFixed(*p.rise, 1).value_or(QString()) : QString(),
+            w.fillFactor,
+            inductanceFactor,
+            gap};
+}
+
+// The rows in the order of `key`, ties in the order they come in. One
+// counting pass puts them into buckets that never decrease as the key
+// grows; a bucket that holds different keys is then sorted by key.
+template <typename Key, typename Bucket>
+std::vector<AdviceRow> sortedByBuckets(const std::vector<AdviceRow>& rows, size_t buckets, Key key,
+                                       Bucket bucket) {
+    std::vector<size_t> start(buckets + 1, 0);
+    for (const AdviceRow& row : rows) {
+        ++start[bucket(row) + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<size_t> next(start.begin(), start.end() - 1);
+    std::vector<AdviceRow> sorted(rows.size());
+    for (const AdviceRow& row : rows) {
+        sorted[next[bucket(row)]++] = row;
+    }
+    const auto byKey = [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); };
+    for (size_t b = 0; b < buckets; ++b) {
+        const auto first = sorted.begin() + std::ptrdiff_t(start[b]);
+        const auto last = sorted.begin() + std::ptrdiff_t(start[b + 1]);
+        if (last - first > 1 && !std::is_sorted(first, last, byKey)) {
+            std::stable_sort(first, last, byKey);
+        }
+    }
+    return sorted;
+}
+
+// The rows by a key written with `decimals` decimals (+infinity for none):
+// its decimals as a whole number make the buckets. Keys beyond that, or
+// too spread out, are sorted by comparison.
+template <typename Key>
+std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, double scale) {
+    constexpr double kExactWhole = 4503599627370496.0;  // 2^52
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    bool whole = true;
+    for (const AdviceRow& row : rows) {
+        const double k = key(row);
+        if (k == std::numeric_limits<double>::infinity()) {
+            continue;
+        }
+        const double scaled = k * scale;
+        if (!(std::fabs(scaled) < kExactWhole)) {
+            whole = false;
+            break;
+        }
+        low = std::min(low, std::nearbyint(scaled));
+        high = std::max(high, std::nearbyint(scaled));
+    }
+    const double spread = high >= low ? high - low + 1.0 : 0.0;
+    if (!whole || spread > std::max(4.0 * double(rows.size()), 65536.0)) {
+        std::stable_sort(rows.begin(), rows.end(), [&key](const AdviceRow& a, const AdviceRow& b) {
+            return key(a) < key(b);
+        });
+        return rows;
+    }
+    const size_t infinite = size_t(spread);
+    return sortedByBuckets(rows, infinite + 1, key, [&](const AdviceRow& row) {
+        const double k = key(row);
+        return k == std::numeric_limits<double>::infinity()
+                   ? infinite
+                   : size_t(std::nearbyint(k * scale) - low);
+    });
+}
+
+std::vector<AdviceRow> sortedRows(std::vector<AdviceRow> rows, AdviceOrder order,
+                                  const CatalogueSnapshot& catalogue) {
+    switch (order) {
+        case AdviceOrder::TemperatureRise:
+            return sortedByDecimalKey(
+                std::move(rows),
+                [](const AdviceRow& row) {
+                    return row.hasTemperatureRise ? row.temperatureRise
+                                                  : std::numeric_limits<double>::infinity();
+                },
+                10.0);
+        case AdviceOrder::Volume: {
+            // The cores ranked by volume, equal volumes alike.
+            std::vector<int> byVolume(size_t(catalogue.cores.size()));
+            std::iota(byVolume.begin(), byVolume.end(), 0);
+            const auto volume = [&catalogue](int c) { return catalogue.cores[c].volume; };
+            std::stable_sort(byVolume.begin(), byVolume.end(),
+                             [&volume](int a, int b) { return volume(a) < volume(b); });
+            std::vector<size_t> rank(byVolume.size());
+            size_t ranks = 0;
+            for (size_t i = 0; i < byVolume.size(); ++i) {
+                if (i > 0 && volume(byVolume[i]) != volume(byVolume[i - 1])) {
+                    ++ranks;
+                }
+                rank[size_t(byVolume[i])] = ranks;
+            }
+            return sortedByBuckets(
+                rows, ranks + 1, [&volume](const AdviceRow& row) { return volume(row.core); },
+                [&rank](const AdviceRow& row) { return rank[size_t(row.core)]; });
+        }
+        case AdviceOrder::TotalLoss:
+            break;
+    }
+    return sortedByDecimalKey(
+        std::move(rows), [](const AdviceRow& row) { return row.totalLoss; }, 1000.0);
+}
+
+}  // namespace
+
+QStringList Advice::texts(const AdviceRow& row) const {
+    return m_context ? rowTexts(*m_context, row) : QStringList();
+}
+
+QString Advice::text(const AdviceRow& row, AdviceColumn column) const {
+    if (!m_context) {
+        return {};
+    }
+    const CatalogueSnapshot& catalogue = *m_context->catalogue;
+    const bool known = row.core >= 0 && row.core < catalogue.cores.size() && row.material >= 0 &&
+                       size_t(row.material) < m_context->parts.size() &&
+                       m_context->parts[size_t(row.material)];
+    // The columns taken from the catalogue and the material need no windings.
+    switch (known ? column : AdviceColumn::Gap) {
+        case AdviceColumn::Core:
+            return catalogue.cores[row.core].name;
+        case AdviceColumn::Material:
+            return catalogue.materials[row.material].texts[kTypeField];
+        case AdviceColumn::Maker:
+            return catalogue.cores[row.core].factory;
+        case AdviceColumn::FluxDensity:
+            return m_context->parts[size_t(row.material)]->fluxText;
+        default:
+            return texts(row).value(int(column));
+    }
+}
+
+std::shared_ptr<const CatalogueSnapshot> Advice::catalogue() const {
+    return m_context ? m_context->catalogue : nullptr;
+}
+
+Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> shared,
+              const AdviceOptions& options, const std::atomic<bool>* cancel,
+              std::atomic<int>* coresDone) {
+    if (!shared) {
+        return {};
+    }
+    const CatalogueSnapshot& catalogue = *shared;
+    auto context = std::make_shared<AdviceContext>();
+    context->design = d;
+    context->catalogue = std::move(shared);
+    context->outputs = outputNumbers(d);
+    context->parts.resize(size_t(catalogue.materials.size()));
+    context->firstListed.assign(size_t(catalogue.cores.size()), -1);
+    context->areaProductCores.assign(size_t(catalogue.materials.size()), -2);
+    // The candidate materials, grouped by flux density (which decides the
+    // windings) and by density (which decides the core weight).
+    std::vector<MaterialPart> materials;
     QStringList fluxTexts;
     QVector<double> densities;
     for (int m = 0; m < catalogue.materials.size(); ++m) {
-        const MaterialRecord& record = catalogue.materials[m];
-        if (!record.found || !(parseNumber(record.proposedFluxDensity) > 0.0) ||
-            !catalogue::hasLossClass(record.permeability)) {
+        std::optional<MaterialPart> part = candidateMaterial(d, catalogue.materials[m], m);
+        if (!part) {
             continue;
         }
-        MaterialPart part;
-        part.index = m;
-        // Choosing a record that shows what the fields already show, after a
-        // search whose first record shows it too, changes no field: txtbm
-        // keeps its text.
-        part.unchanged = record.firstOfSearchAlike && record.texts == d.materialTexts;
-        part.fluxText = part.unchanged ? d.fluxDensity : record.proposedFluxDensity;
-        part.flux = parseNumber(part.fluxText);
-        const QString lossDensity =
-            catalogue::estimateLossDensity(d.frequency, part.flux, record.permeability);
-        part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
-                               .value_or(d.lossPerGram);
-        part.densityGroup = int(densities.indexOf(record.density));
-        if (part.densityGroup < 0) {
-            part.densityGroup = int(densities.size());
-            densities.append(record.density);
+        const double density = catalogue.materials[m].density;
+        part->densityGroup = int(densities.indexOf(density));
+        if (part->densityGroup < 0) {
+            part->densityGroup = int(densities.size());
+            densities.append(density);
         }
-        part.fluxGroup = int(fluxTexts.indexOf(part.fluxText));
-        if (part.fluxGroup < 0) {
-            part.fluxGroup = int(fluxTexts.size());
-            fluxTexts.append(part.fluxText);
+        part->fluxGroup = int(fluxTexts.indexOf(part->fluxText));
+        if (part->fluxGroup < 0) {
+            part->fluxGroup = int(fluxTexts.size());
+            fluxTexts.append(part->fluxText);
         }
-        materials.append(part);
+        context->parts[size_t(m)] = part;
+        materials.push_back(*part);
     }
-    std::vector<AdviceRow> found;
-    const std::vector<OutputNumbers> outputs = outputNumbers(d);
+    const std::vector<OutputNumbers>& outputs = context->outputs;
     const size_t outputCount = outputs.size();
     std::vector<double> fluxes(size_t(fluxTexts.size()));
     for (int g = 0; g < fluxTexts.size(); ++g) {
@@ -714,29 +892,14 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
     std::iota(byFlux.begin(), byFlux.end(), 0);
     std::stable_sort(byFlux.begin(), byFlux.end(),
                      [&fluxes](int a, int b) { return fluxes[size_t(a)] < fluxes[size_t(b)]; });
-    std::vector<double> lossPerGram(size_t(materials.size()));
-    for (int i = 0; i < materials.size(); ++i) {
-        lossPerGram[size_t(i)] = parseNumber(materials[i].lossPerGram);
-    }
     std::vector<WindingNumbers> numbers(fluxes.size());
     std::vector<double> turns(outputCount);
     std::vector<double> lastTurns(outputCount);
-    struct GroupRows {
-        std::shared_ptr<const AdviceRowShared> shared;
-        KeptNumbers numbers;
-    };
-    std::vector<GroupRows> perFlux(fluxes.size());
-    const auto design = std::make_shared<const AdviceDesign>(d);
-    auto types = std::make_shared<QStringList>();
-    types->reserve(catalogue.materials.size());
-    for (const MaterialRecord& material : catalogue.materials) {
-        types->append(material.texts[kTypeField]);
-    }
-    const std::shared_ptr<const QStringList> materialTypes = std::move(types);
-    std::vector<int> textsMade;
-    std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
-    // The core's weight for each density of the candidate materials.
-    QVector<double> weights(densities.size());
+    std::vector<double> weights(size_t(densities.size()));
+    std::vector<AdviceRow> found;
+    // Room for every pair costs address space only until rows are written.
+    constexpr size_t kMostReserved = size_t(1) << 25;
+    found.reserve(std::min(size_t(catalogue.cores.size()) * materials.size(), kMostReserved));
     for (int c = 0; c < catalogue.cores.size(); ++c) {
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
             return {};
@@ -745,25 +908,9 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
             coresDone->store(c, std::memory_order_relaxed);
         }
         const CoreRecord& core = catalogue.cores[c];
-        if (!core.found || materials.isEmpty()) {
+        if (!core.found || materials.empty()) {
             continue;
         }
-        for (const int g : textsMade) {
-            perFlux[size_t(g)].shared.reset();
-        }
-        textsMade.clear();
-        const auto group = [&](int g) -> const GroupRows& {
-            GroupRows& rowsOfGroup = perFlux[size_t(g)];
-            if (!rowsOfGroup.shared) {
-                const double flux = fluxes[size_t(g)];
-                rowsOfGroup.shared = std::make_shared<const AdviceRowShared>(AdviceRowShared{
-                    core.name, core.factory, fluxTexts[g], d.gap, materialTypes, design,
-                    CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, flux});
-                rowsOfGroup.numbers = keptNumbers(d, core, flux);
-                textsMade.push_back(g);
-            }
-            return rowsOfGroup;
-        };
         bool anyGreen = false;
         for (size_t k = 0; k < byFlux.size(); ++k) {
             const size_t g = size_t(byFlux[k]);
@@ -787,79 +934,27 @@ QVector<AdviceRow> advise(const AdviceDesign& d, const CatalogueSnapshot& catalo
         if (options.feasibleOnly && !anyGreen) {
             continue;
         }
-        for (int g = 0; g < densities.size(); ++g) {
-            weights[g] = readBack(roundPlain(catalogue::coreWeight(densities[g], core.volume)));
+        for (size_t g = 0; g < weights.size(); ++g) {
+            weights[g] = coreWeight(densities[int(g)], core);
         }
-        for (int i = 0; i < materials.size(); ++i) {
-            const MaterialPart& part = materials[i];
+        for (const MaterialPart& part : materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
             if (options.feasibleOnly && !n.green) {
                 continue;
             }
-            // The row's numbers first: most pairs are not feasible, and of
-            // the rows few are shown.
-            AdviceRow row;
-            row.core = c;
-            row.material = part.index;
-            row.coreLoss = catalogue::coreLoss(weights[part.densityGroup], lossPerGram[size_t(i)]);
-            row.total = readBack(roundFixed(row.coreLoss, 3)) + n.copperLoss;
-            row.totalLoss = readBack(roundFixed(row.total, 3));
-            const std::optional<double> rise =
-                results::temperatureRiseValue(core.aw, row.totalLoss);
-            const std::optional<double> shownRise = rise ? roundFixed(*rise, 1) : std::nullopt;
-            row.hasTemperatureRise = shownRise.has_value();
-            row.temperatureRise = shownRise.value_or(0.0);
-            row.feasible =
-                n.green && row.hasTemperatureRise && row.temperatureRise <= d.allowedRise;
-            if (options.feasibleOnly && !row.feasible) {
+            const PairNumbers p =
+                pairNumbers(d, weights[size_t(part.densityGroup)], part.lossPerGramValue,
+                            n.copperLoss, core.aw, n.green);
+            if (options.feasibleOnly && !p.feasible) {
                 continue;
             }
-            const GroupRows& rowsOfGroup = group(part.fluxGroup);
-            const KeptNumbers& w = rowsOfGroup.numbers;
-            const MaterialRecord& material = catalogue.materials[part.index];
-            row.rise = rise.value_or(0.0);
-            // A factor the last run writes no value for keeps an earlier run's.
-            bool history = w.keptFactors;
-            if (!history && d.storesEnergy) {
-                const std::optional<double> gap =
-                    results::airGapValue(material.permeability, w.effectivePermeability, core.le);
-                row.hasGap = gap && std::isfinite(*gap);
-                row.gap = gap.value_or(0.0);
-                history = !row.hasGap;
-            }
-            if (history) {
-                const Factors factors = historyFactors(d, catalogue, part, c, firstListed);
-                row.keptFactors = std::make_shared<const std::array<QString, 2>>(
-                    std::array<QString, 2>{factors.inductanceFactor, factors.gap});
-            }
-            row.shared = rowsOfGroup.shared;
-            row.volume = core.volume;
-            found.push_back(std::move(row));
+            found.push_back(AdviceRow{c, part.index, p.feasible, p.shownRise.has_value(),
+                                      p.totalLoss, p.shownRise.value_or(0.0)});
         }
     }
-    const auto key = [&options](const AdviceRow& row) {
-        switch (options.order) {
-            case AdviceOrder::TemperatureRise:
-                return !row.hasTemperatureRise ? std::numeric_limits<double>::infinity()
-                                               : row.temperatureRise;
-            case AdviceOrder::Volume:
-                return row.volume;
-            default:
-                return row.totalLoss;
-        }
-    };
-    // Rows come in catalogue order: the index breaks ties of the key.
-    std::vector<std::pair<double, int>> order(found.size());
-    for (size_t i = 0; i < found.size(); ++i) {
-        order[i] = {key(found[i]), int(i)};
-    }
-    std::sort(order.begin(), order.end());
-    QVector<AdviceRow> rows;
-    rows.reserve(qsizetype(found.size()));
-    for (const auto& [rowKey, index] : order) {
-        rows.append(std::move(found[size_t(index)]));
-    }
-    return rows;
+    auto rows = std::make_shared<const std::vector<AdviceRow>>(
+        sortedRows(std::move(found), options.order, catalogue));
+    return Advice(std::move(context), std::move(rows));
 }
 
 }  // namespace kelvane::advice

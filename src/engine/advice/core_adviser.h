@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace kelvane::design {
 class DesignSheet;
@@ -77,33 +78,15 @@ enum class AdviceColumn {
 };
 inline constexpr int kAdviceColumnCount = 12;
 
-// What the rows of one core at one flux density share.
-struct AdviceRowShared;
-
-// One pair of core and material: the texts the design shows after the pair
-// is applied. The texts are written when asked for: of the many rows only
-// few are ever shown.
+// One pair of core and material: what ranks and filters it. Its texts,
+// which few rows ever show, are written by the Advice it belongs to.
 struct AdviceRow {
     int core = 0;      // index into CatalogueSnapshot::cores
     int material = 0;  // index into CatalogueSnapshot::materials
     bool feasible = false;
-    double totalLoss = 0.0;
     bool hasTemperatureRise = false;
-    double temperatureRise = 0.0;  // meaningful only with hasTemperatureRise
-    double volume = 0.0;
-
-    [[nodiscard]] QString text(AdviceColumn column) const;
-    [[nodiscard]] QStringList texts() const;
-
-    // What the texts are written from.
-    std::shared_ptr<const AdviceRowShared> shared;
-    double coreLoss = 0.0;  // before rounding
-    double total = 0.0;     // core loss plus copper loss, before rounding
-    double rise = 0.0;      // before rounding
-    bool hasGap = false;    // the last run wrote the gap
-    double gap = 0.0;       // before rounding
-    // The factors earlier runs left, when the last run writes none of some.
-    std::shared_ptr<const std::array<QString, 2>> keptFactors;
+    double totalLoss = 0.0;        // as its text reads
+    double temperatureRise = 0.0;  // as its text reads; meaningful only with hasTemperatureRise
 };
 
 // The design's own quantities the rows depend on, read from the sheet at
@@ -159,14 +142,45 @@ struct AdviceOptions {
     AdviceOrder order = AdviceOrder::TotalLoss;
 };
 
+// What the texts of a run's rows are written from.
+struct AdviceContext;
+
+// The rows of one run in their order, with the design and catalogue they
+// were evaluated on. Copies share the rows.
+class Advice {
+public:
+    Advice() = default;
+    Advice(std::shared_ptr<const AdviceContext> context,
+           std::shared_ptr<const std::vector<AdviceRow>> rows)
+        : m_context(std::move(context)), m_rows(std::move(rows)) {}
+
+    [[nodiscard]] qsizetype size() const { return m_rows ? qsizetype(m_rows->size()) : 0; }
+    [[nodiscard]] bool isEmpty() const { return size() == 0; }
+    [[nodiscard]] const AdviceRow& operator[](qsizetype index) const {
+        return (*m_rows)[size_t(index)];
+    }
+    [[nodiscard]] const AdviceRow* begin() const { return m_rows ? m_rows->data() : nullptr; }
+    [[nodiscard]] const AdviceRow* end() const { return begin() + size(); }
+
+    // The texts the design shows after the row's pair is applied; empty
+    // for a pair that is no candidate of the run.
+    [[nodiscard]] QString text(const AdviceRow& row, AdviceColumn column) const;
+    [[nodiscard]] QStringList texts(const AdviceRow& row) const;
+
+    [[nodiscard]] std::shared_ptr<const CatalogueSnapshot> catalogue() const;
+
+private:
+    std::shared_ptr<const AdviceContext> m_context;
+    std::shared_ptr<const std::vector<AdviceRow>> m_rows;
+};
+
 // Every candidate pair of the catalogue for the design, sorted by the
 // order's key ascending, ties in catalogue order of core, then of material.
 // A set `cancel` stops early with no rows; `coresDone` counts the cores
 // evaluated so far.
-[[nodiscard]] QVector<AdviceRow> advise(const AdviceDesign& design,
-                                        const CatalogueSnapshot& catalogue,
-                                        const AdviceOptions& options,
-                                        const std::atomic<bool>* cancel = nullptr,
-                                        std::atomic<int>* coresDone = nullptr);
+[[nodiscard]] Advice advise(const AdviceDesign& design,
+                            std::shared_ptr<const CatalogueSnapshot> catalogue,
+                            const AdviceOptions& options, const std::atomic<bool>* cancel = nullptr,
+                            std::atomic<int>* coresDone = nullptr);
 
 }  // namespace kelvane::advice

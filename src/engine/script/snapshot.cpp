@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace kelvane::script {
 namespace {
 
@@ -58,8 +60,9 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(design::Table::MSwin)));
     snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
     QJsonArray advice;
-    for (const advice::AdviceRow& row : window.advice().mid(0, 20)) {
-        advice.append(QJsonArray::fromStringList(row.texts()));
+    const advice::Advice& rows = window.advice();
+    for (qsizetype i = 0; i < std::min<qsizetype>(rows.size(), 20); ++i) {
+        advice.append(QJsonArray::fromStringList(rows.texts(rows[i])));
     }
     snapshot.insert(QStringLiteral("advice"), advice);
     const catalogue::DataSource& materials = window.catalogue().materials();

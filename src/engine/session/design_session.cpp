@@ -625,9 +625,8 @@ advice::AdviceDesign DesignSession::adviceDesign() const {
     return advice::readAdviceDesign(m_sheet, m_safety.marginFactor());
 }
 
-const QVector<advice::AdviceRow>& DesignSession::advise(const advice::AdviceOptions& options) {
-    m_adviceSnapshot = catalogueSnapshot();
-    m_advice = advice::advise(adviceDesign(), *m_adviceSnapshot, options);
+const advice::Advice& DesignSession::advise(const advice::AdviceOptions& options) {
+    m_advice = advice::advise(adviceDesign(), catalogueSnapshot(), options);
     return m_advice;
 }
 
@@ -635,7 +634,10 @@ bool DesignSession::applyAdvice(int index) {
     if (index < 0 || index >= m_advice.size()) {
         return false;
     }
-    applyAdvice(m_advice[index], *m_adviceSnapshot);
+    // The rows' catalogue stays alive across the cascade, whatever it reloads.
+    const std::shared_ptr<const advice::CatalogueSnapshot> snapshot = m_advice.catalogue();
+    const advice::AdviceRow row = m_advice[index];
+    applyAdvice(row, *snapshot);
     return true;
 }
 

@@ -131,9 +131,9 @@ public:
     [[nodiscard]] advice::AdviceDesign adviceDesign() const;
     // Runs the core adviser on the current design; changes no field,
     // record or catalogue row. The rows are kept for applyAdvice().
-    const QVector<advice::AdviceRow>& advise(const advice::AdviceOptions& options = {});
-    // The rows of the latest advise (none before any) and their catalogue.
-    [[nodiscard]] const QVector<advice::AdviceRow>& advice() const { return m_advice; }
+    const advice::Advice& advise(const advice::AdviceOptions& options = {});
+    // The rows of the latest advise (none before any).
+    [[nodiscard]] const advice::Advice& advice() const { return m_advice; }
     // Applies row `index` (0-based) of the latest advise as the engineer
     // would: the material search and its record, the flux-density handling
     // of a txtbm edit, the core search and its record, then Command10.
@@ -178,8 +178,7 @@ private:
     bool m_ended = false;
     results::DesignResults m_results;
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
-    std::shared_ptr<const advice::CatalogueSnapshot> m_adviceSnapshot;
-    QVector<advice::AdviceRow> m_advice;
+    advice::Advice m_advice;
 };
 
 }  // namespace kelvane::session

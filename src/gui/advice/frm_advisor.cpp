@@ -25,6 +25,8 @@ namespace {
 
 // Catalogues this large show the progress of a run.
 constexpr int kProgressCores = 2000;
+// The rows whose texts are kept at most.
+constexpr int kCachedRows = 20000;
 // A pause in typing this long starts a run.
 constexpr int kDebounceMs = 120;
 
@@ -45,16 +47,35 @@ bool isNumericColumn(int column) {
 
 }  // namespace
 
-void AdviceModel::setRows(QVector<AdviceRow> rows,
-                          std::shared_ptr<const advice::CatalogueSnapshot> snapshot) {
+void AdviceModel::setAdvice(advice::Advice advice) {
     beginResetModel();
-    m_rows = std::move(rows);
-    m_snapshot = std::move(snapshot);
+    m_advice = std::move(advice);
+    m_texts.clear();
     endResetModel();
 }
 
+QString AdviceModel::text(int index, AdviceColumn column) const {
+    switch (column) {
+        case AdviceColumn::Core:
+        case AdviceColumn::Material:
+        case AdviceColumn::Maker:
+        case AdviceColumn::FluxDensity:
+            return m_advice.text(m_advice[index], column);
+        default:
+            break;
+    }
+    const auto cached = m_texts.constFind(index);
+    if (cached != m_texts.cend()) {
+        return cached->value(int(column));
+    }
+    if (m_texts.size() >= kCachedRows) {
+        m_texts.clear();
+    }
+    return m_texts.insert(index, m_advice.texts(m_advice[index]))->value(int(column));
+}
+
 int AdviceModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_advice.size());
 }
 
 int AdviceModel::columnCount(const QModelIndex& parent) const {
@@ -62,23 +83,34 @@ int AdviceModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant AdviceModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size()) {
+    if (!index.isValid() || index.row() >= m_advice.size()) {
         return {};
     }
-    const AdviceRow& row = m_rows[index.row()];
-    const QString text = row.text(AdviceColumn(index.column()));
+    const AdviceRow& row = m_advice[index.row()];
+    const auto column = AdviceColumn(index.column());
     switch (role) {
         case Qt::DisplayRole:
-            return text;
+            return text(index.row(), column);
         case Qt::TextAlignmentRole:
             return isNumericColumn(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
-        case kSortRole:
+        case kSortRole: {
+            // The keys the adviser ranks by, as their texts read, without the texts.
+            if (column == AdviceColumn::TotalLoss) {
+                return row.totalLoss;
+            }
+            if (column == AdviceColumn::TemperatureRise) {
+                return row.hasTemperatureRise ? row.temperatureRise
+                                              : std::numeric_limits<double>::infinity();
+            }
+            const QString shown = text(index.row(), column);
             if (isNumericColumn(index.column())) {
                 // An empty text (no value) sorts after every number.
-                return text.isEmpty() ? std::numeric_limits<double>::infinity() : parseNumber(text);
+                return shown.isEmpty() ? std::numeric_limits<double>::infinity()
+                                       : parseNumber(shown);
             }
-            return text;
+            return shown;
+        }
         case kFeasibleRole:
             return row.feasible;
         default:
@@ -129,10 +161,10 @@ bool AdviceFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) co
     if (m_feasibleOnly && !row.feasible) {
         return false;
     }
-    if (!m_family.isEmpty() && familyOf(row.text(AdviceColumn::Core)) != m_family) {
+    if (!m_family.isEmpty() && familyOf(model->text(sourceRow, AdviceColumn::Core)) != m_family) {
         return false;
     }
-    if (!m_maker.isEmpty() && row.text(AdviceColumn::Maker) != m_maker) {
+    if (!m_maker.isEmpty() && model->text(sourceRow, AdviceColumn::Maker) != m_maker) {
         return false;
     }
     if (m_maximumRise > 0.0) {
@@ -214,8 +246,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
             m_progress->setValue(m_coresDone->load(std::memory_order_relaxed));
         }
     });
-    connect(&m_watcher, &QFutureWatcher<QVector<AdviceRow>>::finished, this,
-            &FrmAdvisor::finishRun);
+    connect(&m_watcher, &QFutureWatcher<advice::Advice>::finished, this, &FrmAdvisor::finishRun);
 
     design::DesignSheet& sheet = m_engine.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
@@ -289,7 +320,7 @@ void FrmAdvisor::startRun() {
         QtConcurrent::run([design, snapshot = m_running, cancel = m_cancel, done = m_coresDone] {
             advice::AdviceOptions all;
             all.feasibleOnly = false;
-            return advice::advise(design, *snapshot, all, cancel.get(), done.get());
+            return advice::advise(design, snapshot, all, cancel.get(), done.get());
         }));
 }
 
@@ -300,8 +331,8 @@ void FrmAdvisor::finishRun() {
         startRun();
         return;
     }
-    const QVector<AdviceRow> rows = m_watcher.result();
-    m_model->setRows(rows, m_running);
+    const advice::Advice rows = m_watcher.result();
+    m_model->setAdvice(rows);
     refillMakers();
     int feasible = 0;
     for (const AdviceRow& row : rows) {
@@ -312,7 +343,11 @@ void FrmAdvisor::finishRun() {
 }
 
 void FrmAdvisor::refillMakers() {
-    const advice::CatalogueSnapshot& snapshot = *m_model->snapshot();
+    const std::shared_ptr<const advice::CatalogueSnapshot> shown = m_model->snapshot();
+    if (!shown) {
+        return;
+    }
+    const advice::CatalogueSnapshot& snapshot = *shown;
     QStringList families;
     QStringList makers;
     QSet<QString> seenFamilies;

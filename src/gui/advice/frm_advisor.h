@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QFutureWatcher>
+#include <QHash>
 #include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QWidget>
@@ -35,12 +36,12 @@ public:
 
     explicit AdviceModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
-    void setRows(QVector<advice::AdviceRow> rows,
-                 std::shared_ptr<const advice::CatalogueSnapshot> snapshot);
-    [[nodiscard]] const advice::AdviceRow& row(int index) const { return m_rows.at(index); }
-    [[nodiscard]] const std::shared_ptr<const advice::CatalogueSnapshot>& snapshot() const {
-        return m_snapshot;
+    void setAdvice(advice::Advice advice);
+    [[nodiscard]] const advice::AdviceRow& row(int index) const { return m_advice[index]; }
+    [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> snapshot() const {
+        return m_advice.catalogue();
     }
+    [[nodiscard]] QString text(int index, advice::AdviceColumn column) const;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,8 +50,9 @@ public:
                                       int role) const override;
 
 private:
-    QVector<advice::AdviceRow> m_rows;
-    std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
+    advice::Advice m_advice;
+    // The texts of the rows shown lately: a row's texts are written at once.
+    mutable QHash<int, QStringList> m_texts;
 };
 
 // The filters of the window: core family, maker, feasible only, the
@@ -119,7 +121,7 @@ private:
     QLabel* m_status;
     QTimer m_debounce;
     QTimer m_progressTimer;
-    QFutureWatcher<QVector<advice::AdviceRow>> m_watcher;
+    QFutureWatcher<advice::Advice> m_watcher;
     // The run in progress: its cancel flag, its progress, its catalogue.
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::shared_ptr<std::atomic<int>> m_coresDone;
