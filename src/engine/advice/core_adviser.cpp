@@ -643,12 +643,12 @@ struct PairNumbers {
 };
 
 PairNumbers pairNumbers(const AdviceDesign& d, double weight, double lossPerGram, double copperLoss,
-                        double aw, bool green) {
+                        const results::WindowRise& window, bool green) {
     PairNumbers p;
     p.coreLoss = catalogue::coreLoss(weight, lossPerGram);
     p.total = readBack(roundFixed(p.coreLoss, 3)) + copperLoss;
     p.totalLoss = readBack(roundFixed(p.total, 3));
-    p.rise = results::temperatureRiseValue(aw, p.totalLoss);
+    p.rise = window.of(p.totalLoss);
     p.shownRise = p.rise ? roundFixed(*p.rise, 1) : std::nullopt;
     p.feasible = green && p.shownRise && *p.shownRise <= d.allowedRise;
     return p;
@@ -668,9 +668,10 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     for (size_t i = 0; i < turns.size(); ++i) {
         turns[i] = outputTurns(d, context.outputs[i], core, part.flux);
     }
-    const PairNumbers p = pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
-                                      copperLoss(context.outputs, turns.data(), core), core.aw,
-                                      greenFill(d, context.outputs, turns.data(), core));
+    const PairNumbers p =
+        pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
+                    copperLoss(context.outputs, turns.data(), core), results::WindowRise(core.aw),
+                    greenFill(d, context.outputs, turns.data(), core));
     const WindingPart w =
         windings(d, CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, part.flux);
     const KeptNumbers kept = keptNumbers(d, core, part.flux);
@@ -734,9 +735,10 @@ std::vector<AdviceRow> sortedByBuckets(const std::vector<AdviceRow>& rows, size_
     return sorted;
 }
 
-// The rows by a key written with `decimals` decimals (+infinity for none):
-// its decimals as a whole number make the buckets. Keys beyond that, or
-// too spread out, are sorted by comparison.
+// The rows by a key read from a text with as many decimals as `scale` has
+// zeros (+infinity for none), bucketed by the key in units of its last
+// decimal. Keys too large for that, or too spread out, are sorted by
+// comparison.
 template <typename Key>
 std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, double scale) {
     constexpr double kExactWhole = 4503599627370496.0;  // 2^52
@@ -753,10 +755,12 @@ std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, 
             whole = false;
             break;
         }
-        low = std::min(low, std::nearbyint(scaled));
-        high = std::max(high, std::nearbyint(scaled));
+        low = std::min(low, scaled);
+        high = std::max(high, scaled);
     }
-    const double spread = high >= low ? high - low + 1.0 : 0.0;
+    // Keys in units of their last decimal, less the lowest, lie near whole
+    // numbers: adding a half and truncating gives each its bucket.
+    const double spread = high >= low ? high - low + 1.5 : 0.0;
     if (!whole || spread > std::max(4.0 * double(rows.size()), 65536.0)) {
         std::stable_sort(rows.begin(), rows.end(), [&key](const AdviceRow& a, const AdviceRow& b) {
             return key(a) < key(b);
@@ -766,9 +770,8 @@ std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, 
     const size_t infinite = size_t(spread);
     return sortedByBuckets(rows, infinite + 1, key, [&](const AdviceRow& row) {
         const double k = key(row);
-        return k == std::numeric_limits<double>::infinity()
-                   ? infinite
-                   : size_t(std::nearbyint(k * scale) - low);
+        return k == std::numeric_limits<double>::infinity() ? infinite
+                                                            : size_t(k * scale - low + 0.5);
     });
 }
 
@@ -937,14 +940,14 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
         for (size_t g = 0; g < weights.size(); ++g) {
             weights[g] = coreWeight(densities[int(g)], core);
         }
+        const results::WindowRise window(core.aw);
         for (const MaterialPart& part : materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
             if (options.feasibleOnly && !n.green) {
                 continue;
             }
-            const PairNumbers p =
-                pairNumbers(d, weights[size_t(part.densityGroup)], part.lossPerGramValue,
-                            n.copperLoss, core.aw, n.green);
+            const PairNumbers p = pairNumbers(d, weights[size_t(part.densityGroup)],
+                                              part.lossPerGramValue, n.copperLoss, window, n.green);
             if (options.feasibleOnly && !p.feasible) {
                 continue;
             }

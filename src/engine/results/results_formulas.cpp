@@ -59,10 +59,7 @@ std::optional<QString> temperatureRise(const QString& awMm2, const QString& loss
 }
 
 std::optional<double> temperatureRiseValue(double awMm2, double lossW) {
-    if (!(awMm2 * 22.0 * 0.01 * lossW > 0.0)) {
-        return std::nullopt;
-    }
-    return 800.0 / (awMm2 * 22.0 * 0.01) * lossW;
+    return WindowRise(awMm2).of(lossW);
 }
 
 WindingConductor windingConductor(const QString& turns, const QString& diameter,

@@ -39,6 +39,22 @@ namespace kelvane::results {
 [[nodiscard]] std::optional<QString> temperatureRise(const QString& awMm2, const QString& lossW);
 // temperatureRiseValue() — the rise temperatureRise() rounds, from numbers.
 [[nodiscard]] std::optional<double> temperatureRiseValue(double awMm2, double lossW);
+// The same rise for many losses through one window area, with the area's
+// share worked out once.
+class WindowRise {
+public:
+    explicit WindowRise(double awMm2) : m_area(awMm2 * 22.0 * 0.01), m_perWatt(800.0 / m_area) {}
+    [[nodiscard]] std::optional<double> of(double lossW) const {
+        if (!(m_area * lossW > 0.0)) {
+            return std::nullopt;
+        }
+        return m_perWatt * lossW;
+    }
+
+private:
+    double m_area;
+    double m_perWatt;
+};
 
 // The conductor of one winding row of MSwin from its turns and wire texts:
 // resistance (turns × mean turn length of copper), drop |I × R|, copper
