@@ -845,6 +845,49 @@ std::shared_ptr<const CatalogueSnapshot> Advice::catalogue() const {
     return m_context ? m_context->catalogue : nullptr;
 }
 
+std::vector<int> Advice::orderBy(AdviceColumn column, bool descending,
+                                 const std::atomic<bool>* cancel) const {
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    std::vector<int> order(static_cast<size_t>(size()));
+    std::iota(order.begin(), order.end(), 0);
+    const auto sorted = [&order, descending](const auto& keys) {
+        std::stable_sort(order.begin(), order.end(), [&keys, descending](int a, int b) {
+            return descending ? keys[size_t(b)] < keys[size_t(a)]
+                              : keys[size_t(a)] < keys[size_t(b)];
+        });
+        return std::move(order);
+    };
+    const auto cancelled = [cancel](size_t i) {
+        return i % 1024 == 0 && cancel != nullptr && cancel->load(std::memory_order_relaxed);
+    };
+    if (!isNumericColumn(column)) {
+        std::vector<QString> keys(order.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (cancelled(i)) {
+                return {};
+            }
+            keys[i] = text((*this)[qsizetype(i)], column);
+        }
+        return sorted(keys);
+    }
+    std::vector<double> keys(order.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (cancelled(i)) {
+            return {};
+        }
+        const AdviceRow& row = (*this)[qsizetype(i)];
+        if (column == AdviceColumn::TotalLoss) {
+            keys[i] = row.totalLoss;
+        } else if (column == AdviceColumn::TemperatureRise) {
+            keys[i] = row.hasTemperatureRise ? row.temperatureRise : kNone;
+        } else {
+            const QString shown = text(row, column);
+            keys[i] = shown.isEmpty() ? kNone : parseNumber(shown);
+        }
+    }
+    return sorted(keys);
+}
+
 Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> shared,
               const AdviceOptions& options, const std::atomic<bool>* cancel,
               std::atomic<int>* coresDone) {

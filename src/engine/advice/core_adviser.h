@@ -78,6 +78,11 @@ enum class AdviceColumn {
 };
 inline constexpr int kAdviceColumnCount = 12;
 
+// Whether a column shows numbers, ranked by value, rather than names.
+[[nodiscard]] constexpr bool isNumericColumn(AdviceColumn column) {
+    return column >= AdviceColumn::PrimaryTurns;
+}
+
 // One pair of core and material: what ranks and filters it. Its texts,
 // which few rows ever show, are written by the Advice it belongs to.
 struct AdviceRow {
@@ -168,6 +173,12 @@ public:
     [[nodiscard]] QStringList texts(const AdviceRow& row) const;
 
     [[nodiscard]] std::shared_ptr<const CatalogueSnapshot> catalogue() const;
+
+    // The rows' indexes in the order of `column`: a numeric column by value,
+    // an empty text (no value) after every number; the others by text. Ties
+    // keep the run's order. Empty when `cancel` is set before the end.
+    [[nodiscard]] std::vector<int> orderBy(AdviceColumn column, bool descending,
+                                           const std::atomic<bool>* cancel = nullptr) const;
 
 private:
     std::shared_ptr<const AdviceContext> m_context;

@@ -41,41 +41,39 @@ QString familyOf(const QString& name) {
     return name.left(letters).toUpper();
 }
 
-bool isNumericColumn(int column) {
-    return column >= int(AdviceColumn::PrimaryTurns);
-}
-
 }  // namespace
 
-void AdviceModel::setAdvice(advice::Advice advice) {
+void AdviceModel::setAdvice(OrderedAdvice rows) {
     beginResetModel();
-    m_advice = std::move(advice);
+    m_rows = std::move(rows);
     m_texts.clear();
     endResetModel();
 }
 
 QString AdviceModel::text(int index, AdviceColumn column) const {
+    const int source = m_rows.order[size_t(index)];
+    const advice::Advice& advice = m_rows.advice;
     switch (column) {
         case AdviceColumn::Core:
         case AdviceColumn::Material:
         case AdviceColumn::Maker:
         case AdviceColumn::FluxDensity:
-            return m_advice.text(m_advice[index], column);
+            return advice.text(advice[source], column);
         default:
             break;
     }
-    const auto cached = m_texts.constFind(index);
+    const auto cached = m_texts.constFind(source);
     if (cached != m_texts.cend()) {
         return cached->value(int(column));
     }
     if (m_texts.size() >= kCachedRows) {
         m_texts.clear();
     }
-    return m_texts.insert(index, m_advice.texts(m_advice[index]))->value(int(column));
+    return m_texts.insert(source, advice.texts(advice[source]))->value(int(column));
 }
 
 int AdviceModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_advice.size());
+    return parent.isValid() ? 0 : int(m_rows.order.size());
 }
 
 int AdviceModel::columnCount(const QModelIndex& parent) const {
@@ -83,36 +81,16 @@ int AdviceModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant AdviceModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_advice.size()) {
+    if (!index.isValid() || size_t(index.row()) >= m_rows.order.size()) {
         return {};
     }
-    const AdviceRow& row = m_advice[index.row()];
     const auto column = AdviceColumn(index.column());
     switch (role) {
         case Qt::DisplayRole:
             return text(index.row(), column);
         case Qt::TextAlignmentRole:
-            return isNumericColumn(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
+            return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
-        case kSortRole: {
-            // The keys the adviser ranks by, as their texts read, without the texts.
-            if (column == AdviceColumn::TotalLoss) {
-                return row.totalLoss;
-            }
-            if (column == AdviceColumn::TemperatureRise) {
-                return row.hasTemperatureRise ? row.temperatureRise
-                                              : std::numeric_limits<double>::infinity();
-            }
-            const QString shown = text(index.row(), column);
-            if (isNumericColumn(index.column())) {
-                // An empty text (no value) sorts after every number.
-                return shown.isEmpty() ? std::numeric_limits<double>::infinity()
-                                       : parseNumber(shown);
-            }
-            return shown;
-        }
-        case kFeasibleRole:
-            return row.feasible;
         default:
             return {};
     }
@@ -126,10 +104,6 @@ QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int r
         return advice::adviceColumnNames().value(section);
     }
     return section + 1;
-}
-
-AdviceFilter::AdviceFilter(QObject* parent) : QSortFilterProxyModel(parent) {
-    setSortRole(AdviceModel::kSortRole);
 }
 
 void AdviceFilter::setFamily(const QString& family) {
@@ -201,6 +175,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->installEventFilter(this);
+    connect(m_filter, &AdviceFilter::sortRequested, this, &FrmAdvisor::sortRows);
     connect(m_table, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { applyRow(index.row()); });
 
@@ -246,7 +221,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
             m_progress->setValue(m_coresDone->load(std::memory_order_relaxed));
         }
     });
-    connect(&m_watcher, &QFutureWatcher<advice::Advice>::finished, this, &FrmAdvisor::finishRun);
+    connect(&m_watcher, &QFutureWatcher<OrderedAdvice>::finished, this, &FrmAdvisor::finishRun);
 
     design::DesignSheet& sheet = m_engine.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
@@ -291,21 +266,43 @@ void FrmAdvisor::applyRow(int row) {
 
 void FrmAdvisor::scheduleRun() {
     ++m_generation;
+    ++m_designGeneration;
     if (isVisible()) {
         m_debounce.start();
     }
 }
 
+void FrmAdvisor::sortRows(int column, Qt::SortOrder order) {
+    m_sortColumn = AdviceColumn(column);
+    m_sortOrder = order;
+    ++m_generation;
+    if (isVisible()) {
+        startRun();
+    }
+}
+
 void FrmAdvisor::startRun() {
     if (m_watcher.isRunning()) {
-        // The older run stops at its next core; finishing it starts this one.
+        // The older run stops soon; finishing it starts this one.
         m_cancel->store(true);
         return;
     }
     m_runGeneration = m_generation;
-    m_running = m_engine.catalogueSnapshot();
+    m_runDesignGeneration = m_designGeneration;
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_coresDone = std::make_shared<std::atomic<int>>(0);
+    const AdviceColumn column = m_sortColumn;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    if (m_shownDesignGeneration == m_designGeneration) {
+        // The same rows in another order.
+        m_status->setText(QStringLiteral("排序中…"));
+        m_watcher.setFuture(
+            QtConcurrent::run([rows = m_model->advice(), column, descending, cancel = m_cancel] {
+                return OrderedAdvice{rows, rows.orderBy(column, descending, cancel.get())};
+            }));
+        return;
+    }
+    m_running = m_engine.catalogueSnapshot();
     // The design is read here, on the GUI thread; the run sees only copies.
     const advice::AdviceDesign design = m_engine.adviceDesign();
     const bool showProgress = m_running->cores.size() >= kProgressCores;
@@ -316,12 +313,13 @@ void FrmAdvisor::startRun() {
         m_progressTimer.start();
     }
     m_status->setText(QStringLiteral("计算中…"));
-    m_watcher.setFuture(
-        QtConcurrent::run([design, snapshot = m_running, cancel = m_cancel, done = m_coresDone] {
-            advice::AdviceOptions all;
-            all.feasibleOnly = false;
-            return advice::advise(design, snapshot, all, cancel.get(), done.get());
-        }));
+    m_watcher.setFuture(QtConcurrent::run([design, snapshot = m_running, column, descending,
+                                           cancel = m_cancel, done = m_coresDone] {
+        advice::AdviceOptions all;
+        all.feasibleOnly = false;
+        const advice::Advice rows = advice::advise(design, snapshot, all, cancel.get(), done.get());
+        return OrderedAdvice{rows, rows.orderBy(column, descending, cancel.get())};
+    }));
 }
 
 void FrmAdvisor::finishRun() {
@@ -331,14 +329,16 @@ void FrmAdvisor::finishRun() {
         startRun();
         return;
     }
-    const advice::Advice rows = m_watcher.result();
-    m_model->setAdvice(rows);
-    refillMakers();
+    OrderedAdvice rows = m_watcher.result();
+    m_shownDesignGeneration = m_runDesignGeneration;
     int feasible = 0;
-    for (const AdviceRow& row : rows) {
+    for (const AdviceRow& row : rows.advice) {
         feasible += row.feasible ? 1 : 0;
     }
-    m_status->setText(QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.size()).arg(feasible));
+    m_status->setText(
+        QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.advice.size()).arg(feasible));
+    m_model->setAdvice(std::move(rows));
+    refillMakers();
     Q_EMIT rowsShown();
 }
 

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -25,21 +26,26 @@ class DesignSession;
 
 namespace kelvane::gui {
 
+// The rows of one adviser run in an order of the table's choice.
+struct OrderedAdvice {
+    advice::Advice advice;
+    std::vector<int> order;  // indexes into advice, in the table's order
+};
+
 // The rows of one adviser run, every candidate pair.
 class AdviceModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The value a column sorts by (numbers for the numeric columns).
-    static constexpr int kSortRole = Qt::UserRole;
-    static constexpr int kFeasibleRole = Qt::UserRole + 1;
-
     explicit AdviceModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
-    void setAdvice(advice::Advice advice);
-    [[nodiscard]] const advice::AdviceRow& row(int index) const { return m_advice[index]; }
+    void setAdvice(OrderedAdvice rows);
+    [[nodiscard]] const advice::Advice& advice() const { return m_rows.advice; }
+    [[nodiscard]] const advice::AdviceRow& row(int index) const {
+        return m_rows.advice[m_rows.order[size_t(index)]];
+    }
     [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> snapshot() const {
-        return m_advice.catalogue();
+        return m_rows.advice.catalogue();
     }
     [[nodiscard]] QString text(int index, advice::AdviceColumn column) const;
 
@@ -50,23 +56,29 @@ public:
                                       int role) const override;
 
 private:
-    advice::Advice m_advice;
-    // The texts of the rows shown lately: a row's texts are written at once.
+    OrderedAdvice m_rows;
+    // The texts of the rows shown lately, by index into the advice: a row's
+    // texts are written at once.
     mutable QHash<int, QStringList> m_texts;
 };
 
 // The filters of the window: core family, maker, feasible only, the
-// highest temperature rise.
+// highest temperature rise. Sorting is asked of the window, which orders
+// the rows off the GUI thread; the filter keeps the model's order.
 class AdviceFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
-    explicit AdviceFilter(QObject* parent = nullptr);
+    explicit AdviceFilter(QObject* parent = nullptr) : QSortFilterProxyModel(parent) {}
+    void sort(int column, Qt::SortOrder order) override { Q_EMIT sortRequested(column, order); }
     void setFamily(const QString& family);
     void setMaker(const QString& maker);
     void setFeasibleOnly(bool feasibleOnly);
     // 0: no limit.
     void setMaximumRise(double rise);
+
+Q_SIGNALS:
+    void sortRequested(int column, Qt::SortOrder order);
 
 protected:
     [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex& parent) const override;
@@ -105,6 +117,7 @@ protected:
 
 private:
     void scheduleRun();
+    void sortRows(int column, Qt::SortOrder order);
     void startRun();
     void finishRun();
     void refillMakers();
@@ -121,13 +134,21 @@ private:
     QLabel* m_status;
     QTimer m_debounce;
     QTimer m_progressTimer;
-    QFutureWatcher<advice::Advice> m_watcher;
+    QFutureWatcher<OrderedAdvice> m_watcher;
     // The run in progress: its cancel flag, its progress, its catalogue.
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::shared_ptr<std::atomic<int>> m_coresDone;
     std::shared_ptr<const advice::CatalogueSnapshot> m_running;
+    // Every change of the design or of the order is a new generation; the
+    // rows shown belong to the latest when the two match.
     quint64 m_generation = 0;
     quint64 m_runGeneration = 0;
+    // The design's own generations: a new order alone needs no new run.
+    quint64 m_designGeneration = 1;
+    quint64 m_runDesignGeneration = 0;
+    quint64 m_shownDesignGeneration = 0;
+    advice::AdviceColumn m_sortColumn = advice::AdviceColumn::TotalLoss;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
 }  // namespace kelvane::gui

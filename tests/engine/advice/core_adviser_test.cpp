@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -308,6 +309,55 @@ TEST(CoreAdviser, FeasibleRowsAreTheFeasibleRowsOfAllPairs) {
             EXPECT_EQ(rows.texts(rows[i]), every.texts(expected[size_t(i)]));
         }
     });
+}
+
+// A table ordered by any column: numbers by value with an empty text after
+// every number, names by text, either way round; ties keep the run's order.
+TEST(CoreAdviser, OrdersRowsByAnyColumn) {
+    Window w(QStringLiteral(KELVANE_BUNDLED_CATALOGUE));
+    kDesigns[0].enter(w.window);
+    AdviceOptions all;
+    all.feasibleOnly = false;
+    const Advice rows = w.window.advise(all);
+    ASSERT_GT(rows.size(), 1000);
+    for (int c = 0; c < kAdviceColumnCount; ++c) {
+        const auto column = AdviceColumn(c);
+        for (const bool descending : {false, true}) {
+            SCOPED_TRACE(adviceColumnNames()[c].toStdString() + (descending ? " down" : " up"));
+            const std::vector<int> order = rows.orderBy(column, descending);
+            ASSERT_EQ(qsizetype(order.size()), rows.size());
+            std::vector<int> seen = order;
+            std::sort(seen.begin(), seen.end());
+            ASSERT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+            const auto text = [&](size_t i) { return rows.text(rows[order[i]], column); };
+            // Compares two places as the order sees them: -1, 0 or 1.
+            const auto compare = [&](size_t a, size_t b) {
+                if (isNumericColumn(column)) {
+                    const auto number = [](const QString& t) {
+                        return t.isEmpty() ? std::numeric_limits<double>::infinity()
+                                           : parseNumber(t);
+                    };
+                    const double x = number(text(a));
+                    const double y = number(text(b));
+                    return x < y ? -1 : y < x ? 1 : 0;
+                }
+                return text(a) < text(b) ? -1 : text(b) < text(a) ? 1 : 0;
+            };
+            int changes = 0;
+            for (size_t i = 1; i < order.size(); ++i) {
+                const int step = compare(i - 1, i);
+                ASSERT_NE(step, descending ? -1 : 1)
+                    << text(i - 1).toStdString() << " then " << text(i).toStdString();
+                if (step == 0) {
+                    ASSERT_LT(order[i - 1], order[i]);
+                }
+                changes += step != 0 ? 1 : 0;
+            }
+            EXPECT_GT(changes, 0);
+        }
+    }
+    std::atomic<bool> cancel = true;
+    EXPECT_TRUE(rows.orderBy(AdviceColumn::PrimaryTurns, false, &cancel).empty());
 }
 
 }  // namespace
