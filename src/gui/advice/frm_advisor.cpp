@@ -302,19 +302,19 @@ void FrmAdvisor::startRun() {
             }));
         return;
     }
-    m_running = m_engine.catalogueSnapshot();
     // The design is read here, on the GUI thread; the run sees only copies.
+    const std::shared_ptr<const advice::CatalogueSnapshot> snapshot = m_engine.catalogueSnapshot();
     const advice::AdviceDesign design = m_engine.adviceDesign();
-    const bool showProgress = m_running->cores.size() >= kProgressCores;
-    m_progress->setRange(0, int(m_running->cores.size()));
+    const bool showProgress = snapshot->cores.size() >= kProgressCores;
+    m_progress->setRange(0, int(snapshot->cores.size()));
     m_progress->setValue(0);
     m_progress->setVisible(showProgress);
     if (showProgress) {
         m_progressTimer.start();
     }
     m_status->setText(QStringLiteral("计算中…"));
-    m_watcher.setFuture(QtConcurrent::run([design, snapshot = m_running, column, descending,
-                                           cancel = m_cancel, done = m_coresDone] {
+    m_watcher.setFuture(QtConcurrent::run([design, snapshot, column, descending, cancel = m_cancel,
+                                           done = m_coresDone] {
         advice::AdviceOptions all;
         all.feasibleOnly = false;
         const advice::Advice rows = advice::advise(design, snapshot, all, cancel.get(), done.get());

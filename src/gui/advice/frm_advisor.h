@@ -135,10 +135,9 @@ private:
     QTimer m_debounce;
     QTimer m_progressTimer;
     QFutureWatcher<OrderedAdvice> m_watcher;
-    // The run in progress: its cancel flag, its progress, its catalogue.
+    // The run in progress: its cancel flag, its progress.
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::shared_ptr<std::atomic<int>> m_coresDone;
-    std::shared_ptr<const advice::CatalogueSnapshot> m_running;
     // Every change of the design or of the order is a new generation; the
     // rows shown belong to the latest when the two match.
     quint64 m_generation = 0;
