@@ -654,6 +654,20 @@ PairNumbers pairNumbers(const AdviceDesign& d, double weight, double lossPerGram
     return p;
 }
 
+// Whether the pair's rise is above the allowed rise however its losses
+// round: each of the three roundings moves a value by at most half its last
+// decimal (0.0005 W twice, then 0.05 ℃), and the arithmetic by far less
+// than the margins below. Saves the roundings of most hot pairs.
+bool surelyTooHot(const AdviceDesign& d, double weight, double lossPerGram, double copperLoss,
+                  const results::WindowRise& window) {
+    if (!(window.perWatt() > 0.0)) {
+        return false;
+    }
+    const double lowestTotal = catalogue::coreLoss(weight, lossPerGram) + copperLoss - 0.0011;
+    return lowestTotal > 0.0 &&
+           window.perWatt() * lowestTotal * (1.0 - 1e-9) - 0.0501 > d.allowedRise;
+}
+
 QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     const CatalogueSnapshot& catalogue = *context.catalogue;
     if (row.core < 0 || row.core >= catalogue.cores.size() || row.material < 0 ||
@@ -987,6 +1001,10 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
         for (const MaterialPart& part : materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
             if (options.feasibleOnly && !n.green) {
+                continue;
+            }
+            if (options.feasibleOnly && surelyTooHot(d, weights[size_t(part.densityGroup)],
+                                                     part.lossPerGramValue, n.copperLoss, window)) {
                 continue;
             }
             const PairNumbers p = pairNumbers(d, weights[size_t(part.densityGroup)],

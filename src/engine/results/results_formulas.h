@@ -50,6 +50,8 @@ public:
         }
         return m_perWatt * lossW;
     }
+    // The rise of one watt.
+    [[nodiscard]] double perWatt() const { return m_perWatt; }
 
 private:
     double m_area;

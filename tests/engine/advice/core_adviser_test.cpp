@@ -311,6 +311,39 @@ TEST(CoreAdviser, FeasibleRowsAreTheFeasibleRowsOfAllPairs) {
     });
 }
 
+// With the allowed rise set to the rise rows show, the rows at exactly that
+// rise are feasible and those just above it are not, however near.
+TEST(CoreAdviser, AllowedRiseIsTheLastFeasibleRise) {
+    Window w(QStringLiteral(KELVANE_BUNDLED_CATALOGUE));
+    kDesigns[0].enter(w.window);
+    AdviceOptions all;
+    all.feasibleOnly = false;
+    all.order = AdviceOrder::TemperatureRise;
+    const Advice byRise = w.window.advise(all);
+    ASSERT_GT(byRise.size(), 100);
+    for (const qsizetype at : {byRise.size() / 10, byRise.size() / 3, byRise.size() / 2}) {
+        const QString allowed = byRise.text(byRise[at], AdviceColumn::TemperatureRise);
+        SCOPED_TRACE(allowed.toStdString());
+        ASSERT_FALSE(allowed.isEmpty());
+        type(w.window, "TXTTEMPD", allowed);
+        const Advice every = w.window.advise(all);
+        const Advice feasible = w.window.advise();
+        int atLimit = 0;
+        qsizetype expected = 0;
+        for (const AdviceRow& row : every) {
+            expected += row.feasible ? 1 : 0;
+            if (row.feasible && every.text(row, AdviceColumn::TemperatureRise) == allowed) {
+                ++atLimit;
+            }
+        }
+        EXPECT_GT(atLimit, 0);
+        EXPECT_EQ(feasible.size(), expected);
+        for (const AdviceRow& row : feasible) {
+            EXPECT_LE(row.temperatureRise, parseNumber(allowed));
+        }
+    }
+}
+
 // A table ordered by any column: numbers by value with an empty text after
 // every number, names by text, either way round; ties keep the run's order.
 TEST(CoreAdviser, OrdersRowsByAnyColumn) {
