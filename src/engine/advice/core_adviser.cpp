@@ -470,25 +470,50 @@ bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
     return written && results::fillFactorColour(fill, d.standards) == results::kFillGreen;
 }
 
-// The copper loss windings() writes, as a number.
-double copperLoss(const std::vector<OutputNumbers>& outputs, const double* turns,
-                  const CoreRecord& core) {
-    double sum = 0.0;
-    for (size_t i = 0; i < outputs.size(); ++i) {
-        const OutputNumbers& o = outputs[i];
+// The copper loss windings() writes, as a number, for the turns of each
+// output on one core. An output's loss is kept while its turns stay, as
+// they mostly do from one flux density to the next.
+class CopperLoss {
+public:
+    explicit CopperLoss(const std::vector<OutputNumbers>& outputs)
+        : m_outputs(outputs), m_turns(outputs.size()), m_watts(outputs.size()) {}
+
+    void setCore(const CoreRecord& core) {
+        m_core = &core;
+        std::fill(m_turns.begin(), m_turns.end(), std::numeric_limits<double>::quiet_NaN());
+    }
+
+    [[nodiscard]] double of(const double* turns) {
+        double sum = 0.0;
+        for (size_t i = 0; i < m_outputs.size(); ++i) {
+            if (!(turns[i] == m_turns[i])) {
+                m_turns[i] = turns[i];
+                m_watts[i] = outputLoss(m_outputs[i], turns[i]);
+            }
+            if (const std::optional<double> next = roundPlain(sum + m_watts[i])) {
+                sum = *next;
+            }
+        }
+        return sum;
+    }
+
+private:
+    // One output's winding row: resistance, drop, loss.
+    [[nodiscard]] double outputLoss(const OutputNumbers& o, double turns) const {
         const std::optional<double> resistance = wire::wireResistanceValue(
-            o.diameter, turns[i], core.turnLength, wire::kCopperResistivity);
+            o.diameter, turns, m_core->turnLength, wire::kCopperResistivity);
         const double ohms = resistance ? readBack(roundFixed(*resistance, 6)) : 0.0;
         const std::optional<double> drop = results::absProductValue(o.amps, ohms);
         const double volts = drop ? readBack(roundPlain(*drop)) : 0.0;
         const std::optional<double> loss = results::absProductValue(volts, o.amps);
-        const double watts = loss ? readBack(roundPlain(*loss)) : 0.0;
-        if (const std::optional<double> next = roundPlain(sum + watts)) {
-            sum = *next;
-        }
+        return loss ? readBack(roundPlain(*loss)) : 0.0;
     }
-    return sum;
-}
+
+    const std::vector<OutputNumbers>& m_outputs;
+    const CoreRecord* m_core = nullptr;
+    std::vector<double> m_turns;  // NaN: none yet
+    std::vector<double> m_watts;
+};
 
 // The factors of windings() in numbers, for the rows that are kept.
 struct KeptNumbers {
@@ -682,10 +707,11 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     for (size_t i = 0; i < turns.size(); ++i) {
         turns[i] = outputTurns(d, context.outputs[i], core, part.flux);
     }
-    const PairNumbers p =
-        pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
-                    copperLoss(context.outputs, turns.data(), core), results::WindowRise(core.aw),
-                    greenFill(d, context.outputs, turns.data(), core));
+    CopperLoss copperLoss(context.outputs);
+    copperLoss.setCore(core);
+    const PairNumbers p = pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
+                                      copperLoss.of(turns.data()), results::WindowRise(core.aw),
+                                      greenFill(d, context.outputs, turns.data(), core));
     const WindingPart w =
         windings(d, CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, part.flux);
     const KeptNumbers kept = keptNumbers(d, core, part.flux);
@@ -956,6 +982,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     std::vector<double> turns(outputCount);
     std::vector<double> lastTurns(outputCount);
     std::vector<double> weights(size_t(densities.size()));
+    CopperLoss copperLoss(outputs);
     std::vector<AdviceRow> found;
     // Room for every pair costs address space only until rows are written.
     constexpr size_t kMostReserved = size_t(1) << 25;
@@ -972,6 +999,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             continue;
         }
         bool anyGreen = false;
+        copperLoss.setCore(core);
         for (size_t k = 0; k < byFlux.size(); ++k) {
             const size_t g = size_t(byFlux[k]);
             for (size_t i = 0; i < outputCount; ++i) {
@@ -986,7 +1014,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             anyGreen = anyGreen || numbers[g].green;
             // Only the feasible rows are listed by default, and those need green.
             if (numbers[g].green || !options.feasibleOnly) {
-                numbers[g].copperLoss = copperLoss(outputs, turns.data(), core);
+                numbers[g].copperLoss = copperLoss.of(turns.data());
             }
             lastTurns.swap(turns);
         }
