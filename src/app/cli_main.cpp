@@ -69,6 +69,163 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// The options of every command.
+struct Options {
+    QCommandLineOption catalogue{QStringLiteral("catalogue"), QStringLiteral("Catalogue file."),
+                                 QStringLiteral("FILE")};
+    QCommandLineOption materials{QStringLiteral("materials"), QStringLiteral("Materials CSV."),
+                                 QStringLiteral("CSV")};
+    QCommandLineOption cores{QStringLiteral("cores"), QStringLiteral("Cores CSV."),
+                             QStringLiteral("CSV")};
+    QCommandLineOption top{QStringLiteral("top"), QStringLiteral("First N rows."),
+                           QStringLiteral("N")};
+    QCommandLineOption all{QStringLiteral("all"), QStringLiteral("Infeasible pairs too.")};
+    QCommandLineOption sort{QStringLiteral("sort"), QStringLiteral("loss, rise or volume."),
+                            QStringLiteral("KEY"), QStringLiteral("loss")};
+    QCommandLineOption format{QStringLiteral("format"), QStringLiteral("csv or json."),
+                              QStringLiteral("FORMAT"), QStringLiteral("csv")};
+    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("Report PDF."),
+                              QStringLiteral("PDF")};
+};
+
+// One command as given: its operand, its options, where it writes.
+struct Command {
+    const QCommandLineParser& parser;
+    const Options& options;
+    QString operand;
+    QString catalogue;
+    QTextStream& out;
+    QTextStream& err;
+};
+
+// A design window on the command's catalogue, as the program opens it.
+struct Session {
+    explicit Session(const Command& command)
+        : window(prompter, command.catalogue, QCoreApplication::applicationDirPath()) {
+        window.open();
+    }
+    kelvane::script::ScriptedPrompter prompter;
+    kelvane::session::DesignSession window;
+};
+
+int advise(const Command& command) {
+    namespace advice = kelvane::advice;
+    const QCommandLineParser& parser = command.parser;
+    QTextStream& err = command.err;
+    advice::AdviceOptions options;
+    options.feasibleOnly = !parser.isSet(command.options.all);
+    const QString sort = parser.value(command.options.sort);
+    if (sort == u"rise") {
+        options.order = advice::AdviceOrder::TemperatureRise;
+    } else if (sort == u"volume") {
+        options.order = advice::AdviceOrder::Volume;
+    } else if (sort != u"loss") {
+        err << "bad --sort " << sort << '\n' << kUsage;
+        return 2;
+    }
+    const QString format = parser.value(command.options.format);
+    if (format != u"csv" && format != u"json") {
+        err << "bad --format " << format << '\n' << kUsage;
+        return 2;
+    }
+    int top = -1;
+    if (parser.isSet(command.options.top)) {
+        bool ok = false;
+        top = parser.value(command.options.top).toInt(&ok);
+        if (!ok || top < 0) {
+            err << "bad --top " << parser.value(command.options.top) << '\n' << kUsage;
+            return 2;
+        }
+    }
+    Session session(command);
+    const bool opened = session.window.openDesign(command.operand);
+    const QStringList messages = session.prompter.takeMessages();
+    if (!opened || !session.window.catalogue().database().isOpen()) {
+        for (const QString& message : messages) {
+            err << message << '\n';
+        }
+        return 1;
+    }
+    const advice::Advice& advised = session.window.advise(options);
+    const qsizetype shown = top >= 0 ? std::min<qsizetype>(top, advised.size()) : advised.size();
+    const std::span<const advice::AdviceRow> rows(advised.begin(), size_t(shown));
+    QStringList header = advice::adviceColumnNames();
+    if (!options.feasibleOnly) {
+        header.append(kFeasibleColumn);
+    }
+    if (format == u"json") {
+        QJsonArray array;
+        for (const advice::AdviceRow& row : rows) {
+            QJsonObject object;
+            const QStringList texts = advised.texts(row);
+            for (int i = 0; i < texts.size(); ++i) {
+                object.insert(header[i], texts[i]);
+            }
+            if (!options.feasibleOnly) {
+                object.insert(kFeasibleColumn, row.feasible);
+            }
+            array.append(object);
+        }
+        command.out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+        return 0;
+    }
+    command.out << csvLine(header);
+    for (const advice::AdviceRow& row : rows) {
+        QStringList fields = advised.texts(row);
+        if (!options.feasibleOnly) {
+            fields.append(row.feasible ? QStringLiteral("是") : QStringLiteral("否"));
+        }
+        command.out << csvLine(fields);
+    }
+    return 0;
+}
+
+int run(const Command& command) {
+    Session session(command);
+    kelvane::script::EngineTarget target(session.window);
+    return kelvane::script::runScript(command.operand, session.window, target, session.prompter,
+                                      command.out, command.err);
+}
+
+int report(const Command& command) {
+    Session session(command);
+    const bool opened = session.window.openDesign(command.operand);
+    // What the window would have shown in boxes: a missing catalogue, a bad
+    // design file.
+    for (const QString& message : session.prompter.takeMessages()) {
+        command.err << message << '\n';
+    }
+    if (!opened) {
+        return 1;
+    }
+    const kelvane::Result<void> written = kelvane::render::writeReportPdf(
+        kelvane::session::sessionReport(session.window, command.operand, QDate::currentDate()),
+        command.parser.value(command.options.output));
+    if (!written) {
+        command.err << written.failure().text << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+// Import and export: the catalogue and its two CSV files, then what moved.
+using Transfer = kelvane::Result<std::pair<int, int>> (*)(const QString&, const QString&,
+                                                          const QString&);
+
+int transfer(const Command& command, Transfer move, const char* done, const char* direction) {
+    const kelvane::Result<std::pair<int, int>> moved =
+        move(command.operand, command.parser.value(command.options.materials),
+             command.parser.value(command.options.cores));
+    if (!moved) {
+        command.err << moved.failure().text << '\n';
+        return 1;
+    }
+    const auto [materials, cores] = moved.value();
+    command.out << done << ' ' << materials << " materials and " << cores << " cores " << direction
+                << ' ' << command.operand << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -77,161 +234,42 @@ int main(int argc, char* argv[]) {
     QTextStream err(stderr);
 
     QCommandLineParser parser;
-    const QCommandLineOption catalogueOption(
-        QStringLiteral("catalogue"), QStringLiteral("Catalogue file."), QStringLiteral("FILE"));
-    const QCommandLineOption materialsOption(
-        QStringLiteral("materials"), QStringLiteral("Materials CSV."), QStringLiteral("CSV"));
-    const QCommandLineOption coresOption(QStringLiteral("cores"), QStringLiteral("Cores CSV."),
-                                         QStringLiteral("CSV"));
-    const QCommandLineOption topOption(QStringLiteral("top"), QStringLiteral("First N rows."),
-                                       QStringLiteral("N"));
-    const QCommandLineOption allOption(QStringLiteral("all"),
-                                       QStringLiteral("Infeasible pairs too."));
-    const QCommandLineOption sortOption(QStringLiteral("sort"),
-                                        QStringLiteral("loss, rise or volume."),
-                                        QStringLiteral("KEY"), QStringLiteral("loss"));
-    const QCommandLineOption formatOption(QStringLiteral("format"), QStringLiteral("csv or json."),
-                                          QStringLiteral("FORMAT"), QStringLiteral("csv"));
-    const QCommandLineOption outputOption(QStringLiteral("o"), QStringLiteral("Report PDF."),
-                                          QStringLiteral("PDF"));
-    parser.addOptions({catalogueOption, materialsOption, coresOption, outputOption, topOption,
-                       allOption, sortOption, formatOption});
+    const Options options;
+    parser.addOptions({options.catalogue, options.materials, options.cores, options.output,
+                       options.top, options.all, options.sort, options.format});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
     }
     const QStringList args = parser.positionalArguments();
-    const QString catalogue =
-        parser.isSet(catalogueOption)
-            ? parser.value(catalogueOption)
-            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("97BOBBIN.db"));
-    if (args.size() == 2 && args[0] == u"advise") {
-        namespace advice = kelvane::advice;
-        advice::AdviceOptions options;
-        options.feasibleOnly = !parser.isSet(allOption);
-        const QString sort = parser.value(sortOption);
-        if (sort == u"rise") {
-            options.order = advice::AdviceOrder::TemperatureRise;
-        } else if (sort == u"volume") {
-            options.order = advice::AdviceOrder::Volume;
-        } else if (sort != u"loss") {
-            err << "bad --sort " << sort << '\n' << kUsage;
-            return 2;
-        }
-        const QString format = parser.value(formatOption);
-        if (format != u"csv" && format != u"json") {
-            err << "bad --format " << format << '\n' << kUsage;
-            return 2;
-        }
-        int top = -1;
-        if (parser.isSet(topOption)) {
-            bool ok = false;
-            top = parser.value(topOption).toInt(&ok);
-            if (!ok || top < 0) {
-                err << "bad --top " << parser.value(topOption) << '\n' << kUsage;
-                return 2;
-            }
-        }
-        kelvane::script::ScriptedPrompter prompter;
-        kelvane::session::DesignSession window(prompter, catalogue,
-                                               QCoreApplication::applicationDirPath());
-        window.open();
-        const bool opened = window.openDesign(args[1]);
-        const QStringList messages = prompter.takeMessages();
-        if (!opened || !window.catalogue().database().isOpen()) {
-            for (const QString& message : messages) {
-                err << message << '\n';
-            }
-            return 1;
-        }
-        const advice::Advice& advised = window.advise(options);
-        const qsizetype shown =
-            top >= 0 ? std::min<qsizetype>(top, advised.size()) : advised.size();
-        const std::span<const advice::AdviceRow> rows(advised.begin(), size_t(shown));
-        QStringList header = advice::adviceColumnNames();
-        if (!options.feasibleOnly) {
-            header.append(kFeasibleColumn);
-        }
-        if (format == u"json") {
-            QJsonArray array;
-            for (const advice::AdviceRow& row : rows) {
-                QJsonObject object;
-                const QStringList texts = advised.texts(row);
-                for (int i = 0; i < texts.size(); ++i) {
-                    object.insert(header[i], texts[i]);
-                }
-                if (!options.feasibleOnly) {
-                    object.insert(kFeasibleColumn, row.feasible);
-                }
-                array.append(object);
-            }
-            out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
-            return 0;
-        }
-        out << csvLine(header);
-        for (const advice::AdviceRow& row : rows) {
-            QStringList fields = advised.texts(row);
-            if (!options.feasibleOnly) {
-                fields.append(row.feasible ? QStringLiteral("是") : QStringLiteral("否"));
-            }
-            out << csvLine(fields);
-        }
-        return 0;
+    if (args.size() != 2) {
+        err << kUsage;
+        return 2;
     }
-    if (args.size() == 2 && args[0] == u"run") {
-        kelvane::script::ScriptedPrompter prompter;
-        kelvane::session::DesignSession window(prompter, catalogue,
-                                               QCoreApplication::applicationDirPath());
-        window.open();
-        kelvane::script::EngineTarget target(window);
-        return kelvane::script::runScript(args[1], window, target, prompter, out, err);
+    const Command command{
+        parser,
+        options,
+        args[1],
+        parser.isSet(options.catalogue)
+            ? parser.value(options.catalogue)
+            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("97BOBBIN.db")),
+        out,
+        err};
+    const QString& verb = args[0];
+    if (verb == u"advise") {
+        return advise(command);
     }
-    if (args.size() == 2 && args[0] == u"report" && parser.isSet(outputOption)) {
-        kelvane::script::ScriptedPrompter prompter;
-        kelvane::session::DesignSession window(prompter, catalogue,
-                                               QCoreApplication::applicationDirPath());
-        window.open();
-        const bool opened = window.openDesign(args[1]);
-        // What the window would have shown in boxes: a missing catalogue, a
-        // bad design file.
-        for (const QString& message : prompter.takeMessages()) {
-            err << message << '\n';
-        }
-        if (!opened) {
-            return 1;
-        }
-        const kelvane::Result<void> written = kelvane::render::writeReportPdf(
-            kelvane::session::sessionReport(window, args[1], QDate::currentDate()),
-            parser.value(outputOption));
-        if (!written) {
-            err << written.failure().text << '\n';
-            return 1;
-        }
-        return 0;
+    if (verb == u"run") {
+        return run(command);
     }
-    if (args.size() == 2 && args[0] == u"import") {
-        const kelvane::Result<std::pair<int, int>> imported = kelvane::catalogue::importCatalogue(
-            args[1], parser.value(materialsOption), parser.value(coresOption));
-        if (!imported) {
-            err << imported.failure().text << '\n';
-            return 1;
-        }
-        const auto [materials, cores] = imported.value();
-        out << "imported " << materials << " materials and " << cores << " cores into " << args[1]
-            << '\n';
-        return 0;
+    if (verb == u"report" && parser.isSet(options.output)) {
+        return report(command);
     }
-    if (args.size() == 2 && args[0] == u"export") {
-        const kelvane::Result<std::pair<int, int>> exported = kelvane::catalogue::exportCatalogue(
-            args[1], parser.value(materialsOption), parser.value(coresOption));
-        if (!exported) {
-            err << exported.failure().text << '\n';
-            return 1;
-        }
-        const auto [materials, cores] = exported.value();
-        out << "exported " << materials << " materials and " << cores << " cores from " << args[1]
-            << '\n';
-        return 0;
+    if (verb == u"import") {
+        return transfer(command, kelvane::catalogue::importCatalogue, "imported", "into");
+    }
+    if (verb == u"export") {
+        return transfer(command, kelvane::catalogue::exportCatalogue, "exported", "from");
     }
     err << kUsage;
     return 2;
