@@ -866,8 +866,10 @@ QString Advice::text(const AdviceRow& row, AdviceColumn column) const {
     const bool known = row.core >= 0 && row.core < catalogue.cores.size() && row.material >= 0 &&
                        size_t(row.material) < m_context->parts.size() &&
                        m_context->parts[size_t(row.material)];
-    // The columns taken from the catalogue and the material need no windings.
-    switch (known ? column : AdviceColumn::Gap) {
+    if (!known || isEvaluatedColumn(column)) {
+        return texts(row).value(int(column));
+    }
+    switch (column) {
         case AdviceColumn::Core:
             return catalogue.cores[row.core].name;
         case AdviceColumn::Material:
@@ -877,7 +879,7 @@ QString Advice::text(const AdviceRow& row, AdviceColumn column) const {
         case AdviceColumn::FluxDensity:
             return m_context->parts[size_t(row.material)]->fluxText;
         default:
-            return texts(row).value(int(column));
+            return {};
     }
 }
 

@@ -83,6 +83,13 @@ inline constexpr int kAdviceColumnCount = 12;
     return column >= AdviceColumn::PrimaryTurns;
 }
 
+// Whether a column's text is worked out by evaluating the pair again; the
+// others are read from the catalogue and the material at once.
+[[nodiscard]] constexpr bool isEvaluatedColumn(AdviceColumn column) {
+    return column != AdviceColumn::Core && column != AdviceColumn::Material &&
+           column != AdviceColumn::Maker && column != AdviceColumn::FluxDensity;
+}
+
 // One pair of core and material: what ranks and filters it. Its texts,
 // which few rows ever show, are written by the Advice it belongs to.
 struct AdviceRow {

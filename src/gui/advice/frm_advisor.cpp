@@ -53,14 +53,8 @@ void AdviceModel::setAdvice(OrderedAdvice rows) {
 QString AdviceModel::text(int index, AdviceColumn column) const {
     const int source = m_rows.order[size_t(index)];
     const advice::Advice& advice = m_rows.advice;
-    switch (column) {
-        case AdviceColumn::Core:
-        case AdviceColumn::Material:
-        case AdviceColumn::Maker:
-        case AdviceColumn::FluxDensity:
-            return advice.text(advice[source], column);
-        default:
-            break;
+    if (!advice::isEvaluatedColumn(column)) {
+        return advice.text(advice[source], column);
     }
     const auto cached = m_texts.constFind(source);
     if (cached != m_texts.cend()) {
