@@ -47,7 +47,10 @@ QList<Case> readCases(const QString& path) {
     for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
         ++number;
         if (line.startsWith(u"case ")) {
-            cases.append({line.mid(5), number});
+            Case added;
+            added.name = line.mid(5);
+            added.line = number;
+            cases.append(added);
         } else if (line.trimmed().isEmpty() || line.trimmed().startsWith(u'#')) {
             continue;
         } else if (cases.isEmpty()) {
