@@ -98,6 +98,8 @@ TEST_F(AdvisorTest, FiltersAndSortsByNumber) {
     for (int r = 0; r < model->rowCount(); ++r) {
         EXPECT_EQ(model->index(r, int(AdviceColumn::Maker)).data().toString(),
                   QStringLiteral("Ferroxcube"));
+        // Rows are numbered as shown, whatever the filter hides.
+        EXPECT_EQ(model->headerData(r, Qt::Vertical).toInt(), r + 1);
     }
 }
 

@@ -100,6 +100,13 @@ QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int r
     return section + 1;
 }
 
+QVariant AdviceFilter::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole) {
+        return section + 1;
+    }
+    return QSortFilterProxyModel::headerData(section, orientation, role);
+}
+
 void AdviceFilter::setFamily(const QString& family) {
     m_family = family;
     invalidateRowsFilter();

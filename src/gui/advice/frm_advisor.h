@@ -71,6 +71,9 @@ class AdviceFilter : public QSortFilterProxyModel {
 public:
     explicit AdviceFilter(QObject* parent = nullptr) : QSortFilterProxyModel(parent) {}
     void sort(int column, Qt::SortOrder order) override { Q_EMIT sortRequested(column, order); }
+    // Rows are numbered as shown, whatever the filters hide.
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
     void setFamily(const QString& family);
     void setMaker(const QString& maker);
     void setFeasibleOnly(bool feasibleOnly);
