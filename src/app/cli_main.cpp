@@ -147,6 +147,12 @@ int advise(const Command& command) {
         return 1;
     }
     const advice::Advice& advised = session.window.advise(options);
+    if (!session.window.adviceDesign().complete) {
+        for (const QString& message : session.prompter.takeMessages()) {
+            err << message << '\n';
+        }
+        return 1;
+    }
     const qsizetype shown = top >= 0 ? std::min<qsizetype>(top, advised.size()) : advised.size();
     const std::span<const advice::AdviceRow> rows(advised.begin(), size_t(shown));
     QStringList header = advice::adviceColumnNames();

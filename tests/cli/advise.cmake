@@ -1,6 +1,7 @@
 # Saves the design of DESIGN_SCRIPT with kelvane-cli run, then requires
 # "kelvane-cli advise design.dat ARGS" (ARGS separated by ";") to print the
-# file EXPECTED exactly, on a copy of the catalogue CATALOGUE.
+# file EXPECTED exactly, on a copy of the catalogue CATALOGUE. With STATUS
+# (not 0) it must exit with that status and say EXPECTED on stderr.
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH})
 file(COPY_FILE ${CATALOGUE} ${SCRATCH}/catalogue.db)
@@ -18,8 +19,14 @@ execute_process(COMMAND ${PROGRAM} advise design.dat --catalogue ${SCRATCH}/cata
     OUTPUT_VARIABLE actual
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "exit status ${status}\n${errors}")
+if(NOT DEFINED STATUS OR STATUS STREQUAL "")
+    set(STATUS 0)
+endif()
+if(NOT status EQUAL STATUS)
+    message(FATAL_ERROR "exit status ${status}, not ${STATUS}\n${errors}")
+endif()
+if(NOT STATUS EQUAL 0)
+    set(actual "${errors}")
 endif()
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)

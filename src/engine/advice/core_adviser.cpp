@@ -216,6 +216,10 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
 
 }  // namespace
 
+QString incompleteDesignMessage() {
+    return QStringLiteral("磁芯推荐需要完整的设计要求：输出、输入电压Udc、频率F和占空比D");
+}
+
 AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor) {
     AdviceDesign d;
     d.inputPower = sheet.number(Field::txtpint);
@@ -234,7 +238,13 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     d.frequency = sheet.number(Field::TxtF);
     const design::Grid& outputs = sheet.grid(design::Table::MS);
     d.hasOutputs = outputs.rowCount() > 1;
+    d.primaryDiameter =
+        results::wireDiameterFromCurrent(parseNumber(d.inputCurrent), d.currentDensity)
+            .value_or(QString());
+    bool anyOutput = false;
     for (int r = 1; r < outputs.rowCount(); ++r) {
+        anyOutput = anyOutput || (parseNumber(outputs.cell(r, 1)) > 0.0 &&
+                                  parseNumber(outputs.cell(r, 2)) > 0.0);
         AdviceDesign::Output output;
         output.volts = parseNumber(outputs.cell(r, 1)) + parseNumber(outputs.cell(r, 3));
         output.amps = outputs.cell(r, 2);
@@ -247,6 +257,7 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     for (int i = 0; i < 4; ++i) {
         d.standards[i] = sheet.isChecked(standards[i]);
     }
+    d.complete = anyOutput && d.udc > 0.0 && d.frequency > 0.0 && d.onTime > 0.0;
     d.storesEnergy = sheet.isChecked(Check::Option1) || sheet.isChecked(Check::Option3);
     d.allowedRise = sheet.number(Field::TXTTEMPD);
     d.primaryTurnsCell = sheet.grid(design::Table::MSwin).cell(0, 1);
@@ -273,6 +284,12 @@ struct MaterialPart {
     int fluxGroup = 0;       // materials with the same txtbm share the windings
     int densityGroup = 0;    // and those of the same density the core weight
     bool unchanged = false;  // choosing it changes no field
+    // The core shown when the core search starts: the first of the
+    // area-product query the material's choice runs (-1 none, the record
+    // set being empty), or the one shown before (-3: no query ran).
+    int beforeCore = -3;
+    double beforeVolume = 0.0;  // TxtCoreVe it gives, as its text reads
+    int beforeNameId = -1;      // the id of its name among the cores' names
 };
 
 // The factors a results run keeps when it writes none.
@@ -396,6 +413,15 @@ WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flu
             results::addFillTerm(w.fillFactor, turns, output.diameter, core.aw);
         }
     }
+    // After the outputs, the primary's loss joins the total once.
+    if (d.hasOutputs) {
+        const results::WindingConductor primary = results::windingConductor(
+            w.primaryTurns, d.primaryDiameter, d.inputCurrent, core.turnLength);
+        if (const std::optional<QString> sum =
+                formatPlain(parseNumber(w.copperLoss) + parseNumber(primary.loss))) {
+            w.copperLoss = *sum;
+        }
+    }
     w.green =
         !w.fillFactor.isEmpty() &&
         results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == results::kFillGreen;
@@ -439,6 +465,21 @@ double readBack(std::optional<double> value) {
     return value.value_or(0.0);
 }
 
+// The primary winding as its row reads it; its turns follow the core.
+OutputNumbers primaryNumbers(const AdviceDesign& d) {
+    OutputNumbers o;
+    o.volts = d.udc;
+    o.amps = parseNumber(d.inputCurrent);
+    o.diameter = parseNumber(d.primaryDiameter);
+    return o;
+}
+
+// The primary turns a results run writes on a core, as a number.
+double primaryTurnsValue(const AdviceDesign& d, double ae, double flux) {
+    const std::optional<double> raw = results::turnsValue(d.udc, d.onTime, flux, ae);
+    return raw ? readBack(roundPlain(*raw)) : 0.0;
+}
+
 // The turns windings() writes for an output, as a number.
 double outputTurns(const AdviceDesign& d, const OutputNumbers& o, const CoreRecord& core,
                    double flux) {
@@ -471,12 +512,16 @@ bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
 }
 
 // The copper loss windings() writes, as a number, for the turns of each
-// output on one core. An output's loss is kept while its turns stay, as
-// they mostly do from one flux density to the next.
+// output on one core, then of the primary (the last of `turns`, present
+// when there are outputs). A winding's loss is kept while its turns stay,
+// as they mostly do from one flux density to the next.
 class CopperLoss {
 public:
-    explicit CopperLoss(const std::vector<OutputNumbers>& outputs)
-        : m_outputs(outputs), m_turns(outputs.size()), m_watts(outputs.size()) {}
+    CopperLoss(const std::vector<OutputNumbers>& outputs, const OutputNumbers& primary)
+        : m_outputs(outputs),
+          m_primary(primary),
+          m_turns(outputs.size() + 1),
+          m_watts(outputs.size() + 1) {}
 
     void setCore(const CoreRecord& core) {
         m_core = &core;
@@ -485,10 +530,11 @@ public:
 
     [[nodiscard]] double of(const double* turns) {
         double sum = 0.0;
-        for (size_t i = 0; i < m_outputs.size(); ++i) {
+        const size_t windings = m_outputs.empty() ? 0 : m_outputs.size() + 1;
+        for (size_t i = 0; i < windings; ++i) {
             if (!(turns[i] == m_turns[i])) {
                 m_turns[i] = turns[i];
-                m_watts[i] = outputLoss(m_outputs[i], turns[i]);
+                m_watts[i] = outputLoss(i < m_outputs.size() ? m_outputs[i] : m_primary, turns[i]);
             }
             if (const std::optional<double> next = roundPlain(sum + m_watts[i])) {
                 sum = *next;
@@ -510,6 +556,7 @@ private:
     }
 
     const std::vector<OutputNumbers>& m_outputs;
+    OutputNumbers m_primary;
     const CoreRecord* m_core = nullptr;
     std::vector<double> m_turns;  // NaN: none yet
     std::vector<double> m_watts;
@@ -523,11 +570,8 @@ struct KeptNumbers {
 
 KeptNumbers keptNumbers(const AdviceDesign& d, const CoreRecord& core, double flux) {
     KeptNumbers n;
-    double primaryTurns = parseNumber(d.primaryTurnsCell);
-    if (d.hasOutputs) {
-        const std::optional<double> raw = results::turnsValue(d.udc, d.onTime, flux, core.ae);
-        primaryTurns = raw ? readBack(roundPlain(*raw)) : 0.0;
-    }
+    const double primaryTurns =
+        d.hasOutputs ? primaryTurnsValue(d, core.ae, flux) : parseNumber(d.primaryTurnsCell);
     const std::optional<double> alRaw =
         results::inductanceFactorValue(d.primaryInductance, primaryTurns);
     const std::optional<double> al = alRaw ? roundFixed(*alRaw, 1) : std::nullopt;
@@ -561,25 +605,23 @@ int firstListedCore(const CatalogueSnapshot& catalogue, int c, std::vector<int>&
     return first;
 }
 
-// `areaProduct`: the core the area-product queries of the material's choice
-// leave shown, an index, -1 for none (an empty record set), -2 not yet
-// looked up.
-Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
-                       const MaterialPart& part, int c, std::vector<int>& firstListed,
-                       int& areaProduct) {
-    const MaterialRecord& material = catalogue.materials[part.index];
-    CoreShown before{d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
-                     d.shownCore.le};
-    if (!part.unchanged) {
-        if (areaProduct == -2) {
-            areaProduct = areaProductCore(d, catalogue, part.flux);
-        }
-        if (areaProduct >= 0) {
-            before = shown(catalogue.cores[areaProduct]);
-        } else if (areaProduct == -1) {
-            before = CoreShown();
-        }
+// The core fields when the core search starts.
+CoreShown shownBefore(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                      const MaterialPart& part) {
+    if (part.beforeCore >= 0) {
+        return shown(catalogue.cores[part.beforeCore]);
     }
+    if (part.beforeCore == -1) {
+        return CoreShown();
+    }
+    return {d.shownCore.name, d.shownCore.awText, d.shownCore.aeText, d.shownCore.ae,
+            d.shownCore.le};
+}
+
+Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                       const MaterialPart& part, int c, std::vector<int>& firstListed) {
+    const MaterialRecord& material = catalogue.materials[part.index];
+    const CoreShown before = shownBefore(d, catalogue, part);
     const CoreRecord& chosen = catalogue.cores[c];
     const int first = firstListedCore(catalogue, c, firstListed);
     Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
@@ -590,6 +632,36 @@ Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue
     }
     runFactors(d, part.flux, material.permeability, chosen.ae, chosen.le, f);
     return f;
+}
+
+// Where the core loss TxtCorePl shows after the pair is applied comes from:
+// its last write, from the volume of the core then shown, with three
+// decimals (the flux-density handling before the core search, or a change
+// of Ae) or one (a change of the core's name, written last in a refill).
+struct LossSource {
+    double volume = 0.0;  // TxtCoreVe as its text reads
+    int decimals = 3;
+};
+
+// The refills of the core search: the core shown before, the first core
+// the search by the chosen core's name lists, then the chosen core.
+LossSource lossSource(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                      const MaterialPart& part, int c, std::vector<int>& firstListed) {
+    LossSource source{part.beforeVolume, 3};
+    const auto refill = [&source](const CoreShown& from, const CoreRecord& to) {
+        if (to.aeText != from.aeText) {
+            source = {to.volume, 3};
+        }
+        if (to.name != from.name) {
+            source = {to.volume, 1};
+        }
+    };
+    const int first = firstListedCore(catalogue, c, firstListed);
+    refill(shownBefore(d, catalogue, part), catalogue.cores[first]);
+    if (first != c) {
+        refill(shown(catalogue.cores[first]), catalogue.cores[c]);
+    }
+    return source;
 }
 
 }  // namespace
@@ -618,13 +690,17 @@ struct AdviceContext {
     AdviceDesign design;
     std::shared_ptr<const CatalogueSnapshot> catalogue;
     std::vector<OutputNumbers> outputs;
+    OutputNumbers primary;
     // The candidate materials, by catalogue index.
     std::vector<std::optional<MaterialPart>> parts;
-    // What the rows that keep earlier factors look up, once per core and
-    // once per material.
+    // Each core's name as an id, and whether an earlier core has the same
+    // name: otherwise a core whose name differs from the one shown before
+    // the search ends its refills with a change of name.
+    std::vector<int> nameIds;
+    std::vector<bool> sameNameEarlier;
+    // What the rows that keep earlier factors look up, once per core.
     mutable std::mutex mutex;
     mutable std::vector<int> firstListed;
-    mutable std::vector<int> areaProductCores;
 };
 
 namespace {
@@ -653,26 +729,41 @@ std::optional<MaterialPart> candidateMaterial(const AdviceDesign& d, const Mater
 }
 
 // The core's weight as its text reads.
-double coreWeight(double density, const CoreRecord& core) {
-    return readBack(roundPlain(catalogue::coreWeight(density, core.volume)));
+double coreWeight(double density, double volume) {
+    return readBack(roundPlain(catalogue::coreWeight(density, volume)));
+}
+
+// Where a pair's core loss comes from. Most pairs end on a change of the
+// core's name, with one decimal from the core's own volume; only a core
+// whose name an earlier core or the core shown before shares goes through
+// the refills one by one.
+LossSource pairLossSource(const AdviceContext& context, const MaterialPart& part, int c,
+                          std::vector<int>& firstListed) {
+    if (!context.sameNameEarlier[size_t(c)] && part.beforeNameId != context.nameIds[size_t(c)]) {
+        return {context.catalogue->cores[c].volume, 1};
+    }
+    return lossSource(context.design, *context.catalogue, part, c, firstListed);
+}
+
+// The core loss before its rounding.
+double rawCoreLoss(double weight, double lossPerGram) {
+    return catalogue::coreLoss(weight, lossPerGram);
 }
 
 // A pair's losses and temperature rise as the design window writes them.
 struct PairNumbers {
-    double coreLoss = 0.0;            // before rounding
-    double total = 0.0;               // the written core loss plus copper loss, before rounding
+    double coreLoss = 0.0;            // as its text reads
     double totalLoss = 0.0;           // as its text reads
     std::optional<double> rise;       // before rounding
     std::optional<double> shownRise;  // as its text reads
     bool feasible = false;
 };
 
-PairNumbers pairNumbers(const AdviceDesign& d, double weight, double lossPerGram, double copperLoss,
+PairNumbers pairNumbers(const AdviceDesign& d, double rawLoss, int decimals, double copperLoss,
                         const results::WindowRise& window, bool green) {
     PairNumbers p;
-    p.coreLoss = catalogue::coreLoss(weight, lossPerGram);
-    p.total = readBack(roundFixed(p.coreLoss, 3)) + copperLoss;
-    p.totalLoss = readBack(roundFixed(p.total, 3));
+    p.coreLoss = readBack(roundFixed(rawLoss, decimals));
+    p.totalLoss = readBack(roundPlain(p.coreLoss + copperLoss));
     p.rise = window.of(p.totalLoss);
     p.shownRise = p.rise ? roundFixed(*p.rise, 1) : std::nullopt;
     p.feasible = green && p.shownRise && *p.shownRise <= d.allowedRise;
@@ -680,15 +771,16 @@ PairNumbers pairNumbers(const AdviceDesign& d, double weight, double lossPerGram
 }
 
 // Whether the pair's rise is above the allowed rise however its losses
-// round: each of the three roundings moves a value by at most half its last
-// decimal (0.0005 W twice, then 0.05 ℃), and the arithmetic by far less
-// than the margins below. Saves the roundings of most hot pairs.
-bool surelyTooHot(const AdviceDesign& d, double weight, double lossPerGram, double copperLoss,
+// round: the core loss moves by at most half its last decimal, the total
+// and the rise by far less than the margins below, the rise's text by
+// 0.05 ℃. Saves the roundings of most hot pairs.
+bool surelyTooHot(const AdviceDesign& d, double rawLoss, int decimals, double copperLoss,
                   const results::WindowRise& window) {
     if (!(window.perWatt() > 0.0)) {
         return false;
     }
-    const double lowestTotal = catalogue::coreLoss(weight, lossPerGram) + copperLoss - 0.0011;
+    const double halfUnit = decimals == 1 ? 0.05 : 0.0005;
+    const double lowestTotal = rawLoss + copperLoss - halfUnit - 0.0001;
     return lowestTotal > 0.0 &&
            window.perWatt() * lowestTotal * (1.0 - 1e-9) - 0.0501 > d.allowedRise;
 }
@@ -703,15 +795,13 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     const CoreRecord& core = catalogue.cores[row.core];
     const MaterialRecord& material = catalogue.materials[row.material];
     const MaterialPart& part = *context.parts[size_t(row.material)];
-    std::vector<double> turns(context.outputs.size());
-    for (size_t i = 0; i < turns.size(); ++i) {
-        turns[i] = outputTurns(d, context.outputs[i], core, part.flux);
+    LossSource source;
+    {
+        const std::lock_guard lock(context.mutex);
+        source = pairLossSource(context, part, row.core, context.firstListed);
     }
-    CopperLoss copperLoss(context.outputs);
-    copperLoss.setCore(core);
-    const PairNumbers p = pairNumbers(d, coreWeight(material.density, core), part.lossPerGramValue,
-                                      copperLoss.of(turns.data()), results::WindowRise(core.aw),
-                                      greenFill(d, context.outputs, turns.data(), core));
+    const double rawLoss =
+        rawCoreLoss(coreWeight(material.density, source.volume), part.lossPerGramValue);
     const WindingPart w =
         windings(d, CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, part.flux);
     const KeptNumbers kept = keptNumbers(d, core, part.flux);
@@ -729,20 +819,22 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     }
     if (history) {
         const std::lock_guard lock(context.mutex);
-        const Factors factors = historyFactors(d, catalogue, part, row.core, context.firstListed,
-                                               context.areaProductCores[size_t(row.material)]);
+        const Factors factors = historyFactors(d, catalogue, part, row.core, context.firstListed);
         inductanceFactor = factors.inductanceFactor;
         gap = factors.gap;
     }
+    const QString coreLoss = formatFixed(rawLoss, source.decimals).value_or(QString());
+    const std::optional<QString> total =
+        formatPlain(parseNumber(coreLoss) + parseNumber(w.copperLoss));
     return {core.name,
             material.texts[kTypeField],
             core.factory,
             w.primaryTurns,
             part.fluxText,
-            formatFixed(p.coreLoss, 3).value_or(QString()),
+            coreLoss,
             w.copperLoss,
-            formatFixed(p.total, 3).value_or(QString()),
-            p.rise && p.shownRise ? formatFixed(*p.rise, 1).value_or(QString()) : QString(),
+            total.value_or(QString()),
+            results::temperatureRise(core.awText, total.value_or(QString())).value_or(QString()),
             w.fillFactor,
             inductanceFactor,
             gap};
@@ -933,7 +1025,7 @@ std::vector<int> Advice::orderBy(AdviceColumn column, bool descending,
 Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> shared,
               const AdviceOptions& options, const std::atomic<bool>* cancel,
               std::atomic<int>* coresDone) {
-    if (!shared) {
+    if (!shared || !d.complete) {
         return {};
     }
     const CatalogueSnapshot& catalogue = *shared;
@@ -941,9 +1033,20 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     context->design = d;
     context->catalogue = std::move(shared);
     context->outputs = outputNumbers(d);
+    context->primary = primaryNumbers(d);
     context->parts.resize(size_t(catalogue.materials.size()));
     context->firstListed.assign(size_t(catalogue.cores.size()), -1);
-    context->areaProductCores.assign(size_t(catalogue.materials.size()), -2);
+    QHash<QString, int> nameIds;
+    context->nameIds.resize(size_t(catalogue.cores.size()));
+    context->sameNameEarlier.resize(size_t(catalogue.cores.size()));
+    for (int c = 0; c < catalogue.cores.size(); ++c) {
+        const auto known = nameIds.constFind(catalogue.cores[c].name);
+        context->sameNameEarlier[size_t(c)] = known != nameIds.constEnd();
+        context->nameIds[size_t(c)] =
+            known != nameIds.constEnd() ? *known : *nameIds.insert(catalogue.cores[c].name, c);
+    }
+    // The core each flux density's area-product query shows first.
+    QHash<QString, int> areaProductCores;
     // The candidate materials, grouped by flux density (which decides the
     // windings) and by density (which decides the core weight).
     std::vector<MaterialPart> materials;
@@ -965,6 +1068,18 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             part->fluxGroup = int(fluxTexts.size());
             fluxTexts.append(part->fluxText);
         }
+        if (!part->unchanged) {
+            auto before = areaProductCores.constFind(part->fluxText);
+            if (before == areaProductCores.constEnd()) {
+                before = areaProductCores.insert(part->fluxText,
+                                                 areaProductCore(d, catalogue, part->flux));
+            }
+            part->beforeCore = *before;
+        }
+        const CoreShown before = shownBefore(d, catalogue, *part);
+        part->beforeVolume =
+            parseNumber(catalogue::coreVolumeText(before.le, before.ae).value_or(QString()));
+        part->beforeNameId = nameIds.value(before.name, -1);
         context->parts[size_t(m)] = part;
         materials.push_back(*part);
     }
@@ -981,10 +1096,11 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     std::stable_sort(byFlux.begin(), byFlux.end(),
                      [&fluxes](int a, int b) { return fluxes[size_t(a)] < fluxes[size_t(b)]; });
     std::vector<WindingNumbers> numbers(fluxes.size());
-    std::vector<double> turns(outputCount);
-    std::vector<double> lastTurns(outputCount);
+    // The turns of each output, then of the primary.
+    std::vector<double> turns(outputCount + 1);
+    std::vector<double> lastTurns(outputCount + 1);
     std::vector<double> weights(size_t(densities.size()));
-    CopperLoss copperLoss(outputs);
+    CopperLoss copperLoss(outputs, context->primary);
     std::vector<AdviceRow> found;
     // Room for every pair costs address space only until rows are written.
     constexpr size_t kMostReserved = size_t(1) << 25;
@@ -1007,6 +1123,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             for (size_t i = 0; i < outputCount; ++i) {
                 turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
             }
+            turns[outputCount] = primaryTurnsValue(d, core.ae, fluxes[g]);
             if (k > 0 && turns == lastTurns) {
                 numbers[g] = numbers[size_t(byFlux[k - 1])];
                 continue;
@@ -1025,7 +1142,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             continue;
         }
         for (size_t g = 0; g < weights.size(); ++g) {
-            weights[g] = coreWeight(densities[int(g)], core);
+            weights[g] = coreWeight(densities[int(g)], core.volume);
         }
         const results::WindowRise window(core.aw);
         for (const MaterialPart& part : materials) {
@@ -1033,12 +1150,18 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             if (options.feasibleOnly && !n.green) {
                 continue;
             }
-            if (options.feasibleOnly && surelyTooHot(d, weights[size_t(part.densityGroup)],
-                                                     part.lossPerGramValue, n.copperLoss, window)) {
+            const LossSource source = pairLossSource(*context, part, c, context->firstListed);
+            const double weight =
+                source.volume == core.volume
+                    ? weights[size_t(part.densityGroup)]
+                    : coreWeight(catalogue.materials[part.index].density, source.volume);
+            const double rawLoss = rawCoreLoss(weight, part.lossPerGramValue);
+            if (options.feasibleOnly &&
+                surelyTooHot(d, rawLoss, source.decimals, n.copperLoss, window)) {
                 continue;
             }
-            const PairNumbers p = pairNumbers(d, weights[size_t(part.densityGroup)],
-                                              part.lossPerGramValue, n.copperLoss, window, n.green);
+            const PairNumbers p =
+                pairNumbers(d, rawLoss, source.decimals, n.copperLoss, window, n.green);
             if (options.feasibleOnly && !p.feasible) {
                 continue;
             }

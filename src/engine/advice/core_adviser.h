@@ -117,6 +117,11 @@ struct AdviceDesign {
     };
     QVector<Output> outputs;
     bool hasOutputs = false;
+    // The primary winding's wire, from txtis and TxtJ.
+    QString primaryDiameter;
+    // Whether there is a design to advise on: an output with Uo > 0 and
+    // Io > 0, and Udc, F and Ton above 0.
+    bool complete = false;
     bool standards[4] = {};     // OptIEC, OptVDE, OptUL, OptSelf
     bool storesEnergy = false;  // flyback or RCC: the core has a gap
     double allowedRise = 0.0;
@@ -143,6 +148,9 @@ struct AdviceDesign {
     };
     ShownCore shownCore;
 };
+
+// What advising an incomplete design says instead of giving rows.
+[[nodiscard]] QString incompleteDesignMessage();
 
 // The design on `sheet`, with the safety standard's area-product margin.
 [[nodiscard]] AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor);
@@ -193,7 +201,8 @@ private:
 };
 
 // Every candidate pair of the catalogue for the design, sorted by the
-// order's key ascending, ties in catalogue order of core, then of material.
+// order's key ascending, ties in catalogue order of core, then of material;
+// no rows for an incomplete design.
 // A set `cancel` stops early with no rows; `coresDone` counts the cores
 // evaluated so far.
 [[nodiscard]] Advice advise(const AdviceDesign& design,

@@ -76,6 +76,9 @@ bool hasLossClass(double initialPermeability) {
 }
 
 std::optional<QString> proposedFluxDensityText(double saturationMt, double remanenceMt) {
+    if (!(saturationMt > remanenceMt)) {
+        return QString();
+    }
     return formatFixed((saturationMt - remanenceMt) * 0.34, 0);
 }
 

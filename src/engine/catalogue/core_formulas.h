@@ -20,7 +20,9 @@ namespace kelvane::catalogue {
 [[nodiscard]] bool hasLossClass(double initialPermeability);
 
 // proposedFluxDensityText() — the flux density a material proposes,
-// (Bs − Br) × 0.34 in mT, "0".
+// (Bs − Br) × 0.34 in mT, "0". A material whose Bs is not above its Br
+// (a missing one counts 0) proposes none: the empty text, never a negative
+// flux density.
 [[nodiscard]] std::optional<QString> proposedFluxDensityText(double saturationMt,
                                                              double remanenceMt);
 // lossPerGramText() — the loss density per gram, PL ÷ density, "0.0". No

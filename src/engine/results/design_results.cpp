@@ -38,7 +38,68 @@ OutputWinding outputWinding(const ResultsInputs& in, int r) {
                 .value_or(QString())};
 }
 
+// Whether the results read the field.
+bool isResultsInput(Field field) {
+    switch (field) {
+        case Field::txtudc:
+        case Field::Txtton:
+        case Field::txtis:
+        case Field::txtlp:
+        case Field::txtbm:
+        case Field::TxtJ:
+        case Field::TxtCoreAe:
+        case Field::TxtCoreLe:
+        case Field::TxtCoreAw:
+        case Field::TxtBZC:
+        case Field::TxtCorePl:
+            return true;
+        default:
+            return field == design::materialField(design::MaterialColumn::InitialPermeability);
+    }
+}
+
 }  // namespace
+
+DesignResults::DesignResults(design::DesignSheet& sheet)
+    : m_sheet(sheet), m_outputsSeen(sheet.grid(Table::MS).rows) {
+    m_watches.append(
+        QObject::connect(&m_sheet, &design::DesignSheet::textChanged, [this](Field field) {
+            if (isResultsInput(field)) {
+                setStale(true);
+            }
+        }));
+    m_watches.append(
+        QObject::connect(&m_sheet, &design::DesignSheet::checkChanged, [this](Check check) {
+            if (check == Check::Option1 || check == Check::Option3) {
+                setStale(true);
+            }
+        }));
+    m_watches.append(
+        QObject::connect(&m_sheet, &design::DesignSheet::gridChanged, [this](Table table) {
+            if (table == Table::MS) {
+                noteOutputsEdited();
+            }
+        }));
+}
+
+DesignResults::~DesignResults() {
+    for (const QMetaObject::Connection& watch : m_watches) {
+        QObject::disconnect(watch);
+    }
+}
+
+void DesignResults::setStale(bool stale) {
+    m_stale = stale;
+    m_sheet.setVisible(QString::fromUtf16(kStaleMark), stale);
+}
+
+void DesignResults::noteOutputsEdited() {
+    const QVector<QStringList>& rows = m_sheet.grid(Table::MS).rows;
+    if (rows != m_outputsSeen) {
+        m_outputsSeen = rows;
+        setStale(true);
+    }
+}
 
 QString DesignResults::fillFactorText(const ResultsInputs& in) {
     QString fillFactor;
@@ -196,6 +257,12 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
             sum = *text;
         }
     };
+    const auto addWinding = [&](int row) {
+        addTo(winLoss,
+              formatPlain(parseNumber(winLoss) + parseNumber(windings.cell(row, kWindingLoss))));
+        addTo(copperWeight, formatPlain(parseNumber(copperWeight) +
+                                        parseNumber(windings.cell(row, kWindingWeight))));
+    };
     for (int r = 1; r < outputs.rowCount(); ++r) {
         const QString amps = outputs.cell(r, kOutputAmps);
         const OutputWinding winding = outputWinding(in, r);
@@ -203,13 +270,15 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
         windings.setCell(r, kWindingTurns, winding.turns);
         windings.setCell(r, kWindingDiameter, winding.diameter);
         writeConductor(r, amps);
-        addTo(winLoss,
-              formatPlain(parseNumber(winLoss) + parseNumber(windings.cell(r, kWindingLoss))));
-        addTo(copperWeight, formatPlain(parseNumber(copperWeight) +
-                                        parseNumber(windings.cell(r, kWindingWeight))));
+        addWinding(r);
         if (in.aw > 0.0) {
             addFillTerm(fillFactor, winding.turns, winding.diameter, in.aw);
         }
+    }
+    // The primary carries copper loss and weight too; the fill factor keeps
+    // the output windings only, as the standards' limits are set for them.
+    if (outputs.rowCount() > 1) {
+        addWinding(0);
     }
     m_sheet.setText(Field::TxtWinLost, winLoss);
     m_sheet.setText(Field::TxtCuWeigh, copperWeight);
@@ -225,6 +294,7 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
         Field::TxtTempUp,
         temperatureRise(in.awText, m_sheet.text(Field::TxtTranLost)).value_or(QString()) +
             QStringLiteral("℃"));
+    setStale(false);
     m_running = outer;
 }
 

@@ -2,11 +2,19 @@
 
 #include "engine/sheet/design_sheet.h"
 
+#include <QMetaObject>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 #include <optional>
 
 namespace kelvane::results {
+
+// The results page's mark that says the results are out of date: shown
+// while they are, and its text.
+inline constexpr char16_t kStaleMark[] = u"LblResultsStale";
+inline constexpr char16_t kStaleText[] = u"设计结果不是最新的：请点击「变压器设计结果」";
 
 // Everything the results read, as it stood when they were asked for.
 struct ResultsInputs {
@@ -34,9 +42,16 @@ struct ResultsInputs {
 // permeability, air gap, total loss and temperature rise.
 class DesignResults {
 public:
-    explicit DesignResults(design::DesignSheet& sheet) : m_sheet(sheet) {}
+    explicit DesignResults(design::DesignSheet& sheet);
+    ~DesignResults();
+    DesignResults(const DesignResults&) = delete;
+    DesignResults& operator=(const DesignResults&) = delete;
 
     void computeDesignResults();
+    // Whether a field the results read changed after their last full
+    // computation, or they were never computed: the window then says that
+    // the results are out of date.
+    [[nodiscard]] bool isStale() const { return m_stale; }
     // Change of TxtKwin: green below the chosen standard's limit, else red.
     void colourFillFactor();
 
@@ -64,7 +79,14 @@ private:
     // The colouring events of a run skipped while holding back.
     void replayFillEvents(const ResultsInputs& in);
 
+    void noteOutputsEdited();
+    void setStale(bool stale);
+
     design::DesignSheet& m_sheet;
+    QVector<QMetaObject::Connection> m_watches;
+    bool m_stale = true;
+    // The outputs table as last seen: a row chosen is no change of it.
+    QVector<QStringList> m_outputsSeen;
     bool m_holdingBack = false;
     // The last request and the one before it, while holding back.
     std::optional<ResultsInputs> m_heldBack;

@@ -31,9 +31,13 @@ std::optional<QString> aboutControl(const QString& control) {
 }  // namespace
 
 EngineTarget::EngineTarget(session::DesignSession& window) : m_window(window) {
-    // Without windows, OP's end of the program is the engine's alone.
+    // Without windows, OP's end of the program is the engine's alone; a
+    // script is never asked about unsaved changes.
     QObject::connect(&window.wireTools(), &wire::WireCalculator::closeProgramRequested, &window,
-                     [&window] { window.endProgram(); });
+                     [&window] {
+                         window.wireTools().sayFarewell();
+                         window.endProgram();
+                     });
 }
 
 void EngineTarget::type(const QString& control, const QString& text) {

@@ -87,6 +87,7 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
         QStringLiteral("visible"),
         QJsonObject{{QStringLiteral("Frmele"), sheet.isVisible(QStringLiteral("Frmele"))}});
     snapshot.insert(QStringLiteral("page"), sheet.page());
+    snapshot.insert(QStringLiteral("results_stale"), window.resultsStale());
     snapshot.insert(QStringLiteral("focus"), window.focusedControl());
     snapshot.insert(
         QStringLiteral("windows"),

@@ -449,6 +449,9 @@ void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
         }
     }
     m_results.finishHoldingBack();
+    // The closing lines rewrite the core loss after the results ran: the
+    // reopened design's totals must add up.
+    m_results.computeDesignResults();
 }
 
 void DesignSession::runCommand(Command command) {
@@ -626,7 +629,13 @@ advice::AdviceDesign DesignSession::adviceDesign() const {
 }
 
 const advice::Advice& DesignSession::advise(const advice::AdviceOptions& options) {
-    m_advice = advice::advise(adviceDesign(), catalogueSnapshot(), options);
+    const advice::AdviceDesign design = adviceDesign();
+    if (!design.complete) {
+        m_advice = {};
+        m_prompter.message(advice::incompleteDesignMessage(), QStringLiteral("磁芯推荐"));
+        return m_advice;
+    }
+    m_advice = advice::advise(design, catalogueSnapshot(), options);
     return m_advice;
 }
 

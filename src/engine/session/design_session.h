@@ -77,6 +77,9 @@ public:
     void endProgram();
     [[nodiscard]] bool hasEnded() const { return m_ended; }
     [[nodiscard]] const catalogue::Catalogue& catalogue() const { return m_catalogue; }
+    // Whether a field the design results read changed after they were last
+    // computed (or they never were).
+    [[nodiscard]] bool resultsStale() const { return m_results.isStale(); }
 
     // The window-opening steps: the safety standard IEC, the core family
     // list, the outputs table's header, the catalogue (materials first,
@@ -130,7 +133,8 @@ public:
     // What the core adviser reads of the current design.
     [[nodiscard]] advice::AdviceDesign adviceDesign() const;
     // Runs the core adviser on the current design; changes no field,
-    // record or catalogue row. The rows are kept for applyAdvice().
+    // record or catalogue row. The rows are kept for applyAdvice(). An
+    // incomplete design gives no rows and says what the adviser needs.
     const advice::Advice& advise(const advice::AdviceOptions& options = {});
     // The rows of the latest advise (none before any).
     [[nodiscard]] const advice::Advice& advice() const { return m_advice; }

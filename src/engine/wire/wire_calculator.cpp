@@ -350,7 +350,6 @@ void WireCalculator::click(const QString& control) {
     if (control == u"P") {
         Q_EMIT printRequested();
     } else if (control == u"OP") {
-        m_prompter.message(farewellMessage(), QStringLiteral("导线换算程序"));
         Q_EMIT closeProgramRequested();
     } else if (control == u"Ab") {
         Q_EMIT aboutRequested();
@@ -374,6 +373,10 @@ void WireCalculator::tick(const QTime& time, qint64 count) {
 
 QString WireCalculator::farewellMessage() {
     return QStringLiteral("祝您工作更轻松！谢谢您的使用！再见！");
+}
+
+void WireCalculator::sayFarewell() {
+    m_prompter.message(farewellMessage(), QStringLiteral("导线换算程序"));
 }
 
 // Resistance per metre, resistance and weight of the length, and the gauge

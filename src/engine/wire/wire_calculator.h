@@ -90,6 +90,9 @@ public:
 
     // The message that OP shows before the program ends.
     [[nodiscard]] static QString farewellMessage();
+    // Shows it: after the question about unsaved changes, which belongs to
+    // the design window, and only when the program then ends.
+    void sayFarewell();
 
 Q_SIGNALS:
     void textChanged(const QString& field);

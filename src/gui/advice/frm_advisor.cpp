@@ -306,6 +306,7 @@ void FrmAdvisor::startRun() {
     // The design is read here, on the GUI thread; the run sees only copies.
     const std::shared_ptr<const advice::CatalogueSnapshot> snapshot = m_engine.catalogueSnapshot();
     const advice::AdviceDesign design = m_engine.adviceDesign();
+    m_runComplete = design.complete;
     const bool showProgress = snapshot->cores.size() >= kProgressCores;
     m_progress->setRange(0, int(snapshot->cores.size()));
     m_progress->setValue(0);
@@ -337,7 +338,9 @@ void FrmAdvisor::finishRun() {
         feasible += row.feasible ? 1 : 0;
     }
     m_status->setText(
-        QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.advice.size()).arg(feasible));
+        m_runComplete
+            ? QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.advice.size()).arg(feasible)
+            : advice::incompleteDesignMessage());
     m_model->setAdvice(std::move(rows));
     refillMakers();
     Q_EMIT rowsShown();

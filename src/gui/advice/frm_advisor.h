@@ -148,6 +148,8 @@ private:
     // The design's own generations: a new order alone needs no new run.
     quint64 m_designGeneration = 1;
     quint64 m_runDesignGeneration = 0;
+    // Whether the design of the latest run could be advised on.
+    bool m_runComplete = true;
     quint64 m_shownDesignGeneration = 0;
     advice::AdviceColumn m_sortColumn = advice::AdviceColumn::TotalLoss;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

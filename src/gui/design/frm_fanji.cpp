@@ -342,7 +342,7 @@ void FrmFanji::onPrintAction() {
 }
 
 void FrmFanji::closeEvent(QCloseEvent* event) {
-    if (maybeSave()) {
+    if (m_leaving || maybeSave()) {
         event->accept();
     } else {
         event->ignore();
@@ -522,6 +522,7 @@ void FrmFanji::closeProgram() {
     if (m_scripted) {
         // No save question in a script: the program ends and every window
         // goes, their texts kept for the script's last snapshots.
+        m_window.wireTools().sayFarewell();
         m_window.endProgram();
         for (QWidget* window :
              {static_cast<QWidget*>(m_wireTools.get()), static_cast<QWidget*>(m_about.get()),
@@ -532,10 +533,15 @@ void FrmFanji::closeProgram() {
         }
         return;
     }
-    // Closing asks about unsaved changes; the program ends only if it closed.
-    if (close()) {
-        QApplication::quit();
+    // The question about unsaved changes comes first: Cancel leaves every
+    // window as it was. Otherwise the farewell, then the end.
+    if (!maybeSave()) {
+        return;
     }
+    m_window.wireTools().sayFarewell();
+    m_leaving = true;
+    close();
+    QApplication::quit();
 }
 
 bool FrmFanji::maybeSave() {

@@ -119,6 +119,8 @@ private:
     GridModel* m_msWinModel = nullptr;
     QMenu* m_recentMenu = nullptr;
     bool m_scripted = false;
+    // The program is ending and the engineer has answered about saving.
+    bool m_leaving = false;
     std::unique_ptr<FrmWireTools> m_wireTools;
     std::unique_ptr<FrmAbout> m_about;
     std::unique_ptr<FrmAdvisor> m_advisor;

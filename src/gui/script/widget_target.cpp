@@ -306,6 +306,8 @@ QJsonObject WidgetTarget::snapshot() {
         QJsonObject{{QStringLiteral("TxtKwin"),
                      fillColor.isValid() ? QJsonValue(fillColor.toInt()) : QJsonValue()}});
     snapshot.insert(QStringLiteral("page"), m_window.pages()->currentIndex());
+    snapshot.insert(QStringLiteral("results_stale"),
+                    !m_window.findChild<QWidget*>(QStringLiteral("LblResultsStale"))->isHidden());
     const FrmAbout* about = m_window.aboutWindow();
     snapshot.insert(
         QStringLiteral("windows"),
