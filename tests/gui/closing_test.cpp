@@ -1,3 +1,4 @@
+#include "gui/wire/frm_wire_tools.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -114,6 +115,34 @@ TEST_F(ClosingTest, ExitAsksAboutAChangedDesign) {
     menuItem("Exit")->trigger();
     EXPECT_EQ(answerer.shown(), QStringList{kQuestion});
     EXPECT_TRUE(window.isVisible());
+}
+
+// The wire calculator's 关闭 ends the program: the question about the
+// changed design comes first; Cancel leaves both windows open and says no
+// goodbye; No says goodbye, then the windows close.
+TEST_F(ClosingTest, WireCalculatorCloseAsksBeforeItSaysGoodbye) {
+    editUmin(QStringLiteral("100"));
+    menuItem("TOOL")->trigger();
+    QWidget& wireTools = window.wireWindow();
+    auto* close = wireTools.findChild<QAction*>(QStringLiteral("OP"));
+    ASSERT_NE(close, nullptr);
+    // The engine's messages reach the scripted prompter, the window's own
+    // question a box.
+    prompter.takeMessages();
+    {
+        const BoxAnswerer answerer({QMessageBox::Cancel});
+        close->trigger();
+        EXPECT_EQ(answerer.shown(), QStringList{kQuestion});
+        EXPECT_TRUE(prompter.takeMessages().isEmpty());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(wireTools.isVisible());
+        EXPECT_TRUE(window.engine().isWindowOpen(QStringLiteral("FrmWireTools")));
+    }
+    const BoxAnswerer answerer({QMessageBox::No});
+    close->trigger();
+    EXPECT_EQ(answerer.shown(), QStringList{kQuestion});
+    EXPECT_EQ(prompter.takeMessages(), QStringList{wire::WireCalculator::farewellMessage()});
+    EXPECT_FALSE(window.isVisible());
 }
 
 // Opening another design asks first; Cancel keeps the design and opens no

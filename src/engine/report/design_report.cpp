@@ -93,6 +93,17 @@ QString circuitText(const DesignSheet& sheet) {
     return text;
 }
 
+// The area product the design needs, without the unit the window appends:
+// the report writes every unit one way.
+QString areaProductNumber(const DesignSheet& sheet) {
+    QString text = sheet.areaProductText();
+    const QString unit = QStringLiteral("MM^4");
+    if (text.endsWith(unit)) {
+        text.chop(unit.size());
+    }
+    return text;
+}
+
 bool hasCore(const DesignSheet& sheet) {
     return !trimBlanks(sheet.text(Field::TxtCoreSize)).isEmpty();
 }
@@ -180,12 +191,14 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
         section.field(QStringLiteral("绕线面积Aw"), Field::TxtCoreAw, QStringLiteral("mm²"));
         section.field(QStringLiteral("匝长"), Field::TxtBZC, QStringLiteral("mm"));
         section.field(QStringLiteral("磁芯重量"), Field::TxtCoreWeigh, QStringLiteral("g/set"));
-        section.text(QStringLiteral("所需面积积AP"), sheet.areaProductText());
+        section.text(QStringLiteral("所需面积积AP"), areaProductNumber(sheet),
+                     QStringLiteral("mm⁴"));
         section.text(QStringLiteral("磁芯面积积AP"), context.coreAreaProductMm4,
                      QStringLiteral("mm⁴"));
     } else {
         section.notChosen(QStringLiteral("磁芯"));
-        section.text(QStringLiteral("所需面积积AP"), sheet.areaProductText());
+        section.text(QStringLiteral("所需面积积AP"), areaProductNumber(sheet),
+                     QStringLiteral("mm⁴"));
     }
     if (hasMaterial(sheet)) {
         section.field(QStringLiteral("材质名称"),
@@ -220,24 +233,23 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
     return section.take();
 }
 
-QString fillVerdict(const DesignSheet& sheet) {
+// The fill factor against the limit the chosen standard's column sets for
+// it; the standard itself says nothing of the fill.
+QString fillVerdict(const DesignSheet& sheet, const ReportContext& context) {
     const auto colour = sheet.color(Field::TxtKwin);
-    if (!colour) {
+    if (!colour || (*colour != kGreen && *colour != kRed)) {
         return QString();
     }
-    const QString standard = trimBlanks(sheet.text(Field::TxtHipot));
-    const QString suffix = standard.isEmpty() ? QString() : QStringLiteral("（%1）").arg(standard);
-    if (*colour == kGreen) {
-        return QStringLiteral("在安全标准限值内") + suffix;
-    }
-    if (*colour == kRed) {
-        return QStringLiteral("超出安全标准限值") + suffix;
-    }
-    return QString();
+    const QString limit = context.fillLimit.isEmpty() ? QString() : u' ' + context.fillLimit;
+    return (*colour == kGreen ? QStringLiteral("低于") : QStringLiteral("不低于")) +
+           QStringLiteral("所选标准的占积率上限") + limit;
 }
 
-ReportSection windings(const DesignSheet& sheet) {
+ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
     SectionWriter section(sheet, QStringLiteral("4 绕组"));
+    if (!context.staleNotice.isEmpty()) {
+        section.line(context.staleNotice);
+    }
     const design::Grid& grid = sheet.grid(Table::MSwin);
     ReportTable table;
     table.headings = {QStringLiteral("绕组"),      QStringLiteral("匝数(T)"),
@@ -267,7 +279,7 @@ ReportSection windings(const DesignSheet& sheet) {
     section.field(QStringLiteral("绕组用铜总量"), Field::TxtCuWeigh, QStringLiteral("g"));
     section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
     section.field(QStringLiteral("绕组占积率"), Field::TxtKwin);
-    section.text(QStringLiteral("占积率判定"), fillVerdict(sheet));
+    section.text(QStringLiteral("占积率判定"), fillVerdict(sheet, context));
     section.field(QStringLiteral("电感系数AL"), Field::TxtAl);
     section.field(QStringLiteral("标准AL"), Field::TxtSAl);
     section.field(QStringLiteral("有效导磁率Ue"), Field::TxtUe);
@@ -275,8 +287,11 @@ ReportSection windings(const DesignSheet& sheet) {
     return section.take();
 }
 
-ReportSection lossesAndTemperature(const DesignSheet& sheet) {
+ReportSection lossesAndTemperature(const DesignSheet& sheet, const ReportContext& context) {
     SectionWriter section(sheet, QStringLiteral("5 损耗与温升"));
+    if (!context.staleNotice.isEmpty()) {
+        section.line(context.staleNotice);
+    }
     // Without a core the core loss the window shows is a zero of no core.
     if (hasCore(sheet)) {
         section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
@@ -413,9 +428,12 @@ DesignReport buildDesignReport(const DesignSheet& sheet, const ReportContext& co
     report.designFileName = context.designFileName.isEmpty() ? QStringLiteral("（未保存的设计）")
                                                              : context.designFileName;
     report.dateText = context.date.toString(QStringLiteral("yyyy-MM-dd"));
-    report.sections = {
-        requirements(sheet), primarySide(sheet),          coreAndMaterial(sheet, context),
-        windings(sheet),     lossesAndTemperature(sheet), safetyAndTests(sheet)};
+    report.sections = {requirements(sheet),
+                       primarySide(sheet),
+                       coreAndMaterial(sheet, context),
+                       windings(sheet, context),
+                       lossesAndTemperature(sheet, context),
+                       safetyAndTests(sheet)};
     report.waveform = primaryWaveform(waveformTexts(sheet));
     return report;
 }

@@ -62,6 +62,11 @@ struct ReportContext {
     QString designFileName;
     QDate date;
     QString coreAreaProductMm4;
+    // The fill-factor limit of the chosen safety standard, as plain text.
+    QString fillLimit;
+    // Said at the head of the results' sections when the results are out
+    // of date; empty when they are not.
+    QString staleNotice;
 };
 
 // The design report: its sections in order and the waveform it draws. Every

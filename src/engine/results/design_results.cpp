@@ -60,6 +60,16 @@ bool isResultsInput(Field field) {
 
 }  // namespace
 
+std::optional<double> chosenFillLimit(const design::DesignSheet& sheet) {
+    std::optional<double> limit;
+    for (int i = 0; i < int(std::size(kStandards)); ++i) {
+        if (sheet.isChecked(kStandards[i])) {
+            limit = kFillLimits[i];
+        }
+    }
+    return limit;
+}
+
 DesignResults::DesignResults(design::DesignSheet& sheet)
     : m_sheet(sheet), m_outputsSeen(sheet.grid(Table::MS).rows) {
     m_watches.append(

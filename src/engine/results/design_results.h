@@ -16,6 +16,9 @@ namespace kelvane::results {
 inline constexpr char16_t kStaleMark[] = u"LblResultsStale";
 inline constexpr char16_t kStaleText[] = u"设计结果不是最新的：请点击「变压器设计结果」";
 
+// The fill-factor limit of the safety standard chosen on `sheet`, if any.
+[[nodiscard]] std::optional<double> chosenFillLimit(const design::DesignSheet& sheet);
+
 // Everything the results read, as it stood when they were asked for.
 struct ResultsInputs {
     design::Grid outputs;  // MS: voltage, current and drop of each output

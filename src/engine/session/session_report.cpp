@@ -17,6 +17,12 @@ report::DesignReport sessionReport(const DesignSession& session, const QString& 
     if (!core.isEmpty() && trimBlanks(cores.currentText(QStringLiteral("NAME"))) == core) {
         context.coreAreaProductMm4 = cores.currentText(QStringLiteral("AP"));
     }
+    if (const std::optional<double> limit = results::chosenFillLimit(session.sheet())) {
+        context.fillLimit = formatPlain(*limit).value_or(QString());
+    }
+    if (session.resultsStale()) {
+        context.staleNotice = QString::fromUtf16(results::kStaleText);
+    }
     return report::buildDesignReport(session.sheet(), context);
 }
 

@@ -26,7 +26,8 @@ QString value(const DesignReport& report, const char* section, const char* label
 }
 
 DesignReport reportOf(const DesignSheet& sheet) {
-    return buildDesignReport(sheet, {QStringLiteral("a.dat"), QDate(2026, 12, 6), QString()});
+    return buildDesignReport(sheet, {QStringLiteral("a.dat"), QDate(2026, 12, 6), QString(),
+                                     QStringLiteral("0.15"), QString()});
 }
 
 TEST(DesignReport, NamesWhatTheDesignHasNotChosenInsteadOfShowingZeros) {

@@ -100,7 +100,17 @@ TEST_P(SessionReport, HoldsTheWindowsFigures) {
 
     // The area products: the one the design needs, the one the core has.
     const ReportSection& core = section(report, "3 磁芯与磁材");
-    EXPECT_EQ(value(core, "所需面积积AP"), window.sheet().areaProductText());
+    // One spelling of the unit: the window's "MM^4" is the report's mm⁴.
+    QString needed = window.sheet().areaProductText();
+    ASSERT_TRUE(needed.endsWith(QStringLiteral("MM^4")));
+    needed.chop(4);
+    EXPECT_EQ(value(core, "所需面积积AP"), needed);
+    EXPECT_EQ(core.row(QStringLiteral("所需面积积AP"))->unit, QStringLiteral("mm⁴"));
+    // The results are up to date: no notice.
+    for (const char* title : {"4 绕组", "5 损耗与温升"}) {
+        EXPECT_FALSE(
+            section(report, title).texts().join(u'\n').contains(QStringLiteral("不是最新")));
+    }
     EXPECT_EQ(value(core, "磁芯面积积AP"), "800");
     EXPECT_EQ(value(core, "磁芯规格"), "EE16");
 
@@ -111,6 +121,32 @@ TEST_P(SessionReport, HoldsTheWindowsFigures) {
     EXPECT_TRUE(tests->table.rows[0][2].startsWith(text("txtlp") + " mH ±10%"));
     EXPECT_EQ(tests->table.rows[1][2], text("TxtHipotPs"));
     EXPECT_EQ(tests->table.rows[5][2], text("TxtHipotSS"));
+}
+
+// Results the fields have moved away from say so at the head of the
+// results' sections until Command10 runs again; the fill verdict names the
+// limit of the standard chosen.
+TEST_F(SessionReport, SaysWhenTheResultsAreOutOfDate) {
+    design("Option1");
+    type("txtipkip1", "2");
+    const QString notice = QStringLiteral("设计结果不是最新的：请点击「变压器设计结果」");
+    const DesignReport stale = session::sessionReport(window, QString(), QDate(2026, 12, 6));
+    for (const char* title : {"4 绕组", "5 损耗与温升"}) {
+        EXPECT_EQ(section(stale, title).texts().value(0), notice) << title;
+    }
+    EXPECT_FALSE(section(stale, "2 初级侧").texts().contains(notice));
+    click("Command10");
+    const DesignReport fresh = session::sessionReport(window, QString(), QDate(2026, 12, 6));
+    EXPECT_FALSE(section(fresh, "4 绕组").texts().contains(notice));
+    // 0.15 under IEC: red, "not below" the limit.
+    EXPECT_EQ(text("TxtKwin"), "0.15");
+    EXPECT_EQ(value(section(fresh, "4 绕组"), "占积率判定"), "不低于所选标准的占积率上限 0.15");
+    click("OptUL");
+    click("Command10");
+    EXPECT_EQ(
+        value(section(session::sessionReport(window, QString(), QDate(2026, 12, 6)), "4 绕组"),
+              "占积率判定"),
+        "低于所选标准的占积率上限 0.25");
 }
 
 INSTANTIATE_TEST_SUITE_P(CircuitTypes, SessionReport, ::testing::ValuesIn(kDesigns),
