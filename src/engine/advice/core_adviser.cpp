@@ -673,6 +673,12 @@ CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
     }
     snapshot.materials = readMaterials(database);
     snapshot.cores = readCores(database);
+    for (int c = 0; c < snapshot.cores.size(); ++c) {
+        CoreRecord& core = snapshot.cores[c];
+        const auto known = snapshot.coreNameIds.constFind(core.name);
+        core.sameNameEarlier = known != snapshot.coreNameIds.constEnd();
+        core.nameId = core.sameNameEarlier ? *known : *snapshot.coreNameIds.insert(core.name, c);
+    }
     return snapshot;
 }
 
@@ -693,11 +699,6 @@ struct AdviceContext {
     OutputNumbers primary;
     // The candidate materials, by catalogue index.
     std::vector<std::optional<MaterialPart>> parts;
-    // Each core's name as an id, and whether an earlier core has the same
-    // name: otherwise a core whose name differs from the one shown before
-    // the search ends its refills with a change of name.
-    std::vector<int> nameIds;
-    std::vector<bool> sameNameEarlier;
     // What the rows that keep earlier factors look up, once per core.
     mutable std::mutex mutex;
     mutable std::vector<int> firstListed;
@@ -734,13 +735,15 @@ double coreWeight(double density, double volume) {
 }
 
 // Where a pair's core loss comes from. Most pairs end on a change of the
-// core's name, with one decimal from the core's own volume; only a core
-// whose name an earlier core or the core shown before shares goes through
-// the refills one by one.
+// core's name, with one decimal from the core's own volume: when no earlier
+// core has its name, the search lists it first or another name first, and
+// either way its refill changes the name unless the core shown before had
+// it. Only the others go through the refills one by one.
 LossSource pairLossSource(const AdviceContext& context, const MaterialPart& part, int c,
                           std::vector<int>& firstListed) {
-    if (!context.sameNameEarlier[size_t(c)] && part.beforeNameId != context.nameIds[size_t(c)]) {
-        return {context.catalogue->cores[c].volume, 1};
+    const CoreRecord& core = context.catalogue->cores[c];
+    if (!core.sameNameEarlier && part.beforeNameId != core.nameId) {
+        return {core.volume, 1};
     }
     return lossSource(context.design, *context.catalogue, part, c, firstListed);
 }
@@ -748,6 +751,18 @@ LossSource pairLossSource(const AdviceContext& context, const MaterialPart& part
 // The core loss before its rounding.
 double rawCoreLoss(double weight, double lossPerGram) {
     return catalogue::coreLoss(weight, lossPerGram);
+}
+
+// The sum of two numbers of at most three decimals as its plain text reads:
+// below a million, the sum rounded to three decimals, which is quicker.
+double plainSum(double a, double b) {
+    const double sum = a + b;
+    if (std::fabs(sum) < 1e6) {
+        if (const std::optional<double> rounded = roundFixed(sum, 3)) {
+            return *rounded;
+        }
+    }
+    return readBack(roundPlain(sum));
 }
 
 // A pair's losses and temperature rise as the design window writes them.
@@ -763,7 +778,7 @@ PairNumbers pairNumbers(const AdviceDesign& d, double rawLoss, int decimals, dou
                         const results::WindowRise& window, bool green) {
     PairNumbers p;
     p.coreLoss = readBack(roundFixed(rawLoss, decimals));
-    p.totalLoss = readBack(roundPlain(p.coreLoss + copperLoss));
+    p.totalLoss = plainSum(p.coreLoss, copperLoss);
     p.rise = window.of(p.totalLoss);
     p.shownRise = p.rise ? roundFixed(*p.rise, 1) : std::nullopt;
     p.feasible = green && p.shownRise && *p.shownRise <= d.allowedRise;
@@ -1036,15 +1051,6 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     context->primary = primaryNumbers(d);
     context->parts.resize(size_t(catalogue.materials.size()));
     context->firstListed.assign(size_t(catalogue.cores.size()), -1);
-    QHash<QString, int> nameIds;
-    context->nameIds.resize(size_t(catalogue.cores.size()));
-    context->sameNameEarlier.resize(size_t(catalogue.cores.size()));
-    for (int c = 0; c < catalogue.cores.size(); ++c) {
-        const auto known = nameIds.constFind(catalogue.cores[c].name);
-        context->sameNameEarlier[size_t(c)] = known != nameIds.constEnd();
-        context->nameIds[size_t(c)] =
-            known != nameIds.constEnd() ? *known : *nameIds.insert(catalogue.cores[c].name, c);
-    }
     // The core each flux density's area-product query shows first.
     QHash<QString, int> areaProductCores;
     // The candidate materials, grouped by flux density (which decides the
@@ -1079,7 +1085,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
         const CoreShown before = shownBefore(d, catalogue, *part);
         part->beforeVolume =
             parseNumber(catalogue::coreVolumeText(before.le, before.ae).value_or(QString()));
-        part->beforeNameId = nameIds.value(before.name, -1);
+        part->beforeNameId = catalogue.coreNameIds.value(before.name, -1);
         context->parts[size_t(m)] = part;
         materials.push_back(*part);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -48,12 +49,17 @@ struct CoreRecord {
     double volume = 0.0;
     bool hasAreaProduct = false;  // AP, which the area-product query compares
     double areaProduct = 0.0;
+    // The name as an id among the cores' names, and whether an earlier core
+    // has the same name.
+    int nameId = 0;
+    bool sameNameEarlier = false;
 };
 
 // The catalogue held in memory for the adviser: both tables in stored order.
 struct CatalogueSnapshot {
     QVector<MaterialRecord> materials;
     QVector<CoreRecord> cores;
+    QHash<QString, int> coreNameIds;  // a core name's id, as CoreRecord::nameId
 };
 
 // Reads both tables of an open catalogue; empty lists for a closed one.
