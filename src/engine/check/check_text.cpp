@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 
@@ -25,7 +24,19 @@ void appendScientificAsPlain(QString& text, const char* begin, const char* end) 
         }
         ++p;
     }
-    const int exponent = p != end ? std::atoi(p + 1) : 0;
+    // The exponent's sign and digits; to_chars writes no terminating zero.
+    int exponent = 0;
+    if (p != end) {
+        ++p;
+        const bool below = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+')) {
+            ++p;
+        }
+        for (; p != end; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+        exponent = below ? -exponent : exponent;
+    }
     bool zero = true;
     for (int i = 0; i < count; ++i) {
         zero = zero && digits[i] == '0';
