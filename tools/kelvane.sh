@@ -9,7 +9,7 @@ mode=${1:-run}
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
     fonts-dejavu-core qt6-translations-l10n"
 if [ "$mode" = test ]; then
-    packages="$packages libgtest-dev locales clang-format poppler-utils"
+    packages="$packages libgtest-dev locales clang-format poppler-utils ngspice"
 fi
 # The sanitizer build and the fuzzers need clang, its sanitizer runtimes and
 # a symbolizer for readable reports; the build configures the tests, which
