@@ -83,7 +83,7 @@ run_fuzzers() {
     export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
     export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
     failed=""
-    set -- design_file number_text csv_import design_script
+    set -- design_file number_text csv_import design_script check_input
     while [ $# -gt 0 ]; do
         pids=""
         for target in "$1" "${2:-}"; do
