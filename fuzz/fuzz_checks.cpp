@@ -568,7 +568,8 @@ QString checkDesignScript(const QByteArray& input) {
 
 QStringList checkNames() {
     return {QStringLiteral("design_file"), QStringLiteral("number_text"),
-            QStringLiteral("csv_import"), QStringLiteral("design_script")};
+            QStringLiteral("csv_import"), QStringLiteral("design_script"),
+            QStringLiteral("check_input")};
 }
 
 Check checkNamed(const QString& name) {
@@ -583,6 +584,9 @@ Check checkNamed(const QString& name) {
     }
     if (name == u"design_script") {
         return checkDesignScript;
+    }
+    if (name == u"check_input") {
+        return checkCheckInput;
     }
     return nullptr;
 }

@@ -24,8 +24,13 @@ using Check = QString (*)(const QByteArray& input);
 // with "line N: reason" for a line of the script; every dump a JSON object.
 [[nodiscard]] QString checkDesignScript(const QByteArray& input);
 
+// The design check on a random input record: the items in their order,
+// each with a valid verdict, a value with its text or a reason, and no text
+// that says "nan", "inf" or "-0".
+[[nodiscard]] QString checkCheckInput(const QByteArray& input);
+
 // The names of the checks: design_file, number_text, csv_import,
-// design_script.
+// design_script, check_input.
 [[nodiscard]] QStringList checkNames();
 // The check of that name; nullptr for another name.
 [[nodiscard]] Check checkNamed(const QString& name);

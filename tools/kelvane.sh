@@ -9,7 +9,7 @@ mode=${1:-run}
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
     fonts-dejavu-core qt6-translations-l10n"
 if [ "$mode" = test ]; then
-    packages="$packages libgtest-dev locales clang-format poppler-utils"
+    packages="$packages libgtest-dev locales clang-format poppler-utils ngspice"
 fi
 # The sanitizer build and the fuzzers need clang, its sanitizer runtimes and
 # a symbolizer for readable reports; the build configures the tests, which
@@ -83,7 +83,7 @@ run_fuzzers() {
     export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
     export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
     failed=""
-    set -- design_file number_text csv_import design_script
+    set -- design_file number_text csv_import design_script check_input
     while [ $# -gt 0 ]; do
         pids=""
         for target in "$1" "${2:-}"; do

@@ -42,10 +42,8 @@ const LossClass kClasses[] = {
 
 }  // namespace
 
-QString estimateLossDensity(double frequencyKHz, double fluxDensityMt, double initialPermeability) {
-    double k = 0.0;
-    double x = 0.0;
-    double y = 0.0;
+std::optional<LossLaw> lossLaw(double initialPermeability, double frequencyKHz) {
+    std::optional<LossLaw> law;
     for (const LossClass& lossClass : kClasses) {
         if (initialPermeability < lossClass.uiLow || initialPermeability > lossClass.uiHigh) {
             continue;
@@ -55,14 +53,19 @@ QString estimateLossDensity(double frequencyKHz, double fluxDensityMt, double in
             const bool inBand = lossClass.inclusiveLimits ? frequencyKHz <= band.upperKHz
                                                           : frequencyKHz < band.upperKHz;
             if (inBand || b == lossClass.bandCount - 1) {
-                k = band.k;
-                x = band.x;
-                y = band.y;
+                law = LossLaw{band.k, band.x, band.y};
                 break;
             }
         }
     }
-    const double loss = std::pow(frequencyKHz, x) * k * std::pow(fluxDensityMt * 0.01, y);
+    return law;
+}
+
+QString estimateLossDensity(double frequencyKHz, double fluxDensityMt, double initialPermeability) {
+    // Ui outside every class leaves K, x and y at 0: the loss is 0.
+    const LossLaw law = lossLaw(initialPermeability, frequencyKHz).value_or(LossLaw{0.0, 0.0, 0.0});
+    const double loss =
+        std::pow(frequencyKHz, law.x) * law.k * std::pow(fluxDensityMt * 0.01, law.y);
     return formatFixed(std::isfinite(loss) ? loss : 0.0, 1).value_or(QStringLiteral("0.0"));
 }
 

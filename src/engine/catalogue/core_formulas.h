@@ -6,6 +6,21 @@
 
 namespace kelvane::catalogue {
 
+// The coefficients of the classic loss law PL = F^x · K · (Bm · 0.01)^y of
+// one permeability class and frequency band (F in kHz, Bm in mT, PL in
+// mW/cm³).
+struct LossLaw {
+    double k;
+    double x;
+    double y;
+};
+
+// lossLaw() — the coefficients estimateLossDensity() uses for the initial
+// permeability Ui at F kHz: the last class whose range holds Ui, the band of
+// F within it (the last band above its limits). No value when Ui lies in no
+// class.
+[[nodiscard]] std::optional<LossLaw> lossLaw(double initialPermeability, double frequencyKHz);
+
 // estimateLossDensity() — core loss density in mW/cm³ from the Steinmetz law
 // PL = F^x · K · (Bm · 0.01)^y, F in kHz, Bm in mT, formatted "0.0". K, x, y
 // come from the class of the initial permeability Ui and the frequency band;

@@ -33,7 +33,7 @@ TEST_P(FuzzReplayTest, EveryCorpusFileAndReproducerHoldsItsProperties) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplayTest,
                          ::testing::Values("design_file", "number_text", "csv_import",
-                                           "design_script"));
+                                           "design_script", "check_input"));
 
 }  // namespace
 }  // namespace kelvane::fuzz

@@ -1,0 +1,139 @@
+#include "engine/check/check_input.h"
+
+#include "engine/base/number_text.h"
+#include "engine/sheet/design_sheet.h"
+
+namespace kelvane::check {
+
+using design::Check;
+using design::Field;
+using design::MaterialColumn;
+using design::Table;
+
+namespace {
+
+// A text's leading number, or no value for a text of blanks only.
+std::optional<double> optionalNumber(const QString& text) {
+    if (trimBlanks(text).isEmpty()) {
+        return std::nullopt;
+    }
+    return parseNumber(text);
+}
+
+std::optional<double> optionalField(const design::DesignSheet& sheet, Field field) {
+    return optionalNumber(sheet.text(field));
+}
+
+std::optional<double> materialNumber(const design::DesignSheet& sheet, MaterialColumn column) {
+    return optionalField(sheet, design::materialField(column));
+}
+
+double settingOr(const QString& text, double fallback) {
+    return optionalNumber(text).value_or(fallback);
+}
+
+// The loss columns by [frequency][temperature], in the order of LossPoints.
+constexpr MaterialColumn kLossColumns[3][4] = {
+    {MaterialColumn::Loss25kHz25C, MaterialColumn::Loss25kHz60C, MaterialColumn::Loss25kHz100C,
+     MaterialColumn::Loss25kHz120C},
+    {MaterialColumn::Loss100kHz25C, MaterialColumn::Loss100kHz60C, MaterialColumn::Loss100kHz100C,
+     MaterialColumn::Loss100kHz120C},
+    {MaterialColumn::Loss500kHz25C, MaterialColumn::Loss500kHz60C, MaterialColumn::Loss500kHz100C,
+     MaterialColumn::Loss500kHz120C},
+};
+
+}  // namespace
+
+QString coreFamilyCode(const QString& coreName) {
+    const QString name = trimBlanks(coreName);
+    qsizetype end = 0;
+    while (end < name.size() &&
+           ((name[end] >= u'A' && name[end] <= u'Z') || (name[end] >= u'a' && name[end] <= u'z'))) {
+        ++end;
+    }
+    return name.left(end).toUpper();
+}
+
+CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& settings) {
+    CheckInput in;
+    if (sheet.isChecked(Check::Option1)) {
+        in.circuit = Circuit::Flyback;
+    } else if (sheet.isChecked(Check::Option2)) {
+        in.circuit = Circuit::Forward;
+    } else if (sheet.isChecked(Check::Option3)) {
+        in.circuit = Circuit::Rcc;
+    }
+    in.halfBridge = sheet.isChecked(Check::Check1);
+    in.vinV = sheet.number(Field::txtudc);
+    in.acMinV = sheet.number(Field::TxtUmin);
+    in.frequencyKHz = sheet.number(Field::TxtF);
+    in.designDuty = sheet.number(Field::txtd);
+    in.efficiency = sheet.number(Field::TXTN);
+    in.inductanceMh = sheet.number(Field::txtlp);
+
+    const design::Grid& ms = sheet.grid(Table::MS);
+    const design::Grid& msWin = sheet.grid(Table::MSwin);
+    const auto winding = [&msWin](int row) {
+        return CheckWinding{optionalNumber(msWin.cell(row, design::kWindingTurns)),
+                            optionalNumber(msWin.cell(row, design::kWindingDiameter)),
+                            optionalNumber(msWin.cell(row, design::kWindingResistance))};
+    };
+    in.windings.push_back(winding(0));
+    for (int row = 1; row < ms.rowCount(); ++row) {
+        const QString volts = ms.cell(row, design::kOutputVolts);
+        const QString amps = ms.cell(row, design::kOutputAmps);
+        // The empty row a new design shows is no output.
+        if (trimBlanks(volts).isEmpty() && trimBlanks(amps).isEmpty()) {
+            continue;
+        }
+        in.outputs.push_back({parseNumber(volts), parseNumber(amps),
+                              parseNumber(ms.cell(row, design::kOutputDropVolts))});
+        in.windings.push_back(winding(row));
+    }
+
+    in.coreName = trimBlanks(sheet.text(Field::TxtCoreSize));
+    const QString family = coreFamilyCode(in.coreName);
+    in.coreShape = coreShapeOf(std::u16string_view(
+        reinterpret_cast<const char16_t*>(family.utf16()), size_t(family.size())));
+    in.dimsMm = {optionalField(sheet, Field::TxtcoreA), optionalField(sheet, Field::TxtcoreB),
+                 optionalField(sheet, Field::TxtCoreC), optionalField(sheet, Field::TxtCoreD),
+                 optionalField(sheet, Field::TxtCoreE), optionalField(sheet, Field::TxtCoreF)};
+    in.aeMm2 = optionalField(sheet, Field::TxtCoreAe);
+    in.leMm = optionalField(sheet, Field::TxtCoreLe);
+    in.awMm2 = optionalField(sheet, Field::TxtCoreAw);
+    // TxtCoreVe shows Le × Ae to one decimal of a cm³; the product itself
+    // keeps a small core's volume.
+    if (in.aeMm2 && in.leMm && *in.aeMm2 > 0.0 && *in.leMm > 0.0) {
+        in.veMm3 = *in.aeMm2 * *in.leMm;
+    } else if (const std::optional<double> veCm3 = optionalField(sheet, Field::TxtCoreVe)) {
+        in.veMm3 = *veCm3 * 1000.0;
+    }
+
+    in.materialChosen =
+        !trimBlanks(sheet.text(design::materialField(MaterialColumn::Type))).isEmpty();
+    in.saturationMt = materialNumber(sheet, MaterialColumn::FluxDensity);
+    in.permeability = materialNumber(sheet, MaterialColumn::InitialPermeability);
+    for (int f = 0; f < 3; ++f) {
+        for (int t = 0; t < 4; ++t) {
+            in.loss.mwPerCm3[f][t] = materialNumber(sheet, kLossColumns[f][t]);
+        }
+    }
+
+    in.marginMm = optionalField(sheet, Field::TxtMargin);
+    in.ambientC = optionalField(sheet, Field::TXTTEMP20);
+    in.allowedRiseC = optionalField(sheet, Field::TXTTEMPD);
+    in.gapMm = optionalField(sheet, Field::TxtGap);
+
+    in.classicDuty = sheet.text(Field::txtd);
+    in.classicCoreLoss = sheet.text(Field::TxtCorePl);
+    in.classicCopperLoss = sheet.text(Field::TxtWinLost);
+    in.classicTempRise = sheet.text(Field::TxtTempUp);
+
+    in.acMaxV = settingOr(settings.acMaxV, in.acMaxV);
+    in.switchRatingV = settingOr(settings.switchRatingV, in.switchRatingV);
+    in.bulkUf = optionalNumber(settings.bulkUf);
+    in.lineHz = settingOr(settings.lineHz, in.lineHz);
+    return in;
+}
+
+}  // namespace kelvane::check

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "engine/check/check_formulas.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kelvane::design {
+class DesignSheet;
+}
+
+namespace kelvane::check {
+
+// The circuit the design is for: Option1, Option2, Option3.
+enum class Circuit { Flyback, Forward, Rcc };
+
+// One output row of MS.
+struct CheckOutput {
+    double uoV = 0.0;
+    double ioA = 0.0;
+    double udV = 0.0;  // the rectifier's drop
+};
+
+// One row of MSwin: the primary (row 0) or the winding of an output. A cell
+// that is empty has no value.
+struct CheckWinding {
+    std::optional<double> turns;
+    std::optional<double> diameterMm;
+    std::optional<double> resistanceOhm;
+};
+
+// What the design check reads of the design, as numbers. A design field is
+// read by its leading number (an empty one reads 0, which the check takes
+// as missing where 0 has no meaning); a catalogue field that is empty has
+// no value.
+struct CheckInput {
+    std::optional<Circuit> circuit;
+    bool halfBridge = false;  // Check1: the bus is halved (half bridge)
+
+    double vinV = 0.0;          // txtudc, the lowest DC input
+    double acMinV = 0.0;        // TxtUmin
+    double frequencyKHz = 0.0;  // TxtF
+    double designDuty = 0.0;    // txtd
+    double efficiency = 0.0;    // TXTN
+    double inductanceMh = 0.0;  // txtlp
+
+    std::vector<CheckOutput> outputs;    // MS rows 1…n
+    std::vector<CheckWinding> windings;  // MSwin: row 0 the primary, row r output r
+
+    // The core: TxtCoreSize, the family by its name's first letters.
+    QString coreName;
+    std::optional<CoreShape> coreShape;
+    CoreDimensions dimsMm;  // TxtcoreA … TxtCoreF
+    std::optional<double> aeMm2, leMm, awMm2, veMm3;
+
+    // The material record.
+    bool materialChosen = false;
+    std::optional<double> saturationMt;  // Bs
+    std::optional<double> permeability;  // Ui
+    LossPoints loss;
+
+    std::optional<double> marginMm;      // TxtMargin, creepage
+    std::optional<double> ambientC;      // TXTTEMP20
+    std::optional<double> allowedRiseC;  // TXTTEMPD
+    std::optional<double> gapMm;         // TxtGap
+
+    // The classic method's texts shown beside the check's values.
+    QString classicDuty;        // txtd
+    QString classicCoreLoss;    // TxtCorePl, W
+    QString classicCopperLoss;  // TxtWinLost, W
+    QString classicTempRise;    // TxtTempUp
+
+    // The check's own inputs.
+    double acMaxV = 265.0;
+    double switchRatingV = 650.0;
+    std::optional<double> bulkUf;  // no value: by the input power
+    double lineHz = 50.0;
+};
+
+// The check's own inputs as the engineer typed them on its page; an empty
+// text (blanks only) takes the default.
+struct CheckSettings {
+    QString acMaxV;         // 最高交流输入电压(V), 265
+    QString switchRatingV;  // 开关管额定电压(V), 650
+    QString bulkUf;         // 输入电容(µF), by the input power
+    QString lineHz;         // 电网频率(Hz), 50
+};
+
+// fromSheet() — the check's input from the design as it stands, each field
+// by the design's number rule; nothing of the design changes.
+[[nodiscard]] CheckInput fromSheet(const design::DesignSheet& sheet,
+                                   const CheckSettings& settings = {});
+
+// coreFamilyCode() — the letters a core name begins with, upper case
+// ("EE25/13/7" gives EE, "tor25" TOR).
+[[nodiscard]] QString coreFamilyCode(const QString& coreName);
+
+}  // namespace kelvane::check

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/check/check_input.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kelvane::check {
+
+enum class Verdict { Ok, Warn, Fail, Info };
+
+// verdictName() — "ok", "warn", "fail", "info".
+[[nodiscard]] QString verdictName(Verdict verdict);
+
+// One item of the check: how one quantity of the transformer as designed
+// comes out, against its limit.
+struct CheckItem {
+    QString id;       // vor, mode, duty, …, "is_rms(1)", "uo(2)", …, gap
+    QString caption;  // 反射电压Vor, 次级1有效值电流, …
+    // The number VALUE shows, in its unit, unrounded; no value for an item
+    // whose inputs are missing, and for `mode`.
+    std::optional<double> value;
+    // Three significant digits and the unit ("2.30 A", "0.506", "22.2 ℃");
+    // the mode's name (CCM, DCM, BCM); "" for no value.
+    QString valueText;
+    Verdict verdict = Verdict::Info;
+    QString limitText;    // "≤ 0.45", "" for an item without a limit
+    QString sentence;     // one plain sentence; says what is missing
+    QString formulaText;  // the formula with the numbers put in
+    QString classicText;  // the classic method's figure beside it, or ""
+};
+
+struct CheckResult {
+    std::vector<CheckItem> items;
+    Verdict summary = Verdict::Ok;  // the worst verdict; info counts as ok
+    int failCount = 0;
+    int warnCount = 0;
+    QString summaryText;  // "校核：2 项不合格，1 项警告", "校核：全部合格"
+};
+
+// runCheck() — every item of the check, in this order. Flyback and RCC:
+// vor, mode, duty, frequency (RCC only), ip_peak, ip_valley, ip_rms,
+// is_rms(r) and then uo(r) for each output r, b_peak, b_swing, vin_min,
+// vds_max. Forward: duty, b_peak, b_swing, ip_rms, is_rms(r), uo(r),
+// vds_max. Then for every circuit: core_loss, copper_loss, loss_share,
+// skin, build, temp_rise, gap. No circuit chosen lists the flyback items.
+// An input that is not a finite number counts as missing; no text holds a
+// number that is not finite.
+[[nodiscard]] CheckResult runCheck(const CheckInput& input);
+
+}  // namespace kelvane::check
