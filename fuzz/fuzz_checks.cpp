@@ -198,6 +198,10 @@ public:
     QJsonObject snapshot() override { return m_engine.snapshot(); }
     void advise() override { m_engine.advise(); }
     void apply(int row) override { m_engine.apply(row); }
+    void check() override { m_engine.check(); }
+    void checkInput(const QString& name, const QString& text) override {
+        m_engine.checkInput(name, text);
+    }
 
 private:
     static QString scratchPath(const QString& path) {

@@ -31,7 +31,9 @@ constexpr const char* kUsage =
     "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
     "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
     "                   [--sort loss|rise|volume] [--format csv|json]\n"
-    "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n";
+    "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n"
+    "       kelvane-cli check DESIGN [--catalogue FILE] [--format text|json]\n"
+    "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n";
 
 // A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
 // or a line break, its quotes doubled.
@@ -86,6 +88,15 @@ struct Options {
                               QStringLiteral("FORMAT"), QStringLiteral("csv")};
     QCommandLineOption output{QStringLiteral("o"), QStringLiteral("Report PDF."),
                               QStringLiteral("PDF")};
+    // The design check's own inputs, by their names in design scripts.
+    QCommandLineOption vacmax{QStringLiteral("vacmax"), QStringLiteral("Highest AC input (V)."),
+                              QStringLiteral("V")};
+    QCommandLineOption rating{QStringLiteral("rating"), QStringLiteral("Switch rating (V)."),
+                              QStringLiteral("V")};
+    QCommandLineOption bulk{QStringLiteral("bulk"), QStringLiteral("Bulk capacitance (uF)."),
+                            QStringLiteral("UF")};
+    QCommandLineOption linef{QStringLiteral("linef"), QStringLiteral("Line frequency (Hz)."),
+                             QStringLiteral("HZ")};
 };
 
 // One command as given: its operand, its options, where it writes.
@@ -186,6 +197,66 @@ int advise(const Command& command) {
     return 0;
 }
 
+// The design check of a saved design: 0 when no item fails, 1 when one
+// does, 2 when the design cannot be checked.
+int check(const Command& command) {
+    namespace check = kelvane::check;
+    const QCommandLineParser& parser = command.parser;
+    const QString format = parser.isSet(command.options.format)
+                               ? parser.value(command.options.format)
+                               : QStringLiteral("text");
+    if (format != u"text" && format != u"json") {
+        command.err << "bad --format " << format << '\n' << kUsage;
+        return 2;
+    }
+    Session session(command);
+    const bool opened = session.window.openDesign(command.operand);
+    for (const QString& message : session.prompter.takeMessages()) {
+        command.err << message << '\n';
+    }
+    if (!opened) {
+        return 2;
+    }
+    for (const QCommandLineOption* option : {&command.options.vacmax, &command.options.rating,
+                                             &command.options.bulk, &command.options.linef}) {
+        if (parser.isSet(*option)) {
+            session.window.setCheckInput(option->names().constFirst(), parser.value(*option));
+        }
+    }
+    const check::CheckResult result = session.window.designCheck();
+    if (format == u"json") {
+        QJsonArray items;
+        for (const check::CheckItem& item : result.items) {
+            items.append(QJsonObject{{QStringLiteral("id"), item.id},
+                                     {QStringLiteral("caption"), item.caption},
+                                     {QStringLiteral("value"), item.valueText},
+                                     {QStringLiteral("verdict"), check::verdictName(item.verdict)},
+                                     {QStringLiteral("limit"), item.limitText},
+                                     {QStringLiteral("classic"), item.classicText},
+                                     {QStringLiteral("sentence"), item.sentence},
+                                     {QStringLiteral("formula"), item.formulaText}});
+        }
+        const QJsonObject object{{QStringLiteral("summary"), check::verdictName(result.summary)},
+                                 {QStringLiteral("summaryText"), result.summaryText},
+                                 {QStringLiteral("items"), items}};
+        command.out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    } else {
+        command.out << result.summaryText << '\n';
+        for (const check::CheckItem& item : result.items) {
+            command.out << '[' << check::verdictName(item.verdict) << "] " << item.caption << ": "
+                        << (item.valueText.isEmpty() ? QStringLiteral("—") : item.valueText);
+            if (!item.limitText.isEmpty()) {
+                command.out << "  (" << item.limitText << ')';
+            }
+            if (!item.classicText.isEmpty()) {
+                command.out << "  经典方法 " << item.classicText;
+            }
+            command.out << "  " << item.sentence << '\n';
+        }
+    }
+    return result.failCount > 0 ? 1 : 0;
+}
+
 int run(const Command& command) {
     Session session(command);
     kelvane::script::EngineTarget target(session.window);
@@ -242,7 +313,8 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     const Options options;
     parser.addOptions({options.catalogue, options.materials, options.cores, options.output,
-                       options.top, options.all, options.sort, options.format});
+                       options.top, options.all, options.sort, options.format, options.vacmax,
+                       options.rating, options.bulk, options.linef});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
@@ -267,6 +339,9 @@ int main(int argc, char* argv[]) {
     }
     if (verb == u"run") {
         return run(command);
+    }
+    if (verb == u"check") {
+        return check(command);
     }
     if (verb == u"report" && parser.isSet(options.output)) {
         return report(command);

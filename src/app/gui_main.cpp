@@ -58,6 +58,8 @@ int main(int argc, char* argv[]) {
         const int status =
             kelvane::script::runScript(parser.value(runScript), engine, target, prompter, out, err);
         if (parser.isSet(grab)) {
+            // What waits for the event loop (the check's page) is drawn first.
+            QCoreApplication::processEvents();
             // The design window into PNG, each other open window beside it
             // as PNG-NAME.png.
             const QString path = parser.value(grab);

@@ -1279,7 +1279,12 @@ void summarise(CheckResult& result) {
                                             : Verdict::Ok;
     Text text;
     text << u"校核：";
-    if (result.failCount == 0 && result.warnCount == 0) {
+    const bool anyValue = std::any_of(result.items.begin(), result.items.end(),
+                                      [](const CheckItem& item) { return item.value.has_value(); });
+    if (!anyValue) {
+        // Nothing is judged yet: no circuit, no outputs or no core.
+        text << u"尚无可校核的数值";
+    } else if (result.failCount == 0 && result.warnCount == 0) {
         text << u"全部合格";
     } else {
         if (result.failCount > 0) {

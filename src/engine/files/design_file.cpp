@@ -38,6 +38,8 @@ public:
         }
         return true;
     }
+    // The next line without taking it; empty at the end.
+    [[nodiscard]] QString peek() const { return atEnd() ? QString() : m_lines[m_next]; }
     // Takes the next line into `line`; false at the end of the lines.
     [[nodiscard]] bool next(QString& line) {
         if (atEnd()) {
@@ -141,9 +143,31 @@ Result<DesignRecord> readRecord(LineReader& reader) {
     return record;
 }
 
+// The check's inputs after the marker, up to the end or a blank line.
+Result<QStringList> readCheckInputs(LineReader& reader) {
+    QStringList inputs(kCheckInputCount);
+    QList<bool> seen(kCheckInputCount, false);
+    QString line;
+    while (!reader.onlyBlankLinesLeft() && reader.next(line) && !line.trimmed().isEmpty()) {
+        const qsizetype equals = line.indexOf(u'=');
+        int index = -1;
+        for (int i = 0; i < kCheckInputCount; ++i) {
+            if (equals > 0 && QStringView(line).first(equals) == kCheckInputNames[i]) {
+                index = i;
+            }
+        }
+        if (index < 0 || seen[index]) {
+            return reader.badLine();
+        }
+        seen[index] = true;
+        inputs[index] = line.mid(equals + 1);
+    }
+    return inputs;
+}
+
 }  // namespace
 
-QStringList designFileLines(const design::DesignSheet& sheet) {
+QStringList designFileLines(const design::DesignSheet& sheet, const QStringList& checkInputs) {
     QStringList lines;
     lines.append(sheet.text(Field::txtno));
     for (Check option : kFileOptions) {
@@ -163,6 +187,16 @@ QStringList designFileLines(const design::DesignSheet& sheet) {
     }
     for (Field field : kFileClosing) {
         lines.append(sheet.text(field));
+    }
+    QStringList kept;
+    for (int i = 0; i < kCheckInputCount && i < checkInputs.size(); ++i) {
+        if (!trimBlanks(checkInputs[i]).isEmpty()) {
+            kept.append(QString::fromUtf16(kCheckInputNames[i]) + u'=' + checkInputs[i]);
+        }
+    }
+    if (!kept.isEmpty()) {
+        lines.append(QString::fromUtf16(kCheckInputsMarker));
+        lines.append(kept);
     }
     return lines;
 }
@@ -211,6 +245,21 @@ Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes) {
             return record.failure();
         }
         records.append(std::move(record).value());
+        if (reader.peek() == QStringView(kCheckInputsMarker)) {
+            QString marker;
+            (void)reader.next(marker);
+            Result<QStringList> inputs = readCheckInputs(reader);
+            if (!inputs) {
+                return inputs.failure();
+            }
+            records.last().checkInputs = std::move(inputs).value();
+            if (!reader.onlyBlankLinesLeft()) {
+                QString line;
+                while (reader.next(line) && line.trimmed().isEmpty()) {
+                }
+                return reader.badLine();
+            }
+        }
     } while (!reader.onlyBlankLinesLeft());
     return records;
 }

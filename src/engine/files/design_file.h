@@ -32,6 +32,14 @@ inline constexpr design::Field kFileClosing[] = {
 inline constexpr int kClosingMaterialLine = 8;
 inline constexpr int kClosingCoreLine = 11;
 
+// The design check's own inputs follow the last record when one of them is
+// not its default: a line "[设计校核]", then a line NAME=TEXT for each such
+// input, NAME one of these. A reader of the record layout alone reads its
+// fixed number of lines and stops before them.
+inline constexpr char16_t kCheckInputsMarker[] = u"[设计校核]";
+inline constexpr const char16_t* kCheckInputNames[] = {u"vacmax", u"rating", u"bulk", u"linef"};
+inline constexpr int kCheckInputCount = int(std::size(kCheckInputNames));
+
 // One record of a design file: the texts of its lines in file order.
 struct DesignRecord {
     int tableRows = 1;                           // line 1: rows of MS including the heading row
@@ -41,12 +49,17 @@ struct DesignRecord {
     QStringList fields;                          // lines 10 to 21
     QVector<QStringList> outputs;                // rows 1..N-1, a cell for each column of MS
     QStringList closing;                         // the thirteen closing lines
+    // The check's inputs in the order of kCheckInputNames, as typed; an
+    // empty text is the default. Only the last record of a file has any.
+    QStringList checkInputs;
 };
 
 // designFileLines() — the lines of the design as the file stores them:
 // txtno, the seven options as "True"/"False", Check1 as " n ", twelve texts,
-// the outputs table row by row, then the thirteen closing texts.
-[[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet);
+// the outputs table row by row, then the thirteen closing texts; then the
+// check's inputs (in the order of kCheckInputNames) that are not blank.
+[[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet,
+                                          const QStringList& checkInputs = {});
 
 // encodeDesignFile() — the lines in GBK, each ended by CR LF; the reason
 // instead when a text has a character that GBK cannot hold.
@@ -58,7 +71,8 @@ Result<QByteArray> encodeDesignFile(const QStringList& lines);
 // character fails at its line. Line 1 of a record must be a whole number
 // from 1 to 10000, the option lines "True" or "False", the check-box line an
 // integer from 0 to 2; a file that ends inside a record fails at the line
-// that is missing. Blank lines after the last record are ignored. A failure
+// that is missing. The check's inputs may follow the last record, each name
+// once. Blank lines after the last record are ignored. A failure
 // names its line, also in its text "文件格式错误（第N行）".
 Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes);
 

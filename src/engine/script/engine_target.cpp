@@ -135,4 +135,12 @@ void EngineTarget::apply(int row) {
     m_window.applyAdvice(row - 1);
 }
 
+void EngineTarget::check() {
+    m_window.runCheck();
+}
+
+void EngineTarget::checkInput(const QString& name, const QString& text) {
+    m_window.setCheckInput(name, text);
+}
+
 }  // namespace kelvane::script

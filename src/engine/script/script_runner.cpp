@@ -193,6 +193,22 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         if (reaches(window)) {
             target.apply(rowNumber);
         }
+    } else if (command == u"check") {
+        if (!args.isEmpty()) {
+            return Failure{QStringLiteral("check takes no argument")};
+        }
+        // The check reads the design without acting in a window.
+        if (!window.hasEnded()) {
+            target.check();
+        }
+    } else if (command == u"checkinput") {
+        const auto [name, text] = splitName(args);
+        if (!DesignSession::checkInputNames().contains(name)) {
+            return Failure{QStringLiteral("\"%1\" is no input of the design check").arg(name)};
+        }
+        if (reaches(window)) {
+            target.checkInput(name, text);
+        }
     } else if (command == u"answer") {
         const Result<ScriptedPrompter::Answer> answer = parseAnswer(args);
         if (!answer) {
@@ -206,7 +222,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         if (!page) {
             return page.failure();
         }
-        if (page.value() < 0 || page.value() > 2) {
+        if (page.value() < 0 || page.value() > 3) {
             return Failure{QStringLiteral("bad page %1").arg(page.value())};
         }
         if (reaches(window)) {

@@ -40,6 +40,10 @@ public:
     // (1-based) of its latest run, as a double-click on that row does.
     virtual void advise() = 0;
     virtual void apply(int row) = 0;
+    // The design check on the design as it stands, and one of its own
+    // inputs typed on its page (an empty text: the default).
+    virtual void check() = 0;
+    virtual void checkInput(const QString& name, const QString& text) = 0;
     // Ticks of the wire calculator's one-second timer.
     virtual void tick(int count) = 0;
     // The snapshot without "messages", which the runner adds.

@@ -24,6 +24,18 @@ QJsonArray gridRows(const design::Grid& grid) {
 
 }  // namespace
 
+QJsonValue checkJson(const std::optional<check::CheckResult>& result) {
+    if (!result) {
+        return QJsonValue();
+    }
+    QJsonArray items;
+    for (const check::CheckItem& item : result->items) {
+        items.append(QJsonArray{item.id, item.valueText, check::verdictName(item.verdict)});
+    }
+    return QJsonObject{{QStringLiteral("summary"), check::verdictName(result->summary)},
+                       {QStringLiteral("items"), items}};
+}
+
 QStringList snapshotEnabledControls() {
     return {QStringLiteral("Check1"),   QStringLiteral("Command3"), QStringLiteral("Command4"),
             QStringLiteral("Command5"), QStringLiteral("Command6"), QStringLiteral("Command7"),
@@ -88,6 +100,7 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
         QJsonObject{{QStringLiteral("Frmele"), sheet.isVisible(QStringLiteral("Frmele"))}});
     snapshot.insert(QStringLiteral("page"), sheet.page());
     snapshot.insert(QStringLiteral("results_stale"), window.resultsStale());
+    snapshot.insert(QStringLiteral("check"), checkJson(window.lastCheck()));
     snapshot.insert(QStringLiteral("focus"), window.focusedControl());
     snapshot.insert(
         QStringLiteral("windows"),

@@ -38,6 +38,12 @@ public:
     void setScripted(bool scripted) { m_scripted = scripted; }
 
     [[nodiscard]] bool isModified() const { return m_modified; }
+    // An edit the record's signals do not show (the check's own inputs).
+    void markEdited() {
+        if (m_following) {
+            setModified(true);
+        }
+    }
     [[nodiscard]] const QString& filePath() const { return m_filePath; }
     // "Kelvane开关变压器设计程序 v0.1.0", then " - " and the file name (or
     // "未命名") once there is a file or an edit, with "*" while edited.

@@ -367,7 +367,12 @@ bool DesignSession::saveDesign(const QString& path) {
         return false;
     }
     const QString title = QStringLiteral("保存");
-    const Result<QByteArray> encoded = files::encodeDesignFile(files::designFileLines(m_sheet));
+    QStringList checkInputs;
+    for (const QString& name : checkInputNames()) {
+        checkInputs.append(checkInput(name));
+    }
+    const Result<QByteArray> encoded =
+        files::encodeDesignFile(files::designFileLines(m_sheet, checkInputs));
     if (!encoded) {
         m_prompter.message(QStringLiteral("保存失败：") + encoded.failure().text, title);
         return false;
@@ -398,6 +403,11 @@ bool DesignSession::openDesign(const QString& path) {
     }
     for (const files::DesignRecord& record : parsed.value()) {
         applyDesignRecord(record);
+    }
+    // The check's inputs are the file's: a file without them has the defaults.
+    const QStringList& checkInputs = parsed.value().last().checkInputs;
+    for (int i = 0; i < checkInputNames().size(); ++i) {
+        setCheckInput(checkInputNames()[i], checkInputs.value(i));
     }
     m_document.setSaved(path);
     return true;
@@ -671,6 +681,59 @@ void DesignSession::applyAdvice(const advice::AdviceRow& row,
     }
     m_catalogue.cores().moveTo(m_catalogue.cores().positionOf(core.rowid));
     runCommand(Command::Command10);
+}
+
+const QStringList& DesignSession::checkInputNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (const char16_t* name : files::kCheckInputNames) {
+            list.append(QString::fromUtf16(name));
+        }
+        return list;
+    }();
+    return names;
+}
+
+namespace {
+
+// The setting of the check that an input's name names, in the order of
+// checkInputNames().
+template <typename Settings>
+auto* checkSetting(Settings& settings, const QString& name) {
+    decltype(&settings.acMaxV) const fields[] = {&settings.acMaxV, &settings.switchRatingV,
+                                                 &settings.bulkUf, &settings.lineHz};
+    static_assert(std::size(fields) == files::kCheckInputCount);
+    const qsizetype index = DesignSession::checkInputNames().indexOf(name);
+    return index >= 0 ? fields[index] : nullptr;
+}
+
+}  // namespace
+
+QString DesignSession::checkInput(const QString& name) const {
+    const QString* setting = checkSetting(m_checkSettings, name);
+    return setting != nullptr ? *setting : QString();
+}
+
+bool DesignSession::setCheckInput(const QString& name, const QString& text) {
+    QString* setting = checkSetting(m_checkSettings, name);
+    if (setting == nullptr) {
+        return false;
+    }
+    if (*setting != text) {
+        *setting = text;
+        m_document.markEdited();
+        Q_EMIT checkInputsChanged();
+    }
+    return true;
+}
+
+check::CheckResult DesignSession::designCheck() const {
+    return check::runCheck(check::fromSheet(m_sheet, m_checkSettings));
+}
+
+const check::CheckResult& DesignSession::runCheck() {
+    m_lastCheck = designCheck();
+    return *m_lastCheck;
 }
 
 void DesignSession::reportCatalogueError(const QString& text) {

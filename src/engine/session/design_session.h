@@ -5,6 +5,7 @@
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/core_selection.h"
 #include "engine/catalogue/material_maintenance.h"
+#include "engine/check/design_check.h"
 #include "engine/design/outputs.h"
 #include "engine/design/primary_side.h"
 #include "engine/results/design_results.h"
@@ -17,6 +18,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace kelvane {
 class Prompter;
@@ -147,7 +149,22 @@ public:
     // window's own run).
     void applyAdvice(const advice::AdviceRow& row, const advice::CatalogueSnapshot& snapshot);
 
+    // The design check's own inputs as typed on its page, kept with the
+    // design: vacmax, rating, bulk, linef.
+    [[nodiscard]] static const QStringList& checkInputNames();
+    [[nodiscard]] QString checkInput(const QString& name) const;
+    // Sets one as the engineer types it; an empty text restores the
+    // default. False for a name that is no input of the check.
+    bool setCheckInput(const QString& name, const QString& text);
+    // The design check on the design as it stands; changes nothing.
+    [[nodiscard]] check::CheckResult designCheck() const;
+    // Runs it and keeps the result as the latest (a script's `check`).
+    const check::CheckResult& runCheck();
+    [[nodiscard]] const std::optional<check::CheckResult>& lastCheck() const { return m_lastCheck; }
+
 Q_SIGNALS:
+    // One of the check's own inputs changed (typed, or read from a file).
+    void checkInputsChanged();
     // The menu items that open or end windows; the windows act on them.
     void toolWindowRequested();
     void aboutWindowRequested();
@@ -183,6 +200,8 @@ private:
     results::DesignResults m_results;
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
     advice::Advice m_advice;
+    check::CheckSettings m_checkSettings;
+    std::optional<check::CheckResult> m_lastCheck;
 };
 
 }  // namespace kelvane::session

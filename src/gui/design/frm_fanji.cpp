@@ -9,6 +9,7 @@
 #include "gui/base/field_binder.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/catalogue/record_set_model.h"
+#include "gui/check/check_page.h"
 #include "gui/design/grid_model.h"
 #include "gui/design/waveform_view.h"
 #include "gui/files/window_printer.h"
@@ -67,6 +68,24 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     m_ui->Img2->installEventFilter(this);
     // The primary current under the winding table, drawn as in the report.
     m_ui->pageLayout->insertWidget(1, new WaveformView(m_window.sheet()));
+    // The design check's page, and its summary on the results page, which
+    // leads to it.
+    m_checkPage = new CheckPage(m_window);
+    m_ui->sb->addTab(m_checkPage, QStringLiteral("设计校核"));
+    auto* summary = new QPushButton(this);
+    summary->setObjectName(QStringLiteral("CheckSummaryLink"));
+    summary->setFlat(true);
+    summary->setCursor(Qt::PointingHandCursor);
+    m_ui->actions->insertWidget(2, summary);
+    connect(
+        m_checkPage, &CheckPage::summaryChanged, summary,
+        [summary](const QString& text, check::Verdict verdict) {
+            summary->setText(text);
+            summary->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-align: left; }")
+                                       .arg(verdictColor(verdict).name()));
+        });
+    connect(summary, &QPushButton::clicked, this, [this] { m_ui->sb->setCurrentIndex(3); });
+    m_checkPage->refreshNow();
     bindControls();
     buildMenus();
 

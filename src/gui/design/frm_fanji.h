@@ -28,6 +28,7 @@ class DataSource;
 
 namespace kelvane::gui {
 
+class CheckPage;
 class FieldBinder;
 class FrmAbout;
 class FrmAdvisor;
@@ -51,6 +52,8 @@ public:
     // The widget of a control by its control name, or null.
     [[nodiscard]] QWidget* control(const QString& name) const;
     [[nodiscard]] QTabWidget* pages() const;
+    // The design check's page.
+    [[nodiscard]] CheckPage* checkPage() const { return m_checkPage; }
     [[nodiscard]] GridModel* outputsModel() const { return m_msModel; }
     [[nodiscard]] GridModel* windingsModel() const { return m_msWinModel; }
     // Centres the window on its screen (window opening).
@@ -115,6 +118,7 @@ private:
     session::DesignSession& m_window;
     std::unique_ptr<Ui::FrmFanji> m_ui;
     FieldBinder* m_binder = nullptr;
+    CheckPage* m_checkPage = nullptr;
     GridModel* m_msModel = nullptr;
     GridModel* m_msWinModel = nullptr;
     QMenu* m_recentMenu = nullptr;

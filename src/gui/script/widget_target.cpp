@@ -8,6 +8,7 @@
 #include "gui/base/key_codes.h"
 #include "gui/base/record_grid_view.h"
 #include "gui/base/widget_text.h"
+#include "gui/check/check_page.h"
 #include "gui/design/frm_fanji.h"
 #include "gui/design/grid_model.h"
 #include "gui/wire/frm_wire_tools.h"
@@ -239,6 +240,17 @@ void WidgetTarget::advise() {
 
 void WidgetTarget::apply(int row) {
     m_window.engine().applyAdvice(row - 1);
+}
+
+void WidgetTarget::check() {
+    m_window.engine().runCheck();
+}
+
+void WidgetTarget::checkInput(const QString& name, const QString& text) {
+    // Typed into the check page's field, as the engineer types.
+    QLineEdit* edit = m_window.checkPage()->input(name);
+    edit->selectAll();
+    edit->insert(text);
 }
 
 void WidgetTarget::tick(int count) {

@@ -25,6 +25,8 @@ public:
     Result<void> print(const QString& path) override;
     void advise() override;
     void apply(int row) override;
+    void check() override;
+    void checkInput(const QString& name, const QString& text) override;
     void tick(int count) override;
     QJsonObject snapshot() override;
 

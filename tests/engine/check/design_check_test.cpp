@@ -92,6 +92,10 @@ TEST(DesignCheckTest, SummaryCountsTheWorstVerdicts) {
     EXPECT_EQ(three.summaryText.toStdString(), "校核：2 项不合格，2 项警告");
     CheckInput dcm = designs.value(QStringLiteral("dcm"));
     EXPECT_EQ(runCheck(dcm).summaryText.toStdString(), "校核：全部合格");
+    // A design with nothing to judge yet does not pass.
+    const CheckResult empty = runCheck(CheckInput{});
+    EXPECT_EQ(empty.summaryText.toStdString(), "校核：尚无可校核的数值");
+    EXPECT_EQ(empty.failCount + empty.warnCount, 0);
 }
 
 // A bad input gives its items no value and a reason, never a number that

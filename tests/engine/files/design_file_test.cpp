@@ -188,7 +188,12 @@ TEST_F(DesignFileTest, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
         const QString& kind = row.columns[0];
         const int index = row.columns[1].toInt();
         QByteArray bytes;
-        if (kind == u"cut") {
+        int named = row.columns[3].toInt();
+        if (kind == u"append") {
+            const QStringList appended = row.columns[2].split(u'|');
+            bytes = gbk((good + appended).join("\r\n") + "\r\n");
+            named += int(good.size());
+        } else if (kind == u"cut") {
             const QStringList kept = good.mid(0, index);
             bytes = gbk(kept.join("\r\n") + (kept.isEmpty() ? "" : "\r\n"));
         } else {
@@ -206,9 +211,34 @@ TEST_F(DesignFileTest, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
         const QString before = state();
         EXPECT_FALSE(window.openDesign(path));
         EXPECT_EQ(prompter.takeMessages(),
-                  QStringList{QStringLiteral("文件格式错误（第%1行）").arg(row.columns[3])});
+                  QStringList{QStringLiteral("文件格式错误（第%1行）").arg(named)});
         EXPECT_EQ(state(), before);
     }
+}
+
+// The design check's own inputs travel with the design: written after the
+// record only when one is set, read back, and a file without them brings
+// back the defaults.
+TEST_F(DesignFileTest, CheckInputsAreKeptWithTheDesign) {
+    const QString plain = pathOf("plain.dat");
+    ASSERT_TRUE(window.saveDesign(plain));
+    const QString withInputs = pathOf("inputs.dat");
+    window.setCheckInput(QStringLiteral("rating"), QStringLiteral("800"));
+    window.setCheckInput(QStringLiteral("linef"), QStringLiteral(" 60 "));
+    EXPECT_TRUE(window.document().isModified());
+    ASSERT_TRUE(window.saveDesign(withInputs));
+    const QStringList written = lines(read(withInputs));
+    EXPECT_EQ(written.mid(lines(read(plain)).size()),
+              (QStringList{QStringLiteral("[设计校核]"), QStringLiteral("rating=800"),
+                           QStringLiteral("linef= 60 ")}));
+    ASSERT_TRUE(window.openDesign(plain));
+    EXPECT_EQ(window.checkInput(QStringLiteral("rating")), "");
+    EXPECT_EQ(window.checkInput(QStringLiteral("linef")), "");
+    ASSERT_TRUE(window.openDesign(withInputs));
+    EXPECT_EQ(window.checkInput(QStringLiteral("rating")), "800");
+    EXPECT_EQ(window.checkInput(QStringLiteral("linef")), " 60 ");
+    EXPECT_FALSE(window.document().isModified());
+    EXPECT_FALSE(window.setCheckInput(QStringLiteral("vacmin"), QStringLiteral("90")));
 }
 
 TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {

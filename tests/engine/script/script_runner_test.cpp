@@ -65,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
     ErrorCase{"dump\nclick Command99\n", "line 2:"},
     ErrorCase{"dump\nkey TxtF x\n", "line 2:"},
     ErrorCase{"dump\nanswer maybe\n", "line 2:"},
-    ErrorCase{"dump\npage 3\n", "line 2:"},
+    ErrorCase{"dump\npage 4\n", "line 2:"},
+    ErrorCase{"dump\ncheck now\n", "line 2:"},           // check takes no argument
+    ErrorCase{"dump\ncheckinput vacmin 90\n", "line 2:"},  // no input of the check
     // Checked even where the window is not open and the command would do
     // nothing.
     ErrorCase{"dump\npick FrmWireTools.CmbWire 金线\n", "line 2:"},
