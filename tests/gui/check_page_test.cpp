@@ -50,7 +50,8 @@ TEST_F(CheckPageTest, FollowsTheDesignAndItsOwnInputs) {
         for (int row = 0; row < table->rowCount(); ++row) {
             EXPECT_EQ(table->item(row, 0)->text(), result.items[size_t(row)].caption);
             EXPECT_EQ(table->item(row, 1)->text(), result.items[size_t(row)].valueText);
-            EXPECT_EQ(table->item(row, 4)->text(), verdictWord(result.items[size_t(row)].verdict));
+            EXPECT_EQ(table->item(row, 4)->text(),
+                      check::verdictCaption(result.items[size_t(row)].verdict));
             EXPECT_EQ(table->item(row, 1)->toolTip(), result.items[size_t(row)].formulaText);
         }
         EXPECT_EQ(window.findChild<QPushButton*>(QStringLiteral("CheckSummaryLink"))->text(),

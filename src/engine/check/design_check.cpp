@@ -1299,6 +1299,20 @@ void summarise(CheckResult& result) {
 
 }  // namespace
 
+QString verdictCaption(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Ok:
+            return QStringLiteral("合格");
+        case Verdict::Warn:
+            return QStringLiteral("警告");
+        case Verdict::Fail:
+            return QStringLiteral("不合格");
+        case Verdict::Info:
+            break;
+    }
+    return QStringLiteral("参考");
+}
+
 QString verdictName(Verdict verdict) {
     switch (verdict) {
         case Verdict::Ok:

@@ -13,6 +13,9 @@ enum class Verdict { Ok, Warn, Fail, Info };
 
 // verdictName() — "ok", "warn", "fail", "info".
 [[nodiscard]] QString verdictName(Verdict verdict);
+// verdictCaption() — the word the page and the report show: 合格, 警告,
+// 不合格, 参考.
+[[nodiscard]] QString verdictCaption(Verdict verdict);
 
 // One item of the check: how one quantity of the transformer as designed
 // comes out, against its limit.

@@ -6,6 +6,58 @@
 #include <QFileInfo>
 
 namespace kelvane::session {
+namespace {
+
+report::ReportBlock textBlock(const QString& text) {
+    report::ReportBlock block;
+    block.kind = report::ReportBlock::Kind::Text;
+    block.text = text;
+    return block;
+}
+
+// The design check as the report's last section: its inputs, the summary,
+// every item with its value, the classic figure, the limit and the verdict,
+// then what each warning and failure means, with its formula.
+report::ReportSection checkSection(const DesignSession& session) {
+    const check::CheckResult result = session.designCheck();
+    report::ReportSection section;
+    section.title = QStringLiteral("7 设计校核");
+    const QString inputs[] = {
+        session.checkInput(QStringLiteral("vacmax")), session.checkInput(QStringLiteral("rating")),
+        session.checkInput(QStringLiteral("bulk")), session.checkInput(QStringLiteral("linef"))};
+    const auto shown = [](const QString& text, const QString& byDefault) {
+        return trimBlanks(text).isEmpty() ? byDefault : trimBlanks(text);
+    };
+    section.blocks.append(textBlock(
+        QStringLiteral("校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
+            .arg(shown(inputs[0], QStringLiteral("265")), shown(inputs[1], QStringLiteral("650")),
+                 trimBlanks(inputs[2]).isEmpty() ? QStringLiteral("按输入功率")
+                                                 : trimBlanks(inputs[2]) + QStringLiteral(" µF"),
+                 shown(inputs[3], QStringLiteral("50")))));
+    section.blocks.append(textBlock(result.summaryText));
+    report::ReportBlock table;
+    table.kind = report::ReportBlock::Kind::Table;
+    table.heading = QStringLiteral("校核项目");
+    table.table.headings = {QStringLiteral("项目"), QStringLiteral("校核值"),
+                            QStringLiteral("经典方法"), QStringLiteral("限值"),
+                            QStringLiteral("判定")};
+    for (const check::CheckItem& item : result.items) {
+        table.table.rows.append({item.caption, item.valueText, item.classicText, item.limitText,
+                                 check::verdictCaption(item.verdict)});
+    }
+    section.blocks.append(table);
+    for (const check::CheckItem& item : result.items) {
+        if (item.verdict == check::Verdict::Warn || item.verdict == check::Verdict::Fail) {
+            section.blocks.append(
+                textBlock(QStringLiteral("【%1】%2：%3。%4")
+                              .arg(check::verdictCaption(item.verdict), item.caption, item.sentence,
+                                   item.formulaText)));
+        }
+    }
+    return section;
+}
+
+}  // namespace
 
 report::DesignReport sessionReport(const DesignSession& session, const QString& designFile,
                                    const QDate& date) {
@@ -23,7 +75,9 @@ report::DesignReport sessionReport(const DesignSession& session, const QString& 
     if (session.resultsStale()) {
         context.staleNotice = QString::fromUtf16(results::kStaleText);
     }
-    return report::buildDesignReport(session.sheet(), context);
+    report::DesignReport built = report::buildDesignReport(session.sheet(), context);
+    built.sections.append(checkSection(session));
+    return built;
 }
 
 }  // namespace kelvane::session

@@ -45,20 +45,6 @@ QColor verdictColor(check::Verdict verdict) {
     return QColor(0x8a, 0x8a, 0x8a);
 }
 
-QString verdictWord(check::Verdict verdict) {
-    switch (verdict) {
-        case check::Verdict::Ok:
-            return QStringLiteral("合格");
-        case check::Verdict::Warn:
-            return QStringLiteral("警告");
-        case check::Verdict::Fail:
-            return QStringLiteral("不合格");
-        case check::Verdict::Info:
-            break;
-    }
-    return QStringLiteral("参考");
-}
-
 CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("CheckPage"));
@@ -159,7 +145,7 @@ void CheckPage::show(const check::CheckResult& result) {
                                              item.valueText,
                                              item.classicText,
                                              item.limitText,
-                                             verdictWord(item.verdict),
+                                             check::verdictCaption(item.verdict),
                                              item.sentence};
         for (int column = 0; column < kColumnCount; ++column) {
             QTableWidgetItem* cell = m_table->item(row, column);

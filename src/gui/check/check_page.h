@@ -48,8 +48,7 @@ private:
     bool m_refreshPending = false;
 };
 
-// The colour of a verdict's mark, and its word.
+// The colour of a verdict's mark.
 [[nodiscard]] QColor verdictColor(check::Verdict verdict);
-[[nodiscard]] QString verdictWord(check::Verdict verdict);
 
 }  // namespace kelvane::gui

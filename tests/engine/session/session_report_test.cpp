@@ -149,6 +149,40 @@ TEST_F(SessionReport, SaysWhenTheResultsAreOutOfDate) {
         "低于所选标准的占积率上限 0.25");
 }
 
+// The design check closes the report: its conditions, its summary, a row
+// for every item as the check's page shows it, and what each warning and
+// failure means.
+TEST_F(SessionReport, EndsWithTheDesignCheck) {
+    design("Option1");
+    window.setCheckInput(QStringLiteral("rating"), QStringLiteral("800"));
+    const DesignReport report = session::sessionReport(window, QString(), QDate(2026, 12, 6));
+    ASSERT_FALSE(report.sections.isEmpty());
+    const ReportSection& check = report.sections.last();
+    EXPECT_EQ(check.title, QStringLiteral("7 设计校核"));
+    const QStringList lines = check.texts();
+    EXPECT_TRUE(lines.value(0).contains(QStringLiteral("开关管额定 800 V")))
+        << lines.value(0).toStdString();
+    const check::CheckResult result = window.designCheck();
+    EXPECT_EQ(lines.value(1), result.summaryText);
+    const ReportBlock* table = check.block(ReportBlock::Kind::Table);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->table.rows.size(), qsizetype(result.items.size()));
+    int explained = 0;
+    for (size_t i = 0; i < result.items.size(); ++i) {
+        const check::CheckItem& item = result.items[i];
+        EXPECT_EQ(table->table.rows[qsizetype(i)],
+                  (QStringList{item.caption, item.valueText, item.classicText, item.limitText,
+                               check::verdictCaption(item.verdict)}));
+        if (item.verdict == check::Verdict::Warn || item.verdict == check::Verdict::Fail) {
+            ++explained;
+            EXPECT_TRUE(lines.contains(QStringLiteral("【%1】%2：%3。%4")
+                                           .arg(check::verdictCaption(item.verdict), item.caption,
+                                                item.sentence, item.formulaText)));
+        }
+    }
+    EXPECT_GT(explained, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(CircuitTypes, SessionReport, ::testing::ValuesIn(kDesigns),
                          [](const auto& info) { return std::string(info.param.name); });
 
