@@ -1,5 +1,6 @@
 #include "engine/check/check_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -45,29 +46,34 @@ void appendScientificAsPlain(QString& text, const char* begin, const char* end) 
         text += u'0';
         return;
     }
+    // Written into a buffer first and appended once: a double's exponent
+    // needs at most 324 zeros, its digits 17.
+    char plain[352];
+    int length = 0;
+    const auto put = [&plain, &length](char c) { plain[length++] = c; };
     if (negative) {
-        text += u'-';
+        put('-');
     }
     if (exponent < 0) {
-        text += QLatin1StringView("0.");
+        put('0');
+        put('.');
         for (int i = 0; i < -exponent - 1; ++i) {
-            text += u'0';
+            put('0');
         }
-        text += QLatin1StringView(digits, count);
-        return;
-    }
-    // Digits before the point: exponent + 1, padded with zeros.
-    const int whole = exponent + 1;
-    if (whole >= count) {
-        text += QLatin1StringView(digits, count);
-        for (int i = count; i < whole; ++i) {
-            text += u'0';
+        for (int i = 0; i < count; ++i) {
+            put(digits[i]);
         }
-        return;
+    } else {
+        // Digits before the point: exponent + 1, padded with zeros.
+        const int whole = exponent + 1;
+        for (int i = 0; i < std::max(whole, count); ++i) {
+            if (i == whole) {
+                put('.');
+            }
+            put(i < count ? digits[i] : '0');
+        }
     }
-    text += QLatin1StringView(digits, whole);
-    text += u'.';
-    text += QLatin1StringView(digits + whole, count - whole);
+    text += QLatin1StringView(plain, length);
 }
 
 void appendScientific(QString& text, double value, std::optional<int> precision) {

@@ -44,6 +44,10 @@ struct Given {
 };
 class Text {
 public:
+    // Room for a sentence or a formula at once: the texts are built piece by
+    // piece, and growing them step by step costs more than the numbers.
+    Text() { m_text.reserve(96); }
+
     Text& operator<<(QStringView part) {
         m_text.append(part);
         return *this;
