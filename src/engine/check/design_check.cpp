@@ -258,6 +258,9 @@ void operateForward(Operation& op) {
         op.duty = missing(op.ratioMissing);
     } else if (!(in.vinV > 0.0)) {
         op.duty = missing(QStringLiteral("输入电压Udc为0"));
+    } else if (!(op.mainVolts > 0.0)) {
+        // A negative output would give a negative duty and flux.
+        op.duty = missing(QStringLiteral("输出1电压与压降之和为0"));
     } else {
         op.duty = known(op.n1 / op.n2 * op.mainVolts / (2.0 * in.vinV));
     }
