@@ -71,7 +71,9 @@ TEST(DesignCheckTest, PerOutputCaptionsNameTheirOutput) {
 TEST(DesignCheckTest, AFailingDutySaysTheTurnsRatioNeedsMore) {
     CheckInput in = workedDesigns().value(QStringLiteral("ccm"));
     in.designDuty = 0.3;  // 0.385 > 0.35: fail
-    const CheckItem* duty = findItem(runCheck(in), QStringLiteral("duty"));
+    const CheckResult result = runCheck(in);
+    const CheckItem* duty = findItem(result, QStringLiteral("duty"));
+    ASSERT_NE(duty, nullptr);
     EXPECT_EQ(duty->verdict, Verdict::Fail);
     EXPECT_EQ(duty->sentence.toStdString(), "以此匝比，最低输入时占空比需0.385，超过设计值0.3");
     EXPECT_EQ(duty->limitText.toStdString(), "≤ 0.3");
