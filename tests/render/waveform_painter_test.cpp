@@ -43,7 +43,8 @@ TEST(WaveformPainter, DrawsTheCurrentAcrossTheTwoPeriodsOfEveryCircuitType) {
         const QVector<int> columns = currentColumns(texts);
         ASSERT_FALSE(columns.isEmpty());
         // From the time axis' origin to its end: most of the plot's width.
-        EXPECT_GT(columns.last() - columns.first(), 300) << int(texts.circuit);
+        EXPECT_GT(columns.last() - columns.first(), 300)
+            << (texts.circuit ? int(*texts.circuit) : -1);
     }
 }
 

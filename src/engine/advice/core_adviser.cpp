@@ -618,18 +618,29 @@ CoreShown shownBefore(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
             d.shownCore.le};
 }
 
+// Calls `refill(from, to)` for each refill of the core fields the core
+// search for core `c` makes: from the core shown before to the first core
+// its name lists, then to core `c` when that is another.
+template <typename Refill>
+void forEachCoreRefill(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
+                       const MaterialPart& part, int c, std::vector<int>& firstListed,
+                       const Refill& refill) {
+    const int first = firstListedCore(catalogue, c, firstListed);
+    refill(shownBefore(d, catalogue, part), catalogue.cores[first]);
+    if (first != c) {
+        refill(shown(catalogue.cores[first]), catalogue.cores[c]);
+    }
+}
+
 Factors historyFactors(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
                        const MaterialPart& part, int c, std::vector<int>& firstListed) {
     const MaterialRecord& material = catalogue.materials[part.index];
-    const CoreShown before = shownBefore(d, catalogue, part);
-    const CoreRecord& chosen = catalogue.cores[c];
-    const int first = firstListedCore(catalogue, c, firstListed);
     Factors f{d.inductanceFactor, d.effectivePermeability, d.gap};
-    const CoreShown listed = shown(catalogue.cores[first]);
-    runRefill(d, part.flux, material.permeability, before, listed, f);
-    if (first != c) {
-        runRefill(d, part.flux, material.permeability, listed, shown(chosen), f);
-    }
+    forEachCoreRefill(d, catalogue, part, c, firstListed,
+                      [&](const CoreShown& from, const CoreRecord& to) {
+                          runRefill(d, part.flux, material.permeability, from, shown(to), f);
+                      });
+    const CoreRecord& chosen = catalogue.cores[c];
     runFactors(d, part.flux, material.permeability, chosen.ae, chosen.le, f);
     return f;
 }
@@ -643,24 +654,18 @@ struct LossSource {
     int decimals = 3;
 };
 
-// The refills of the core search: the core shown before, the first core
-// the search by the chosen core's name lists, then the chosen core.
 LossSource lossSource(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
                       const MaterialPart& part, int c, std::vector<int>& firstListed) {
     LossSource source{part.beforeVolume, 3};
-    const auto refill = [&source](const CoreShown& from, const CoreRecord& to) {
-        if (to.aeText != from.aeText) {
-            source = {to.volume, 3};
-        }
-        if (to.name != from.name) {
-            source = {to.volume, 1};
-        }
-    };
-    const int first = firstListedCore(catalogue, c, firstListed);
-    refill(shownBefore(d, catalogue, part), catalogue.cores[first]);
-    if (first != c) {
-        refill(shown(catalogue.cores[first]), catalogue.cores[c]);
-    }
+    forEachCoreRefill(d, catalogue, part, c, firstListed,
+                      [&source](const CoreShown& from, const CoreRecord& to) {
+                          if (to.aeText != from.aeText) {
+                              source = {to.volume, 3};
+                          }
+                          if (to.name != from.name) {
+                              source = {to.volume, 1};
+                          }
+                      });
     return source;
 }
 

@@ -56,13 +56,7 @@ QString coreFamilyCode(const QString& coreName) {
 
 CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& settings) {
     CheckInput in;
-    if (sheet.isChecked(Check::Option1)) {
-        in.circuit = Circuit::Flyback;
-    } else if (sheet.isChecked(Check::Option2)) {
-        in.circuit = Circuit::Forward;
-    } else if (sheet.isChecked(Check::Option3)) {
-        in.circuit = Circuit::Rcc;
-    }
+    in.circuit = design::chosenCircuit(sheet);
     in.halfBridge = sheet.isChecked(Check::Check1);
     in.vinV = sheet.number(Field::txtudc);
     in.acMinV = sheet.number(Field::TxtUmin);

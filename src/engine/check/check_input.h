@@ -1,20 +1,17 @@
 #pragma once
 
 #include "engine/check/check_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QString>
 
 #include <optional>
 #include <vector>
 
-namespace kelvane::design {
-class DesignSheet;
-}
-
 namespace kelvane::check {
 
 // The circuit the design is for: Option1, Option2, Option3.
-enum class Circuit { Flyback, Forward, Rcc };
+using design::Circuit;
 
 // One output row of MS.
 struct CheckOutput {

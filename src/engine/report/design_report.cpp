@@ -77,16 +77,13 @@ private:
 };
 
 QString circuitText(const DesignSheet& sheet) {
-    QString text;
-    if (sheet.isChecked(Check::Option1)) {
-        text = QStringLiteral("储能变压器");
-    } else if (sheet.isChecked(Check::Option2)) {
-        text = QStringLiteral("正激(双极性变换)");
-    } else if (sheet.isChecked(Check::Option3)) {
-        text = QStringLiteral("RCC变压器");
-    } else {
+    const std::optional<design::Circuit> circuit = design::chosenCircuit(sheet);
+    if (!circuit) {
         return kNotChosenText;
     }
+    QString text = *circuit == design::Circuit::Flyback   ? QStringLiteral("储能变压器")
+                   : *circuit == design::Circuit::Forward ? QStringLiteral("正激(双极性变换)")
+                                                          : QStringLiteral("RCC变压器");
     if (sheet.isChecked(Check::Check1)) {
         text += QStringLiteral("，推挽全、全桥");
     }

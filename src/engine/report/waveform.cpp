@@ -53,7 +53,7 @@ QVector<WaveformPoint> twoPeriods(double tsUs, double tonUs, double startA, doub
 }  // namespace
 
 Waveform primaryWaveform(const WaveformTexts& texts) {
-    if (texts.circuit == CircuitType::None) {
+    if (!texts.circuit) {
         return emptyWaveform(QStringLiteral("未选择电路形式"));
     }
     const auto ts = positive(texts.tsUs);
@@ -129,16 +129,9 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
 }
 
 WaveformTexts waveformTexts(const design::DesignSheet& sheet) {
-    using design::Check;
     using design::Field;
     WaveformTexts texts;
-    if (sheet.isChecked(Check::Option1)) {
-        texts.circuit = CircuitType::Flyback;
-    } else if (sheet.isChecked(Check::Option2)) {
-        texts.circuit = CircuitType::Forward;
-    } else if (sheet.isChecked(Check::Option3)) {
-        texts.circuit = CircuitType::Rcc;
-    }
+    texts.circuit = design::chosenCircuit(sheet);
     texts.tsUs = sheet.text(Field::Txtts);
     texts.tonUs = sheet.text(Field::Txtton);
     texts.isA = sheet.text(Field::txtis);

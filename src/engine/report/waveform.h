@@ -1,19 +1,19 @@
 #pragma once
 
+#include "engine/sheet/design_sheet.h"
+
 #include <QString>
 #include <QVector>
 
-namespace kelvane::design {
-class DesignSheet;
-}
+#include <optional>
 
 namespace kelvane::report {
 
-enum class CircuitType { None, Flyback, Forward, Rcc };
+using CircuitType = design::Circuit;
 
 // The texts of the waveform fields as the window shows them.
 struct WaveformTexts {
-    CircuitType circuit = CircuitType::None;
+    std::optional<CircuitType> circuit;  // none chosen
     QString tsUs;
     QString tonUs;
     QString isA;

@@ -313,4 +313,17 @@ void DesignSheet::setColor(Field field, int colorValue) {
     Q_EMIT controlStateChanged(fieldName(field));
 }
 
+std::optional<Circuit> chosenCircuit(const DesignSheet& sheet) {
+    if (sheet.isChecked(Check::Option1)) {
+        return Circuit::Flyback;
+    }
+    if (sheet.isChecked(Check::Option2)) {
+        return Circuit::Forward;
+    }
+    if (sheet.isChecked(Check::Option3)) {
+        return Circuit::Rcc;
+    }
+    return std::nullopt;
+}
+
 }  // namespace kelvane::design

@@ -201,4 +201,8 @@ private:
     QString m_areaProductText;
 };
 
+// The circuit the options choose: Option1, Option2, Option3.
+enum class Circuit { Flyback, Forward, Rcc };
+[[nodiscard]] std::optional<Circuit> chosenCircuit(const DesignSheet& sheet);
+
 }  // namespace kelvane::design

@@ -16,13 +16,15 @@ using P = WaveformPoint;
 WaveformTexts textsOf(const QString& row) {
     const QStringList words = row.split(u' ');
     EXPECT_EQ(words.size(), 7) << row.toStdString();
-    const QStringList circuits = {"None", "Flyback", "Forward", "Rcc"};
-    EXPECT_TRUE(circuits.contains(words.value(0))) << row.toStdString();
+    // "None" for no circuit chosen, then the circuits in their order.
+    const QStringList circuits = {"Flyback", "Forward", "Rcc"};
+    const qsizetype circuit = circuits.indexOf(words.value(0));
+    EXPECT_TRUE(circuit >= 0 || words.value(0) == u"None") << row.toStdString();
     QStringList texts;
     for (int i = 1; i < 7; ++i) {
         texts.append(words.value(i) == u"-" ? QString() : words.value(i));
     }
-    return {CircuitType(circuits.indexOf(words.value(0))),
+    return {circuit >= 0 ? std::optional(CircuitType(circuit)) : std::nullopt,
             texts[0],
             texts[1],
             texts[2],
