@@ -79,10 +79,23 @@ struct CheckInput {
 // The check's own inputs as the engineer typed them on its page; an empty
 // text (blanks only) takes the default.
 struct CheckSettings {
-    QString acMaxV;         // 最高交流输入电压(V), 265
-    QString switchRatingV;  // 开关管额定电压(V), 650
-    QString bulkUf;         // 输入电容(µF), by the input power
-    QString lineHz;         // 电网频率(Hz), 50
+    QString acMaxV;
+    QString switchRatingV;
+    QString bulkUf;
+    QString lineHz;
+};
+
+// Each input's caption on the check's page and what an empty one means, in
+// the order of CheckSettings (the numbers are CheckInput's defaults).
+struct CheckSettingText {
+    const char16_t* caption;
+    const char16_t* byDefault;
+};
+inline constexpr CheckSettingText kCheckSettingTexts[] = {
+    {u"最高交流输入电压(V)", u"265"},
+    {u"开关管额定电压(V)", u"650"},
+    {u"输入电容(µF)", u"按输入功率"},
+    {u"电网频率(Hz)", u"50"},
 };
 
 // fromSheet() — the check's input from the design as it stands, each field

@@ -703,6 +703,7 @@ auto* checkSetting(Settings& settings, const QString& name) {
     decltype(&settings.acMaxV) const fields[] = {&settings.acMaxV, &settings.switchRatingV,
                                                  &settings.bulkUf, &settings.lineHz};
     static_assert(std::size(fields) == files::kCheckInputCount);
+    static_assert(std::size(check::kCheckSettingTexts) == files::kCheckInputCount);
     const qsizetype index = DesignSession::checkInputNames().indexOf(name);
     return index >= 0 ? fields[index] : nullptr;
 }

@@ -25,15 +25,16 @@ report::ReportSection checkSection(const DesignSession& session) {
     const QString inputs[] = {
         session.checkInput(QStringLiteral("vacmax")), session.checkInput(QStringLiteral("rating")),
         session.checkInput(QStringLiteral("bulk")), session.checkInput(QStringLiteral("linef"))};
-    const auto shown = [](const QString& text, const QString& byDefault) {
-        return trimBlanks(text).isEmpty() ? byDefault : trimBlanks(text);
+    // What each input reads as, the default where it is empty.
+    const auto shown = [&inputs](int i, const QString& unit) {
+        const QString text = trimBlanks(inputs[i]);
+        return text.isEmpty() ? QString::fromUtf16(check::kCheckSettingTexts[i].byDefault)
+                              : text + unit;
     };
     section.blocks.append(textBlock(
         QStringLiteral("校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
-            .arg(shown(inputs[0], QStringLiteral("265")), shown(inputs[1], QStringLiteral("650")),
-                 trimBlanks(inputs[2]).isEmpty() ? QStringLiteral("按输入功率")
-                                                 : trimBlanks(inputs[2]) + QStringLiteral(" µF"),
-                 shown(inputs[3], QStringLiteral("50")))));
+            .arg(shown(0, QString()), shown(1, QString()), shown(2, QStringLiteral(" µF")),
+                 shown(3, QString()))));
     section.blocks.append(textBlock(result.summaryText));
     report::ReportBlock table;
     table.kind = report::ReportBlock::Kind::Table;

@@ -14,19 +14,6 @@
 namespace kelvane::gui {
 namespace {
 
-struct InputCaption {
-    const char16_t* caption;
-    const char16_t* placeholder;  // what an empty input means
-};
-
-// In the order of the check's input names.
-constexpr InputCaption kInputCaptions[] = {
-    {u"最高交流输入电压(V)", u"265"},
-    {u"开关管额定电压(V)", u"650"},
-    {u"输入电容(µF)", u"按输入功率"},
-    {u"电网频率(Hz)", u"50"},
-};
-
 enum Column { kItem, kValue, kClassic, kLimit, kVerdict, kSentence, kColumnCount };
 
 }  // namespace
@@ -52,10 +39,10 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     auto* inputs = new QGridLayout;
     const QStringList& names = session::DesignSession::checkInputNames();
     for (int i = 0; i < names.size(); ++i) {
-        auto* label = new QLabel(QString::fromUtf16(kInputCaptions[i].caption), this);
+        auto* label = new QLabel(QString::fromUtf16(check::kCheckSettingTexts[i].caption), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("checkinput.") + names[i]);
-        edit->setPlaceholderText(QString::fromUtf16(kInputCaptions[i].placeholder));
+        edit->setPlaceholderText(QString::fromUtf16(check::kCheckSettingTexts[i].byDefault));
         edit->setMaximumWidth(120);
         label->setBuddy(edit);
         inputs->addWidget(label, 0, 2 * i);
