@@ -5,6 +5,7 @@
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/core_formulas.h"
 #include "engine/catalogue/data_source.h"
+#include "engine/check/check_input.h"
 #include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
@@ -33,6 +34,7 @@ constexpr int kPermeabilityField = int(design::MaterialColumn::InitialPermeabili
 constexpr int kSaturationField = int(design::MaterialColumn::FluxDensity);
 constexpr int kRemanenceField = int(design::MaterialColumn::Remanence);
 constexpr int kDensityField = int(design::MaterialColumn::Density);
+constexpr int kApplicationField = int(design::MaterialColumn::Application);
 
 // The column of `names` called `column`, the exact spelling first, as the
 // bound fields look their columns up; -1 when there is none.
@@ -133,6 +135,48 @@ bool isNullCell(const RawRow& row, int column) {
     return column < 0 || row.values.value(column).isNull();
 }
 
+// A cell's number; no value for an empty cell or one that is not finite.
+std::optional<double> optionalCell(const RawRow& row, int column) {
+    const QString text = trimBlanks(cellText(row, column));
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const double value = parseNumber(text);
+    return std::isfinite(value) ? std::optional(value) : std::nullopt;
+}
+
+// The assembled set's outer size, by the drawing of its family: width ×
+// depth × height, or the diameter and height of a round one.
+QString outerSizeText(std::optional<check::CoreShape> shape, const check::CoreDimensions& dims) {
+    const auto mm = [](std::optional<double> value) {
+        return formatPlain(value.value_or(0.0)).value_or(QString());
+    };
+    const auto given = [](std::initializer_list<std::optional<double>> values) {
+        return std::all_of(values.begin(), values.end(),
+                           [](std::optional<double> v) { return v && *v > 0.0; });
+    };
+    const std::optional<double> height =
+        dims.b ? std::optional(2.0 * *dims.b) : std::optional<double>();
+    if (!shape) {
+        return {};
+    }
+    switch (*shape) {
+        case check::CoreShape::E:
+        case check::CoreShape::U:
+            return given({dims.a, height, dims.c})
+                       ? mm(dims.a) + u'×' + mm(dims.c) + u'×' + mm(height)
+                       : QString();
+        case check::CoreShape::Rm:
+            return given({dims.a, height}) ? mm(dims.a) + u'×' + mm(dims.a) + u'×' + mm(height)
+                                           : QString();
+        case check::CoreShape::Pot:
+            return given({dims.a, height}) ? u'⌀' + mm(dims.a) + u'×' + mm(height) : QString();
+        case check::CoreShape::Toroid:
+            return given({dims.a, dims.c}) ? u'⌀' + mm(dims.a) + u'×' + mm(dims.c) : QString();
+    }
+    return {};
+}
+
 QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     QStringList columns;
     const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
@@ -155,6 +199,9 @@ QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
             catalogue::proposedFluxDensityText(parseNumber(material.texts[kSaturationField]),
                                                parseNumber(material.texts[kRemanenceField]))
                 .value_or(QString());
+        material.power =
+            material.texts[kApplicationField].contains(u"power", Qt::CaseInsensitive) ||
+            material.texts[kApplicationField].contains(u"功率");
         materials.append(std::move(material));
     }
     // The search by type: an empty text lists every row, any other lists
@@ -186,6 +233,13 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
     const int aw = columnIndex(columns, QStringLiteral("Aw"));
     const int lw = columnIndex(columns, QStringLiteral("lW"));
     const int areaProduct = columnIndex(columns, QStringLiteral("AP"));
+    const int volume = columnIndex(columns, QStringLiteral("ve"));
+    const int mass = columnIndex(columns, QStringLiteral("W"));
+    int dims[6];
+    const char* const letters[6] = {"A", "B", "C", "D", "e", "f"};
+    for (int i = 0; i < 6; ++i) {
+        dims[i] = columnIndex(columns, QString::fromLatin1(letters[i]));
+    }
     QVector<CoreRecord> cores;
     cores.reserve(rows.size());
     for (const RawRow& row : rows) {
@@ -196,7 +250,8 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.aeText = cellText(row, ae);
         core.awText = cellText(row, aw);
         core.ae = parseNumber(core.aeText);
-        core.le = parseNumber(cellText(row, le));
+        core.leText = cellText(row, le);
+        core.le = parseNumber(core.leText);
         core.aw = parseNumber(core.awText);
         core.turnLength = parseNumber(cellText(row, lw));
         // The core search always filters: a core without name is never listed.
@@ -209,6 +264,17 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.areaProduct = core.hasAreaProduct ? ap.toDouble() : 0.0;
         core.volumeText = catalogue::coreVolumeText(core.le, core.ae).value_or(QString());
         core.volume = parseNumber(core.volumeText);
+        std::optional<double> letter[6];
+        for (int i = 0; i < 6; ++i) {
+            letter[i] = optionalCell(row, dims[i]);
+        }
+        core.dims = {letter[0], letter[1], letter[2], letter[3], letter[4], letter[5]};
+        core.shape = check::coreShapeOfName(core.name);
+        if (const std::optional<double> ve = optionalCell(row, volume)) {
+            core.catalogueVolume = formatFixed(*ve / 1000.0, 1).value_or(QString());
+        }
+        core.mass = cellText(row, mass);
+        core.outerSize = outerSizeText(core.shape, core.dims);
         cores.append(std::move(core));
     }
     return cores;
@@ -241,8 +307,14 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     d.primaryDiameter =
         results::wireDiameterFromCurrent(parseNumber(d.inputCurrent), d.currentDensity)
             .value_or(QString());
+    d.check = check::fromSheet(sheet);
     bool anyOutput = false;
     for (int r = 1; r < outputs.rowCount(); ++r) {
+        // The check leaves out the empty row a new design shows.
+        if (!trimBlanks(outputs.cell(r, 1)).isEmpty() ||
+            !trimBlanks(outputs.cell(r, 2)).isEmpty()) {
+            d.checkedOutputs.push_back(r - 1);
+        }
         anyOutput = anyOutput || (parseNumber(outputs.cell(r, 1)) > 0.0 &&
                                   parseNumber(outputs.cell(r, 2)) > 0.0);
         AdviceDesign::Output output;
@@ -290,6 +362,7 @@ struct MaterialPart {
     int beforeCore = -3;
     double beforeVolume = 0.0;  // TxtCoreVe it gives, as its text reads
     int beforeNameId = -1;      // the id of its name among the cores' names
+    check::CheckMaterial checkMaterial;
 };
 
 // The factors a results run keeps when it writes none.
@@ -692,7 +765,9 @@ const QStringList& adviceColumnNames() {
         QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
         QStringLiteral("N1"),      QStringLiteral("Bm(mT)"),    QStringLiteral("磁芯损耗(W)"),
         QStringLiteral("铜损(W)"), QStringLiteral("总损耗(W)"), QStringLiteral("温升(℃)"),
-        QStringLiteral("占积率"),  QStringLiteral("AL(nH/N2)"), QStringLiteral("气隙(mm)")};
+        QStringLiteral("占积率"),  QStringLiteral("AL(nH/N2)"), QStringLiteral("气隙(mm)"),
+        QStringLiteral("校核"),    QStringLiteral("校核原因"),  QStringLiteral("Ve(cm³)"),
+        QStringLiteral("质量(g)"), QStringLiteral("外形(mm)")};
     return names;
 }
 
@@ -731,6 +806,10 @@ std::optional<MaterialPart> candidateMaterial(const AdviceDesign& d, const Mater
     part.lossPerGram = catalogue::lossPerGramText(parseNumber(lossDensity), record.density)
                            .value_or(d.lossPerGram);
     part.lossPerGramValue = parseNumber(part.lossPerGram);
+    check::CheckInput material;
+    material.frequencyKHz = d.check.frequencyKHz;
+    check::readMaterial(material, record.texts);
+    part.checkMaterial = check::checkMaterial(material);
     return part;
 }
 
@@ -805,6 +884,131 @@ bool surelyTooHot(const AdviceDesign& d, double rawLoss, int decimals, double co
            window.perWatt() * lowestTotal * (1.0 - 1e-9) - 0.0501 > d.allowedRise;
 }
 
+// The gap TxtGap shows once the pair is applied: written from the pair's
+// material and core, or, where the last results run writes no AL, Ue or
+// gap, what an earlier run of the application left (AL then too).
+struct PairGap {
+    bool history = false;
+    std::optional<double> written;  // unrounded
+    QString kept;                   // the text otherwise
+    QString keptInductanceFactor;   // with history
+
+    [[nodiscard]] QString text() const {
+        return written ? *formatFixed(*written, 3) + QStringLiteral("mm") : kept;
+    }
+    // As the design check reads the text.
+    [[nodiscard]] std::optional<double> millimetres() const {
+        if (written) {
+            return roundFixed(*written, 3);
+        }
+        return trimBlanks(kept).isEmpty() ? std::nullopt : std::optional(parseNumber(kept));
+    }
+};
+
+PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
+                const KeptNumbers& kept) {
+    const AdviceDesign& d = context.design;
+    const CatalogueSnapshot& catalogue = *context.catalogue;
+    PairGap gap{kept.keptFactors, std::nullopt, d.gap, {}};
+    if (!gap.history && d.storesEnergy) {
+        const std::optional<double> value =
+            results::airGapValue(catalogue.materials[part.index].permeability,
+                                 kept.effectivePermeability, catalogue.cores[c].le);
+        gap.history = !value || !std::isfinite(*value);
+        if (!gap.history) {
+            gap.written = value;
+        }
+    }
+    if (gap.history) {
+        const std::lock_guard lock(context.mutex);
+        const Factors factors = historyFactors(d, catalogue, part, c, context.firstListed);
+        gap.kept = factors.gap;
+        gap.keptInductanceFactor = factors.inductanceFactor;
+    }
+    return gap;
+}
+
+// A cell's number as the check reads it: none for blanks.
+std::optional<double> checkNumber(const QString& text) {
+    return trimBlanks(text).isEmpty() ? std::nullopt : std::optional(parseNumber(text));
+}
+
+// The design as the check reads it once a pair on `core` at `flux` is
+// applied: the windings the results write, the core's fields.
+check::CheckInput woundInput(const AdviceContext& context, const CoreRecord& core, double flux) {
+    const AdviceDesign& d = context.design;
+    check::CheckInput in = d.check;
+    const auto turnsAt = [&](double volts) -> std::optional<double> {
+        const std::optional<double> raw = results::turnsValue(volts, d.onTime, flux, core.ae);
+        return raw ? roundPlain(*raw) : std::nullopt;
+    };
+    const auto winding = [&](std::optional<double> turns, const QString& diameter) {
+        const double ohms = wire::wireResistanceValue(parseNumber(diameter), turns.value_or(0.0),
+                                                      core.turnLength, wire::kCopperResistivity)
+                                .value_or(std::numeric_limits<double>::quiet_NaN());
+        return check::CheckWinding{turns, checkNumber(diameter),
+                                   std::isfinite(ohms) ? roundFixed(ohms, 6) : std::nullopt};
+    };
+    in.windings.clear();
+    in.windings.push_back(winding(d.hasOutputs ? turnsAt(d.udc) : checkNumber(d.primaryTurnsCell),
+                                  d.primaryDiameter));
+    for (const int output : d.checkedOutputs) {
+        const AdviceDesign::Output& o = d.outputs[output];
+        in.windings.push_back(winding(turnsAt(o.volts), o.diameter));
+    }
+    in.coreName = trimBlanks(core.name);
+    in.coreShape = core.shape;
+    in.dimsMm = core.dims;
+    in.aeMm2 = checkNumber(core.aeText);
+    in.leMm = checkNumber(core.leText);
+    in.awMm2 = checkNumber(core.awText);
+    in.veMm3.reset();
+    if (in.aeMm2 && in.leMm && *in.aeMm2 > 0.0 && *in.leMm > 0.0) {
+        in.veMm3 = *in.aeMm2 * *in.leMm;
+    } else if (const std::optional<double> veCm3 = checkNumber(core.volumeText)) {
+        in.veMm3 = *veCm3 * 1000.0;
+    }
+    return in;
+}
+
+// What the check makes of the pairs on one core at one group of flux
+// densities that give it the same windings.
+struct WoundGroup {
+    check::WoundCore wound;
+    KeptNumbers kept;
+};
+
+// The texts of the columns that need no evaluation of the pair: the
+// catalogue's, the material's and the check's stored with the row.
+QString shownText(const AdviceContext& context, const AdviceRow& row, AdviceColumn column) {
+    const CoreRecord& core = context.catalogue->cores[row.core];
+    switch (column) {
+        case AdviceColumn::Core:
+            return core.name;
+        case AdviceColumn::Material:
+            return context.catalogue->materials[row.material].texts[kTypeField];
+        case AdviceColumn::Maker:
+            return core.factory;
+        case AdviceColumn::FluxDensity:
+            return context.parts[size_t(row.material)]->fluxText;
+        case AdviceColumn::CheckVerdict:
+            // Info counts as ok.
+            return check::verdictName(row.pairVerdict().verdict == check::Verdict::Info
+                                          ? check::Verdict::Ok
+                                          : row.pairVerdict().verdict);
+        case AdviceColumn::CheckReason:
+            return check::pairItemCaption(row.pairVerdict());
+        case AdviceColumn::Volume:
+            return core.catalogueVolume;
+        case AdviceColumn::Mass:
+            return core.mass;
+        case AdviceColumn::OuterSize:
+            return core.outerSize;
+        default:
+            return {};
+    }
+}
+
 QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
     const CatalogueSnapshot& catalogue = *context.catalogue;
     if (row.core < 0 || row.core >= catalogue.cores.size() || row.material < 0 ||
@@ -824,40 +1028,46 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
         rawCoreLoss(coreWeight(material.density, source.volume), part.lossPerGramValue);
     const WindingPart w =
         windings(d, CoreGeometry{core.ae, core.le, core.aw, core.turnLength}, part.flux);
-    const KeptNumbers kept = keptNumbers(d, core, part.flux);
-    QString inductanceFactor = w.inductanceFactor;
-    QString gap = d.gap;
-    // A factor the last run writes no value for keeps an earlier run's.
-    bool history = kept.keptFactors;
-    if (!history && d.storesEnergy) {
-        const std::optional<double> value =
-            results::airGapValue(material.permeability, kept.effectivePermeability, core.le);
-        history = !value || !std::isfinite(*value);
-        if (!history) {
-            gap = *formatFixed(*value, 3) + QStringLiteral("mm");
-        }
-    }
-    if (history) {
-        const std::lock_guard lock(context.mutex);
-        const Factors factors = historyFactors(d, catalogue, part, row.core, context.firstListed);
-        inductanceFactor = factors.inductanceFactor;
-        gap = factors.gap;
-    }
+    const PairGap gap = pairGap(context, part, row.core, keptNumbers(d, core, part.flux));
+    const QString inductanceFactor = gap.history ? gap.keptInductanceFactor : w.inductanceFactor;
     const QString coreLoss = formatFixed(rawLoss, source.decimals).value_or(QString());
     const std::optional<QString> total =
         formatPlain(parseNumber(coreLoss) + parseNumber(w.copperLoss));
-    return {core.name,
-            material.texts[kTypeField],
-            core.factory,
-            w.primaryTurns,
-            part.fluxText,
-            coreLoss,
-            w.copperLoss,
-            total.value_or(QString()),
-            results::temperatureRise(core.awText, total.value_or(QString())).value_or(QString()),
-            w.fillFactor,
-            inductanceFactor,
-            gap};
+    QStringList texts;
+    texts.reserve(kAdviceColumnCount);
+    for (int column = 0; column < kAdviceColumnCount; ++column) {
+        switch (AdviceColumn(column)) {
+            case AdviceColumn::PrimaryTurns:
+                texts.append(w.primaryTurns);
+                break;
+            case AdviceColumn::CoreLoss:
+                texts.append(coreLoss);
+                break;
+            case AdviceColumn::CopperLoss:
+                texts.append(w.copperLoss);
+                break;
+            case AdviceColumn::TotalLoss:
+                texts.append(total.value_or(QString()));
+                break;
+            case AdviceColumn::TemperatureRise:
+                texts.append(results::temperatureRise(core.awText, total.value_or(QString()))
+                                 .value_or(QString()));
+                break;
+            case AdviceColumn::FillFactor:
+                texts.append(w.fillFactor);
+                break;
+            case AdviceColumn::InductanceFactor:
+                texts.append(inductanceFactor);
+                break;
+            case AdviceColumn::Gap:
+                texts.append(gap.text());
+                break;
+            default:
+                texts.append(shownText(context, row, AdviceColumn(column)));
+                break;
+        }
+    }
+    return texts;
 }
 
 // The rows in the order of `key`, ties in the order they come in. One
@@ -981,18 +1191,7 @@ QString Advice::text(const AdviceRow& row, AdviceColumn column) const {
     if (!known || isEvaluatedColumn(column)) {
         return texts(row).value(int(column));
     }
-    switch (column) {
-        case AdviceColumn::Core:
-            return catalogue.cores[row.core].name;
-        case AdviceColumn::Material:
-            return catalogue.materials[row.material].texts[kTypeField];
-        case AdviceColumn::Maker:
-            return catalogue.cores[row.core].factory;
-        case AdviceColumn::FluxDensity:
-            return m_context->parts[size_t(row.material)]->fluxText;
-        default:
-            return {};
-    }
+    return shownText(*m_context, row, column);
 }
 
 std::shared_ptr<const CatalogueSnapshot> Advice::catalogue() const {
@@ -1064,6 +1263,9 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     QStringList fluxTexts;
     QVector<double> densities;
     for (int m = 0; m < catalogue.materials.size(); ++m) {
+        if (options.powerOnly && !catalogue.materials[m].power) {
+            continue;
+        }
         std::optional<MaterialPart> part = candidateMaterial(d, catalogue.materials[m], m);
         if (!part) {
             continue;
@@ -1112,6 +1314,12 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     std::vector<double> lastTurns(outputCount + 1);
     std::vector<double> weights(size_t(densities.size()));
     CopperLoss copperLoss(outputs, context->primary);
+    // Each flux density's first in the order that gives the core the same
+    // windings, and the check's view of those windings, made when a pair of
+    // them is first judged.
+    std::vector<size_t> sameWindings(fluxes.size());
+    std::vector<std::optional<WoundGroup>> wound(fluxes.size());
+    std::vector<size_t> woundMade;
     std::vector<AdviceRow> found;
     // Room for every pair costs address space only until rows are written.
     constexpr size_t kMostReserved = size_t(1) << 25;
@@ -1137,8 +1345,10 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             turns[outputCount] = primaryTurnsValue(d, core.ae, fluxes[g]);
             if (k > 0 && turns == lastTurns) {
                 numbers[g] = numbers[size_t(byFlux[k - 1])];
+                sameWindings[g] = sameWindings[size_t(byFlux[k - 1])];
                 continue;
             }
+            sameWindings[g] = g;
             numbers[g] = WindingNumbers();
             numbers[g].green = greenFill(d, outputs, turns.data(), core);
             anyGreen = anyGreen || numbers[g].green;
@@ -1155,6 +1365,10 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
         for (size_t g = 0; g < weights.size(); ++g) {
             weights[g] = coreWeight(densities[int(g)], core.volume);
         }
+        for (const size_t g : woundMade) {
+            wound[g].reset();
+        }
+        woundMade.clear();
         const results::WindowRise window(core.aw);
         for (const MaterialPart& part : materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
@@ -1176,8 +1390,26 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             if (options.feasibleOnly && !p.feasible) {
                 continue;
             }
-            found.push_back(AdviceRow{c, part.index, p.feasible, p.shownRise.has_value(),
-                                      p.totalLoss, p.shownRise.value_or(0.0)});
+            const size_t same = sameWindings[size_t(part.fluxGroup)];
+            if (!wound[same]) {
+                wound[same].emplace(
+                    WoundGroup{check::WoundCore(woundInput(*context, core, fluxes[same])),
+                               keptNumbers(d, core, fluxes[same])});
+                woundMade.push_back(same);
+            }
+            const check::PairVerdict verdict = wound[same]->wound.verdict(
+                part.checkMaterial, pairGap(*context, part, c, wound[same]->kept).millimetres());
+            const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
+            if (options.feasibleOnly && !feasible) {
+                continue;
+            }
+            AdviceRow row{c, part.index, feasible, p.shownRise.has_value()};
+            row.checkVerdict = quint8(verdict.verdict);
+            row.checkItem = quint8(verdict.item);
+            row.checkOutput = quint16(verdict.output);
+            row.totalLoss = p.totalLoss;
+            row.temperatureRise = p.shownRise.value_or(0.0);
+            found.push_back(row);
         }
     }
     auto rows = std::make_shared<const std::vector<AdviceRow>>(

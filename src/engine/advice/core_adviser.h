@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/check/design_check.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
@@ -29,6 +31,7 @@ struct MaterialRecord {
     double permeability = 0.0;
     double density = 0.0;
     QString proposedFluxDensity;  // txtbm after its record is chosen
+    bool power = false;           // its application says power
 };
 
 // A core of the catalogue as its Bound fields would show it, with what
@@ -38,6 +41,7 @@ struct CoreRecord {
     QString name;
     QString factory;
     QString aeText;
+    QString leText;
     QString awText;
     double ae = 0.0;
     double le = 0.0;
@@ -53,6 +57,14 @@ struct CoreRecord {
     // has the same name.
     int nameId = 0;
     bool sameNameEarlier = false;
+    // What the design check reads of the core besides Ae, Le and Aw.
+    check::CoreDimensions dims;
+    std::optional<check::CoreShape> shape;
+    // Its size as the catalogue gives it: Ve in cm³ with one decimal, the
+    // set's mass in g, its outer dimensions in mm ("" where not given).
+    QString catalogueVolume;
+    QString mass;
+    QString outerSize;
 };
 
 // The catalogue held in memory for the adviser: both tables in stored order.
@@ -81,19 +93,27 @@ enum class AdviceColumn {
     FillFactor,
     InductanceFactor,
     Gap,
+    CheckVerdict,  // the design check's worst verdict over the pair items
+    CheckReason,   // the caption of the first item with it
+    Volume,        // the catalogue's Ve, cm³
+    Mass,          // g
+    OuterSize,     // mm
 };
-inline constexpr int kAdviceColumnCount = 12;
+inline constexpr int kAdviceColumnCount = 17;
+// The columns a script's snapshot shows: up to the volume.
+inline constexpr int kScriptColumnCount = int(AdviceColumn::Volume) + 1;
 
 // Whether a column shows numbers, ranked by value, rather than names.
 [[nodiscard]] constexpr bool isNumericColumn(AdviceColumn column) {
-    return column >= AdviceColumn::PrimaryTurns;
+    return (column >= AdviceColumn::PrimaryTurns && column <= AdviceColumn::Gap) ||
+           column == AdviceColumn::Volume || column == AdviceColumn::Mass;
 }
 
 // Whether a column's text is worked out by evaluating the pair again; the
-// others are read from the catalogue and the material at once.
+// others are read from the row, the catalogue and the material at once.
 [[nodiscard]] constexpr bool isEvaluatedColumn(AdviceColumn column) {
-    return column != AdviceColumn::Core && column != AdviceColumn::Material &&
-           column != AdviceColumn::Maker && column != AdviceColumn::FluxDensity;
+    return column == AdviceColumn::PrimaryTurns ||
+           (column >= AdviceColumn::CoreLoss && column <= AdviceColumn::Gap);
 }
 
 // One pair of core and material: what ranks and filters it. Its texts,
@@ -103,8 +123,17 @@ struct AdviceRow {
     int material = 0;  // index into CatalogueSnapshot::materials
     bool feasible = false;
     bool hasTemperatureRise = false;
+    // The design check's pair items, as check::PairVerdict holds them, in
+    // the room the flags leave.
+    quint8 checkVerdict = quint8(check::Verdict::Ok);
+    quint8 checkItem = 0;
+    quint16 checkOutput = 0;
     double totalLoss = 0.0;        // as its text reads
     double temperatureRise = 0.0;  // as its text reads; meaningful only with hasTemperatureRise
+
+    [[nodiscard]] check::PairVerdict pairVerdict() const {
+        return {check::Verdict(checkVerdict), check::PairItem(checkItem), checkOutput};
+    }
 };
 
 // The design's own quantities the rows depend on, read from the sheet at
@@ -153,6 +182,11 @@ struct AdviceDesign {
         double le = 0.0;
     };
     ShownCore shownCore;
+    // The design as the check reads it; a pair changes its windings, core,
+    // material and gap. `checkedOutputs`: the outputs it lists, by index
+    // into `outputs`.
+    check::CheckInput check;
+    std::vector<int> checkedOutputs;
 };
 
 // What advising an incomplete design says instead of giving rows.
@@ -165,6 +199,7 @@ enum class AdviceOrder { TotalLoss, TemperatureRise, Volume };
 
 struct AdviceOptions {
     bool feasibleOnly = true;
+    bool powerOnly = false;  // only materials whose application says power
     AdviceOrder order = AdviceOrder::TotalLoss;
 };
 

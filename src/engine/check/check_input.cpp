@@ -24,10 +24,6 @@ std::optional<double> optionalField(const design::DesignSheet& sheet, Field fiel
     return optionalNumber(sheet.text(field));
 }
 
-std::optional<double> materialNumber(const design::DesignSheet& sheet, MaterialColumn column) {
-    return optionalField(sheet, design::materialField(column));
-}
-
 double settingOr(const QString& text, double fallback) {
     return optionalNumber(text).value_or(fallback);
 }
@@ -52,6 +48,26 @@ QString coreFamilyCode(const QString& coreName) {
         ++end;
     }
     return name.left(end).toUpper();
+}
+
+std::optional<CoreShape> coreShapeOfName(const QString& coreName) {
+    const QString family = coreFamilyCode(coreName);
+    return coreShapeOf(std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()),
+                                           size_t(family.size())));
+}
+
+void readMaterial(CheckInput& in, const std::array<QString, design::kMaterialFieldCount>& texts) {
+    const auto number = [&texts](MaterialColumn column) {
+        return optionalNumber(texts[size_t(column)]);
+    };
+    in.materialChosen = !trimBlanks(texts[size_t(MaterialColumn::Type)]).isEmpty();
+    in.saturationMt = number(MaterialColumn::FluxDensity);
+    in.permeability = number(MaterialColumn::InitialPermeability);
+    for (int f = 0; f < 3; ++f) {
+        for (int t = 0; t < 4; ++t) {
+            in.loss.mwPerCm3[f][t] = number(kLossColumns[f][t]);
+        }
+    }
 }
 
 CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& settings) {
@@ -86,9 +102,7 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     }
 
     in.coreName = trimBlanks(sheet.text(Field::TxtCoreSize));
-    const QString family = coreFamilyCode(in.coreName);
-    in.coreShape = coreShapeOf(std::u16string_view(
-        reinterpret_cast<const char16_t*>(family.utf16()), size_t(family.size())));
+    in.coreShape = coreShapeOfName(in.coreName);
     in.dimsMm = {optionalField(sheet, Field::TxtcoreA), optionalField(sheet, Field::TxtcoreB),
                  optionalField(sheet, Field::TxtCoreC), optionalField(sheet, Field::TxtCoreD),
                  optionalField(sheet, Field::TxtCoreE), optionalField(sheet, Field::TxtCoreF)};
@@ -103,15 +117,11 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
         in.veMm3 = *veCm3 * 1000.0;
     }
 
-    in.materialChosen =
-        !trimBlanks(sheet.text(design::materialField(MaterialColumn::Type))).isEmpty();
-    in.saturationMt = materialNumber(sheet, MaterialColumn::FluxDensity);
-    in.permeability = materialNumber(sheet, MaterialColumn::InitialPermeability);
-    for (int f = 0; f < 3; ++f) {
-        for (int t = 0; t < 4; ++t) {
-            in.loss.mwPerCm3[f][t] = materialNumber(sheet, kLossColumns[f][t]);
-        }
+    std::array<QString, design::kMaterialFieldCount> material;
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
+        material[size_t(index)] = sheet.text(design::materialField(index));
     }
+    readMaterial(in, material);
 
     in.marginMm = optionalField(sheet, Field::TxtMargin);
     in.ambientC = optionalField(sheet, Field::TXTTEMP20);

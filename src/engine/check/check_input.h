@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -102,6 +103,14 @@ inline constexpr CheckSettingText kCheckSettingTexts[] = {
 // by the design's number rule; nothing of the design changes.
 [[nodiscard]] CheckInput fromSheet(const design::DesignSheet& sheet,
                                    const CheckSettings& settings = {});
+
+// readMaterial() — the material fields of `input` from the texts of a
+// material record, TxtApp(0…25) in column order.
+void readMaterial(CheckInput& input, const std::array<QString, design::kMaterialFieldCount>& texts);
+
+// coreShapeOfName() — the drawing of a core by the family its name begins
+// with; no value for a family without one.
+[[nodiscard]] std::optional<CoreShape> coreShapeOfName(const QString& coreName);
 
 // coreFamilyCode() — the letters a core name begins with, upper case
 // ("EE25/13/7" gives EE, "tor25" TOR).

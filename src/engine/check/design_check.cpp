@@ -341,6 +341,28 @@ Operation operate(const CheckInput& input) {
 
 // --- items -------------------------------------------------------------------
 
+QString outputVoltageCaption(int row) {
+    return QStringLiteral("输出%1实际电压").arg(row);
+}
+
+// The caption of a pair item other than uo(r).
+QString pairItemCaption(PairItem item) {
+    switch (item) {
+        case PairItem::FluxPeak:
+            return QStringLiteral("峰值磁通密度Bpk");
+        case PairItem::LossShare:
+            return QStringLiteral("变压器损耗占比");
+        case PairItem::Build:
+            return QStringLiteral("绕组厚度");
+        case PairItem::TemperatureRise:
+            return QStringLiteral("温升(表面积法)");
+        case PairItem::Gap:
+        case PairItem::OutputVoltage:
+            break;
+    }
+    return QStringLiteral("气隙");
+}
+
 CheckItem startItem(QString id, QString caption) {
     CheckItem item;
     item.id = std::move(id);
@@ -627,10 +649,30 @@ CheckItem secondaryRmsItem(const Operation& op, int output) {
 }
 
 // uo(r) — the voltage output r's turns give, (N ÷ N2) × (Uo1 + Ud1) − Ud.
+// uo(r) by numbers: fail for a winding that cannot be wound, info when
+// not judged.
+Verdict outputVoltageVerdict(const Operation& op, int output) {
+    const int row = output + 1;
+    const CheckInput& in = op.in;
+    const CheckOutput& out = in.outputs[size_t(output)];
+    const std::optional<double>& turns = in.windings[size_t(row)].turns;
+    const bool primaryWound = in.windings[0].turns && *in.windings[0].turns > 0.0;
+    if (turns && !(*turns > 0.0) && primaryWound) {
+        return Verdict::Fail;
+    }
+    if (!op.ratioMissing.isEmpty() || !turns || !(*turns > 0.0)) {
+        return Verdict::Info;
+    }
+    const double volts = op.windingVolts[size_t(output)] - out.udV;
+    if (!std::isfinite(volts) || !(out.uoV != 0.0)) {
+        return Verdict::Info;
+    }
+    return graded(std::fabs(volts - out.uoV) / std::fabs(out.uoV), 0.05, 0.10);
+}
+
 CheckItem outputVoltageItem(const Operation& op, int output) {
     const int row = output + 1;
-    CheckItem item =
-        startItem(QStringLiteral("uo(%1)").arg(row), QStringLiteral("输出%1实际电压").arg(row));
+    CheckItem item = startItem(QStringLiteral("uo(%1)").arg(row), outputVoltageCaption(row));
     const CheckInput& in = op.in;
     const CheckOutput& out = in.outputs[size_t(output)];
     const std::optional<double>& turns = in.windings[size_t(row)].turns;
@@ -663,7 +705,7 @@ CheckItem outputVoltageItem(const Operation& op, int output) {
         return item;
     }
     const double deviation = std::fabs(volts - out.uoV) / std::fabs(out.uoV);
-    item.verdict = graded(deviation, 0.05, 0.10);
+    item.verdict = outputVoltageVerdict(op, output);
     item.limitText = (Text() << Given{out.uoV} << u" V ± 5%").take();
     Text sentence;
     sentence << u"按匝数输出" << row << u"实际为" << item.valueText << u"，设计值" << Given{out.uoV}
@@ -675,18 +717,27 @@ CheckItem outputVoltageItem(const Operation& op, int output) {
     return item;
 }
 
+// b_peak by numbers: info when not judged.
+Verdict fluxPeakVerdict(const Operation& op, const CheckMaterial& material) {
+    const std::optional<double>& bs = material.saturationMt;
+    const double peakMt = op.peakT.v * 1000.0;
+    if (!op.peakT.ok() || !bs || !(*bs > 0.0) || !std::isfinite(peakMt)) {
+        return Verdict::Info;
+    }
+    return graded(peakMt, 0.8 * *bs, *bs);
+}
+
 // b_peak — the peak flux density against the material's Bs.
-CheckItem fluxPeakItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("b_peak"), QStringLiteral("峰值磁通密度Bpk"));
+CheckItem fluxPeakItem(const Operation& op, const CheckMaterial& material) {
+    CheckItem item = startItem(QStringLiteral("b_peak"), pairItemCaption(PairItem::FluxPeak));
     if (!op.peakT.ok()) {
         setMissing(item, op.peakT.missing);
         return item;
     }
-    const std::optional<double>& bs = op.in.saturationMt;
+    const std::optional<double>& bs = material.saturationMt;
     if (!bs || !(*bs > 0.0)) {
-        setMissing(item, op.in.materialChosen
-                             ? QStringLiteral("该磁材缺少饱和磁通密度Bs，无法判定Bpk")
-                             : QStringLiteral("未选择磁材，无饱和磁通密度Bs"));
+        setMissing(item, material.chosen ? QStringLiteral("该磁材缺少饱和磁通密度Bs，无法判定Bpk")
+                                         : QStringLiteral("未选择磁材，无饱和磁通密度Bs"));
         return item;
     }
     if (!setValue(item, op.peakT.v * 1000.0, u"mT")) {
@@ -703,7 +754,7 @@ CheckItem fluxPeakItem(const Operation& op) {
                                    << u" × " << Given{*in.aeMm2} << u" mm²) = " << item.valueText)
                                .take();
     }
-    item.verdict = graded(*item.value, 0.8 * *bs, *bs);
+    item.verdict = fluxPeakVerdict(op, material);
     item.limitText = (Text() << u"≤ 0.8 × Bs = " << Sig{0.8 * *bs} << u" mT").take();
     Text sentence;
     sentence << u"峰值磁通密度" << item.valueText;
@@ -868,32 +919,21 @@ CheckItem switchVoltageItem(const Operation& op) {
 
 // Steinmetz from the catalogue's points (ferrite makers' loss curves at
 // 200 mT, sine), the iGSE factor for the flyback's triangular flux.
-Quantity coreLossW(const Operation& op, QString* formula) {
+Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* formula) {
     const CheckInput& in = op.in;
     if (!op.swingT.ok()) {
         return op.swingT;
     }
-    if (!in.materialChosen && !in.loss.any()) {
-        return missing(QStringLiteral("未选择磁材"));
-    }
-    if (!in.loss.any()) {
-        return missing(QStringLiteral("该磁材没有损耗数据"));
+    if (!material.pointsMissing.isEmpty()) {
+        return missing(material.pointsMissing);
     }
     if (!in.veMm3 || !(*in.veMm3 > 0.0)) {
         return missing(QStringLiteral("磁芯缺少体积Ve"));
     }
-    if (!in.permeability) {
-        return missing(QStringLiteral("该磁材缺少初始磁导率，无法得出损耗指数β"));
+    if (!material.fit) {
+        return missing(material.lawMissing);
     }
-    const std::optional<catalogue::LossLaw> law =
-        catalogue::lossLaw(*in.permeability, in.frequencyKHz);
-    if (!law) {
-        return missing(QStringLiteral("该磁材的初始磁导率不在损耗分类内，无法得出损耗指数β"));
-    }
-    const std::optional<SteinmetzFit> fit = steinmetzFit(in.loss, in.frequencyKHz, law->x, law->y);
-    if (!fit) {
-        return missing(QStringLiteral("该磁材的损耗数据无法用于此频率"));
-    }
+    const std::optional<SteinmetzFit>& fit = material.fit;
     const double peakMt = op.swingT.v * 1000.0 / 2.0;
     double factor = 1.0;
     if (op.circuit != Circuit::Forward) {
@@ -1082,9 +1122,23 @@ CheckItem copperLossItem(const Operation& op, const Quantity& loss, const QStrin
     return item;
 }
 
+// loss_share by numbers, in %: no value when not judged.
+std::optional<double> lossSharePercent(const Operation& op, const Quantity& core,
+                                       const Quantity& copper) {
+    if (!core.ok() || !copper.ok() || !op.inputPower.ok()) {
+        return std::nullopt;
+    }
+    const double share = (core.v + copper.v) / op.inputPower.v * 100.0;
+    return std::isfinite(share) ? std::optional(share) : std::nullopt;
+}
+
+Verdict lossShareVerdict(std::optional<double> percent) {
+    return percent ? graded(*percent, 3.0, 5.0) : Verdict::Info;
+}
+
 // loss_share — the transformer's losses over the input power.
 CheckItem lossShareItem(const Operation& op, const Quantity& core, const Quantity& copper) {
-    CheckItem item = startItem(QStringLiteral("loss_share"), QStringLiteral("变压器损耗占比"));
+    CheckItem item = startItem(QStringLiteral("loss_share"), pairItemCaption(PairItem::LossShare));
     for (const Quantity* needed : {&core, &copper, &op.inputPower}) {
         if (!needed->ok()) {
             setMissing(item, needed->missing);
@@ -1094,7 +1148,7 @@ CheckItem lossShareItem(const Operation& op, const Quantity& core, const Quantit
     if (!setValue(item, (core.v + copper.v) / op.inputPower.v * 100.0, u"%")) {
         return item;
     }
-    item.verdict = graded(*item.value, 3.0, 5.0);
+    item.verdict = lossShareVerdict(lossSharePercent(op, core, copper));
     item.limitText = QStringLiteral("≤ 3%");
     item.formulaText = (Text() << u"(" << Sig{core.v} << u" W + " << Sig{copper.v} << u" W) ÷ "
                                << Sig{op.inputPower.v} << u" W = " << item.valueText)
@@ -1150,9 +1204,20 @@ CheckItem skinItem(const Operation& op) {
     return item;
 }
 
+// build by numbers: fail when not one turn fits, info when not judged.
+Verdict buildVerdict(const Build& build) {
+    if (build.noTurnFits) {
+        return Verdict::Fail;
+    }
+    if (!build.depthMm.ok() || !std::isfinite(build.depthMm.v)) {
+        return Verdict::Info;
+    }
+    return graded(build.depthMm.v, 0.85 * build.windowDepthMm, build.windowDepthMm);
+}
+
 // build — the layers of every winding stacked in the window's width.
 CheckItem buildItem(const Build& build) {
-    CheckItem item = startItem(QStringLiteral("build"), QStringLiteral("绕组厚度"));
+    CheckItem item = startItem(QStringLiteral("build"), pairItemCaption(PairItem::Build));
     if (build.noTurnFits) {
         item.verdict = Verdict::Fail;
         item.sentence = build.why;
@@ -1167,7 +1232,7 @@ CheckItem buildItem(const Build& build) {
         return item;
     }
     const double width = build.windowDepthMm;
-    item.verdict = graded(build.depthMm.v, 0.85 * width, width);
+    item.verdict = buildVerdict(build);
     item.limitText =
         (Text() << u"≤ 0.85 × " << Sig{width} << u" mm = " << Sig{0.85 * width} << u" mm").take();
     item.formulaText = QStringLiteral("Σ 层数 × 1.1d + 0.15 mm × (绕组数 − 1) = ") + item.valueText;
@@ -1180,9 +1245,28 @@ CheckItem buildItem(const Build& build) {
     return item;
 }
 
+// The outer surface of the core set the rise is judged by.
+std::optional<double> surfaceMm2(const CheckInput& in) {
+    return in.coreShape ? coreSurfaceMm2(*in.coreShape, in.dimsMm) : std::nullopt;
+}
+
+// temp_rise by numbers: info when not judged or without an allowed rise.
+Verdict temperatureRiseVerdict(const CheckInput& in, const Quantity& core, const Quantity& copper,
+                               std::optional<double> areaMm2) {
+    if (!core.ok() || !copper.ok() || !areaMm2 || !in.allowedRiseC || !(*in.allowedRiseC > 0.0)) {
+        return Verdict::Info;
+    }
+    const std::optional<double> rise = surfaceTemperatureRise(core.v + copper.v, *areaMm2 / 100.0);
+    if (!rise || !std::isfinite(*rise)) {
+        return Verdict::Info;
+    }
+    return graded(*rise, *in.allowedRiseC, 1.2 * *in.allowedRiseC);
+}
+
 // temp_rise — the total loss over the core set's outer surface.
 CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Quantity& copper) {
-    CheckItem item = startItem(QStringLiteral("temp_rise"), QStringLiteral("温升(表面积法)"));
+    CheckItem item =
+        startItem(QStringLiteral("temp_rise"), pairItemCaption(PairItem::TemperatureRise));
     const CheckInput& in = op.in;
     item.classicText = in.classicTempRise;
     for (const Quantity* needed : {&core, &copper}) {
@@ -1191,10 +1275,7 @@ CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Q
             return item;
         }
     }
-    std::optional<double> areaMm2;
-    if (in.coreShape) {
-        areaMm2 = coreSurfaceMm2(*in.coreShape, in.dimsMm);
-    }
+    const std::optional<double> areaMm2 = surfaceMm2(in);
     if (!areaMm2) {
         setMissing(item, QStringLiteral("磁芯缺少尺寸，无法得出表面积"));
         return item;
@@ -1214,7 +1295,7 @@ CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Q
         return item;
     }
     const double allowed = *in.allowedRiseC;
-    item.verdict = graded(*rise, allowed, 1.2 * allowed);
+    item.verdict = temperatureRiseVerdict(in, core, copper, areaMm2);
     item.limitText = (Text() << u"≤ " << Given{allowed} << u" ℃").take();
     Text sentence;
     sentence << u"按表面积估算温升" << item.valueText << u"，允许" << Given{allowed} << u" ℃";
@@ -1226,11 +1307,26 @@ CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Q
     return item;
 }
 
+// gap by numbers: info without a gap.
+Verdict gapVerdict(const CheckInput& in, std::optional<double> gapMm) {
+    if (!gapMm || !std::isfinite(*gapMm)) {
+        return Verdict::Info;
+    }
+    if (in.coreShape == CoreShape::Toroid) {
+        return *gapMm > 0.0 ? Verdict::Fail : Verdict::Ok;
+    }
+    const std::optional<double>& leg = in.dimsMm.f;
+    if (*gapMm < 0.05 || (leg && *leg > 0.0 && *gapMm > 0.25 * *leg)) {
+        return Verdict::Warn;
+    }
+    return Verdict::Ok;
+}
+
 // gap — whether the gap can be made and held (ferrite makers' gapping
 // notes: below about 0.05 mm the tolerance is the gap; fringing reaches
 // about a quarter of the centre leg into the winding).
 CheckItem gapItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("gap"), QStringLiteral("气隙"));
+    CheckItem item = startItem(QStringLiteral("gap"), pairItemCaption(PairItem::Gap));
     const CheckInput& in = op.in;
     if (!in.gapMm) {
         setMissing(item, QStringLiteral("未算出气隙"));
@@ -1241,15 +1337,12 @@ CheckItem gapItem(const Operation& op) {
         return item;
     }
     item.formulaText = (Text() << u"TxtGap = " << Given{gap} << u" mm").take();
+    item.verdict = gapVerdict(in, in.gapMm);
     if (in.coreShape == CoreShape::Toroid) {
         item.limitText = QStringLiteral("环形磁芯不开气隙");
-        if (gap > 0.0) {
-            item.verdict = Verdict::Fail;
-            item.sentence = QStringLiteral("环形磁芯不能开气隙，应换用可开气隙的磁芯或粉芯");
-        } else {
-            item.verdict = Verdict::Ok;
-            item.sentence = QStringLiteral("环形磁芯，不需要气隙");
-        }
+        item.sentence = item.verdict == Verdict::Fail
+                            ? QStringLiteral("环形磁芯不能开气隙，应换用可开气隙的磁芯或粉芯")
+                            : QStringLiteral("环形磁芯，不需要气隙");
         return item;
     }
     const std::optional<double>& leg = in.dimsMm.f;
@@ -1257,18 +1350,15 @@ CheckItem gapItem(const Operation& op) {
     item.limitText =
         hasLeg ? (Text() << u"0.05 mm ～ 0.25 × F = " << Sig{0.25 * *leg} << u" mm").take()
                : QStringLiteral("≥ 0.05 mm");
-    if (gap < 0.05) {
-        item.verdict = Verdict::Warn;
+    if (item.verdict == Verdict::Ok) {
+        item.sentence = (Text() << u"气隙" << item.valueText << u"，可以加工").take();
+    } else if (gap < 0.05) {
         item.sentence =
             (Text() << u"气隙" << item.valueText << u"太小，难以保证公差，电感量会偏差").take();
-    } else if (hasLeg && gap > 0.25 * *leg) {
-        item.verdict = Verdict::Warn;
+    } else {
         item.sentence = (Text() << u"气隙" << item.valueText
                                 << u"超过中柱宽度的四分之一，边缘磁通会加热附近的绕组")
                             .take();
-    } else {
-        item.verdict = Verdict::Ok;
-        item.sentence = (Text() << u"气隙" << item.valueText << u"，可以加工").take();
     }
     return item;
 }
@@ -1306,6 +1396,110 @@ void summarise(CheckResult& result) {
 
 }  // namespace
 
+CheckMaterial checkMaterial(const CheckInput& input) {
+    CheckMaterial material;
+    material.chosen = input.materialChosen;
+    material.saturationMt = input.saturationMt;
+    sanitize(material.saturationMt);
+    LossPoints points = input.loss;
+    for (auto& byTemperature : points.mwPerCm3) {
+        for (std::optional<double>& point : byTemperature) {
+            sanitize(point);
+        }
+    }
+    if (!points.any()) {
+        material.pointsMissing = input.materialChosen ? QStringLiteral("该磁材没有损耗数据")
+                                                      : QStringLiteral("未选择磁材");
+        return material;
+    }
+    std::optional<double> permeability = input.permeability;
+    sanitize(permeability);
+    if (!permeability) {
+        material.lawMissing = QStringLiteral("该磁材缺少初始磁导率，无法得出损耗指数β");
+        return material;
+    }
+    const double frequencyKHz = finiteOr0(input.frequencyKHz);
+    const std::optional<catalogue::LossLaw> law = catalogue::lossLaw(*permeability, frequencyKHz);
+    if (!law) {
+        material.lawMissing = QStringLiteral("该磁材的初始磁导率不在损耗分类内，无法得出损耗指数β");
+        return material;
+    }
+    material.fit = steinmetzFit(points, frequencyKHz, law->x, law->y);
+    if (!material.fit) {
+        material.lawMissing = QStringLiteral("该磁材的损耗数据无法用于此频率");
+    }
+    return material;
+}
+
+QString pairItemCaption(const PairVerdict& verdict) {
+    if (verdict.verdict == Verdict::Ok || verdict.verdict == Verdict::Info) {
+        return {};
+    }
+    return verdict.item == PairItem::OutputVoltage ? outputVoltageCaption(verdict.output + 1)
+                                                   : pairItemCaption(verdict.item);
+}
+
+struct WoundCore::Wound {
+    Operation op;
+    Build build;
+    Quantity copper;
+    std::optional<double> areaMm2;
+    // The worst of the uo(r) items and the first output with it.
+    Verdict outputs = Verdict::Ok;
+    int firstOutput = 0;
+};
+
+WoundCore::WoundCore(const CheckInput& input) : m_wound(std::make_unique<Wound>()) {
+    Wound& w = *m_wound;
+    w.op = operate(input);
+    w.build = windingBuild(w.op);
+    w.copper = copperLossW(w.op, w.build, nullptr);
+    w.areaMm2 = surfaceMm2(w.op.in);
+    for (int r = 0; r < int(w.op.in.outputs.size()); ++r) {
+        const Verdict verdict = outputVoltageVerdict(w.op, r);
+        if (verdict == Verdict::Fail || (verdict == Verdict::Warn && w.outputs == Verdict::Ok)) {
+            if (verdict != w.outputs) {
+                w.firstOutput = r;
+            }
+            w.outputs = verdict;
+        }
+    }
+}
+
+WoundCore::~WoundCore() = default;
+WoundCore::WoundCore(WoundCore&&) noexcept = default;
+WoundCore& WoundCore::operator=(WoundCore&&) noexcept = default;
+
+PairVerdict WoundCore::verdict(const CheckMaterial& material, std::optional<double> gapMm) const {
+    const Wound& w = *m_wound;
+    PairVerdict worst;
+    const auto take = [&worst](Verdict verdict, PairItem item, int output = 0) {
+        const auto rank = [](Verdict v) {
+            return v == Verdict::Fail ? 2 : v == Verdict::Warn ? 1 : 0;
+        };
+        if (rank(verdict) > rank(worst.verdict)) {
+            worst = {verdict, item, output};
+        }
+    };
+    const Verdict flux = fluxPeakVerdict(w.op, material);
+    // The forward check lists b_peak before the outputs.
+    if (w.op.circuit == Circuit::Forward) {
+        take(flux, PairItem::FluxPeak);
+        take(w.outputs, PairItem::OutputVoltage, w.firstOutput);
+    } else {
+        take(w.outputs, PairItem::OutputVoltage, w.firstOutput);
+        take(flux, PairItem::FluxPeak);
+    }
+    const Quantity core = coreLossW(w.op, material, nullptr);
+    take(lossShareVerdict(lossSharePercent(w.op, core, w.copper)), PairItem::LossShare);
+    take(buildVerdict(w.build), PairItem::Build);
+    take(temperatureRiseVerdict(w.op.in, core, w.copper, w.areaMm2), PairItem::TemperatureRise);
+    std::optional<double> gap = gapMm;
+    sanitize(gap);
+    take(gapVerdict(w.op.in, gap), PairItem::Gap);
+    return worst;
+}
+
 QString verdictCaption(Verdict verdict) {
     switch (verdict) {
         case Verdict::Ok:
@@ -1336,13 +1530,14 @@ QString verdictName(Verdict verdict) {
 
 CheckResult runCheck(const CheckInput& input) {
     const Operation op = operate(input);
+    const CheckMaterial material = checkMaterial(op.in);
     const int outputs = int(op.in.outputs.size());
     CheckResult result;
     std::vector<CheckItem>& items = result.items;
     items.reserve(size_t(20 + 2 * outputs));
     if (op.circuit == Circuit::Forward) {
         items.push_back(dutyItem(op));
-        items.push_back(fluxPeakItem(op));
+        items.push_back(fluxPeakItem(op, material));
         items.push_back(fluxSwingItem(op));
         items.push_back(primaryRmsItem(op));
     } else {
@@ -1363,7 +1558,7 @@ CheckResult runCheck(const CheckInput& input) {
         items.push_back(outputVoltageItem(op, r));
     }
     if (op.circuit != Circuit::Forward) {
-        items.push_back(fluxPeakItem(op));
+        items.push_back(fluxPeakItem(op, material));
         items.push_back(fluxSwingItem(op));
         items.push_back(inputMinimumItem(op));
     }
@@ -1371,7 +1566,7 @@ CheckResult runCheck(const CheckInput& input) {
 
     QString coreFormula;
     QString copperFormula;
-    const Quantity core = coreLossW(op, &coreFormula);
+    const Quantity core = coreLossW(op, material, &coreFormula);
     const Build build = windingBuild(op);
     const Quantity copper = copperLossW(op, build, &copperFormula);
     items.push_back(coreLossItem(op, core, coreFormula));

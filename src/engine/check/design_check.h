@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -52,5 +53,53 @@ struct CheckResult {
 // An input that is not a finite number counts as missing; no text holds a
 // number that is not finite.
 [[nodiscard]] CheckResult runCheck(const CheckInput& input);
+
+// A material as the items that depend on it read it: its saturation, and
+// its loss law at the design's frequency or why it has none.
+struct CheckMaterial {
+    bool chosen = false;
+    std::optional<double> saturationMt;
+    std::optional<SteinmetzFit> fit;
+    QString pointsMissing;  // why there are no loss points, "" when there are
+    QString lawMissing;     // why the points give no law, "" with one
+};
+
+// checkMaterial() — the material fields of `input` at its frequency.
+[[nodiscard]] CheckMaterial checkMaterial(const CheckInput& input);
+
+// The items that change with the core and the material, for ranking pairs
+// of them; the others are the same for every pair.
+enum class PairItem : quint8 { OutputVoltage, FluxPeak, LossShare, Build, TemperatureRise, Gap };
+
+// The worst verdict of the pair items (info counts as ok) and the first
+// item in the check's order that has it.
+struct PairVerdict {
+    Verdict verdict = Verdict::Ok;
+    PairItem item = PairItem::OutputVoltage;
+    int output = 0;  // of uo(r): r − 1
+};
+
+// pairItemCaption() — the caption of the item a verdict names; "" for ok.
+[[nodiscard]] QString pairItemCaption(const PairVerdict& verdict);
+
+// The transformer as wound on one core: what every material on it shares,
+// worked out once. The pair items of a material then cost a few numbers.
+class WoundCore {
+public:
+    // `input` without its material fields, which verdict() takes instead.
+    explicit WoundCore(const CheckInput& input);
+    ~WoundCore();
+    WoundCore(WoundCore&&) noexcept;
+    WoundCore& operator=(WoundCore&&) noexcept;
+
+    // The pair items with `material` and the gap the pair's design shows,
+    // as runCheck() judges them on the same design.
+    [[nodiscard]] PairVerdict verdict(const CheckMaterial& material,
+                                      std::optional<double> gapMm) const;
+
+private:
+    struct Wound;
+    std::unique_ptr<Wound> m_wound;
+};
 
 }  // namespace kelvane::check

@@ -74,7 +74,8 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     QJsonArray advice;
     const advice::Advice& rows = window.advice();
     for (qsizetype i = 0; i < std::min<qsizetype>(rows.size(), 20); ++i) {
-        advice.append(QJsonArray::fromStringList(rows.texts(rows[i])));
+        advice.append(
+            QJsonArray::fromStringList(rows.texts(rows[i]).mid(0, advice::kScriptColumnCount)));
     }
     snapshot.insert(QStringLiteral("advice"), advice);
     const catalogue::DataSource& materials = window.catalogue().materials();

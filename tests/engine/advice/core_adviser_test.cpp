@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -120,6 +121,29 @@ QString withoutUnit(QString text, const QString& unit) {
     return text;
 }
 
+// The design check's items that depend on the pair, as the check page of
+// the applied design shows them: the worst verdict (info as ok) and the
+// caption of the first item with it.
+std::pair<QString, QString> pairItemsOfTheCheck(const check::CheckResult& result) {
+    static const QStringList kPairIds = {QStringLiteral("b_peak"), QStringLiteral("loss_share"),
+                                         QStringLiteral("build"), QStringLiteral("temp_rise"),
+                                         QStringLiteral("gap")};
+    const auto rank = [](check::Verdict v) {
+        return v == check::Verdict::Fail ? 2 : v == check::Verdict::Warn ? 1 : 0;
+    };
+    const check::CheckItem* worst = nullptr;
+    for (const check::CheckItem& item : result.items) {
+        if ((kPairIds.contains(item.id) || item.id.startsWith(u"uo(")) &&
+            (worst == nullptr || rank(item.verdict) > rank(worst->verdict))) {
+            worst = &item;
+        }
+    }
+    if (worst == nullptr || rank(worst->verdict) == 0) {
+        return {QStringLiteral("ok"), QString()};
+    }
+    return {check::verdictName(worst->verdict), worst->caption};
+}
+
 // Applies the pair in a fresh window with the design entered, and compares
 // what the window then shows with the adviser's row (none: the pair is no
 // candidate). Returns whether the pair is a candidate.
@@ -167,9 +191,13 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     EXPECT_EQ(found->totalLoss, parseNumber(total));
     EXPECT_EQ(found->hasTemperatureRise, !rise.isEmpty());
     EXPECT_EQ(found->temperatureRise, found->hasTemperatureRise ? parseNumber(rise) : 0.0);
-    const bool feasible = applied.window.sheet().color(Field::TxtKwin) == 65280 &&
-                          !rise.isEmpty() &&
-                          parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD));
+    // The check's verdict on the pair is the check of the applied design.
+    const auto [verdict, reason] = pairItemsOfTheCheck(applied.window.designCheck());
+    EXPECT_EQ(row[int(AdviceColumn::CheckVerdict)], verdict);
+    EXPECT_EQ(row[int(AdviceColumn::CheckReason)], reason);
+    const bool feasible =
+        applied.window.sheet().color(Field::TxtKwin) == 65280 && !rise.isEmpty() &&
+        parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD)) && verdict != u"fail";
     EXPECT_EQ(found->feasible, feasible);
     return candidate;
 }
@@ -219,6 +247,7 @@ TEST(CoreAdviser, RowsEqualTheDesignWindowAfterApplyingTheirPair) {
 // of the other pairs.
 TEST(CoreAdviser, RowsEqualTheDesignWindowOnTheBundledCatalogue) {
     const QString file = QStringLiteral(KELVANE_BUNDLED_CATALOGUE);
+    QSet<QString> verdicts;
     for (const DesignCase& design : kDesigns) {
         SCOPED_TRACE(design.name);
         Window adviser(file);
@@ -238,8 +267,16 @@ TEST(CoreAdviser, RowsEqualTheDesignWindowOnTheBundledCatalogue) {
         const int pairs = int(catalogue->cores.size()) * materials;
         for (int pair = 0; pair < pairs; pair += 97) {
             checkPair(file, design, *catalogue, rows, pair / materials, pair % materials);
+            for (const AdviceRow& row : rows) {
+                if (row.core == pair / materials && row.material == pair % materials) {
+                    verdicts.insert(rows.text(row, AdviceColumn::CheckVerdict));
+                }
+            }
         }
     }
+    // The spread holds pairs the check passes, warns of and fails.
+    EXPECT_EQ(verdicts, (QSet<QString>{QStringLiteral("ok"), QStringLiteral("warn"),
+                                       QStringLiteral("fail")}));
 }
 
 // The fixture with cores whose names repeat or extend an earlier name: the
