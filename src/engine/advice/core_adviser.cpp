@@ -135,6 +135,11 @@ bool isNullCell(const RawRow& row, int column) {
     return column < 0 || row.values.value(column).isNull();
 }
 
+// A text's number as the check reads it: none for blanks.
+std::optional<double> checkNumber(const QString& text) {
+    return trimBlanks(text).isEmpty() ? std::nullopt : std::optional(parseNumber(text));
+}
+
 // A cell's number; no value for an empty cell or one that is not finite.
 std::optional<double> optionalCell(const RawRow& row, int column) {
     const QString text = trimBlanks(cellText(row, column));
@@ -270,6 +275,16 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         }
         core.dims = {letter[0], letter[1], letter[2], letter[3], letter[4], letter[5]};
         core.shape = check::coreShapeOfName(core.name);
+        core.checkName = trimBlanks(core.name);
+        core.checkAe = checkNumber(core.aeText);
+        core.checkLe = checkNumber(core.leText);
+        core.checkAw = checkNumber(core.awText);
+        // The check takes Le × Ae before the volume's text.
+        if (core.checkAe && core.checkLe && *core.checkAe > 0.0 && *core.checkLe > 0.0) {
+            core.checkVe = *core.checkAe * *core.checkLe;
+        } else if (const std::optional<double> veCm3 = checkNumber(core.volumeText)) {
+            core.checkVe = *veCm3 * 1000.0;
+        }
         if (const std::optional<double> ve = optionalCell(row, volume)) {
             core.catalogueVolume = formatFixed(*ve / 1000.0, 1).value_or(QString());
         }
@@ -928,48 +943,69 @@ PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
     return gap;
 }
 
-// A cell's number as the check reads it: none for blanks.
-std::optional<double> checkNumber(const QString& text) {
-    return trimBlanks(text).isEmpty() ? std::nullopt : std::optional(parseNumber(text));
-}
+// The design as the check reads it once a pair is applied, for one core
+// after another at one flux density after another: the windings the
+// results write, the core's fields. A winding keeps its resistance while
+// its turns stay.
+class WoundInputs {
+public:
+    explicit WoundInputs(const AdviceDesign& d) : m_design(d), m_input(d.check) {
+        m_volts.push_back(d.udc);
+        m_diameters.push_back(checkNumber(d.primaryDiameter));
+        for (const int output : d.checkedOutputs) {
+            m_volts.push_back(d.outputs[output].volts);
+            m_diameters.push_back(checkNumber(d.outputs[output].diameter));
+        }
+        m_turns.resize(m_volts.size());
+        m_ohms.resize(m_volts.size());
+        m_input.windings.resize(m_volts.size());
+    }
 
-// The design as the check reads it once a pair on `core` at `flux` is
-// applied: the windings the results write, the core's fields.
-check::CheckInput woundInput(const AdviceContext& context, const CoreRecord& core, double flux) {
-    const AdviceDesign& d = context.design;
-    check::CheckInput in = d.check;
-    const auto turnsAt = [&](double volts) -> std::optional<double> {
-        const std::optional<double> raw = results::turnsValue(volts, d.onTime, flux, core.ae);
-        return raw ? roundPlain(*raw) : std::nullopt;
-    };
-    const auto winding = [&](std::optional<double> turns, const QString& diameter) {
-        const double ohms = wire::wireResistanceValue(parseNumber(diameter), turns.value_or(0.0),
-                                                      core.turnLength, wire::kCopperResistivity)
-                                .value_or(std::numeric_limits<double>::quiet_NaN());
-        return check::CheckWinding{turns, checkNumber(diameter),
-                                   std::isfinite(ohms) ? roundFixed(ohms, 6) : std::nullopt};
-    };
-    in.windings.clear();
-    in.windings.push_back(winding(d.hasOutputs ? turnsAt(d.udc) : checkNumber(d.primaryTurnsCell),
-                                  d.primaryDiameter));
-    for (const int output : d.checkedOutputs) {
-        const AdviceDesign::Output& o = d.outputs[output];
-        in.windings.push_back(winding(turnsAt(o.volts), o.diameter));
+    void setCore(const CoreRecord& core) {
+        m_core = &core;
+        std::fill(m_turns.begin(), m_turns.end(), std::numeric_limits<double>::quiet_NaN());
+        m_input.coreName = core.checkName;
+        m_input.coreShape = core.shape;
+        m_input.dimsMm = core.dims;
+        m_input.aeMm2 = core.checkAe;
+        m_input.leMm = core.checkLe;
+        m_input.awMm2 = core.checkAw;
+        m_input.veMm3 = core.checkVe;
     }
-    in.coreName = trimBlanks(core.name);
-    in.coreShape = core.shape;
-    in.dimsMm = core.dims;
-    in.aeMm2 = checkNumber(core.aeText);
-    in.leMm = checkNumber(core.leText);
-    in.awMm2 = checkNumber(core.awText);
-    in.veMm3.reset();
-    if (in.aeMm2 && in.leMm && *in.aeMm2 > 0.0 && *in.leMm > 0.0) {
-        in.veMm3 = *in.aeMm2 * *in.leMm;
-    } else if (const std::optional<double> veCm3 = checkNumber(core.volumeText)) {
-        in.veMm3 = *veCm3 * 1000.0;
+
+    [[nodiscard]] check::CheckInput at(double flux) {
+        const AdviceDesign& d = m_design;
+        for (size_t i = 0; i < m_volts.size(); ++i) {
+            std::optional<double> turns;
+            if (i == 0 && !d.hasOutputs) {
+                turns = checkNumber(d.primaryTurnsCell);
+            } else if (const std::optional<double> raw =
+                           results::turnsValue(m_volts[i], d.onTime, flux, m_core->ae)) {
+                turns = roundPlain(*raw);
+            }
+            // NaN for none: never equal, so no resistance is kept for it.
+            const double key = turns.value_or(std::numeric_limits<double>::quiet_NaN());
+            if (!(key == m_turns[i])) {
+                m_turns[i] = key;
+                const std::optional<double> ohms =
+                    wire::wireResistanceValue(m_diameters[i].value_or(0.0), turns.value_or(0.0),
+                                              m_core->turnLength, wire::kCopperResistivity);
+                m_ohms[i] = ohms && std::isfinite(*ohms) ? roundFixed(*ohms, 6) : std::nullopt;
+            }
+            m_input.windings[i] = check::CheckWinding{turns, m_diameters[i], m_ohms[i]};
+        }
+        return m_input;
     }
-    return in;
-}
+
+private:
+    const AdviceDesign& m_design;
+    const CoreRecord* m_core = nullptr;
+    check::CheckInput m_input;
+    std::vector<double> m_volts;  // by winding, the primary first
+    std::vector<std::optional<double>> m_diameters;
+    std::vector<double> m_turns;  // the last turns of each winding, NaN for none
+    std::vector<std::optional<double>> m_ohms;
+};
 
 // What the check makes of the pairs on one core at one group of flux
 // densities that give it the same windings.
@@ -1320,6 +1356,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     std::vector<size_t> sameWindings(fluxes.size());
     std::vector<std::optional<WoundGroup>> wound(fluxes.size());
     std::vector<size_t> woundMade;
+    WoundInputs woundInputs(d);
     std::vector<AdviceRow> found;
     // Room for every pair costs address space only until rows are written.
     constexpr size_t kMostReserved = size_t(1) << 25;
@@ -1369,6 +1406,7 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             wound[g].reset();
         }
         woundMade.clear();
+        woundInputs.setCore(core);
         const results::WindowRise window(core.aw);
         for (const MaterialPart& part : materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
@@ -1392,9 +1430,8 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
             }
             const size_t same = sameWindings[size_t(part.fluxGroup)];
             if (!wound[same]) {
-                wound[same].emplace(
-                    WoundGroup{check::WoundCore(woundInput(*context, core, fluxes[same])),
-                               keptNumbers(d, core, fluxes[same])});
+                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(fluxes[same])),
+                                               keptNumbers(d, core, fluxes[same])});
                 woundMade.push_back(same);
             }
             const check::PairVerdict verdict = wound[same]->wound.verdict(

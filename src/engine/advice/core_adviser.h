@@ -57,9 +57,12 @@ struct CoreRecord {
     // has the same name.
     int nameId = 0;
     bool sameNameEarlier = false;
-    // What the design check reads of the core besides Ae, Le and Aw.
+    // What the design check reads of the core: its fields as numbers (none
+    // for an empty one), the volume it takes.
     check::CoreDimensions dims;
     std::optional<check::CoreShape> shape;
+    QString checkName;  // trimmed
+    std::optional<double> checkAe, checkLe, checkAw, checkVe;
     // Its size as the catalogue gives it: Ve in cm³ with one decimal, the
     // set's mass in g, its outer dimensions in mm ("" where not given).
     QString catalogueVolume;

@@ -296,9 +296,9 @@ void operateForward(Operation& op) {
         why.isEmpty() ? known(reflected * std::sqrt(in.halfBridge ? 2.0 * d : d)) : missing(why);
 }
 
-Operation operate(const CheckInput& input) {
+Operation operate(CheckInput input) {
     Operation op;
-    op.in = sanitized(input);
+    op.in = sanitized(std::move(input));
     const CheckInput& in = op.in;
     if (in.circuit) {
         op.circuit = *in.circuit;
@@ -1080,8 +1080,12 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
         loads.push_back({row, turnsOf(in, row), op.secondaryDc[r], op.secondaryRms[r].v});
     }
     double total = 0.0;
-    Text text;
-    text << u"Σ DCR × (Idc² + Fr × (Irms² − Idc²))，δ = " << Sig{*skin * 1000.0} << u" mm：";
+    QString text;
+    if (formula != nullptr) {
+        text = (Text() << u"Σ DCR × (Idc² + Fr × (Irms² − Idc²))，δ = " << Sig{*skin * 1000.0}
+                       << u" mm：")
+                   .take();
+    }
     for (const WindingLoad& load : loads) {
         const CheckWinding& winding = in.windings[size_t(load.row)];
         if (!winding.resistanceOhm) {
@@ -1096,12 +1100,14 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
         const double loss = *winding.resistanceOhm * (load.dcA * load.dcA + *fr * ac);
         total += loss;
         if (formula != nullptr) {
-            text << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
-                 << Given{build.layers[size_t(load.row)]} << u"层，Fr " << Sig{*fr} << u"）";
+            text += (Text() << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
+                            << Given{build.layers[size_t(load.row)]} << u"层，Fr " << Sig{*fr}
+                            << u"）")
+                        .take();
         }
     }
     if (formula != nullptr) {
-        *formula = text.take();
+        *formula = text;
     }
     return known(total);
 }
@@ -1449,9 +1455,9 @@ struct WoundCore::Wound {
     int firstOutput = 0;
 };
 
-WoundCore::WoundCore(const CheckInput& input) : m_wound(std::make_unique<Wound>()) {
+WoundCore::WoundCore(CheckInput input) : m_wound(std::make_unique<Wound>()) {
     Wound& w = *m_wound;
-    w.op = operate(input);
+    w.op = operate(std::move(input));
     w.build = windingBuild(w.op);
     w.copper = copperLossW(w.op, w.build, nullptr);
     w.areaMm2 = surfaceMm2(w.op.in);

@@ -87,7 +87,7 @@ struct PairVerdict {
 class WoundCore {
 public:
     // `input` without its material fields, which verdict() takes instead.
-    explicit WoundCore(const CheckInput& input);
+    explicit WoundCore(CheckInput input);
     ~WoundCore();
     WoundCore(WoundCore&&) noexcept;
     WoundCore& operator=(WoundCore&&) noexcept;
