@@ -94,4 +94,33 @@ void advising(benchmark::State& state) {
 }
 BENCHMARK(advising)->Arg(10)->Arg(500)->Unit(benchmark::kMillisecond);
 
+// The same run with `options`, against `materials` materials.
+void advisingWith(benchmark::State& state, const AdviceOptions& options) {
+    Design65W design;
+    const auto snapshot = std::make_shared<const CatalogueSnapshot>(
+        withMaterials(*design.window.catalogueSnapshot(), int(state.range(0))));
+    const kelvane::advice::AdviceDesign adviceDesign = design.window.adviceDesign();
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        rows = kelvane::advice::advise(adviceDesign, snapshot, options).size();
+    }
+    state.counters["rows"] = double(rows);
+}
+
+// The first 20 rows only, put in order without sorting the others.
+void advisingTop20(benchmark::State& state) {
+    AdviceOptions options;
+    options.limit = 20;
+    advisingWith(state, options);
+}
+BENCHMARK(advisingTop20)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// Two workers over halves of the cores, as the adviser window runs.
+void advisingTwoThreads(benchmark::State& state) {
+    AdviceOptions options;
+    options.threads = 2;
+    advisingWith(state, options);
+}
+BENCHMARK(advisingTwoThreads)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace

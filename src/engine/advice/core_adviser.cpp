@@ -19,6 +19,7 @@
 #include <mutex>
 #include <numeric>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace kelvane::advice {
@@ -1210,6 +1211,172 @@ std::vector<AdviceRow> sortedRows(std::vector<AdviceRow> rows, AdviceOrder order
         std::move(rows), [](const AdviceRow& row) { return row.totalLoss; }, 1000.0);
 }
 
+// What a run evaluates every core with: the candidate materials and the
+// flux densities they propose, in the order that groups equal windings.
+struct RunPlan {
+    std::vector<MaterialPart> materials;
+    QVector<double> densities;
+    std::vector<double> fluxes;  // by flux group
+    std::vector<int> byFlux;     // the flux groups by ascending flux density
+};
+
+// The rows of the cores first … last − 1 in catalogue order; none when
+// `cancel` is set.
+std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan& plan,
+                                     const AdviceOptions& options, int first, int last,
+                                     const std::atomic<bool>* cancel, std::atomic<int>* coresDone) {
+    const AdviceDesign& d = context.design;
+    const CatalogueSnapshot& catalogue = *context.catalogue;
+    const std::vector<OutputNumbers>& outputs = context.outputs;
+    const size_t outputCount = outputs.size();
+    std::vector<WindingNumbers> numbers(plan.fluxes.size());
+    // The turns of each output, then of the primary.
+    std::vector<double> turns(outputCount + 1);
+    std::vector<double> lastTurns(outputCount + 1);
+    std::vector<double> weights(size_t(plan.densities.size()));
+    CopperLoss copperLoss(outputs, context.primary);
+    // Each flux density's first in the order that gives the core the same
+    // windings, and the check's view of those windings, made when a pair of
+    // them is first judged.
+    std::vector<size_t> sameWindings(plan.fluxes.size());
+    std::vector<std::optional<WoundGroup>> wound(plan.fluxes.size());
+    std::vector<size_t> woundMade;
+    WoundInputs woundInputs(d);
+    std::vector<AdviceRow> found;
+    // Room for every pair costs address space only until rows are written.
+    constexpr size_t kMostReserved = size_t(1) << 25;
+    found.reserve(std::min(size_t(last - first) * plan.materials.size(), kMostReserved));
+    // The first core each name's search lists, found once per worker.
+    std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
+    for (int c = first; c < last; ++c) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+            return {};
+        }
+        if (coresDone != nullptr) {
+            coresDone->fetch_add(1, std::memory_order_relaxed);
+        }
+        const CoreRecord& core = catalogue.cores[c];
+        if (!core.found || plan.materials.empty()) {
+            continue;
+        }
+        bool anyGreen = false;
+        copperLoss.setCore(core);
+        for (size_t k = 0; k < plan.byFlux.size(); ++k) {
+            const size_t g = size_t(plan.byFlux[k]);
+            for (size_t i = 0; i < outputCount; ++i) {
+                turns[i] = outputTurns(d, outputs[i], core, plan.fluxes[g]);
+            }
+            turns[outputCount] = primaryTurnsValue(d, core.ae, plan.fluxes[g]);
+            if (k > 0 && turns == lastTurns) {
+                numbers[g] = numbers[size_t(plan.byFlux[k - 1])];
+                sameWindings[g] = sameWindings[size_t(plan.byFlux[k - 1])];
+                continue;
+            }
+            sameWindings[g] = g;
+            numbers[g] = WindingNumbers();
+            numbers[g].green = greenFill(d, outputs, turns.data(), core);
+            anyGreen = anyGreen || numbers[g].green;
+            // Only the feasible rows are listed by default, and those need green.
+            if (numbers[g].green || !options.feasibleOnly) {
+                numbers[g].copperLoss = copperLoss.of(turns.data());
+            }
+            lastTurns.swap(turns);
+        }
+        // Without a green fill factor no pair of the core is feasible.
+        if (options.feasibleOnly && !anyGreen) {
+            continue;
+        }
+        for (size_t g = 0; g < weights.size(); ++g) {
+            weights[g] = coreWeight(plan.densities[int(g)], core.volume);
+        }
+        for (const size_t g : woundMade) {
+            wound[g].reset();
+        }
+        woundMade.clear();
+        woundInputs.setCore(core);
+        const results::WindowRise window(core.aw);
+        for (const MaterialPart& part : plan.materials) {
+            const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
+            if (options.feasibleOnly && !n.green) {
+                continue;
+            }
+            const LossSource source = pairLossSource(context, part, c, firstListed);
+            const double weight =
+                source.volume == core.volume
+                    ? weights[size_t(part.densityGroup)]
+                    : coreWeight(catalogue.materials[part.index].density, source.volume);
+            const double rawLoss = rawCoreLoss(weight, part.lossPerGramValue);
+            if (options.feasibleOnly &&
+                surelyTooHot(d, rawLoss, source.decimals, n.copperLoss, window)) {
+                continue;
+            }
+            const PairNumbers p =
+                pairNumbers(d, rawLoss, source.decimals, n.copperLoss, window, n.green);
+            if (options.feasibleOnly && !p.feasible) {
+                continue;
+            }
+            const size_t same = sameWindings[size_t(part.fluxGroup)];
+            if (!wound[same]) {
+                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
+                                               keptNumbers(d, core, plan.fluxes[same])});
+                woundMade.push_back(same);
+            }
+            const check::PairVerdict verdict = wound[same]->wound.verdict(
+                part.checkMaterial, pairGap(context, part, c, wound[same]->kept).millimetres());
+            const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
+            if (options.feasibleOnly && !feasible) {
+                continue;
+            }
+            AdviceRow row{c, part.index, feasible, p.shownRise.has_value()};
+            row.checkVerdict = quint8(verdict.verdict);
+            row.checkItem = quint8(verdict.item);
+            row.checkOutput = quint16(verdict.output);
+            row.totalLoss = p.totalLoss;
+            row.temperatureRise = p.shownRise.value_or(0.0);
+            found.push_back(row);
+        }
+    }
+    return found;
+}
+
+// The rows in the order of the run's key, ties in catalogue order; with a
+// limit, only that many first rows, put in order without sorting the rest.
+std::vector<AdviceRow> orderedRows(std::vector<AdviceRow> rows, const AdviceOptions& options,
+                                   const CatalogueSnapshot& catalogue) {
+    if (options.limit <= 0 || size_t(options.limit) >= rows.size() ||
+        options.order == AdviceOrder::Volume) {
+        std::vector<AdviceRow> sorted = sortedRows(std::move(rows), options.order, catalogue);
+        if (options.limit > 0 && size_t(options.limit) < sorted.size()) {
+            sorted.resize(size_t(options.limit));
+        }
+        return sorted;
+    }
+    // Rows come in catalogue order: the index breaks ties.
+    const auto key = [&options](const AdviceRow& row) {
+        if (options.order == AdviceOrder::TemperatureRise) {
+            return row.hasTemperatureRise ? row.temperatureRise
+                                          : std::numeric_limits<double>::infinity();
+        }
+        return row.totalLoss;
+    };
+    std::vector<size_t> index(rows.size());
+    std::iota(index.begin(), index.end(), size_t(0));
+    const auto before = [&](size_t a, size_t b) {
+        const double ka = key(rows[a]);
+        const double kb = key(rows[b]);
+        return ka < kb || (!(kb < ka) && a < b);
+    };
+    const auto middle = index.begin() + std::ptrdiff_t(options.limit);
+    std::nth_element(index.begin(), middle, index.end(), before);
+    std::sort(index.begin(), middle, before);
+    std::vector<AdviceRow> first;
+    first.reserve(size_t(options.limit));
+    for (auto i = index.begin(); i != middle; ++i) {
+        first.push_back(rows[*i]);
+    }
+    return first;
+}
+
 }  // namespace
 
 QStringList Advice::texts(const AdviceRow& row) const {
@@ -1332,125 +1499,51 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
         context->parts[size_t(m)] = part;
         materials.push_back(*part);
     }
-    const std::vector<OutputNumbers>& outputs = context->outputs;
-    const size_t outputCount = outputs.size();
-    std::vector<double> fluxes(size_t(fluxTexts.size()));
+    RunPlan plan;
+    plan.materials = std::move(materials);
+    plan.densities = std::move(densities);
+    plan.fluxes.resize(size_t(fluxTexts.size()));
     for (int g = 0; g < fluxTexts.size(); ++g) {
-        fluxes[size_t(g)] = parseNumber(fluxTexts[g]);
+        plan.fluxes[size_t(g)] = parseNumber(fluxTexts[g]);
     }
     // Turns never grow with the flux density: in its order, flux densities
     // that give a core the same turns follow one another and share windings.
-    std::vector<int> byFlux(fluxes.size());
-    std::iota(byFlux.begin(), byFlux.end(), 0);
-    std::stable_sort(byFlux.begin(), byFlux.end(),
-                     [&fluxes](int a, int b) { return fluxes[size_t(a)] < fluxes[size_t(b)]; });
-    std::vector<WindingNumbers> numbers(fluxes.size());
-    // The turns of each output, then of the primary.
-    std::vector<double> turns(outputCount + 1);
-    std::vector<double> lastTurns(outputCount + 1);
-    std::vector<double> weights(size_t(densities.size()));
-    CopperLoss copperLoss(outputs, context->primary);
-    // Each flux density's first in the order that gives the core the same
-    // windings, and the check's view of those windings, made when a pair of
-    // them is first judged.
-    std::vector<size_t> sameWindings(fluxes.size());
-    std::vector<std::optional<WoundGroup>> wound(fluxes.size());
-    std::vector<size_t> woundMade;
-    WoundInputs woundInputs(d);
-    std::vector<AdviceRow> found;
-    // Room for every pair costs address space only until rows are written.
-    constexpr size_t kMostReserved = size_t(1) << 25;
-    found.reserve(std::min(size_t(catalogue.cores.size()) * materials.size(), kMostReserved));
-    for (int c = 0; c < catalogue.cores.size(); ++c) {
-        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
-            return {};
-        }
-        if (coresDone != nullptr) {
-            coresDone->store(c, std::memory_order_relaxed);
-        }
-        const CoreRecord& core = catalogue.cores[c];
-        if (!core.found || materials.empty()) {
-            continue;
-        }
-        bool anyGreen = false;
-        copperLoss.setCore(core);
-        for (size_t k = 0; k < byFlux.size(); ++k) {
-            const size_t g = size_t(byFlux[k]);
-            for (size_t i = 0; i < outputCount; ++i) {
-                turns[i] = outputTurns(d, outputs[i], core, fluxes[g]);
-            }
-            turns[outputCount] = primaryTurnsValue(d, core.ae, fluxes[g]);
-            if (k > 0 && turns == lastTurns) {
-                numbers[g] = numbers[size_t(byFlux[k - 1])];
-                sameWindings[g] = sameWindings[size_t(byFlux[k - 1])];
-                continue;
-            }
-            sameWindings[g] = g;
-            numbers[g] = WindingNumbers();
-            numbers[g].green = greenFill(d, outputs, turns.data(), core);
-            anyGreen = anyGreen || numbers[g].green;
-            // Only the feasible rows are listed by default, and those need green.
-            if (numbers[g].green || !options.feasibleOnly) {
-                numbers[g].copperLoss = copperLoss.of(turns.data());
-            }
-            lastTurns.swap(turns);
-        }
-        // Without a green fill factor no pair of the core is feasible.
-        if (options.feasibleOnly && !anyGreen) {
-            continue;
-        }
-        for (size_t g = 0; g < weights.size(); ++g) {
-            weights[g] = coreWeight(densities[int(g)], core.volume);
-        }
-        for (const size_t g : woundMade) {
-            wound[g].reset();
-        }
-        woundMade.clear();
-        woundInputs.setCore(core);
-        const results::WindowRise window(core.aw);
-        for (const MaterialPart& part : materials) {
-            const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
-            if (options.feasibleOnly && !n.green) {
-                continue;
-            }
-            const LossSource source = pairLossSource(*context, part, c, context->firstListed);
-            const double weight =
-                source.volume == core.volume
-                    ? weights[size_t(part.densityGroup)]
-                    : coreWeight(catalogue.materials[part.index].density, source.volume);
-            const double rawLoss = rawCoreLoss(weight, part.lossPerGramValue);
-            if (options.feasibleOnly &&
-                surelyTooHot(d, rawLoss, source.decimals, n.copperLoss, window)) {
-                continue;
-            }
-            const PairNumbers p =
-                pairNumbers(d, rawLoss, source.decimals, n.copperLoss, window, n.green);
-            if (options.feasibleOnly && !p.feasible) {
-                continue;
-            }
-            const size_t same = sameWindings[size_t(part.fluxGroup)];
-            if (!wound[same]) {
-                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(fluxes[same])),
-                                               keptNumbers(d, core, fluxes[same])});
-                woundMade.push_back(same);
-            }
-            const check::PairVerdict verdict = wound[same]->wound.verdict(
-                part.checkMaterial, pairGap(*context, part, c, wound[same]->kept).millimetres());
-            const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
-            if (options.feasibleOnly && !feasible) {
-                continue;
-            }
-            AdviceRow row{c, part.index, feasible, p.shownRise.has_value()};
-            row.checkVerdict = quint8(verdict.verdict);
-            row.checkItem = quint8(verdict.item);
-            row.checkOutput = quint16(verdict.output);
-            row.totalLoss = p.totalLoss;
-            row.temperatureRise = p.shownRise.value_or(0.0);
-            found.push_back(row);
-        }
+    plan.byFlux.resize(plan.fluxes.size());
+    std::iota(plan.byFlux.begin(), plan.byFlux.end(), 0);
+    std::stable_sort(plan.byFlux.begin(), plan.byFlux.end(), [&plan](int a, int b) {
+        return plan.fluxes[size_t(a)] < plan.fluxes[size_t(b)];
+    });
+    if (coresDone != nullptr) {
+        coresDone->store(0, std::memory_order_relaxed);
+    }
+    // Each worker takes a range of cores; their rows, joined in core order,
+    // are the rows of one worker over all.
+    const int cores = int(catalogue.cores.size());
+    const int workers = std::clamp(options.threads, 1, std::max(1, cores));
+    std::vector<std::vector<AdviceRow>> byWorker(static_cast<size_t>(workers));
+    const auto work = [&](int w) {
+        byWorker[size_t(w)] =
+            evaluateCores(*context, plan, options, int(qint64(cores) * w / workers),
+                          int(qint64(cores) * (w + 1) / workers), cancel, coresDone);
+    };
+    std::vector<std::thread> pool;
+    for (int w = 1; w < workers; ++w) {
+        pool.emplace_back(work, w);
+    }
+    work(0);
+    for (std::thread& thread : pool) {
+        thread.join();
+    }
+    if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+        return {};
+    }
+    std::vector<AdviceRow> found = std::move(byWorker[0]);
+    for (size_t w = 1; w < byWorker.size(); ++w) {
+        found.insert(found.end(), byWorker[w].begin(), byWorker[w].end());
+        std::vector<AdviceRow>().swap(byWorker[w]);
     }
     auto rows = std::make_shared<const std::vector<AdviceRow>>(
-        sortedRows(std::move(found), options.order, catalogue));
+        orderedRows(std::move(found), options, catalogue));
     return Advice(std::move(context), std::move(rows));
 }
 

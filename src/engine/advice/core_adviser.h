@@ -204,6 +204,8 @@ struct AdviceOptions {
     bool feasibleOnly = true;
     bool powerOnly = false;  // only materials whose application says power
     AdviceOrder order = AdviceOrder::TotalLoss;
+    qsizetype limit = 0;  // the first rows only; 0 for every row
+    int threads = 1;      // workers over ranges of cores
 };
 
 // What the texts of a run's rows are written from.
@@ -246,7 +248,8 @@ private:
 
 // Every candidate pair of the catalogue for the design, sorted by the
 // order's key ascending, ties in catalogue order of core, then of material;
-// no rows for an incomplete design.
+// no rows for an incomplete design. The rows are the same for any number
+// of threads.
 // A set `cancel` stops early with no rows; `coresDone` counts the cores
 // evaluated so far.
 [[nodiscard]] Advice advise(const AdviceDesign& design,

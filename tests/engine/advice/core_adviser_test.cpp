@@ -391,6 +391,48 @@ TEST(CoreAdviser, OrdersRowsByKeyThenCatalogueOrder) {
     });
 }
 
+// Two workers over halves of the catalogue give the rows of one; a limit
+// gives the first rows of the unlimited run; the power filter keeps the
+// rows of power materials only.
+TEST(CoreAdviser, ThreadsLimitAndPowerFilterKeepTheRowsOfOneRun) {
+    const auto same = [](const Advice& a, const Advice& b, qsizetype count) {
+        ASSERT_GE(a.size(), count);
+        ASSERT_GE(b.size(), count);
+        for (qsizetype i = 0; i < count; ++i) {
+            ASSERT_EQ(a.texts(a[i]), b.texts(b[i])) << "row " << i;
+            ASSERT_EQ(a[i].feasible, b[i].feasible) << "row " << i;
+        }
+    };
+    forEachDesignAndOrder([&same](Window& w, AdviceOrder order) {
+        for (const bool feasibleOnly : {true, false}) {
+            AdviceOptions options;
+            options.feasibleOnly = feasibleOnly;
+            options.order = order;
+            const Advice one = w.window.advise(options);
+            options.threads = 2;
+            const Advice two = w.window.advise(options);
+            ASSERT_EQ(one.size(), two.size());
+            same(one, two, one.size());
+            options.limit = 7;
+            const Advice first = w.window.advise(options);
+            ASSERT_EQ(first.size(), std::min<qsizetype>(7, one.size()));
+            same(one, first, first.size());
+            options.limit = 0;
+            options.powerOnly = true;
+            const Advice power = w.window.advise(options);
+            std::vector<AdviceRow> kept;
+            std::copy_if(one.begin(), one.end(), std::back_inserter(kept),
+                         [&one](const AdviceRow& row) {
+                             return one.catalogue()->materials[row.material].power;
+                         });
+            ASSERT_EQ(power.size(), qsizetype(kept.size()));
+            for (size_t i = 0; i < kept.size(); ++i) {
+                ASSERT_EQ(power.texts(power[qsizetype(i)]), one.texts(kept[i]));
+            }
+        }
+    });
+}
+
 // The default run, which decides feasibility in numbers before it writes any
 // text, lists exactly the feasible rows of all pairs, with the same texts
 // and in the same order, for every design, catalogue and order.
