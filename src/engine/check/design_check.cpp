@@ -1100,10 +1100,10 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
         const double loss = *winding.resistanceOhm * (load.dcA * load.dcA + *fr * ac);
         total += loss;
         if (formula != nullptr) {
-            text += (Text() << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
-                            << Given{build.layers[size_t(load.row)]} << u"层，Fr " << Sig{*fr}
-                            << u"）")
-                        .take();
+            text +=
+                (Text() << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
+                        << Given{build.layers[size_t(load.row)]} << u"层，Fr " << Sig{*fr} << u"）")
+                    .take();
         }
     }
     if (formula != nullptr) {
