@@ -1,6 +1,7 @@
 #include "engine/check/check_input.h"
 
 #include "engine/base/number_text.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/sheet/design_sheet.h"
 
 namespace kelvane::check {
@@ -44,16 +45,6 @@ constexpr MaterialColumn kLossColumns[3][4] = {
 
 }  // namespace
 
-QString coreFamilyCode(const QString& coreName) {
-    const QString name = trimBlanks(coreName);
-    qsizetype end = 0;
-    while (end < name.size() &&
-           ((name[end] >= u'A' && name[end] <= u'Z') || (name[end] >= u'a' && name[end] <= u'z'))) {
-        ++end;
-    }
-    return name.left(end).toUpper();
-}
-
 CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& settings) {
     CheckInput in;
     in.circuit = design::chosenCircuit(sheet);
@@ -86,7 +77,7 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     }
 
     in.coreName = trimBlanks(sheet.text(Field::TxtCoreSize));
-    const QString family = coreFamilyCode(in.coreName);
+    const QString family = catalogue::coreFamily(in.coreName);
     in.coreShape = coreShapeOf(std::u16string_view(
         reinterpret_cast<const char16_t*>(family.utf16()), size_t(family.size())));
     in.dimsMm = {optionalField(sheet, Field::TxtcoreA), optionalField(sheet, Field::TxtcoreB),

@@ -46,7 +46,7 @@ struct CheckInput {
     std::vector<CheckOutput> outputs;    // MS rows 1…n
     std::vector<CheckWinding> windings;  // MSwin: row 0 the primary, row r output r
 
-    // The core: TxtCoreSize, the family by its name's first letters.
+    // The core: TxtCoreSize, its family by catalogue::coreFamily().
     QString coreName;
     std::optional<CoreShape> coreShape;
     CoreDimensions dimsMm;  // TxtcoreA … TxtCoreF
@@ -102,9 +102,5 @@ inline constexpr CheckSettingText kCheckSettingTexts[] = {
 // by the design's number rule; nothing of the design changes.
 [[nodiscard]] CheckInput fromSheet(const design::DesignSheet& sheet,
                                    const CheckSettings& settings = {});
-
-// coreFamilyCode() — the letters a core name begins with, upper case
-// ("EE25/13/7" gives EE, "tor25" TOR).
-[[nodiscard]] QString coreFamilyCode(const QString& coreName);
 
 }  // namespace kelvane::check
