@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace kelvane::catalogue {
 namespace {
 
@@ -20,6 +22,30 @@ TEST(CoreFamily, LongestKnownPrefixInAnyCase) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(coreFamily(QString::fromUtf8(c.name)), QString::fromLatin1(c.family)) << c.name;
+    }
+}
+
+TEST(CoreOrigin, TheThreeKindsAndNothingElse) {
+    const struct {
+        const char* text;
+        std::optional<CoreOrigin> origin;
+    } cases[] = {
+        {"", CoreOrigin::Unstated},
+        {"  ", CoreOrigin::Unstated},
+        {"数据手册", CoreOrigin::DataSheet},
+        {"数据手册（TDK/EPCOS）", CoreOrigin::DataSheet},
+        {" 数据手册（Acme 2024） ", CoreOrigin::DataSheet},
+        {"按尺寸计算（已验证 ±3%）", CoreOrigin::Computed},
+        {"按尺寸估算（±10%）", CoreOrigin::Estimate},
+        {"数据手册（）", std::nullopt},
+        {"数据手册(TDK)", std::nullopt},
+        {"数据手册TDK", std::nullopt},
+        {"按尺寸估算(±10%)", std::nullopt},
+        {"按尺寸计算", std::nullopt},
+        {"datasheet", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(coreOrigin(QString::fromUtf8(c.text)), c.origin) << c.text;
     }
 }
 
