@@ -37,6 +37,7 @@ struct CoreRecord {
     qint64 rowid = 0;
     QString name;
     QString factory;
+    QString origin;  // ORIGIN: where Ae, Le and Ve come from
     QString aeText;
     QString awText;
     double ae = 0.0;

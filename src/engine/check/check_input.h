@@ -46,11 +46,13 @@ struct CheckInput {
     std::vector<CheckOutput> outputs;    // MS rows 1…n
     std::vector<CheckWinding> windings;  // MSwin: row 0 the primary, row r output r
 
-    // The core: TxtCoreSize, its family by catalogue::coreFamily().
+    // The core: TxtCoreSize, its family by catalogue::coreFamily(); whether
+    // the catalogue row it came from is an estimate (Ae, Le, Ve ±10 %).
     QString coreName;
     std::optional<CoreShape> coreShape;
     CoreDimensions dimsMm;  // TxtcoreA … TxtCoreF
     std::optional<double> aeMm2, leMm, awMm2, veMm3;
+    bool coreEstimate = false;
 
     // The material record.
     bool materialChosen = false;

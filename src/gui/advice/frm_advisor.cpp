@@ -77,6 +77,13 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+            // Where the core's Ae, Le and Ve come from.
+            if (column == AdviceColumn::Core && m_rows.advice.catalogue()) {
+                const advice::AdviceRow& row = m_rows.advice[m_rows.order[size_t(index.row())]];
+                return m_rows.advice.catalogue()->cores.value(row.core).origin;
+            }
+            return {};
         default:
             return {};
     }
