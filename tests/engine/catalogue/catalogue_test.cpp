@@ -3,6 +3,7 @@
 #include "../table_rows.h"
 #include "engine/base/result.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 
@@ -266,6 +267,25 @@ TEST_F(CatalogueTest, ImportTakesOwnCoresWithinTheRoundingAndTheirOrigin) {
                       row, int(reopened.cores().columns().indexOf(QStringLiteral("ORIGIN")))),
                   origins[row]);
     }
+}
+
+// The README's example of one's own cores imports, each row with its origin.
+TEST_F(CatalogueTest, TheExampleOfOwnCoresImports) {
+    const Result<std::pair<int, int>> imported =
+        importCatalogue(path, {}, QStringLiteral(KELVANE_TEST_DATA "/../../docs/own-cores.csv"));
+    ASSERT_TRUE(imported.ok()) << imported.failure().text.toStdString();
+    EXPECT_EQ(imported.value(), std::make_pair(0, 2));
+    Catalogue reopened;
+    ASSERT_TRUE(reopened.open(path).ok());
+    DataSource& cores = reopened.cores();
+    cores.setRecordSource(QStringLiteral("CORE"), {}, {});
+    const int origin = int(cores.columns().indexOf(QStringLiteral("ORIGIN")));
+    const int name = int(cores.columns().indexOf(QStringLiteral("NAME")));
+    ASSERT_EQ(cores.count(), 2);
+    EXPECT_EQ(coreFamily(cores.cellText(0, name)), u"EE");
+    EXPECT_EQ(coreOrigin(cores.cellText(0, origin)), CoreOrigin::DataSheet);
+    EXPECT_EQ(coreFamily(cores.cellText(1, name)), u"ETD");
+    EXPECT_EQ(coreOrigin(cores.cellText(1, origin)), CoreOrigin::Estimate);
 }
 
 // A catalogue made before cores had an origin: the import adds the column,
