@@ -30,8 +30,8 @@ report::DesignReport sampleReport(int outputs) {
         table.setCell(row, 0, QString::number(row));
         table.setCell(row, 1, QStringLiteral("12"));
     }
-    return report::buildDesignReport(sheet,
-                                     {QStringLiteral("psu.dat"), QDate(2026, 12, 6), {}, {}, {}});
+    return report::buildDesignReport(
+        sheet, {QStringLiteral("psu.dat"), QDate(2026, 12, 6), {}, {}, {}, {}});
 }
 
 QByteArray contents(const QString& path) {

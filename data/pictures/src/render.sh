@@ -1,7 +1,8 @@
 #!/bin/sh
 # Turns every core-family SVG in this folder into its GIF one level up
 # (EE.svg -> ../EE.GIF). Needs ImageMagick and the DejaVu fonts:
-#   apt-get install -y imagemagick fonts-dejavu-core
+#   apt-get install -y imagemagick librsvg2-bin fonts-dejavu-core
+# (ImageMagick reads SVG through rsvg-convert).
 # The GIFs are committed; the build only copies them.
 set -eu
 cd "$(dirname "$0")"
@@ -11,7 +12,7 @@ if command -v magick >/dev/null 2>&1; then
 elif command -v convert >/dev/null 2>&1; then
     im="convert"
 else
-    echo "render.sh: ImageMagick not found (apt-get install -y imagemagick fonts-dejavu-core)" >&2
+    echo "render.sh: ImageMagick not found (apt-get install -y imagemagick librsvg2-bin fonts-dejavu-core)" >&2
     exit 1
 fi
 

@@ -234,6 +234,7 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
     const QVector<RawRow> rows = readTable(database, QStringLiteral("CORE"), columns);
     const int name = columnIndex(columns, QStringLiteral("NAME"));
     const int factory = columnIndex(columns, QStringLiteral("FACTORY"));
+    const int origin = columnIndex(columns, QStringLiteral("ORIGIN"));
     const int ae = columnIndex(columns, QStringLiteral("ae"));
     const int le = columnIndex(columns, QStringLiteral("le"));
     const int aw = columnIndex(columns, QStringLiteral("Aw"));
@@ -253,6 +254,7 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.rowid = row.rowid;
         core.name = cellText(row, name);
         core.factory = cellText(row, factory);
+        core.origin = cellText(row, origin);
         core.aeText = cellText(row, ae);
         core.awText = cellText(row, aw);
         core.ae = parseNumber(core.aeText);

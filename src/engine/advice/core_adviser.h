@@ -40,6 +40,7 @@ struct CoreRecord {
     qint64 rowid = 0;
     QString name;
     QString factory;
+    QString origin;  // ORIGIN: where Ae, Le and Ve come from
     QString aeText;
     QString leText;
     QString awText;

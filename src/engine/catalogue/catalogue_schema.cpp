@@ -2,7 +2,11 @@
 
 #include "engine/sheet/design_sheet.h"
 
+#include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QStringList>
+
+#include <utility>
 
 namespace kelvane::catalogue {
 namespace {
@@ -15,12 +19,16 @@ Column number(const char* name) {
     return {QString::fromLatin1(name), ColumnType::Number};
 }
 
+// A column as CREATE TABLE and ALTER TABLE … ADD COLUMN name it ("ORIGIN" TEXT).
+QString columnDefinition(const Column& column) {
+    return quoted(column.name) +
+           (column.type == ColumnType::Text ? QStringLiteral(" TEXT") : QStringLiteral(" REAL"));
+}
+
 QString columnDefinitions(const QVector<Column>& columns) {
     QStringList definitions;
     for (const Column& column : columns) {
-        definitions.append(quoted(column.name) + (column.type == ColumnType::Text
-                                                      ? QStringLiteral(" TEXT")
-                                                      : QStringLiteral(" REAL")));
+        definitions.append(columnDefinition(column));
     }
     return definitions.join(QStringLiteral(", "));
 }
@@ -54,6 +62,7 @@ const QVector<Column>& coreColumns() {
         number("e"),     number("f"),       number("C1"),         number("le"), number("ae"),
         number("ve"),    number("Aw"),      number("W"),          number("AP"), number("price"),
         text("FACTORY"), text("matrialNO"), text("materialname"), number("AL"), number("lW"),
+        text("ORIGIN"),
     };
     return columns;
 }
@@ -70,6 +79,8 @@ const QVector<GridColumn>& coreGridColumns() {
     static const QVector<GridColumn> columns = [] {
         QVector<GridColumn> list = {
             {QStringLiteral("磁芯规格"), QStringLiteral("NAME")},
+            // How far the row's Ae, le and Ve can be trusted, beside its name.
+            {QStringLiteral("数据来源"), QStringLiteral("ORIGIN")},
             {QStringLiteral("A"), QStringLiteral("A")},
             {QStringLiteral("B"), QStringLiteral("B")},
             {QStringLiteral("C"), QStringLiteral("C")},
@@ -113,14 +124,27 @@ QString quoted(const QString& identifier) {
     return u'"' + escaped + u'"';
 }
 
-QStringList schemaStatements() {
-    return {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS materials (%1)")
-            .arg(columnDefinitions(materialColumns())),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS CORE (%1)")
-            .arg(columnDefinitions(coreColumns())),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS CORE_AP ON CORE (AP)"),
-    };
+QStringList schemaStatements(const QSqlDatabase& database) {
+    QStringList statements;
+    for (const auto& [table, columns] : {std::pair{QStringLiteral("materials"), &materialColumns()},
+                                         std::pair{QStringLiteral("CORE"), &coreColumns()}}) {
+        const QSqlRecord stored = database.record(table);
+        if (stored.isEmpty()) {
+            statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                                  .arg(table, columnDefinitions(*columns)));
+            continue;
+        }
+        // A catalogue made before a column was added gets it, empty in
+        // every row.
+        for (const Column& column : *columns) {
+            if (stored.indexOf(column.name) < 0) {
+                statements.append(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                      .arg(table, columnDefinition(column)));
+            }
+        }
+    }
+    statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS CORE_AP ON CORE (AP)"));
+    return statements;
 }
 
 }  // namespace kelvane::catalogue

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QSqlDatabase;
+
 namespace kelvane::design {
 enum class MaterialColumn;
 }
@@ -21,7 +23,8 @@ struct Column {
 // The columns of table `materials`, in the order of the material fields'
 // catalogue (Application, Type, InitialPermeability, ...).
 [[nodiscard]] const QVector<Column>& materialColumns();
-// The columns of table `CORE`.
+// The columns of table `CORE`; ORIGIN says where a row's effective
+// parameters come from (core_family.h).
 [[nodiscard]] const QVector<Column>& coreColumns();
 
 // The column that TxtApp(index) shows, for index 0..25.
@@ -41,7 +44,9 @@ struct GridColumn {
 // An SQL identifier in double quotes ("PL 25kHz 200mT 25c").
 [[nodiscard]] QString quoted(const QString& identifier);
 
-// CREATE TABLE statements of the two tables and the index on CORE.AP.
-[[nodiscard]] QStringList schemaStatements();
+// What makes the open catalogue `database` hold both tables with every
+// column: CREATE TABLE for a missing table, ALTER TABLE … ADD COLUMN for a
+// column an existing one lacks, then the index on CORE.AP.
+[[nodiscard]] QStringList schemaStatements(const QSqlDatabase& database);
 
 }  // namespace kelvane::catalogue

@@ -4,6 +4,7 @@
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/catalogue/core_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
@@ -72,16 +73,6 @@ const QStringList& CoreSelection::familyItems() {
     return items;
 }
 
-const QStringList& CoreSelection::familyCodes() {
-    static const QStringList codes = [] {
-        QStringList list = familyItems();
-        list.removeDuplicates();
-        list.append(QStringLiteral("TOR"));
-        return list;
-    }();
-    return codes;
-}
-
 void CoreSelection::selectCoresByAreaProduct() {
     const double k = m_marginFactor();
     const std::optional<double> ap =
@@ -148,7 +139,7 @@ void CoreSelection::onCoreSizeChange() {
     // One decimal for the loss here, where the derived values elsewhere give three.
     writeCoreDerived(1);
     m_sheet.setText(Field::TxtCoreSc, m_sheet.text(Field::TxtCoreSize));
-    m_sheet.setText(Field::cmbcore, m_sheet.text(Field::TxtCoreSize).left(2));
+    m_sheet.setText(Field::cmbcore, coreFamily(m_sheet.text(Field::TxtCoreSize)));
     if (m_results) {
         m_results();
     }
@@ -156,7 +147,7 @@ void CoreSelection::onCoreSizeChange() {
 
 void CoreSelection::onFamilyChange() {
     const QString& code = m_sheet.text(Field::cmbcore);
-    if (familyCodes().contains(code)) {
+    if (coreFamilies().contains(code)) {
         m_sheet.setCaption(QStringLiteral("Img2"),
                            QDir(m_pictureDirectory).filePath(code + QStringLiteral(".GIF")));
     }

@@ -27,11 +27,8 @@ public:
                   std::function<double()> marginFactor);
 
     // The items of the core family list cmbcore, as the window lists them
-    // (EE and PQ twice).
+    // (EE and PQ twice); the other families (TOR, ETD, EQ, PM) can be typed.
     [[nodiscard]] static const QStringList& familyItems();
-    // The families that have a picture FAMILY.GIF beside the program: each
-    // listed family once, and the toroid TOR, which can be typed.
-    [[nodiscard]] static const QStringList& familyCodes();
 
     // Runs at the end of the core-field handlers: the design results.
     void setResultsStep(std::function<void()> step) { m_results = std::move(step); }
@@ -47,7 +44,7 @@ public:
     void onCoreAeChange();
     void onCoreAwChange();
     void onCoreSizeChange();
-    // Change or pick of cmbcore: the family picture.
+    // Change or pick of cmbcore: the picture of a family of coreFamilies().
     void onFamilyChange();
     // TXTCORE: cores whose name begins with the text, any case.
     void searchCores();

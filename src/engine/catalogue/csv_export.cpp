@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 
 #include <cmath>
@@ -21,8 +22,16 @@ QString quotedField(const QString& text) {
     return u'"' + doubled + u'"';
 }
 
-Result<int> exportTable(QSqlDatabase& db, const QString& table, const QVector<Column>& columns,
+Result<int> exportTable(QSqlDatabase& db, const QString& table, const QVector<Column>& known,
                         const QString& csvPath) {
+    // A catalogue made before a column was added lacks it: the file does too.
+    const QSqlRecord stored = db.record(table);
+    QVector<Column> columns;
+    for (const Column& column : known) {
+        if (stored.isEmpty() || stored.indexOf(column.name) >= 0) {
+            columns.append(column);
+        }
+    }
     QStringList names;
     QVariantList header;
     for (const Column& column : columns) {

@@ -24,10 +24,10 @@ Result<QString> csvRecord(const QVariantList& values);
 
 // exportCatalogue() — writes the tables of the catalogue file at
 // `databasePath` as CSV files (UTF-8, CR LF) that importCatalogue() reads
-// back to the same rows: a header row with every column in table order,
-// then the rows in catalogue order. An empty path skips that table. Fails
-// for a missing catalogue, a failed write or a value that has no CSV form.
-// Returns the rows written per table, materials first.
+// back to the same rows: a header row with every column in table order
+// (those the catalogue has), then the rows in catalogue order. An empty path skips that table.
+// Fails for a missing catalogue, a failed write or a value that has no CSV form. Returns the rows
+// written per table, materials first.
 Result<std::pair<int, int>> exportCatalogue(const QString& databasePath,
                                             const QString& materialsCsv, const QString& coresCsv);
 

@@ -2,6 +2,7 @@
 
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_family.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -17,10 +18,50 @@
 namespace kelvane::catalogue {
 namespace {
 
+// The reason a row of `header`'s columns with these bound values cannot
+// stand in its table, or "" when it can.
+using RowCheck = QString (*)(const QVector<Column>& header, const QVector<QVariant>& values);
+
 struct Table {
     QString name;
     const QVector<Column>* columns;
+    RowCheck rowCheck = nullptr;
 };
+
+// Effective volume, length and area of one core agree to the catalogue's
+// rounding (three or four significant digits) or contradict each other.
+constexpr double kVolumeTolerance = 0.005;
+
+QVariant valueOf(const QVector<Column>& header, const QVector<QVariant>& values,
+                 const QString& column) {
+    for (qsizetype c = 0; c < header.size(); ++c) {
+        if (header[c].name == column) {
+            return values[c];
+        }
+    }
+    return {};
+}
+
+// A core's ORIGIN is one the program can judge, and its ve is le × ae.
+QString coreRowCheck(const QVector<Column>& header, const QVector<QVariant>& values) {
+    const QVariant origin = valueOf(header, values, QStringLiteral("ORIGIN"));
+    if (!origin.isNull() && !coreOrigin(origin.toString())) {
+        return QStringLiteral("\"%1\" is not an origin (%2)")
+            .arg(origin.toString(), originChoices());
+    }
+    const QVariant ve = valueOf(header, values, QStringLiteral("ve"));
+    const QVariant le = valueOf(header, values, QStringLiteral("le"));
+    const QVariant ae = valueOf(header, values, QStringLiteral("ae"));
+    if (ve.isNull() || le.isNull() || ae.isNull()) {
+        return {};
+    }
+    const double product = le.toDouble() * ae.toDouble();
+    if (!std::isfinite(product) ||
+        !(std::fabs(ve.toDouble() - product) <= kVolumeTolerance * std::fabs(product))) {
+        return QStringLiteral("ve ≠ le × ae");
+    }
+    return {};
+}
 
 // "FILE:LINE: reason"
 Failure lineFailure(const QString& path, int line, const QString& reason) {
@@ -114,24 +155,30 @@ Result<int> importTable(QSqlDatabase& db, const Table& table, const QString& csv
                                    .arg(record.size())
                                    .arg(header.size()));
         }
+        QVector<QVariant> values(record.size());
         for (qsizetype c = 0; c < record.size(); ++c) {
             const QString cell = trimBlanks(record[c]);
             const bool text = header[c].type == ColumnType::Text;
             if (text && records[r].quoted[c]) {
                 // A null string would be bound as an empty value.
-                query.bindValue(int(c), record[c].isNull() ? QStringLiteral("") : record[c]);
-            } else if (cell.isEmpty()) {
-                query.bindValue(int(c), QVariant());
-            } else if (!text) {
+                values[c] = record[c].isNull() ? QStringLiteral("") : record[c];
+            } else if (!cell.isEmpty() && !text) {
                 // A number beyond the double range would be stored as infinity.
                 if (!isStrictNumber(cell) || !std::isfinite(parseNumber(cell))) {
                     return lineFailure(
                         csvPath, line,
                         QStringLiteral("\"%1\" is not a number (%2)").arg(cell, header[c].name));
                 }
-                query.bindValue(int(c), parseNumber(cell));
-            } else {
-                query.bindValue(int(c), record[c]);
+                values[c] = parseNumber(cell);
+            } else if (!cell.isEmpty()) {
+                values[c] = record[c];
+            }
+            query.bindValue(int(c), values[c]);
+        }
+        if (table.rowCheck != nullptr) {
+            const QString problem = table.rowCheck(header, values);
+            if (!problem.isEmpty()) {
+                return lineFailure(csvPath, line, problem);
             }
         }
         if (!query.exec()) {
@@ -186,7 +233,7 @@ Result<QVector<CsvRecord>> parseCsv(const QString& input, const QString& fileNam
             record.quoted.append(std::exchange(fieldQuoted, false));
             records.append(record);
             ++line;
-            record = CsvRecord{line, {}};
+            record = CsvRecord{line, {}, {}};
         } else if (c != u'\r') {
             field.append(c);
         }
@@ -212,7 +259,7 @@ Result<std::pair<int, int>> importTables(QSqlDatabase& db, const QString& databa
         return fileFailure(databasePath, db.lastError().text());
     }
     QSqlQuery query(db);
-    for (const QString& statement : schemaStatements()) {
+    for (const QString& statement : schemaStatements(db)) {
         if (!query.exec(statement)) {
             return fileFailure(databasePath, query.lastError().text());
         }
@@ -228,7 +275,7 @@ Result<std::pair<int, int>> importTables(QSqlDatabase& db, const QString& databa
     }
     if (!coresCsv.isEmpty()) {
         const Result<int> cores =
-            importTable(db, {QStringLiteral("CORE"), &coreColumns()}, coresCsv);
+            importTable(db, {QStringLiteral("CORE"), &coreColumns(), coreRowCheck}, coresCsv);
         if (!cores) {
             return cores.failure();
         }

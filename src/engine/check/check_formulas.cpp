@@ -232,13 +232,12 @@ std::optional<CoreShape> coreShapeOf(std::u16string_view code) noexcept {
         CoreShape shape;
     };
     static constexpr Family kFamilies[] = {
-        {u"EE", CoreShape::E},     {u"EI", CoreShape::E},    {u"EC", CoreShape::E},
-        {u"ER", CoreShape::E},     {u"EFD", CoreShape::E},   {u"EPC", CoreShape::E},
-        {u"ETD", CoreShape::E},    {u"EQ", CoreShape::E},    {u"EER", CoreShape::E},
-        {u"PQ", CoreShape::E},     {u"EP", CoreShape::E},    {u"EPO", CoreShape::E},
-        {u"RM", CoreShape::Rm},    {u"POT", CoreShape::Pot}, {u"PM", CoreShape::Pot},
-        {u"UU", CoreShape::U},     {u"UI", CoreShape::U},    {u"TOR", CoreShape::Toroid},
-        {u"T", CoreShape::Toroid},
+        {u"EE", CoreShape::E},       {u"EI", CoreShape::E},     {u"EC", CoreShape::E},
+        {u"ER", CoreShape::E},       {u"EFD", CoreShape::E},    {u"EPC", CoreShape::E},
+        {u"ETD", CoreShape::E},      {u"EQ", CoreShape::E},     {u"PQ", CoreShape::E},
+        {u"EP", CoreShape::E},       {u"RM", CoreShape::Rm},    {u"POT", CoreShape::Pot},
+        {u"PM", CoreShape::Pot},     {u"UU", CoreShape::U},     {u"UI", CoreShape::U},
+        {u"TOR", CoreShape::Toroid}, {u"T", CoreShape::Toroid},
     };
     for (const Family& family : kFamilies) {
         if (family.code == code) {

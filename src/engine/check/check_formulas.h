@@ -153,9 +153,9 @@ enum class CoreShape {
     Toroid,  // TOR: outer diameter A, inner B, height C
 };
 
-// coreShapeOf() — the shape of a family code (the letters that begin a core
-// name: EE, EI, EC, ER, EFD, EPC, ETD, EQ, EER, PQ, EP, EPO, RM, POT, PM, UU,
-// UI, TOR, T); no value for another.
+// coreShapeOf() — the shape of a family code as catalogue::coreFamily()
+// gives it (EE, EI, EC, ER, EFD, EPC, ETD, EQ, PQ, EP, RM, POT, PM, UU, UI,
+// TOR, T; EER names are EE, EPO names EP); no value for another.
 [[nodiscard]] std::optional<CoreShape> coreShapeOf(std::u16string_view familyCode) noexcept;
 
 // The catalogue's dimension letters A … F in mm of one core set.

@@ -1,6 +1,7 @@
 #include "engine/check/check_input.h"
 
 #include "engine/base/number_text.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/sheet/design_sheet.h"
 
 namespace kelvane::check {
@@ -40,18 +41,8 @@ constexpr MaterialColumn kLossColumns[3][4] = {
 
 }  // namespace
 
-QString coreFamilyCode(const QString& coreName) {
-    const QString name = trimBlanks(coreName);
-    qsizetype end = 0;
-    while (end < name.size() &&
-           ((name[end] >= u'A' && name[end] <= u'Z') || (name[end] >= u'a' && name[end] <= u'z'))) {
-        ++end;
-    }
-    return name.left(end).toUpper();
-}
-
 std::optional<CoreShape> coreShapeOfName(const QString& coreName) {
-    const QString family = coreFamilyCode(coreName);
+    const QString family = catalogue::coreFamily(coreName);
     return coreShapeOf(std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()),
                                            size_t(family.size())));
 }

@@ -47,11 +47,13 @@ struct CheckInput {
     std::vector<CheckOutput> outputs;    // MS rows 1…n
     std::vector<CheckWinding> windings;  // MSwin: row 0 the primary, row r output r
 
-    // The core: TxtCoreSize, the family by its name's first letters.
+    // The core: TxtCoreSize, its family by catalogue::coreFamily(); whether
+    // the catalogue row it came from is an estimate (Ae, Le, Ve ±10 %).
     QString coreName;
     std::optional<CoreShape> coreShape;
     CoreDimensions dimsMm;  // TxtcoreA … TxtCoreF
     std::optional<double> aeMm2, leMm, awMm2, veMm3;
+    bool coreEstimate = false;
 
     // The material record.
     bool materialChosen = false;
@@ -111,9 +113,5 @@ void readMaterial(CheckInput& input, const std::array<QString, design::kMaterial
 // coreShapeOfName() — the drawing of a core by the family its name begins
 // with; no value for a family without one.
 [[nodiscard]] std::optional<CoreShape> coreShapeOfName(const QString& coreName);
-
-// coreFamilyCode() — the letters a core name begins with, upper case
-// ("EE25/13/7" gives EE, "tor25" TOR).
-[[nodiscard]] QString coreFamilyCode(const QString& coreName);
 
 }  // namespace kelvane::check

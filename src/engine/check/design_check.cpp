@@ -4,6 +4,8 @@
 #include "engine/catalogue/core_formulas.h"
 #include "engine/check/check_text.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -1400,6 +1402,19 @@ void summarise(CheckResult& result) {
     result.summaryText = text.take();
 }
 
+// Says so on the items whose numbers rest on the core's Ae, Le or Ve when
+// the catalogue row is only an estimate of them.
+void noteEstimatedCore(std::vector<CheckItem>& items) {
+    static const QStringList kCoreItems = {
+        QStringLiteral("b_peak"), QStringLiteral("b_swing"), QStringLiteral("core_loss"),
+        QStringLiteral("loss_share"), QStringLiteral("temp_rise")};
+    for (CheckItem& item : items) {
+        if (item.value && kCoreItems.contains(item.id)) {
+            item.sentence += QStringLiteral("；磁芯参数为估算值（±10%）");
+        }
+    }
+}
+
 }  // namespace
 
 CheckMaterial checkMaterial(const CheckInput& input) {
@@ -1582,6 +1597,9 @@ CheckResult runCheck(const CheckInput& input) {
     items.push_back(buildItem(build));
     items.push_back(temperatureRiseItem(op, core, copper));
     items.push_back(gapItem(op));
+    if (input.coreEstimate) {
+        noteEstimatedCore(items);
+    }
     summarise(result);
     return result;
 }

@@ -51,7 +51,9 @@ struct CheckResult {
 // vds_max. Then for every circuit: core_loss, copper_loss, loss_share,
 // skin, build, temp_rise, gap. No circuit chosen lists the flyback items.
 // An input that is not a finite number counts as missing; no text holds a
-// number that is not finite.
+// number that is not finite. For an estimated core (coreEstimate) the items
+// that rest on Ae, Le or Ve (b_peak, b_swing, core_loss, loss_share,
+// temp_rise) end their sentence with "磁芯参数为估算值（±10%）".
 [[nodiscard]] CheckResult runCheck(const CheckInput& input);
 
 // A material as the items that depend on it read it: its saturation, and

@@ -171,6 +171,7 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
     if (hasCore(sheet)) {
         section.field(QStringLiteral("磁芯规格"), Field::TxtCoreSize);
         section.field(QStringLiteral("生产厂家"), Field::TxtCoreFactory);
+        section.text(QStringLiteral("数据来源"), context.coreOrigin);
         ReportTable dimensions;
         dimensions.headings = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                                QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F")};

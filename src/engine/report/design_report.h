@@ -67,6 +67,8 @@ struct ReportContext {
     // Said at the head of the results' sections when the results are out
     // of date; empty when they are not.
     QString staleNotice;
+    // Where the core's Ae, Le and Ve come from (the catalogue's ORIGIN).
+    QString coreOrigin;
 };
 
 // The design report: its sections in order and the waveform it draws. Every

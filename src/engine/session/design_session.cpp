@@ -1,7 +1,9 @@
 #include "engine/session/design_session.h"
 
 #include "engine/base/key_codes.h"
+#include "engine/base/number_text.h"
 #include "engine/base/prompter.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/files/design_file.h"
 
 #include <QFileInfo>
@@ -728,8 +730,20 @@ bool DesignSession::setCheckInput(const QString& name, const QString& text) {
     return true;
 }
 
+QString DesignSession::shownCoreText(const QString& column) const {
+    const catalogue::DataSource& cores = m_catalogue.cores();
+    const QString core = trimBlanks(m_sheet.text(Field::TxtCoreSize));
+    if (core.isEmpty() || trimBlanks(cores.currentText(QStringLiteral("NAME"))) != core) {
+        return {};
+    }
+    return cores.currentText(column);
+}
+
 check::CheckResult DesignSession::designCheck() const {
-    return check::runCheck(check::fromSheet(m_sheet, m_checkSettings));
+    check::CheckInput input = check::fromSheet(m_sheet, m_checkSettings);
+    input.coreEstimate = catalogue::coreOrigin(shownCoreText(QStringLiteral("ORIGIN"))) ==
+                         catalogue::CoreOrigin::Estimate;
+    return check::runCheck(input);
 }
 
 const check::CheckResult& DesignSession::runCheck() {

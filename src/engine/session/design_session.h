@@ -156,6 +156,10 @@ public:
     // Sets one as the engineer types it; an empty text restores the
     // default. False for a name that is no input of the check.
     bool setCheckInput(const QString& name, const QString& text);
+    // A column of the core the fields show, from the current CORE record
+    // when its name is TxtCoreSize's; empty otherwise (the name typed over,
+    // or no core listed).
+    [[nodiscard]] QString shownCoreText(const QString& column) const;
     // The design check on the design as it stands; changes nothing.
     [[nodiscard]] check::CheckResult designCheck() const;
     // Runs it and keeps the result as the latest (a script's `check`).

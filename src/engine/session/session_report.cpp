@@ -65,11 +65,8 @@ report::DesignReport sessionReport(const DesignSession& session, const QString& 
     report::ReportContext context;
     context.designFileName = designFile.isEmpty() ? QString() : QFileInfo(designFile).fileName();
     context.date = date;
-    const catalogue::DataSource& cores = session.catalogue().cores();
-    const QString core = trimBlanks(session.sheet().text(design::Field::TxtCoreSize));
-    if (!core.isEmpty() && trimBlanks(cores.currentText(QStringLiteral("NAME"))) == core) {
-        context.coreAreaProductMm4 = cores.currentText(QStringLiteral("AP"));
-    }
+    context.coreAreaProductMm4 = session.shownCoreText(QStringLiteral("AP"));
+    context.coreOrigin = session.shownCoreText(QStringLiteral("ORIGIN"));
     if (const std::optional<double> limit = results::chosenFillLimit(session.sheet())) {
         context.fillLimit = formatPlain(*limit).value_or(QString());
     }

@@ -1,6 +1,7 @@
 #include "gui/advice/frm_advisor.h"
 
 #include "engine/base/number_text.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/session/design_session.h"
 
 #include <QCheckBox>
@@ -31,15 +32,6 @@ constexpr int kCachedRows = 20000;
 constexpr int kDebounceMs = 120;
 
 const QString kAll = QStringLiteral("全部");
-
-// The family of a core: the letters its name begins with, in capitals.
-QString familyOf(const QString& name) {
-    qsizetype letters = 0;
-    while (letters < name.size() && name[letters].isLetter()) {
-        ++letters;
-    }
-    return name.left(letters).toUpper();
-}
 
 }  // namespace
 
@@ -85,6 +77,13 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+            // Where the core's Ae, Le and Ve come from.
+            if (column == AdviceColumn::Core && m_rows.advice.catalogue()) {
+                const advice::AdviceRow& row = m_rows.advice[m_rows.order[size_t(index.row())]];
+                return m_rows.advice.catalogue()->cores.value(row.core).origin;
+            }
+            return {};
         default:
             return {};
     }
@@ -136,7 +135,8 @@ bool AdviceFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) co
     if (m_feasibleOnly && !row.feasible) {
         return false;
     }
-    if (!m_family.isEmpty() && familyOf(model->text(sourceRow, AdviceColumn::Core)) != m_family) {
+    if (!m_family.isEmpty() &&
+        catalogue::coreFamily(model->text(sourceRow, AdviceColumn::Core)) != m_family) {
         return false;
     }
     if (!m_maker.isEmpty() && model->text(sourceRow, AdviceColumn::Maker) != m_maker) {
@@ -357,7 +357,7 @@ void FrmAdvisor::refillMakers() {
     QSet<QString> seenFamilies;
     QSet<QString> seenMakers;
     for (const advice::CoreRecord& core : snapshot.cores) {
-        const QString family = familyOf(core.name);
+        const QString family = catalogue::coreFamily(core.name);
         if (!family.isEmpty() && !seenFamilies.contains(family)) {
             seenFamilies.insert(family);
             families.append(family);

@@ -41,7 +41,8 @@ int RecordSetModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RecordSetModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) {
+    // The tip shows a text too long for its narrow column in full.
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
     return m_source.cellText(index.row(), m_indexes[index.column()]);

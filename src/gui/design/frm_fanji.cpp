@@ -91,6 +91,12 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
 
     design::DesignSheet& sheet = m_window.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &FrmFanji::mirrorText);
+    // The core's name is refilled last, once its record is current.
+    connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
+        if (field == Field::TxtCoreSize) {
+            m_ui->CoreOrigin->setText(m_window.shownCoreText(QStringLiteral("ORIGIN")));
+        }
+    });
     connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { mirrorChecks(); });
     connect(&sheet, &design::DesignSheet::controlStateChanged, this, &FrmFanji::mirrorControlState);
     connect(&sheet, &design::DesignSheet::focusRequested, this, &FrmFanji::mirrorFocus);

@@ -3,11 +3,15 @@
 #include "../table_rows.h"
 #include "engine/base/result.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_family.h"
+#include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace kelvane::catalogue {
@@ -240,6 +244,84 @@ TEST_F(CatalogueTest, ImportReplacesRowsAndKeepsOtherTables) {
     EXPECT_EQ(reopened.cores().currentText(QStringLiteral("lW")), u"");
     reopened.materials().setRecordSource(QStringLiteral("materials"), {}, {});
     EXPECT_EQ(reopened.materials().count(), 5);
+}
+
+// A user's own core: the volume may differ from le × ae by the rounding of
+// its digits, and the origin is any of the three, or none.
+TEST_F(CatalogueTest, ImportTakesOwnCoresWithinTheRoundingAndTheirOrigin) {
+    const QString csv = writeFile("cores.csv",
+                                  "NAME,le,ae,ve,ORIGIN\n"
+                                  "A,10,10,100.5,数据手册（Acme）\n"
+                                  "B,10,10,99.5,按尺寸估算（±10%）\n"
+                                  "C,10,10,,\n");
+    const Result<std::pair<int, int>> imported = importCatalogue(path, {}, csv);
+    ASSERT_TRUE(imported.ok()) << imported.failure().text.toStdString();
+    EXPECT_EQ(imported.value(), std::make_pair(0, 3));
+    Catalogue reopened;
+    ASSERT_TRUE(reopened.open(path).ok());
+    reopened.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
+    const QString origins[] = {QStringLiteral("数据手册（Acme）"),
+                               QStringLiteral("按尺寸估算（±10%）"), QString()};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(reopened.cores().cellText(
+                      row, int(reopened.cores().columns().indexOf(QStringLiteral("ORIGIN")))),
+                  origins[row]);
+    }
+}
+
+// The README's example of one's own cores imports, each row with its origin.
+TEST_F(CatalogueTest, TheExampleOfOwnCoresImports) {
+    const Result<std::pair<int, int>> imported =
+        importCatalogue(path, {}, QStringLiteral(KELVANE_TEST_DATA "/../../docs/own-cores.csv"));
+    ASSERT_TRUE(imported.ok()) << imported.failure().text.toStdString();
+    EXPECT_EQ(imported.value(), std::make_pair(0, 2));
+    Catalogue reopened;
+    ASSERT_TRUE(reopened.open(path).ok());
+    DataSource& cores = reopened.cores();
+    cores.setRecordSource(QStringLiteral("CORE"), {}, {});
+    const int origin = int(cores.columns().indexOf(QStringLiteral("ORIGIN")));
+    const int name = int(cores.columns().indexOf(QStringLiteral("NAME")));
+    ASSERT_EQ(cores.count(), 2);
+    EXPECT_EQ(coreFamily(cores.cellText(0, name)), u"EE");
+    EXPECT_EQ(coreOrigin(cores.cellText(0, origin)), CoreOrigin::DataSheet);
+    EXPECT_EQ(coreFamily(cores.cellText(1, name)), u"ETD");
+    EXPECT_EQ(coreOrigin(cores.cellText(1, origin)), CoreOrigin::Estimate);
+}
+
+// A catalogue made before cores had an origin: the import adds the column,
+// the export leaves out what the file does not have.
+TEST(OlderCatalogue, ImportAddsTheOriginAndExportWritesWhatItHas) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("old.db"));
+    const QString connection = QStringLiteral("older catalogue");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE CORE (NAME TEXT, ae REAL)")));
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO CORE VALUES ('EE8', 7)")));
+    }
+    QSqlDatabase::removeDatabase(connection);
+
+    const QString before = directory.filePath(QStringLiteral("before.csv"));
+    ASSERT_TRUE(exportCatalogue(path, {}, before));
+    QFile exported(before);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll(), QByteArray("\"NAME\",\"ae\"\r\n\"EE8\",7\r\n"));
+
+    const QString csv = directory.filePath(QStringLiteral("own.csv"));
+    QFile own(csv);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("NAME,ae,ORIGIN\nRM10,98,数据手册\n");
+    own.close();
+    const Result<std::pair<int, int>> imported = importCatalogue(path, {}, csv);
+    ASSERT_TRUE(imported.ok()) << imported.failure().text.toStdString();
+    Catalogue reopened;
+    ASSERT_TRUE(reopened.open(path).ok());
+    reopened.cores().setRecordSource(QStringLiteral("CORE"), {}, {});
+    EXPECT_EQ(reopened.cores().currentText(QStringLiteral("ORIGIN")), u"数据手册");
+    EXPECT_TRUE(reopened.cores().hasColumn(QStringLiteral("lW")));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "../session/design_fixture.h"
+#include "engine/catalogue/core_family.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,12 @@ TEST_F(CoreSelectionTest, SearchTrimsTabsAndLineEnds) {
 }
 
 TEST_F(CoreSelectionTest, FamilyFromTheCoreNameAndItsPicture) {
-    window.selectRecord(QStringLiteral("DBGrid2"), 5);  // EPC17
-    EXPECT_EQ(text("cmbcore"), u"EP");
-    EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EP.GIF");
+    window.selectRecord(QStringLiteral("DBGrid2"), 5);  // EPC17, not EP
+    EXPECT_EQ(text("cmbcore"), u"EPC");
+    EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EPC.GIF");
+    window.selectRecord(QStringLiteral("DBGrid2"), 4);  // ee30
+    EXPECT_EQ(text("cmbcore"), u"EE");
+    EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EE.GIF");
     window.pick(Field::cmbcore, QStringLiteral("EFD"));
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EFD.GIF");
     type("cmbcore", "XY");  // not a family: the picture stays
@@ -39,7 +43,7 @@ TEST(CoreFamilyTest, EveryFamilyHasItsPictureAndNoPictureIsSpare) {
     for (const QString& file : pictures.entryList({QStringLiteral("*.GIF")}, QDir::Files)) {
         codes.append(file.chopped(4));
     }
-    QStringList families = catalogue::CoreSelection::familyCodes();
+    QStringList families = catalogue::coreFamilies();
     codes.sort();
     families.sort();
     EXPECT_EQ(codes, families);

@@ -79,6 +79,38 @@ TEST(DesignCheckTest, AFailingDutySaysTheTurnsRatioNeedsMore) {
     EXPECT_EQ(duty->limitText.toStdString(), "≤ 0.3");
 }
 
+// An estimated core changes no number; the items resting on Ae, Le or Ve
+// say so, and only they, on every circuit.
+TEST(DesignCheckTest, AnEstimatedCoreIsNotedWhereAeLeOrVeCount) {
+    const QStringList resting = {QStringLiteral("b_peak"), QStringLiteral("b_swing"),
+                                 QStringLiteral("core_loss"), QStringLiteral("loss_share"),
+                                 QStringLiteral("temp_rise")};
+    const QString note = QStringLiteral("；磁芯参数为估算值（±10%）");
+    const QMap<QString, CheckInput> designs = workedDesigns();
+    for (const QString& name :
+         {QStringLiteral("ccm"), QStringLiteral("rcc"), QStringLiteral("pushpull")}) {
+        SCOPED_TRACE(name.toStdString());
+        CheckInput in = designs.value(name);
+        const CheckResult measured = runCheck(in);
+        in.coreEstimate = true;
+        const CheckResult estimated = runCheck(in);
+        ASSERT_EQ(estimated.items.size(), measured.items.size());
+        int noted = 0;
+        for (size_t i = 0; i < measured.items.size(); ++i) {
+            const CheckItem& before = measured.items[i];
+            const CheckItem& after = estimated.items[i];
+            SCOPED_TRACE(before.id.toStdString());
+            EXPECT_EQ(after.valueText, before.valueText);
+            EXPECT_EQ(after.verdict, before.verdict);
+            const bool rests = resting.contains(before.id) && before.value.has_value();
+            EXPECT_EQ(after.sentence, rests ? before.sentence + note : before.sentence);
+            noted += rests ? 1 : 0;
+        }
+        // The worked designs' material has no loss points: the flux items.
+        EXPECT_GE(noted, 2);
+    }
+}
+
 // ccm has a warn (vin_min); three adds uo(2) (fail), uo(3) (warn) and its
 // peak flux 458 mT above Bs 400 mT (fail), and keeps the warn of vin_min:
 // 2 × 85² − 2 × 55.664 W × 7 ms ÷ 167 µF gives 98.9 V below its 100 V.

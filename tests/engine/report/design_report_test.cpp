@@ -27,7 +27,7 @@ QString value(const DesignReport& report, const char* section, const char* label
 
 DesignReport reportOf(const DesignSheet& sheet) {
     return buildDesignReport(sheet, {QStringLiteral("a.dat"), QDate(2026, 12, 6), QString(),
-                                     QStringLiteral("0.15"), QString()});
+                                     QStringLiteral("0.15"), QString(), QString()});
 }
 
 TEST(DesignReport, NamesWhatTheDesignHasNotChosenInsteadOfShowingZeros) {
