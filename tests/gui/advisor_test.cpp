@@ -1,3 +1,4 @@
+#include "gui/advice/advice_chart.h"
 #include "gui/advice/frm_advisor.h"
 #include "window_fixture.h"
 
@@ -50,16 +51,25 @@ protected:
     }
 };
 
-// The window lists what the script's advise lists, in the same order; the
-// menu's TOOL item still opens the wire calculator.
+// The window lists the feasible rows of power materials, as the engine's
+// power-only run does, and without that filter what the script's advise
+// lists, in the same order; the menu's TOOL item still opens the wire
+// calculator.
 TEST_F(AdvisorTest, ShowsTheFeasibleRowsByTotalLoss) {
     enterDesign();
     FrmAdvisor& advisor = openAdvisor();
-    const advice::Advice rows = engine.advise();
-    ASSERT_FALSE(rows.isEmpty());
-    ASSERT_EQ(advisor.table()->model()->rowCount(), rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        EXPECT_EQ(rowTexts(advisor, r), rows.texts(rows[r]));
+    advice::AdviceOptions power;
+    power.powerOnly = true;
+    for (const bool powerOnly : {true, false}) {
+        advisor.filter()->setPowerOnly(powerOnly);
+        const advice::Advice rows = powerOnly ? engine.advise(power) : engine.advise();
+        ASSERT_FALSE(rows.isEmpty());
+        ASSERT_EQ(advisor.table()->model()->rowCount(), rows.size());
+        for (int r = 0; r < rows.size(); ++r) {
+            EXPECT_EQ(rowTexts(advisor, r), rows.texts(rows[r]));
+        }
+        // The chart draws the rows shown, and their front.
+        EXPECT_FALSE(advisor.chart()->front().empty());
     }
     window.findChild<QAction*>(QStringLiteral("TOOL"))->trigger();
     EXPECT_TRUE(engine.isWindowOpen(QStringLiteral("FrmWireTools")));
@@ -73,6 +83,7 @@ TEST_F(AdvisorTest, FiltersAndSortsByNumber) {
     advisor.filter()->setFeasibleOnly(false);
     advice::AdviceOptions all;
     all.feasibleOnly = false;
+    all.powerOnly = true;
     EXPECT_EQ(advisor.table()->model()->rowCount(), engine.advise(all).size());
     // The rows are ordered off the GUI thread, and stay in that order as
     // the design changes.
@@ -122,11 +133,33 @@ TEST_F(AdvisorTest, DoubleClickAppliesTheRowAndFollowsTheDesign) {
     // A new frequency: the rows follow it.
     engine.type(design::Field::TxtF, QStringLiteral("130"));
     waitForRows(advisor);
-    const advice::Advice rows = engine.advise();
+    advice::AdviceOptions power;
+    power.powerOnly = true;
+    const advice::Advice rows = engine.advise(power);
     EXPECT_EQ(table->model()->rowCount(), rows.size());
     for (int r = 0; r < table->model()->rowCount(); ++r) {
         EXPECT_EQ(rowTexts(advisor, r), rows.texts(rows[r]));
     }
+}
+
+// A click on a point of the chart selects its row in the table; a
+// double-click applies its pair.
+TEST_F(AdvisorTest, ChartPointsSelectAndApplyTheirRows) {
+    enterDesign();
+    FrmAdvisor& advisor = openAdvisor();
+    advisor.resize(1400, 700);
+    AdviceChart* chart = advisor.chart();
+    ASSERT_FALSE(chart->front().empty());
+    const int pair = chart->front().back();
+    const QPoint at = chart->pointOf(pair).toPoint();
+    ASSERT_EQ(chart->rowAt(at), pair);
+    QTest::mouseClick(chart, Qt::LeftButton, {}, at);
+    const QModelIndex current = advisor.table()->currentIndex();
+    ASSERT_TRUE(current.isValid());
+    const QStringList chosen = rowTexts(advisor, current.row());
+    QTest::mouseDClick(chart, Qt::LeftButton, {}, at);
+    EXPECT_EQ(text(QStringLiteral("TxtCoreSize")), chosen[int(AdviceColumn::Core)]);
+    EXPECT_EQ(text(QStringLiteral("TxtApp(1)")), chosen[int(AdviceColumn::Material)]);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/core_family.h"
 #include "engine/catalogue/core_formulas.h"
 #include "engine/catalogue/data_source.h"
 #include "engine/check/check_input.h"
@@ -292,6 +293,11 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
             core.catalogueVolume = formatFixed(*ve / 1000.0, 1).value_or(QString());
         }
         core.mass = cellText(row, mass);
+        if (const std::optional<double> ve = optionalCell(row, volume); ve && *ve > 0.0) {
+            core.volumeCm3 = *ve / 1000.0;
+        } else if (core.checkVe && *core.checkVe > 0.0) {
+            core.volumeCm3 = *core.checkVe / 1000.0;
+        }
         core.outerSize = outerSizeText(core.shape, core.dims);
         cores.append(std::move(core));
     }
@@ -1547,6 +1553,53 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     auto rows = std::make_shared<const std::vector<AdviceRow>>(
         orderedRows(std::move(found), options, catalogue));
     return Advice(std::move(context), std::move(rows));
+}
+
+bool passes(const Advice& advice, const AdviceRow& row, const AdviceFilter& filter) {
+    const std::shared_ptr<const CatalogueSnapshot> catalogue = advice.catalogue();
+    if (!catalogue || (filter.feasibleOnly && !row.feasible)) {
+        return false;
+    }
+    const CoreRecord& core = catalogue->cores[row.core];
+    if (filter.powerOnly && !catalogue->materials[row.material].power) {
+        return false;
+    }
+    if (!filter.family.isEmpty() && catalogue::coreFamily(core.name) != filter.family) {
+        return false;
+    }
+    if (!filter.maker.isEmpty() && core.factory != filter.maker) {
+        return false;
+    }
+    return !(filter.maximumRise > 0.0) ||
+           (row.hasTemperatureRise && row.temperatureRise <= filter.maximumRise);
+}
+
+std::vector<int> paretoFront(const Advice& advice, const AdviceFilter& filter) {
+    const std::shared_ptr<const CatalogueSnapshot> catalogue = advice.catalogue();
+    if (!catalogue) {
+        return {};
+    }
+    std::vector<int> feasible;
+    for (int i = 0; i < int(advice.size()); ++i) {
+        if (advice[i].feasible && passes(advice, advice[i], filter) &&
+            catalogue->cores[advice[i].core].volumeCm3 > 0.0) {
+            feasible.push_back(i);
+        }
+    }
+    const auto volume = [&](int i) { return catalogue->cores[advice[i].core].volumeCm3; };
+    std::stable_sort(feasible.begin(), feasible.end(), [&](int a, int b) {
+        return volume(a) < volume(b) ||
+               (volume(a) == volume(b) && advice[a].totalLoss < advice[b].totalLoss);
+    });
+    // By ascending volume, a row is on the front when it is cooler than
+    // every smaller one.
+    std::vector<int> front;
+    for (const int i : feasible) {
+        if (front.empty() || advice[i].totalLoss < advice[front.back()].totalLoss) {
+            front.push_back(i);
+        }
+    }
+    return front;
 }
 
 }  // namespace kelvane::advice

@@ -69,6 +69,7 @@ struct CoreRecord {
     QString catalogueVolume;
     QString mass;
     QString outerSize;
+    double volumeCm3 = 0.0;  // the catalogue's Ve, or Le × Ae without it; 0 for none
 };
 
 // The catalogue held in memory for the adviser: both tables in stored order.
@@ -246,6 +247,23 @@ private:
     std::shared_ptr<const AdviceContext> m_context;
     std::shared_ptr<const std::vector<AdviceRow>> m_rows;
 };
+
+// What the adviser window shows of a run, and the command line too.
+struct AdviceFilter {
+    QString family;  // a core family code; "" for every family
+    QString maker;   // "" for every maker
+    bool feasibleOnly = true;
+    bool powerOnly = false;
+    double maximumRise = 0.0;  // 0: no limit
+};
+
+// passes() — whether a row of `advice` is shown under `filter`.
+[[nodiscard]] bool passes(const Advice& advice, const AdviceRow& row, const AdviceFilter& filter);
+
+// paretoFront() — among the feasible rows `filter` shows, those no other
+// beats on both core volume and total loss (smaller and no hotter, or
+// cooler and no larger), by index into `advice`, by ascending volume.
+[[nodiscard]] std::vector<int> paretoFront(const Advice& advice, const AdviceFilter& filter = {});
 
 // Every candidate pair of the catalogue for the design, sorted by the
 // order's key ascending, ties in catalogue order of core, then of material;

@@ -3,6 +3,8 @@
 #include "engine/base/number_text.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/session/design_session.h"
+#include "gui/advice/advice_chart.h"
+#include "gui/check/check_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,8 +13,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QSet>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -33,11 +38,27 @@ constexpr int kDebounceMs = 120;
 
 const QString kAll = QStringLiteral("全部");
 
+// The check's verdict as a coloured mark.
+QPixmap verdictMark(check::Verdict verdict) {
+    QPixmap mark(12, 12);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(verdictColor(verdict));
+    painter.drawEllipse(QRectF(1.0, 1.0, 10.0, 10.0));
+    return mark;
+}
+
 }  // namespace
 
 void AdviceModel::setAdvice(OrderedAdvice rows) {
     beginResetModel();
     m_rows = std::move(rows);
+    m_rowOf.assign(size_t(m_rows.advice.size()), -1);
+    for (size_t i = 0; i < m_rows.order.size(); ++i) {
+        m_rowOf[size_t(m_rows.order[i])] = int(i);
+    }
     m_texts.clear();
     endResetModel();
 }
@@ -77,6 +98,17 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::DecorationRole:
+            if (column == AdviceColumn::CheckVerdict) {
+                static const QPixmap marks[] = {verdictMark(check::Verdict::Ok),
+                                                verdictMark(check::Verdict::Warn),
+                                                verdictMark(check::Verdict::Fail)};
+                const check::Verdict verdict = row(index.row()).pairVerdict().verdict;
+                return marks[verdict == check::Verdict::Fail   ? 2
+                             : verdict == check::Verdict::Warn ? 1
+                                                               : 0];
+            }
+            return {};
         case Qt::ToolTipRole:
             // Where the core's Ae, Le and Ve come from.
             if (column == AdviceColumn::Core && m_rows.advice.catalogue()) {
@@ -107,22 +139,27 @@ QVariant AdviceFilter::headerData(int section, Qt::Orientation orientation, int 
 }
 
 void AdviceFilter::setFamily(const QString& family) {
-    m_family = family;
+    m_rule.family = family;
     invalidateRowsFilter();
 }
 
 void AdviceFilter::setMaker(const QString& maker) {
-    m_maker = maker;
+    m_rule.maker = maker;
     invalidateRowsFilter();
 }
 
 void AdviceFilter::setFeasibleOnly(bool feasibleOnly) {
-    m_feasibleOnly = feasibleOnly;
+    m_rule.feasibleOnly = feasibleOnly;
+    invalidateRowsFilter();
+}
+
+void AdviceFilter::setPowerOnly(bool powerOnly) {
+    m_rule.powerOnly = powerOnly;
     invalidateRowsFilter();
 }
 
 void AdviceFilter::setMaximumRise(double rise) {
-    m_maximumRise = rise;
+    m_rule.maximumRise = rise;
     invalidateRowsFilter();
 }
 
@@ -131,23 +168,7 @@ bool AdviceFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) co
     if (parent.isValid() || model == nullptr) {
         return false;
     }
-    const AdviceRow& row = model->row(sourceRow);
-    if (m_feasibleOnly && !row.feasible) {
-        return false;
-    }
-    if (!m_family.isEmpty() &&
-        catalogue::coreFamily(model->text(sourceRow, AdviceColumn::Core)) != m_family) {
-        return false;
-    }
-    if (!m_maker.isEmpty() && model->text(sourceRow, AdviceColumn::Maker) != m_maker) {
-        return false;
-    }
-    if (m_maximumRise > 0.0) {
-        if (!row.hasTemperatureRise || row.temperatureRise > m_maximumRise) {
-            return false;
-        }
-    }
-    return true;
+    return advice::passes(model->advice(), model->row(sourceRow), m_rule);
 }
 
 FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
@@ -159,12 +180,14 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
       m_family(new QComboBox(this)),
       m_maker(new QComboBox(this)),
       m_feasibleOnly(new QCheckBox(QStringLiteral("只看可行"), this)),
+      m_powerOnly(new QCheckBox(QStringLiteral("只看功率材质"), this)),
+      m_chart(new AdviceChart(this)),
       m_maximumRise(new QDoubleSpinBox(this)),
       m_progress(new QProgressBar(this)),
       m_status(new QLabel(this)) {
     setObjectName(QStringLiteral("FrmAdvisor"));
     setWindowTitle(QStringLiteral("磁芯推荐"));
-    resize(1000, 560);
+    resize(1240, 620);
 
     m_filter->setSourceModel(m_model);
     m_table->setModel(m_filter);
@@ -185,6 +208,9 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     m_family->addItem(kAll);
     m_maker->addItem(kAll);
     m_feasibleOnly->setChecked(true);
+    m_powerOnly->setObjectName(QStringLiteral("powerOnly"));
+    m_powerOnly->setChecked(true);
+    m_filter->setPowerOnly(true);
     m_maximumRise->setRange(0.0, 1000.0);
     m_maximumRise->setDecimals(1);
     m_maximumRise->setSpecialValueText(QStringLiteral("不限"));
@@ -196,7 +222,25 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     connect(m_maker, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { m_filter->setMaker(text == kAll ? QString() : text); });
     connect(m_feasibleOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setFeasibleOnly);
+    connect(m_powerOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setPowerOnly);
     connect(m_maximumRise, &QDoubleSpinBox::valueChanged, m_filter, &AdviceFilter::setMaximumRise);
+    // The chart draws what the table shows.
+    connect(m_filter, &QSortFilterProxyModel::rowsInserted, this, &FrmAdvisor::showChart);
+    connect(m_filter, &QSortFilterProxyModel::rowsRemoved, this, &FrmAdvisor::showChart);
+    connect(m_filter, &QSortFilterProxyModel::modelReset, this, &FrmAdvisor::showChart);
+    connect(m_filter, &QSortFilterProxyModel::layoutChanged, this, &FrmAdvisor::showChart);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                const QModelIndex source = m_filter->mapToSource(current);
+                m_chart->setSelected(source.isValid() ? m_model->adviceIndex(source.row()) : -1);
+            });
+    connect(m_chart, &AdviceChart::rowClicked, this, &FrmAdvisor::selectAdviceRow);
+    connect(m_chart, &AdviceChart::rowActivated, this, [this](int adviceIndex) {
+        selectAdviceRow(adviceIndex);
+        if (m_table->currentIndex().isValid()) {
+            applyRow(m_table->currentIndex().row());
+        }
+    });
 
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("磁芯类型"), this));
@@ -204,13 +248,20 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     filters->addWidget(new QLabel(QStringLiteral("厂家"), this));
     filters->addWidget(m_maker);
     filters->addWidget(m_feasibleOnly);
+    filters->addWidget(m_powerOnly);
     filters->addWidget(new QLabel(QStringLiteral("最高温升"), this));
     filters->addWidget(m_maximumRise);
     filters->addStretch();
     filters->addWidget(m_progress);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
-    layout->addWidget(m_table);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_table);
+    splitter->addWidget(m_chart);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({800, 440});
+    layout->addWidget(splitter, 1);
     layout->addWidget(m_status);
 
     m_debounce.setSingleShot(true);
@@ -319,6 +370,7 @@ void FrmAdvisor::startRun() {
                                            done = m_coresDone] {
         advice::AdviceOptions all;
         all.feasibleOnly = false;
+        all.threads = 2;
         const advice::Advice rows = advice::advise(design, snapshot, all, cancel.get(), done.get());
         return OrderedAdvice{rows, rows.orderBy(column, descending, cancel.get())};
     }));
@@ -344,6 +396,28 @@ void FrmAdvisor::finishRun() {
     m_model->setAdvice(std::move(rows));
     refillMakers();
     Q_EMIT rowsShown();
+}
+
+void FrmAdvisor::showChart() {
+    std::vector<int> shown;
+    shown.reserve(size_t(m_filter->rowCount()));
+    for (int row = 0; row < m_filter->rowCount(); ++row) {
+        shown.push_back(m_model->adviceIndex(m_filter->mapToSource(m_filter->index(row, 0)).row()));
+    }
+    m_chart->setRows(m_model->advice(), std::move(shown), m_filter->rule());
+    const QModelIndex current = m_filter->mapToSource(m_table->currentIndex());
+    if (current.isValid()) {
+        m_chart->setSelected(m_model->adviceIndex(current.row()));
+    }
+}
+
+void FrmAdvisor::selectAdviceRow(int adviceIndex) {
+    const QModelIndex shown =
+        m_filter->mapFromSource(m_model->index(m_model->rowOfAdvice(adviceIndex), 0));
+    if (shown.isValid()) {
+        m_table->setCurrentIndex(shown);
+        m_table->scrollTo(shown);
+    }
 }
 
 void FrmAdvisor::refillMakers() {

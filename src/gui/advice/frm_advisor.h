@@ -44,6 +44,9 @@ public:
     [[nodiscard]] const advice::AdviceRow& row(int index) const {
         return m_rows.advice[m_rows.order[size_t(index)]];
     }
+    // The index into the advice of a row, and the row of an index.
+    [[nodiscard]] int adviceIndex(int index) const { return m_rows.order[size_t(index)]; }
+    [[nodiscard]] int rowOfAdvice(int adviceIndex) const { return m_rowOf[size_t(adviceIndex)]; }
     [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> snapshot() const {
         return m_rows.advice.catalogue();
     }
@@ -57,14 +60,16 @@ public:
 
 private:
     OrderedAdvice m_rows;
+    std::vector<int> m_rowOf;
     // The texts of the rows shown lately, by index into the advice: a row's
     // texts are written at once.
     mutable QHash<int, QStringList> m_texts;
 };
 
-// The filters of the window: core family, maker, feasible only, the
-// highest temperature rise. Sorting is asked of the window, which orders
-// the rows off the GUI thread; the filter keeps the model's order.
+// The filters of the window: core family, maker, feasible only, power
+// materials only, the highest temperature rise, by the engine's rule.
+// Sorting is asked of the window, which orders the rows off the GUI
+// thread; the filter keeps the model's order.
 class AdviceFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
@@ -77,8 +82,10 @@ public:
     void setFamily(const QString& family);
     void setMaker(const QString& maker);
     void setFeasibleOnly(bool feasibleOnly);
+    void setPowerOnly(bool powerOnly);
     // 0: no limit.
     void setMaximumRise(double rise);
+    [[nodiscard]] const advice::AdviceFilter& rule() const { return m_rule; }
 
 Q_SIGNALS:
     void sortRequested(int column, Qt::SortOrder order);
@@ -87,11 +94,10 @@ protected:
     [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex& parent) const override;
 
 private:
-    QString m_family;
-    QString m_maker;
-    bool m_feasibleOnly = true;
-    double m_maximumRise = 0.0;
+    advice::AdviceFilter m_rule;
 };
+
+class AdviceChart;
 
 // FrmAdvisor: every core with every material for the current design. Runs
 // off the GUI thread as the design changes; a newer design cancels an older
@@ -104,6 +110,7 @@ public:
     ~FrmAdvisor() override;
 
     [[nodiscard]] QTableView* table() const { return m_table; }
+    [[nodiscard]] AdviceChart* chart() const { return m_chart; }
     [[nodiscard]] AdviceFilter* filter() const { return m_filter; }
     // Applies the pair of row `row` of the table as shown (sorted, filtered).
     void applyRow(int row);
@@ -124,6 +131,8 @@ private:
     void startRun();
     void finishRun();
     void refillMakers();
+    void showChart();
+    void selectAdviceRow(int adviceIndex);
 
     session::DesignSession& m_engine;
     AdviceModel* m_model;
@@ -132,6 +141,8 @@ private:
     QComboBox* m_family;
     QComboBox* m_maker;
     QCheckBox* m_feasibleOnly;
+    QCheckBox* m_powerOnly;
+    AdviceChart* m_chart;
     QDoubleSpinBox* m_maximumRise;
     QProgressBar* m_progress;
     QLabel* m_status;

@@ -433,6 +433,68 @@ TEST(CoreAdviser, ThreadsLimitAndPowerFilterKeepTheRowsOfOneRun) {
     });
 }
 
+// The front holds exactly the feasible rows that no other feasible row
+// beats on volume and loss, and each filter keeps exactly the rows it says.
+TEST(CoreAdviser, ParetoFrontAndFiltersHoldTheirRule) {
+    forEachDesignAndOrder([](Window& w, AdviceOrder order) {
+        if (order != AdviceOrder::TotalLoss) {
+            return;
+        }
+        AdviceOptions all;
+        all.feasibleOnly = false;
+        const Advice rows = w.window.advise(all);
+        const CatalogueSnapshot& catalogue = *rows.catalogue();
+        const auto volume = [&](int i) { return catalogue.cores[rows[i].core].volumeCm3; };
+        const std::vector<int> front = paretoFront(rows);
+        ASSERT_FALSE(front.empty());
+        for (int i = 0; i < int(rows.size()); ++i) {
+            if (!rows[i].feasible || !(volume(i) > 0.0)) {
+                ASSERT_EQ(std::count(front.begin(), front.end(), i), 0);
+                continue;
+            }
+            bool beaten = false;
+            for (int j = 0; j < int(rows.size()) && !beaten; ++j) {
+                if (j == i || !rows[j].feasible || !(volume(j) > 0.0)) {
+                    continue;
+                }
+                const double vi = volume(i), vj = volume(j);
+                const double li = rows[i].totalLoss, lj = rows[j].totalLoss;
+                // An equal pair beats a later one: the front shows each point once.
+                beaten = (vj <= vi && lj < li) || (vj < vi && lj <= li) ||
+                         (vj == vi && lj == li && j < i);
+            }
+            ASSERT_EQ(std::count(front.begin(), front.end(), i), beaten ? 0 : 1)
+                << rows.texts(rows[i]).join(u',').toStdString();
+        }
+        ASSERT_TRUE(std::is_sorted(front.begin(), front.end(),
+                                   [&](int a, int b) { return volume(a) < volume(b); }));
+
+        const struct {
+            AdviceFilter filter;
+            std::function<bool(const AdviceRow&)> keeps;
+        } filters[] = {
+            {{QString(), QString(), false, false, 0.0}, [](const AdviceRow&) { return true; }},
+            {{QString(), QString(), true, false, 0.0},
+             [](const AdviceRow& row) { return row.feasible; }},
+            {{QStringLiteral("PQ"), QString(), false, false, 0.0},
+             [&](const AdviceRow& row) {
+                 return catalogue.cores[row.core].name.startsWith(u"PQ");
+             }},
+            {{QString(), QString(), false, true, 0.0},
+             [&](const AdviceRow& row) { return catalogue.materials[row.material].power; }},
+            {{QString(), QString(), false, false, 40.0},
+             [](const AdviceRow& row) {
+                 return row.hasTemperatureRise && row.temperatureRise <= 40.0;
+             }},
+        };
+        for (const auto& [filter, keeps] : filters) {
+            for (const AdviceRow& row : rows) {
+                ASSERT_EQ(passes(rows, row, filter), keeps(row));
+            }
+        }
+    });
+}
+
 // The default run, which decides feasibility in numbers before it writes any
 // text, lists exactly the feasible rows of all pairs, with the same texts
 // and in the same order, for every design, catalogue and order.
