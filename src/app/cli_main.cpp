@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
     "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
     "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
-    "                   [--sort loss|rise|volume] [--format csv|json]\n"
+    "                   [--sort loss|rise|volume] [--format csv|json] [--pareto]\n"
+    "                   [--power-only] [--family CODE] [--maker NAME] [--max-rise C]\n"
     "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n"
     "       kelvane-cli check DESIGN [--catalogue FILE] [--format text|json]\n"
     "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n";
@@ -97,6 +98,17 @@ struct Options {
                             QStringLiteral("UF")};
     QCommandLineOption linef{QStringLiteral("linef"), QStringLiteral("Line frequency (Hz)."),
                              QStringLiteral("HZ")};
+    QCommandLineOption pareto{QStringLiteral("pareto"),
+                              QStringLiteral("Only the pairs no other beats on volume and loss.")};
+    QCommandLineOption powerOnly{QStringLiteral("power-only"),
+                                 QStringLiteral("Only materials for power.")};
+    QCommandLineOption family{QStringLiteral("family"), QStringLiteral("Core family code."),
+                              QStringLiteral("CODE")};
+    QCommandLineOption maker{QStringLiteral("maker"), QStringLiteral("Core maker."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption maxRise{QStringLiteral("max-rise"),
+                               QStringLiteral("Highest temperature rise (C)."),
+                               QStringLiteral("C")};
 };
 
 // One command as given: its operand, its options, where it writes.
@@ -125,6 +137,21 @@ int advise(const Command& command) {
     QTextStream& err = command.err;
     advice::AdviceOptions options;
     options.feasibleOnly = !parser.isSet(command.options.all);
+    options.powerOnly = parser.isSet(command.options.powerOnly);
+    // The window's filters, by the same rule.
+    advice::AdviceFilter filter;
+    filter.feasibleOnly = options.feasibleOnly;
+    filter.powerOnly = options.powerOnly;
+    filter.family = parser.value(command.options.family);
+    filter.maker = parser.value(command.options.maker);
+    if (parser.isSet(command.options.maxRise)) {
+        bool ok = false;
+        filter.maximumRise = parser.value(command.options.maxRise).toDouble(&ok);
+        if (!ok || !(filter.maximumRise > 0.0)) {
+            err << "bad --max-rise " << parser.value(command.options.maxRise) << '\n' << kUsage;
+            return 2;
+        }
+    }
     const QString sort = parser.value(command.options.sort);
     if (sort == u"rise") {
         options.order = advice::AdviceOrder::TemperatureRise;
@@ -164,8 +191,21 @@ int advise(const Command& command) {
         }
         return 1;
     }
-    const qsizetype shown = top >= 0 ? std::min<qsizetype>(top, advised.size()) : advised.size();
-    const std::span<const advice::AdviceRow> rows(advised.begin(), size_t(shown));
+    std::vector<advice::AdviceRow> rows;
+    if (parser.isSet(command.options.pareto)) {
+        for (const int index : advice::paretoFront(advised, filter)) {
+            rows.push_back(advised[index]);
+        }
+    } else {
+        for (const advice::AdviceRow& row : advised) {
+            if (advice::passes(advised, row, filter)) {
+                rows.push_back(row);
+            }
+        }
+    }
+    if (top >= 0 && size_t(top) < rows.size()) {
+        rows.resize(size_t(top));
+    }
     QStringList header = advice::adviceColumnNames();
     if (!options.feasibleOnly) {
         header.append(kFeasibleColumn);
@@ -313,8 +353,9 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     const Options options;
     parser.addOptions({options.catalogue, options.materials, options.cores, options.output,
-                       options.top, options.all, options.sort, options.format, options.vacmax,
-                       options.rating, options.bulk, options.linef});
+                       options.top, options.all, options.sort, options.format, options.pareto,
+                       options.powerOnly, options.family, options.maker, options.maxRise,
+                       options.vacmax, options.rating, options.bulk, options.linef});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
