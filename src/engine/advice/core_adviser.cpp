@@ -6,6 +6,7 @@
 #include "engine/catalogue/core_family.h"
 #include "engine/catalogue/core_formulas.h"
 #include "engine/catalogue/data_source.h"
+#include "engine/catalogue/search_rule.h"
 #include "engine/check/check_input.h"
 #include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
@@ -51,52 +52,6 @@ int columnIndex(const QStringList& names, const QString& column) {
         }
     }
     return -1;
-}
-
-QChar foldAscii(QChar c) {
-    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
-}
-
-bool sameAscii(QStringView a, QStringView b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Whether `value` is listed by the prefix search for `search` (already
-// trimmed): LIKE with "*" as any characters and a trailing "%", which
-// folds the case of ASCII letters only.
-bool matchesSearch(QStringView value, const QString& search) {
-    const QStringList parts = search.split(u'*');
-    qsizetype at = 0;
-    for (int i = 0; i < parts.size(); ++i) {
-        const QStringView part(parts[i]);
-        if (i == 0) {
-            if (value.size() < part.size() || !sameAscii(value.first(part.size()), part)) {
-                return false;
-            }
-            at = part.size();
-            continue;
-        }
-        qsizetype found = -1;
-        for (qsizetype from = at; from + part.size() <= value.size(); ++from) {
-            if (sameAscii(value.mid(from, part.size()), part)) {
-                found = from;
-                break;
-            }
-        }
-        if (found < 0) {
-            return false;
-        }
-        at = found + part.size();
-    }
-    return true;
 }
 
 struct RawRow {
@@ -216,8 +171,9 @@ QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     for (int m = 0; m < materials.size(); ++m) {
         const QString search = trimBlanks(materials[m].texts[kTypeField]);
         const auto listed = [&](int other) {
-            return search.isEmpty() || (!isNullCell(rows[other], typeColumn) &&
-                                        matchesSearch(materials[other].texts[kTypeField], search));
+            return search.isEmpty() ||
+                   (!isNullCell(rows[other], typeColumn) &&
+                    catalogue::matchesPrefixSearch(materials[other].texts[kTypeField], search));
         };
         materials[m].found = listed(m);
         for (int other = 0; other <= m; ++other) {
@@ -265,7 +221,8 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.turnLength = parseNumber(cellText(row, lw));
         // The core search always filters: a core without name is never listed.
         core.nullName = isNullCell(row, name);
-        core.found = !core.nullName && matchesSearch(core.name, trimBlanks(core.name));
+        core.found =
+            !core.nullName && catalogue::matchesPrefixSearch(core.name, trimBlanks(core.name));
         const QVariant ap = row.values.value(areaProduct);
         core.hasAreaProduct = areaProduct >= 0 && !ap.isNull() &&
                               (ap.typeId() == QMetaType::Double ||
@@ -693,7 +650,7 @@ int firstListedCore(const CatalogueSnapshot& catalogue, int c, std::vector<int>&
         first = c;
         for (int other = 0; other < c; ++other) {
             const CoreRecord& core = catalogue.cores[other];
-            if (!core.nullName && matchesSearch(core.name, search)) {
+            if (!core.nullName && catalogue::matchesPrefixSearch(core.name, search)) {
                 first = other;
                 break;
             }

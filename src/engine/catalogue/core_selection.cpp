@@ -6,6 +6,7 @@
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/catalogue/core_formulas.h"
+#include "engine/catalogue/search_rule.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <QDir>
@@ -38,23 +39,6 @@ constexpr BoundField kCoreBindings[] = {
     {Field::TxtCoreAe, "ae"},
     {Field::TxtCoreSize, "NAME"},
 };
-
-// A LIKE pattern for a prefix search: "*" stands for any characters, and
-// "%", "_" and the escape character are themselves.
-QString prefixPattern(const QString& text) {
-    QString pattern;
-    for (QChar c : text) {
-        if (c == u'*') {
-            pattern.append(u'%');
-        } else {
-            if (c == u'%' || c == u'_' || c == u'\\') {
-                pattern.append(u'\\');
-            }
-            pattern.append(c);
-        }
-    }
-    return pattern + u'%';
-}
 
 }  // namespace
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace kelvane::catalogue {
+
+// The prefix search of the core and material boxes, in its two forms: the
+// LIKE pattern the catalogue's query runs, and the same test in memory for
+// the adviser's snapshot. "*" stands for any characters, the search ends
+// with any characters; "%", "_" and "\" are themselves; ASCII letters match
+// either case and no other letter does, as SQLite's LIKE.
+
+// prefixPattern() — the LIKE pattern of `search`, with ESCAPE '\'.
+[[nodiscard]] QString prefixPattern(const QString& search);
+
+// matchesPrefixSearch() — whether `value` is listed by the search for
+// `search` (already trimmed).
+[[nodiscard]] bool matchesPrefixSearch(QStringView value, const QString& search);
+
+}  // namespace kelvane::catalogue
