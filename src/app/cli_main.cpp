@@ -1,4 +1,4 @@
-#include "engine/advice/core_adviser.h"
+#include "engine/advice/advice_order.h"
 #include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/script/engine_target.h"

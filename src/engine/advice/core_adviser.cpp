@@ -1,19 +1,15 @@
 #include "engine/advice/core_adviser.h"
 
+#include "engine/advice/advice_order.h"
 #include "engine/base/conductor_formulas.h"
 #include "engine/base/number_text.h"
-#include "engine/catalogue/catalogue_schema.h"
-#include "engine/catalogue/core_family.h"
 #include "engine/catalogue/core_formulas.h"
-#include "engine/catalogue/data_source.h"
 #include "engine/catalogue/search_rule.h"
 #include "engine/check/check_input.h"
 #include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <QHash>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <algorithm>
 #include <cmath>
@@ -33,233 +29,6 @@ namespace {
 
 // Material fields by their column; the TxtApp index is the column's place.
 constexpr int kTypeField = int(design::MaterialColumn::Type);
-constexpr int kPermeabilityField = int(design::MaterialColumn::InitialPermeability);
-constexpr int kSaturationField = int(design::MaterialColumn::FluxDensity);
-constexpr int kRemanenceField = int(design::MaterialColumn::Remanence);
-constexpr int kDensityField = int(design::MaterialColumn::Density);
-constexpr int kApplicationField = int(design::MaterialColumn::Application);
-
-// The column of `names` called `column`, the exact spelling first, as the
-// bound fields look their columns up; -1 when there is none.
-int columnIndex(const QStringList& names, const QString& column) {
-    const int exact = int(names.indexOf(column));
-    if (exact >= 0) {
-        return exact;
-    }
-    for (int i = 0; i < names.size(); ++i) {
-        if (names[i].compare(column, Qt::CaseInsensitive) == 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-struct RawRow {
-    qint64 rowid = 0;
-    QVector<QVariant> values;
-};
-
-QVector<RawRow> readTable(const QSqlDatabase& database, const QString& table,
-                          QStringList& columns) {
-    QVector<RawRow> rows;
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
-                        .arg(catalogue::quoted(table)))) {
-        return rows;
-    }
-    const QSqlRecord record = query.record();
-    for (int i = 1; i < record.count(); ++i) {
-        columns.append(record.fieldName(i));
-    }
-    while (query.next()) {
-        RawRow row;
-        row.rowid = query.value(0).toLongLong();
-        row.values.resize(columns.size());
-        for (int i = 0; i < columns.size(); ++i) {
-            row.values[i] = query.value(i + 1);
-        }
-        rows.append(std::move(row));
-    }
-    return rows;
-}
-
-QString cellText(const RawRow& row, int column) {
-    return column < 0 ? QString() : catalogue::valueText(row.values.value(column));
-}
-
-bool isNullCell(const RawRow& row, int column) {
-    return column < 0 || row.values.value(column).isNull();
-}
-
-// A text's number as the check reads it: none for blanks.
-std::optional<double> checkNumber(const QString& text) {
-    return trimBlanks(text).isEmpty() ? std::nullopt : std::optional(parseNumber(text));
-}
-
-// A cell's number; no value for an empty cell or one that is not finite.
-std::optional<double> optionalCell(const RawRow& row, int column) {
-    const QString text = trimBlanks(cellText(row, column));
-    if (text.isEmpty()) {
-        return std::nullopt;
-    }
-    const double value = parseNumber(text);
-    return std::isfinite(value) ? std::optional(value) : std::nullopt;
-}
-
-// The assembled set's outer size, by the drawing of its family: width ×
-// depth × height, or the diameter and height of a round one.
-QString outerSizeText(std::optional<check::CoreShape> shape, const check::CoreDimensions& dims) {
-    const auto mm = [](std::optional<double> value) {
-        return formatPlain(value.value_or(0.0)).value_or(QString());
-    };
-    const auto given = [](std::initializer_list<std::optional<double>> values) {
-        return std::all_of(values.begin(), values.end(),
-                           [](std::optional<double> v) { return v && *v > 0.0; });
-    };
-    const std::optional<double> height =
-        dims.b ? std::optional(2.0 * *dims.b) : std::optional<double>();
-    if (!shape) {
-        return {};
-    }
-    switch (*shape) {
-        case check::CoreShape::E:
-        case check::CoreShape::U:
-            return given({dims.a, height, dims.c})
-                       ? mm(dims.a) + u'×' + mm(dims.c) + u'×' + mm(height)
-                       : QString();
-        case check::CoreShape::Rm:
-            return given({dims.a, height}) ? mm(dims.a) + u'×' + mm(dims.a) + u'×' + mm(height)
-                                           : QString();
-        case check::CoreShape::Pot:
-            return given({dims.a, height}) ? u'⌀' + mm(dims.a) + u'×' + mm(height) : QString();
-        case check::CoreShape::Toroid:
-            return given({dims.a, dims.c}) ? u'⌀' + mm(dims.a) + u'×' + mm(dims.c) : QString();
-    }
-    return {};
-}
-
-QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
-    QStringList columns;
-    const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
-    int fieldColumns[26];
-    for (int index = 0; index < 26; ++index) {
-        fieldColumns[index] = columnIndex(columns, catalogue::materialColumnOfField(index));
-    }
-    const int typeColumn = fieldColumns[kTypeField];
-    QVector<MaterialRecord> materials;
-    materials.reserve(rows.size());
-    for (const RawRow& row : rows) {
-        MaterialRecord material;
-        material.rowid = row.rowid;
-        for (int index = 0; index < 26; ++index) {
-            material.texts[size_t(index)] = cellText(row, fieldColumns[index]);
-        }
-        material.permeability = parseNumber(material.texts[kPermeabilityField]);
-        material.density = parseNumber(material.texts[kDensityField]);
-        material.proposedFluxDensity =
-            catalogue::proposedFluxDensityText(parseNumber(material.texts[kSaturationField]),
-                                               parseNumber(material.texts[kRemanenceField]))
-                .value_or(QString());
-        material.power =
-            material.texts[kApplicationField].contains(u"power", Qt::CaseInsensitive) ||
-            material.texts[kApplicationField].contains(u"功率");
-        materials.append(std::move(material));
-    }
-    // The search by type: an empty text lists every row, any other lists
-    // the rows whose type it matches.
-    for (int m = 0; m < materials.size(); ++m) {
-        const QString search = trimBlanks(materials[m].texts[kTypeField]);
-        const auto listed = [&](int other) {
-            return search.isEmpty() ||
-                   (!isNullCell(rows[other], typeColumn) &&
-                    catalogue::matchesPrefixSearch(materials[other].texts[kTypeField], search));
-        };
-        materials[m].found = listed(m);
-        for (int other = 0; other <= m; ++other) {
-            if (listed(other)) {
-                materials[m].firstOfSearchAlike = materials[other].texts == materials[m].texts;
-                break;
-            }
-        }
-    }
-    return materials;
-}
-
-QVector<CoreRecord> readCores(const QSqlDatabase& database) {
-    QStringList columns;
-    const QVector<RawRow> rows = readTable(database, QStringLiteral("CORE"), columns);
-    const int name = columnIndex(columns, QStringLiteral("NAME"));
-    const int factory = columnIndex(columns, QStringLiteral("FACTORY"));
-    const int origin = columnIndex(columns, QStringLiteral("ORIGIN"));
-    const int ae = columnIndex(columns, QStringLiteral("ae"));
-    const int le = columnIndex(columns, QStringLiteral("le"));
-    const int aw = columnIndex(columns, QStringLiteral("Aw"));
-    const int lw = columnIndex(columns, QStringLiteral("lW"));
-    const int areaProduct = columnIndex(columns, QStringLiteral("AP"));
-    const int volume = columnIndex(columns, QStringLiteral("ve"));
-    const int mass = columnIndex(columns, QStringLiteral("W"));
-    int dims[6];
-    const char* const letters[6] = {"A", "B", "C", "D", "e", "f"};
-    for (int i = 0; i < 6; ++i) {
-        dims[i] = columnIndex(columns, QString::fromLatin1(letters[i]));
-    }
-    QVector<CoreRecord> cores;
-    cores.reserve(rows.size());
-    for (const RawRow& row : rows) {
-        CoreRecord core;
-        core.rowid = row.rowid;
-        core.name = cellText(row, name);
-        core.factory = cellText(row, factory);
-        core.origin = cellText(row, origin);
-        core.aeText = cellText(row, ae);
-        core.awText = cellText(row, aw);
-        core.ae = parseNumber(core.aeText);
-        core.leText = cellText(row, le);
-        core.le = parseNumber(core.leText);
-        core.aw = parseNumber(core.awText);
-        core.turnLength = parseNumber(cellText(row, lw));
-        // The core search always filters: a core without name is never listed.
-        core.nullName = isNullCell(row, name);
-        core.found =
-            !core.nullName && catalogue::matchesPrefixSearch(core.name, trimBlanks(core.name));
-        const QVariant ap = row.values.value(areaProduct);
-        core.hasAreaProduct = areaProduct >= 0 && !ap.isNull() &&
-                              (ap.typeId() == QMetaType::Double ||
-                               ap.typeId() == QMetaType::LongLong || ap.typeId() == QMetaType::Int);
-        core.areaProduct = core.hasAreaProduct ? ap.toDouble() : 0.0;
-        core.volumeText = catalogue::coreVolumeText(core.le, core.ae).value_or(QString());
-        core.volume = parseNumber(core.volumeText);
-        std::optional<double> letter[6];
-        for (int i = 0; i < 6; ++i) {
-            letter[i] = optionalCell(row, dims[i]);
-        }
-        core.dims = {letter[0], letter[1], letter[2], letter[3], letter[4], letter[5]};
-        core.shape = check::coreShapeOfName(core.name);
-        core.checkName = trimBlanks(core.name);
-        core.checkAe = checkNumber(core.aeText);
-        core.checkLe = checkNumber(core.leText);
-        core.checkAw = checkNumber(core.awText);
-        // The check takes Le × Ae before the volume's text.
-        if (core.checkAe && core.checkLe && *core.checkAe > 0.0 && *core.checkLe > 0.0) {
-            core.checkVe = *core.checkAe * *core.checkLe;
-        } else if (const std::optional<double> veCm3 = checkNumber(core.volumeText)) {
-            core.checkVe = *veCm3 * 1000.0;
-        }
-        if (const std::optional<double> ve = optionalCell(row, volume)) {
-            core.catalogueVolume = formatFixed(*ve / 1000.0, 1).value_or(QString());
-        }
-        core.mass = cellText(row, mass);
-        if (const std::optional<double> ve = optionalCell(row, volume); ve && *ve > 0.0) {
-            core.volumeCm3 = *ve / 1000.0;
-        } else if (core.checkVe && *core.checkVe > 0.0) {
-            core.volumeCm3 = *core.checkVe / 1000.0;
-        }
-        core.outerSize = outerSizeText(core.shape, core.dims);
-        cores.append(std::move(core));
-    }
-    return cores;
-}
 
 }  // namespace
 
@@ -725,22 +494,6 @@ LossSource lossSource(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
 
 }  // namespace
 
-CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database) {
-    CatalogueSnapshot snapshot;
-    if (!database.isOpen()) {
-        return snapshot;
-    }
-    snapshot.materials = readMaterials(database);
-    snapshot.cores = readCores(database);
-    for (int c = 0; c < snapshot.cores.size(); ++c) {
-        CoreRecord& core = snapshot.cores[c];
-        const auto known = snapshot.coreNameIds.constFind(core.name);
-        core.sameNameEarlier = known != snapshot.coreNameIds.constEnd();
-        core.nameId = core.sameNameEarlier ? *known : *snapshot.coreNameIds.insert(core.name, c);
-    }
-    return snapshot;
-}
-
 const QStringList& adviceColumnNames() {
     static const QStringList names = {
         QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
@@ -917,10 +670,10 @@ class WoundInputs {
 public:
     explicit WoundInputs(const AdviceDesign& d) : m_design(d), m_input(d.check) {
         m_volts.push_back(d.udc);
-        m_diameters.push_back(checkNumber(d.primaryDiameter));
+        m_diameters.push_back(fieldNumber(d.primaryDiameter));
         for (const int output : d.checkedOutputs) {
             m_volts.push_back(d.outputs[output].volts);
-            m_diameters.push_back(checkNumber(d.outputs[output].diameter));
+            m_diameters.push_back(fieldNumber(d.outputs[output].diameter));
         }
         m_turns.resize(m_volts.size());
         m_ohms.resize(m_volts.size());
@@ -944,7 +697,7 @@ public:
         for (size_t i = 0; i < m_volts.size(); ++i) {
             std::optional<double> turns;
             if (i == 0 && !d.hasOutputs) {
-                turns = checkNumber(d.primaryTurnsCell);
+                turns = fieldNumber(d.primaryTurnsCell);
             } else if (const std::optional<double> raw =
                            results::turnsValue(m_volts[i], d.onTime, flux, m_core->ae)) {
                 turns = roundPlain(*raw);
@@ -1070,110 +823,6 @@ QStringList rowTexts(const AdviceContext& context, const AdviceRow& row) {
         }
     }
     return texts;
-}
-
-// The rows in the order of `key`, ties in the order they come in. One
-// counting pass puts them into buckets that never decrease as the key
-// grows; a bucket that holds different keys is then sorted by key.
-template <typename Key, typename Bucket>
-std::vector<AdviceRow> sortedByBuckets(const std::vector<AdviceRow>& rows, size_t buckets, Key key,
-                                       Bucket bucket) {
-    std::vector<size_t> start(buckets + 1, 0);
-    for (const AdviceRow& row : rows) {
-        ++start[bucket(row) + 1];
-    }
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<size_t> next(start.begin(), start.end() - 1);
-    std::vector<AdviceRow> sorted(rows.size());
-    for (const AdviceRow& row : rows) {
-        sorted[next[bucket(row)]++] = row;
-    }
-    const auto byKey = [&key](const AdviceRow& a, const AdviceRow& b) { return key(a) < key(b); };
-    for (size_t b = 0; b < buckets; ++b) {
-        const auto first = sorted.begin() + std::ptrdiff_t(start[b]);
-        const auto last = sorted.begin() + std::ptrdiff_t(start[b + 1]);
-        if (last - first > 1 && !std::is_sorted(first, last, byKey)) {
-            std::stable_sort(first, last, byKey);
-        }
-    }
-    return sorted;
-}
-
-// The rows by a key read from a text with as many decimals as `scale` has
-// zeros (+infinity for none), bucketed by the key in units of its last
-// decimal. Keys too large for that, or too spread out, are sorted by
-// comparison.
-template <typename Key>
-std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, double scale) {
-    constexpr double kExactWhole = 4503599627370496.0;  // 2^52
-    double low = std::numeric_limits<double>::infinity();
-    double high = -low;
-    bool whole = true;
-    for (const AdviceRow& row : rows) {
-        const double k = key(row);
-        if (k == std::numeric_limits<double>::infinity()) {
-            continue;
-        }
-        const double scaled = k * scale;
-        if (!(std::fabs(scaled) < kExactWhole)) {
-            whole = false;
-            break;
-        }
-        low = std::min(low, scaled);
-        high = std::max(high, scaled);
-    }
-    // Keys in units of their last decimal, less the lowest, lie near whole
-    // numbers: adding a half and truncating gives each its bucket.
-    const double spread = high >= low ? high - low + 1.5 : 0.0;
-    if (!whole || spread > std::max(4.0 * double(rows.size()), 65536.0)) {
-        std::stable_sort(rows.begin(), rows.end(), [&key](const AdviceRow& a, const AdviceRow& b) {
-            return key(a) < key(b);
-        });
-        return rows;
-    }
-    const size_t infinite = size_t(spread);
-    return sortedByBuckets(rows, infinite + 1, key, [&](const AdviceRow& row) {
-        const double k = key(row);
-        return k == std::numeric_limits<double>::infinity() ? infinite
-                                                            : size_t(k * scale - low + 0.5);
-    });
-}
-
-std::vector<AdviceRow> sortedRows(std::vector<AdviceRow> rows, AdviceOrder order,
-                                  const CatalogueSnapshot& catalogue) {
-    switch (order) {
-        case AdviceOrder::TemperatureRise:
-            return sortedByDecimalKey(
-                std::move(rows),
-                [](const AdviceRow& row) {
-                    return row.hasTemperatureRise ? row.temperatureRise
-                                                  : std::numeric_limits<double>::infinity();
-                },
-                10.0);
-        case AdviceOrder::Volume: {
-            // The cores ranked by volume, equal volumes alike.
-            std::vector<int> byVolume(size_t(catalogue.cores.size()));
-            std::iota(byVolume.begin(), byVolume.end(), 0);
-            const auto volume = [&catalogue](int c) { return catalogue.cores[c].volume; };
-            std::stable_sort(byVolume.begin(), byVolume.end(),
-                             [&volume](int a, int b) { return volume(a) < volume(b); });
-            std::vector<size_t> rank(byVolume.size());
-            size_t ranks = 0;
-            for (size_t i = 0; i < byVolume.size(); ++i) {
-                if (i > 0 && volume(byVolume[i]) != volume(byVolume[i - 1])) {
-                    ++ranks;
-                }
-                rank[size_t(byVolume[i])] = ranks;
-            }
-            return sortedByBuckets(
-                rows, ranks + 1, [&volume](const AdviceRow& row) { return volume(row.core); },
-                [&rank](const AdviceRow& row) { return rank[size_t(row.core)]; });
-        }
-        case AdviceOrder::TotalLoss:
-            break;
-    }
-    return sortedByDecimalKey(
-        std::move(rows), [](const AdviceRow& row) { return row.totalLoss; }, 1000.0);
 }
 
 // What a run evaluates every core with: the candidate materials and the
@@ -1302,44 +951,6 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
         }
     }
     return found;
-}
-
-// The rows in the order of the run's key, ties in catalogue order; with a
-// limit, only that many first rows, put in order without sorting the rest.
-std::vector<AdviceRow> orderedRows(std::vector<AdviceRow> rows, const AdviceOptions& options,
-                                   const CatalogueSnapshot& catalogue) {
-    if (options.limit <= 0 || size_t(options.limit) >= rows.size() ||
-        options.order == AdviceOrder::Volume) {
-        std::vector<AdviceRow> sorted = sortedRows(std::move(rows), options.order, catalogue);
-        if (options.limit > 0 && size_t(options.limit) < sorted.size()) {
-            sorted.resize(size_t(options.limit));
-        }
-        return sorted;
-    }
-    // Rows come in catalogue order: the index breaks ties.
-    const auto key = [&options](const AdviceRow& row) {
-        if (options.order == AdviceOrder::TemperatureRise) {
-            return row.hasTemperatureRise ? row.temperatureRise
-                                          : std::numeric_limits<double>::infinity();
-        }
-        return row.totalLoss;
-    };
-    std::vector<size_t> index(rows.size());
-    std::iota(index.begin(), index.end(), size_t(0));
-    const auto before = [&](size_t a, size_t b) {
-        const double ka = key(rows[a]);
-        const double kb = key(rows[b]);
-        return ka < kb || (!(kb < ka) && a < b);
-    };
-    const auto middle = index.begin() + std::ptrdiff_t(options.limit);
-    std::nth_element(index.begin(), middle, index.end(), before);
-    std::sort(index.begin(), middle, before);
-    std::vector<AdviceRow> first;
-    first.reserve(size_t(options.limit));
-    for (auto i = index.begin(); i != middle; ++i) {
-        first.push_back(rows[*i]);
-    }
-    return first;
 }
 
 }  // namespace
@@ -1510,53 +1121,6 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     auto rows = std::make_shared<const std::vector<AdviceRow>>(
         orderedRows(std::move(found), options, catalogue));
     return Advice(std::move(context), std::move(rows));
-}
-
-bool passes(const Advice& advice, const AdviceRow& row, const AdviceFilter& filter) {
-    const std::shared_ptr<const CatalogueSnapshot> catalogue = advice.catalogue();
-    if (!catalogue || (filter.feasibleOnly && !row.feasible)) {
-        return false;
-    }
-    const CoreRecord& core = catalogue->cores[row.core];
-    if (filter.powerOnly && !catalogue->materials[row.material].power) {
-        return false;
-    }
-    if (!filter.family.isEmpty() && catalogue::coreFamily(core.name) != filter.family) {
-        return false;
-    }
-    if (!filter.maker.isEmpty() && core.factory != filter.maker) {
-        return false;
-    }
-    return !(filter.maximumRise > 0.0) ||
-           (row.hasTemperatureRise && row.temperatureRise <= filter.maximumRise);
-}
-
-std::vector<int> paretoFront(const Advice& advice, const AdviceFilter& filter) {
-    const std::shared_ptr<const CatalogueSnapshot> catalogue = advice.catalogue();
-    if (!catalogue) {
-        return {};
-    }
-    std::vector<int> feasible;
-    for (int i = 0; i < int(advice.size()); ++i) {
-        if (advice[i].feasible && passes(advice, advice[i], filter) &&
-            catalogue->cores[advice[i].core].volumeCm3 > 0.0) {
-            feasible.push_back(i);
-        }
-    }
-    const auto volume = [&](int i) { return catalogue->cores[advice[i].core].volumeCm3; };
-    std::stable_sort(feasible.begin(), feasible.end(), [&](int a, int b) {
-        return volume(a) < volume(b) ||
-               (volume(a) == volume(b) && advice[a].totalLoss < advice[b].totalLoss);
-    });
-    // By ascending volume, a row is on the front when it is cooler than
-    // every smaller one.
-    std::vector<int> front;
-    for (const int i : feasible) {
-        if (front.empty() || advice[i].totalLoss < advice[front.back()].totalLoss) {
-            front.push_back(i);
-        }
-    }
-    return front;
 }
 
 }  // namespace kelvane::advice

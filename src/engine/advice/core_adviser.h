@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/advice/catalogue_snapshot.h"
 #include "engine/check/design_check.h"
 
 #include <QHash>
@@ -18,69 +19,6 @@ class DesignSheet;
 }
 
 namespace kelvane::advice {
-
-// A material of the catalogue as its 26 fields would show it, with what
-// depends on it alone.
-struct MaterialRecord {
-    qint64 rowid = 0;
-    std::array<QString, 26> texts;  // TxtApp(0..25)
-    // Whether the search with its type text lists it, and whether the
-    // first record that search lists shows the same 26 texts.
-    bool found = false;
-    bool firstOfSearchAlike = false;
-    double permeability = 0.0;
-    double density = 0.0;
-    QString proposedFluxDensity;  // txtbm after its record is chosen
-    bool power = false;           // its application says power
-};
-
-// A core of the catalogue as its Bound fields would show it, with what
-// depends on it alone.
-struct CoreRecord {
-    qint64 rowid = 0;
-    QString name;
-    QString factory;
-    QString origin;  // ORIGIN: where Ae, Le and Ve come from
-    QString aeText;
-    QString leText;
-    QString awText;
-    double ae = 0.0;
-    double le = 0.0;
-    double aw = 0.0;
-    double turnLength = 0.0;  // lW, TxtBZC
-    bool found = false;       // the search with its name lists it
-    bool nullName = false;
-    QString volumeText;  // TxtCoreVe
-    double volume = 0.0;
-    bool hasAreaProduct = false;  // AP, which the area-product query compares
-    double areaProduct = 0.0;
-    // The name as an id among the cores' names, and whether an earlier core
-    // has the same name.
-    int nameId = 0;
-    bool sameNameEarlier = false;
-    // What the design check reads of the core: its fields as numbers (none
-    // for an empty one), the volume it takes.
-    check::CoreDimensions dims;
-    std::optional<check::CoreShape> shape;
-    QString checkName;  // trimmed
-    std::optional<double> checkAe, checkLe, checkAw, checkVe;
-    // Its size as the catalogue gives it: Ve in cm³ with one decimal, the
-    // set's mass in g, its outer dimensions in mm ("" where not given).
-    QString catalogueVolume;
-    QString mass;
-    QString outerSize;
-    double volumeCm3 = 0.0;  // the catalogue's Ve, or Le × Ae without it; 0 for none
-};
-
-// The catalogue held in memory for the adviser: both tables in stored order.
-struct CatalogueSnapshot {
-    QVector<MaterialRecord> materials;
-    QVector<CoreRecord> cores;
-    QHash<QString, int> coreNameIds;  // a core name's id, as CoreRecord::nameId
-};
-
-// Reads both tables of an open catalogue; empty lists for a closed one.
-[[nodiscard]] CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database);
 
 // The column names of a row, in column order.
 [[nodiscard]] const QStringList& adviceColumnNames();
@@ -247,23 +185,6 @@ private:
     std::shared_ptr<const AdviceContext> m_context;
     std::shared_ptr<const std::vector<AdviceRow>> m_rows;
 };
-
-// What the adviser window shows of a run, and the command line too.
-struct AdviceFilter {
-    QString family;  // a core family code; "" for every family
-    QString maker;   // "" for every maker
-    bool feasibleOnly = true;
-    bool powerOnly = false;
-    double maximumRise = 0.0;  // 0: no limit
-};
-
-// passes() — whether a row of `advice` is shown under `filter`.
-[[nodiscard]] bool passes(const Advice& advice, const AdviceRow& row, const AdviceFilter& filter);
-
-// paretoFront() — among the feasible rows `filter` shows, those no other
-// beats on both core volume and total loss (smaller and no hotter, or
-// cooler and no larger), by index into `advice`, by ascending volume.
-[[nodiscard]] std::vector<int> paretoFront(const Advice& advice, const AdviceFilter& filter = {});
 
 // Every candidate pair of the catalogue for the design, sorted by the
 // order's key ascending, ties in catalogue order of core, then of material;

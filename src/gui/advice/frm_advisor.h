@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/advice/core_adviser.h"
+#include "engine/advice/advice_order.h"
 
 #include <QAbstractTableModel>
 #include <QFutureWatcher>

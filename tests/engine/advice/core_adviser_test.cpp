@@ -1,5 +1,6 @@
 #include "engine/advice/core_adviser.h"
 
+#include "engine/advice/advice_order.h"
 #include "engine/base/number_text.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/script/snapshot.h"
