@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/base/result.h"
+#include "engine/check/check_input.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The designed transformer as a SPICE netlist, alone or in a test bench of
+// its converter. Plain SPICE 3 elements (L, K, R, C, D, S, V, PULSE) that
+// ngspice reads without a compatibility mode; the bench's .meas lines are
+// those ngspice and LTspice share. The text is ASCII (the design's name
+// aside), one element a line, LF line ends.
+
+namespace kelvane::spice {
+
+// The coupling factor between every two windings: that of a typical wound
+// transformer (a leakage of about 2 % of Lp), until a design carries a
+// leakage estimate of its own.
+inline constexpr double kDefaultCoupling = 0.99;
+
+struct NetlistOptions {
+    bool bench = false;  // the converter around the transformer, with its measures
+    double coupling = kDefaultCoupling;
+    QString designName;  // the design file's name for the heading; "" unsaved
+};
+
+// How a bench runs, in seconds: the simulated switching period, the largest
+// time step, the end of the run and the start of the measures' window (the
+// last 20 periods). The measures are ipk and irms of the primary (one half
+// of a push-pull primary) and vo1 … voN, each output's average.
+struct BenchPlan {
+    double periodS = 0.0;
+    double stepS = 0.0;
+    double stopS = 0.0;
+    double measureFromS = 0.0;
+    int outputCount = 0;
+};
+
+struct Netlist {
+    QString text;
+    std::optional<BenchPlan> bench;  // with NetlistOptions::bench
+};
+
+// The number of periods the measures average over.
+inline constexpr int kMeasuredPeriods = 20;
+
+// writeNetlist() — the transformer of `input` as the subcircuit XFMR:
+// every winding a coupled inductor, the primary Lp (txtlp) and winding w
+// Lp × (Nw ÷ N1)², all pairs coupled by `coupling`, each in series with its
+// DC resistance from the winding table (none where the table has none);
+// pins primary first, then each output, each winding start (its dot) then
+// finish, with the centre tap between the halves of a forward's windings.
+// With `bench`, the converter of the design's circuit at the lowest DC
+// input (txtudc), at the duty and for an RCC at the frequency the design
+// check computes, each output loaded by a resistor drawing its rated
+// current at the voltage its turns give (uo(r)).
+//
+// A design without a circuit, an output, the turns of every winding or Lp
+// gives a Failure saying what is missing, and no text; a bench also needs
+// what the check's duty needs, a duty below 1 (below 0.5 for each switch
+// of a forward) and each output's current and voltage above 0.
+[[nodiscard]] Result<Netlist> writeNetlist(const check::CheckInput& input,
+                                           const NetlistOptions& options);
+
+}  // namespace kelvane::spice
