@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -34,7 +35,9 @@ constexpr const char* kUsage =
     "                   [--power-only] [--family CODE] [--maker NAME] [--max-rise C]\n"
     "       kelvane-cli export CATALOGUE [--materials CSV] [--cores CSV]\n"
     "       kelvane-cli check DESIGN [--catalogue FILE] [--format text|json]\n"
-    "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n";
+    "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n"
+    "       kelvane-cli spice DESIGN [-o OUT.cir] [--bench] [--coupling K]\n"
+    "                   [--catalogue FILE]\n";
 
 // A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
 // or a line break, its quotes doubled.
@@ -87,8 +90,8 @@ struct Options {
                             QStringLiteral("KEY"), QStringLiteral("loss")};
     QCommandLineOption format{QStringLiteral("format"), QStringLiteral("csv or json."),
                               QStringLiteral("FORMAT"), QStringLiteral("csv")};
-    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("Report PDF."),
-                              QStringLiteral("PDF")};
+    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("Output file."),
+                              QStringLiteral("FILE")};
     // The design check's own inputs, by their names in design scripts.
     QCommandLineOption vacmax{QStringLiteral("vacmax"), QStringLiteral("Highest AC input (V)."),
                               QStringLiteral("V")};
@@ -109,6 +112,11 @@ struct Options {
     QCommandLineOption maxRise{QStringLiteral("max-rise"),
                                QStringLiteral("Highest temperature rise (C)."),
                                QStringLiteral("C")};
+    QCommandLineOption bench{QStringLiteral("bench"),
+                             QStringLiteral("The converter around the transformer.")};
+    QCommandLineOption coupling{QStringLiteral("coupling"),
+                                QStringLiteral("Coupling factor between windings."),
+                                QStringLiteral("K")};
 };
 
 // One command as given: its operand, its options, where it writes.
@@ -126,6 +134,15 @@ struct Session {
     explicit Session(const Command& command)
         : window(prompter, command.catalogue, QCoreApplication::applicationDirPath()) {
         window.open();
+    }
+    // Opens the command's design; what the window would have shown in boxes
+    // (a missing catalogue, a bad design file) goes to stderr.
+    bool openDesign(const Command& command) {
+        const bool opened = window.openDesign(command.operand);
+        for (const QString& message : prompter.takeMessages()) {
+            command.err << message << '\n';
+        }
+        return opened;
     }
     kelvane::script::ScriptedPrompter prompter;
     kelvane::session::DesignSession window;
@@ -250,11 +267,7 @@ int check(const Command& command) {
         return 2;
     }
     Session session(command);
-    const bool opened = session.window.openDesign(command.operand);
-    for (const QString& message : session.prompter.takeMessages()) {
-        command.err << message << '\n';
-    }
-    if (!opened) {
+    if (!session.openDesign(command)) {
         return 2;
     }
     for (const QCommandLineOption* option : {&command.options.vacmax, &command.options.rating,
@@ -297,6 +310,44 @@ int check(const Command& command) {
     return result.failCount > 0 ? 1 : 0;
 }
 
+// The SPICE netlist of a saved design: 0 when written, 1 when the design
+// gives none or the file cannot be written, 2 when the design cannot be read.
+int spice(const Command& command) {
+    const QCommandLineParser& parser = command.parser;
+    kelvane::spice::NetlistOptions options;
+    options.bench = parser.isSet(command.options.bench);
+    if (parser.isSet(command.options.coupling)) {
+        bool ok = false;
+        options.coupling = parser.value(command.options.coupling).toDouble(&ok);
+        if (!ok || !(options.coupling > 0.0 && options.coupling < 1.0)) {
+            command.err << "bad --coupling " << parser.value(command.options.coupling) << '\n'
+                        << kUsage;
+            return 2;
+        }
+    }
+    Session session(command);
+    if (!session.openDesign(command)) {
+        return 2;
+    }
+    const kelvane::Result<kelvane::spice::Netlist> netlist = session.window.spiceNetlist(options);
+    if (!netlist) {
+        command.err << netlist.failure().text << '\n';
+        return 1;
+    }
+    if (!parser.isSet(command.options.output)) {
+        command.out << netlist.value().text;
+        return 0;
+    }
+    const QString path = parser.value(command.options.output);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(netlist.value().text.toUtf8()) < 0 ||
+        !file.commit()) {
+        command.err << "cannot write " << path << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 int run(const Command& command) {
     Session session(command);
     kelvane::script::EngineTarget target(session.window);
@@ -306,13 +357,7 @@ int run(const Command& command) {
 
 int report(const Command& command) {
     Session session(command);
-    const bool opened = session.window.openDesign(command.operand);
-    // What the window would have shown in boxes: a missing catalogue, a bad
-    // design file.
-    for (const QString& message : session.prompter.takeMessages()) {
-        command.err << message << '\n';
-    }
-    if (!opened) {
+    if (!session.openDesign(command)) {
         return 1;
     }
     const kelvane::Result<void> written = kelvane::render::writeReportPdf(
@@ -355,7 +400,8 @@ int main(int argc, char* argv[]) {
     parser.addOptions({options.catalogue, options.materials, options.cores, options.output,
                        options.top, options.all, options.sort, options.format, options.pareto,
                        options.powerOnly, options.family, options.maker, options.maxRise,
-                       options.vacmax, options.rating, options.bulk, options.linef});
+                       options.vacmax, options.rating, options.bulk, options.linef, options.bench,
+                       options.coupling});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;
@@ -383,6 +429,9 @@ int main(int argc, char* argv[]) {
     }
     if (verb == u"check") {
         return check(command);
+    }
+    if (verb == u"spice") {
+        return spice(command);
     }
     if (verb == u"report" && parser.isSet(options.output)) {
         return report(command);

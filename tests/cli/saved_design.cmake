@@ -2,17 +2,9 @@
 # "kelvane-cli VERB DESIGN ARGS" (VERB advise unless given, DESIGN the saved
 # design.dat unless given, ARGS separated by ";") to print the file EXPECTED
 # exactly, on a copy of the catalogue CATALOGUE, and to exit with STATUS
-# (0 unless given). With EXPECTED_ERRORS it must say that on stderr instead.
-file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH})
-file(COPY_FILE ${CATALOGUE} ${SCRATCH}/catalogue.db)
-execute_process(COMMAND ${PROGRAM} run ${DESIGN_SCRIPT} --catalogue ${SCRATCH}/catalogue.db
-    WORKING_DIRECTORY ${SCRATCH}
-    RESULT_VARIABLE status
-    ERROR_VARIABLE errors)
-if(NOT status EQUAL 0 OR NOT EXISTS ${SCRATCH}/design.dat)
-    message(FATAL_ERROR "the design was not saved (${status})\n${errors}")
-endif()
+# (0 unless given). With EXPECTED_ERRORS it must say that on stderr instead;
+# with OUTPUT, the file of that name the command wrote must hold it.
+include(${CMAKE_CURRENT_LIST_DIR}/save_design.cmake)
 if(NOT DEFINED VERB OR VERB STREQUAL "")
     set(VERB advise)
 endif()
@@ -34,6 +26,8 @@ if(NOT status EQUAL STATUS)
 endif()
 if(EXPECTED_ERRORS)
     set(actual "${errors}")
+elseif(OUTPUT)
+    file(READ ${SCRATCH}/${OUTPUT} actual)
 endif()
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)

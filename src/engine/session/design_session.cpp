@@ -739,11 +739,20 @@ QString DesignSession::shownCoreText(const QString& column) const {
     return cores.currentText(column);
 }
 
-check::CheckResult DesignSession::designCheck() const {
+check::CheckInput DesignSession::checkInputNow() const {
     check::CheckInput input = check::fromSheet(m_sheet, m_checkSettings);
     input.coreEstimate = catalogue::coreOrigin(shownCoreText(QStringLiteral("ORIGIN"))) ==
                          catalogue::CoreOrigin::Estimate;
-    return check::runCheck(input);
+    return input;
+}
+
+check::CheckResult DesignSession::designCheck() const {
+    return check::runCheck(checkInputNow());
+}
+
+Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {
+    options.designName = QFileInfo(m_document.filePath()).fileName();
+    return spice::writeNetlist(checkInputNow(), options);
 }
 
 const check::CheckResult& DesignSession::runCheck() {

@@ -12,6 +12,7 @@
 #include "engine/safety/safety_presets.h"
 #include "engine/session/design_document.h"
 #include "engine/sheet/design_sheet.h"
+#include "engine/spice/spice_netlist.h"
 #include "engine/wire/wire_calculator.h"
 
 #include <QObject>
@@ -165,6 +166,10 @@ public:
     // Runs it and keeps the result as the latest (a script's `check`).
     const check::CheckResult& runCheck();
     [[nodiscard]] const std::optional<check::CheckResult>& lastCheck() const { return m_lastCheck; }
+    // The transformer as designed as a SPICE netlist, with its test bench
+    // when `options` asks for one; the heading names the design's file.
+    // Changes nothing; a design that gives no netlist says why.
+    [[nodiscard]] Result<spice::Netlist> spiceNetlist(spice::NetlistOptions options) const;
 
 Q_SIGNALS:
     // One of the check's own inputs changed (typed, or read from a file).
@@ -182,6 +187,8 @@ private:
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
     void applyDesignRecord(const files::DesignRecord& record);
+    // What the design check reads of the design as it stands.
+    [[nodiscard]] check::CheckInput checkInputNow() const;
 
     Prompter& m_prompter;
     QString m_cataloguePath;

@@ -105,5 +105,49 @@ TEST_F(WindowsTest, AtTheEndEveryWindowIsClosedForGood) {
     EXPECT_EQ(window.focusedControl(), u"FrmWireTools.TxtF");
 }
 
+using SpiceExportTest = DesignFixture;
+
+// The netlist is of the design as the window shows it (Lp, Udc, the
+// winding table's resistances), and its heading names the design's file
+// once there is one.
+TEST_F(SpiceExportTest, TheNetlistIsOfTheDesignAsShownAndNamesItsFile) {
+    click("Option1");
+    type("TxtUmin", QStringLiteral("85"));
+    type("TxtF", QStringLiteral("65"));
+    type("txtd", QStringLiteral("0.45"));
+    enter("txtd");
+    addOutput(QStringLiteral("12"), QStringLiteral("2"));
+    type("Text1", QStringLiteral("M2000"));
+    type("TXTCORE", QStringLiteral("EE25"));
+    click("Command10");
+    spice::NetlistOptions options;
+    options.bench = true;
+    const Result<spice::Netlist> unsaved = window.spiceNetlist(options);
+    ASSERT_TRUE(unsaved.ok()) << unsaved.failure().text.toStdString();
+    const QStringList lines = unsaved.value().text.split(u'\n');
+    EXPECT_EQ(lines.value(0), QStringLiteral("* Kelvane transformer model: unsaved design"));
+    const auto element = [&lines](const QString& name) {
+        for (const QString& line : lines) {
+            if (line.startsWith(name + u' ')) {
+                return line.split(u' ');
+            }
+        }
+        return QStringList();
+    };
+    EXPECT_NEAR(element(QStringLiteral("LP")).value(3).toDouble(), text("txtlp").toDouble() * 1e-3,
+                1e-9);
+    const double primaryOhm =
+        window.sheet().grid(Table::MSwin).cell(0, kWindingResistance).toDouble();
+    ASSERT_GT(primaryOhm, 0.0);
+    EXPECT_NEAR(element(QStringLiteral("RP")).value(3).toDouble(), primaryOhm, primaryOhm * 1e-5);
+    EXPECT_EQ(element(QStringLiteral("VIN")).value(4).toDouble(), text("txtudc").toDouble());
+
+    ASSERT_TRUE(window.saveDesign(directory.filePath(QStringLiteral("flyback.dat"))));
+    const Result<spice::Netlist> saved = window.spiceNetlist(options);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_TRUE(saved.value().text.startsWith(
+        QStringLiteral("* Kelvane transformer model: flyback.dat\n")));
+}
+
 }  // namespace
 }  // namespace kelvane::design
