@@ -84,8 +84,10 @@ Simulation readSimulation(const QString& output, const QString& errors, const Be
             simulation.primary.push_back({std::max(0.0, (*timeS - fromS) * 1e6), *current});
         }
     }
+    // ngspice ends its progress lines with a carriage return alone.
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
     for (const QString& text : {output, errors}) {
-        for (const QStringView line : QStringView(text).split(u'\n')) {
+        for (const QStringView line : QStringView(text).split(lineEnd)) {
             const QString trimmed = line.trimmed().toString();
             if (trimmed.contains(QStringLiteral("error"), Qt::CaseInsensitive) ||
                 trimmed.contains(QStringLiteral("warning"), Qt::CaseInsensitive) ||
