@@ -406,6 +406,18 @@ Verdict graded(double value, double okLimit, double warnLimit) {
     return atMost(value, warnLimit) ? Verdict::Warn : Verdict::Fail;
 }
 
+}  // namespace
+
+Verdict outputDeviationVerdict(double volts, double designV) {
+    if (!std::isfinite(volts) || !std::isfinite(designV) || !(designV != 0.0)) {
+        return Verdict::Info;
+    }
+    return graded(std::fabs(volts - designV) / std::fabs(designV), kOutputOkShare,
+                  kOutputWarnShare);
+}
+
+namespace {
+
 // vor — the output voltage reflected through the turns ratio.
 CheckItem vorItem(const Operation& op) {
     CheckItem item = startItem(QStringLiteral("vor"), QStringLiteral("反射电压Vor"));
@@ -665,11 +677,7 @@ Verdict outputVoltageVerdict(const Operation& op, int output) {
     if (!op.ratioMissing.isEmpty() || !turns || !(*turns > 0.0)) {
         return Verdict::Info;
     }
-    const double volts = op.windingVolts[size_t(output)] - out.udV;
-    if (!std::isfinite(volts) || !(out.uoV != 0.0)) {
-        return Verdict::Info;
-    }
-    return graded(std::fabs(volts - out.uoV) / std::fabs(out.uoV), 0.05, 0.10);
+    return outputDeviationVerdict(op.windingVolts[size_t(output)] - out.udV, out.uoV);
 }
 
 CheckItem outputVoltageItem(const Operation& op, int output) {

@@ -44,6 +44,16 @@ struct CheckResult {
     QString summaryText;  // "校核：2 项不合格，1 项警告", "校核：全部合格"
 };
 
+// An output's voltage against its design value, as uo(r) judges it: ok
+// within this share of the design value, a warning within the second, a
+// failure beyond.
+inline constexpr double kOutputOkShare = 0.05;
+inline constexpr double kOutputWarnShare = 0.10;
+
+// outputDeviationVerdict() — `volts` against the design value `designV` by
+// those shares; info when the design value is 0 or either is not finite.
+[[nodiscard]] Verdict outputDeviationVerdict(double volts, double designV);
+
 // runCheck() — every item of the check, in this order. Flyback and RCC:
 // vor, mode, duty, frequency (RCC only), ip_peak, ip_valley, ip_rms,
 // is_rms(r) and then uo(r) for each output r, b_peak, b_swing, vin_min,
