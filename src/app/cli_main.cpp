@@ -16,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -338,11 +337,10 @@ int spice(const Command& command) {
         command.out << netlist.value().text;
         return 0;
     }
-    const QString path = parser.value(command.options.output);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(netlist.value().text.toUtf8()) < 0 ||
-        !file.commit()) {
-        command.err << "cannot write " << path << ": " << file.errorString() << '\n';
+    const kelvane::Result<void> saved =
+        kelvane::spice::saveNetlist(netlist.value(), parser.value(command.options.output));
+    if (!saved) {
+        command.err << saved.failure().text << '\n';
         return 1;
     }
     return 0;

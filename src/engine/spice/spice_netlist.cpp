@@ -2,6 +2,7 @@
 
 #include "engine/check/design_check.h"
 
+#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -523,6 +524,15 @@ Result<Netlist> writeNetlist(const check::CheckInput& input, const NetlistOption
     lines << QStringLiteral(".end");
     netlist.text = lines.join(u'\n') + u'\n';
     return netlist;
+}
+
+Result<void> saveNetlist(const Netlist& netlist, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(netlist.text.toUtf8()) < 0 ||
+        !file.commit()) {
+        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+    }
+    return {};
 }
 
 }  // namespace kelvane::spice

@@ -65,4 +65,9 @@ inline constexpr int kMeasuredPeriods = 20;
 [[nodiscard]] Result<Netlist> writeNetlist(const check::CheckInput& input,
                                            const NetlistOptions& options);
 
+// saveNetlist() — the netlist's text into the file at `path`, as UTF-8,
+// written beside it and renamed over it so that a failure leaves the file
+// as it was.
+[[nodiscard]] Result<void> saveNetlist(const Netlist& netlist, const QString& path);
+
 }  // namespace kelvane::spice

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QMap>
-#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -260,6 +261,24 @@ TEST(SpiceNetlistTest, TheForwardBenchFiltersEachOutputWithAChoke) {
     EXPECT_GT(once.value(9).chopped(1).toDouble(), 70 * 10e-6);
     // The second switch half a period later.
     EXPECT_EQ(lines.value(QStringLiteral("VGB")).value(5), QStringLiteral("5e-06"));
+}
+
+// The text goes to the file as it is; a folder that is not there leaves no
+// file and says where it could not write.
+TEST(SpiceNetlistTest, SavingWritesTheTextOrSaysWhereItCouldNot) {
+    const Netlist netlist = written(design("spice_ccm1"), true);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bench.cir"));
+    ASSERT_TRUE(saveNetlist(netlist, path).ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), netlist.text);
+
+    const QString nowhere = folder.filePath(QStringLiteral("missing/bench.cir"));
+    const Result<void> refused = saveNetlist(netlist, nowhere);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.failure().text.startsWith(QStringLiteral("无法写入") + nowhere));
+    EXPECT_FALSE(QFile::exists(nowhere));
 }
 
 }  // namespace
