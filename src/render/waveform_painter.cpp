@@ -35,7 +35,7 @@ QString tickText(double value, double step) {
 }  // namespace
 
 void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform& waveform,
-                  const QFont& font) {
+                  const QFont& font, const WaveformOverlay* overlay) {
     painter.save();
     painter.setFont(font);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -52,13 +52,24 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
         return;
     }
 
-    const double maxA =
-        std::max_element(waveform.points.cbegin(), waveform.points.cend(),
-                         [](const auto& a, const auto& b) { return a.currentA < b.currentA; })
-            ->currentA;
-    const double endUs = 2 * waveform.tsUs;
-    const double stepA = niceStep(maxA * 1.15, 4);
+    const bool overlaid = overlay != nullptr && !overlay->points.isEmpty();
+    double maxA = 0.0;
+    double minA = 0.0;
+    double endUs = 2 * waveform.tsUs;
+    const auto widen = [&](const QVector<report::WaveformPoint>& points) {
+        for (const report::WaveformPoint& point : points) {
+            maxA = std::max(maxA, point.currentA);
+            minA = std::min(minA, point.currentA);
+            endUs = std::max(endUs, point.timeUs);
+        }
+    };
+    widen(waveform.points);
+    if (overlaid) {
+        widen(overlay->points);
+    }
+    const double stepA = niceStep((maxA - minA) * 1.15, 4);
     const double topA = std::ceil(maxA * 1.15 / stepA) * stepA;
+    const double bottomA = std::floor(minA * 1.15 / stepA) * stepA;
     const double stepUs = niceStep(endUs, 8);
 
     // Room for the tick texts on the left, the level texts on the right,
@@ -79,15 +90,17 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
     }
     const QRectF plot(QPointF(left, top), QPointF(right, bottom));
     const auto x = [&](double us) { return plot.left() + us / endUs * plot.width(); };
-    const auto y = [&](double a) { return plot.bottom() - a / topA * plot.height(); };
+    const auto y = [&](double a) {
+        return plot.bottom() - (a - bottomA) / (topA - bottomA) * plot.height();
+    };
 
     // Grid and ticks.
     painter.setPen(QPen(QColor(220, 220, 220), 0));
-    for (double a = stepA; a <= topA + stepA / 2; a += stepA) {
+    for (double a = bottomA; a <= topA + stepA / 2; a += stepA) {
         painter.drawLine(QPointF(plot.left(), y(a)), QPointF(plot.right(), y(a)));
     }
     painter.setPen(QPen(Qt::black, 0));
-    for (double a = 0.0; a <= topA + stepA / 2; a += stepA) {
+    for (double a = bottomA; a <= topA + stepA / 2; a += stepA) {
         painter.drawText(QRectF(area.left(), y(a) - line / 2, left - area.left() - line / 3, line),
                          Qt::AlignRight | Qt::AlignVCenter, tickText(a, stepA));
     }
@@ -96,7 +109,7 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
         painter.drawText(QRectF(x(us) - 2 * line, plot.bottom() + line / 4, 4 * line, line),
                          Qt::AlignHCenter | Qt::AlignTop, tickText(us, stepUs));
     }
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(QPointF(plot.left(), y(0.0)), QPointF(plot.right(), y(0.0)));
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
     painter.drawText(QRectF(area.left(), area.top(), left - area.left() + 2 * line, line),
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("I (A)"));
@@ -144,14 +157,38 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
     for (const report::WaveformPoint& point : waveform.points) {
         path.lineTo(x(point.timeUs), y(point.currentA));
     }
-    painter.setPen(QPen(QColor(0, 70, 200), std::max(1.0, line / 8)));
+    const QColor designed(0, 70, 200);
+    const QColor simulated(225, 90, 0);
+    painter.setPen(QPen(designed, std::max(1.0, line / 8)));
     painter.drawPath(path);
+    const QRectF notes(plot.left(), area.bottom() - line * 1.1, area.right() - plot.left(), line);
+    if (overlaid) {
+        QPainterPath over;
+        over.moveTo(x(overlay->points.front().timeUs), y(overlay->points.front().currentA));
+        for (const report::WaveformPoint& point : overlay->points) {
+            over.lineTo(x(point.timeUs), y(point.currentA));
+        }
+        painter.setPen(QPen(simulated, std::max(1.0, line / 10)));
+        painter.drawPath(over);
+        // The legend at the right end of the annotations' line.
+        double right = notes.right();
+        for (const auto& [colour, caption] : {std::pair{simulated, overlay->caption},
+                                              std::pair{designed, QStringLiteral("设计")}}) {
+            const double width = metrics.horizontalAdvance(caption);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(right - width, notes.top(), width, line),
+                             Qt::AlignRight | Qt::AlignVCenter, caption);
+            painter.setPen(QPen(colour, std::max(1.0, line / 8)));
+            painter.drawLine(QPointF(right - width - line * 1.6, notes.center().y()),
+                             QPointF(right - width - line * 0.3, notes.center().y()));
+            right -= width + line * 2.6;
+        }
+    }
 
     // Annotations in one line under the time axis.
     painter.setPen(Qt::black);
-    painter.drawText(
-        QRectF(plot.left(), area.bottom() - line * 1.1, area.right() - plot.left(), line),
-        Qt::AlignLeft | Qt::AlignVCenter, waveform.annotations.join(QStringLiteral("    ")));
+    painter.drawText(notes, Qt::AlignLeft | Qt::AlignVCenter,
+                     waveform.annotations.join(QStringLiteral("    ")));
     painter.restore();
 }
 
