@@ -739,7 +739,7 @@ QString DesignSession::shownCoreText(const QString& column) const {
     return cores.currentText(column);
 }
 
-check::CheckInput DesignSession::checkInputNow() const {
+check::CheckInput DesignSession::designCheckInput() const {
     check::CheckInput input = check::fromSheet(m_sheet, m_checkSettings);
     input.coreEstimate = catalogue::coreOrigin(shownCoreText(QStringLiteral("ORIGIN"))) ==
                          catalogue::CoreOrigin::Estimate;
@@ -747,12 +747,22 @@ check::CheckInput DesignSession::checkInputNow() const {
 }
 
 check::CheckResult DesignSession::designCheck() const {
-    return check::runCheck(checkInputNow());
+    return check::runCheck(designCheckInput());
 }
 
 Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {
     options.designName = QFileInfo(m_document.filePath()).fileName();
-    return spice::writeNetlist(checkInputNow(), options);
+    return spice::writeNetlist(designCheckInput(), options);
+}
+
+Result<void> DesignSession::exportSpice(const QString& path, const spice::NetlistOptions& options) {
+    const Result<spice::Netlist> netlist = spiceNetlist(options);
+    Result<void> saved =
+        netlist ? spice::saveNetlist(netlist.value(), path) : Result<void>(netlist.failure());
+    if (!saved) {
+        m_prompter.message(saved.failure().text, QStringLiteral("导出SPICE模型"));
+    }
+    return saved;
 }
 
 const check::CheckResult& DesignSession::runCheck() {

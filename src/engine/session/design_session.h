@@ -161,6 +161,8 @@ public:
     // when its name is TxtCoreSize's; empty otherwise (the name typed over,
     // or no core listed).
     [[nodiscard]] QString shownCoreText(const QString& column) const;
+    // What the design check reads of the design as it stands.
+    [[nodiscard]] check::CheckInput designCheckInput() const;
     // The design check on the design as it stands; changes nothing.
     [[nodiscard]] check::CheckResult designCheck() const;
     // Runs it and keeps the result as the latest (a script's `check`).
@@ -170,6 +172,10 @@ public:
     // when `options` asks for one; the heading names the design's file.
     // Changes nothing; a design that gives no netlist says why.
     [[nodiscard]] Result<spice::Netlist> spiceNetlist(spice::NetlistOptions options) const;
+    // File → 导出SPICE模型 with the dialog answered by `path`: the netlist
+    // into that file; a design that gives none, or a file that cannot be
+    // written, is said in a message.
+    Result<void> exportSpice(const QString& path, const spice::NetlistOptions& options);
 
 Q_SIGNALS:
     // One of the check's own inputs changed (typed, or read from a file).
@@ -187,8 +193,6 @@ private:
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
     void applyDesignRecord(const files::DesignRecord& record);
-    // What the design check reads of the design as it stands.
-    [[nodiscard]] check::CheckInput checkInputNow() const;
 
     Prompter& m_prompter;
     QString m_cataloguePath;

@@ -1,5 +1,6 @@
 #include "engine/spice/ngspice_run.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -32,6 +33,11 @@ QString findNgspice(const QString& configured) {
         return configured;
     }
     return QStandardPaths::findExecutable(QStringLiteral("ngspice"));
+}
+
+bool canRun(const QString& program) {
+    return !program.isEmpty() && (QFileInfo(program).isExecutable() ||
+                                  !QStandardPaths::findExecutable(program).isEmpty());
 }
 
 QString runDeck(const Netlist& netlist) {
@@ -129,12 +135,18 @@ void NgspiceRun::cancel() {
     if (!m_process) {
         return;
     }
-    // The process may be the one whose signal is being handled: it goes
-    // once the event loop is back.
+    // The process may be the one whose signal is being handled, and a killed
+    // one ends a moment later: it goes once it has ended and the event loop
+    // is back, or with the application.
     QProcess* process = m_process.release();
     process->disconnect(this);
-    process->kill();
-    process->deleteLater();
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+    } else {
+        process->setParent(QCoreApplication::instance());
+        connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        process->kill();
+    }
     m_folder.reset();
 }
 

@@ -30,6 +30,9 @@ inline constexpr char16_t kNgspiceMissing[] =
 // the PATH; "" when there is none.
 [[nodiscard]] QString findNgspice(const QString& configured);
 
+// canRun() — whether `program` is an executable file, or one on the PATH.
+[[nodiscard]] bool canRun(const QString& program);
+
 // runDeck() — the bench as run for the window: the netlist with the primary
 // current printed over the measured periods.
 [[nodiscard]] QString runDeck(const Netlist& netlist);

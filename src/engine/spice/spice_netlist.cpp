@@ -1,5 +1,6 @@
 #include "engine/spice/spice_netlist.h"
 
+#include "engine/check/check_text.h"
 #include "engine/check/design_check.h"
 
 #include <QSaveFile>
@@ -230,10 +231,12 @@ Result<Operation> operationOf(const check::CheckInput& in, const Design& design)
     op.duty = duty.value();
     const bool forward = design.circuit == Circuit::Forward;
     if (forward && !(op.duty < 0.5)) {
-        return refused(QStringLiteral("每个开关的占空比%1不小于0.5").arg(number(op.duty)));
+        return refused(
+            QStringLiteral("以此匝比每个开关的占空比需%1，两个开关的导通将重叠（须小于0.5）")
+                .arg(check::significantText(op.duty)));
     }
     if (!(op.duty > 0.0 && op.duty < 1.0)) {
-        return refused(QStringLiteral("占空比%1不在0与1之间").arg(number(op.duty)));
+        return refused(QStringLiteral("占空比%1不在0与1之间").arg(check::significantText(op.duty)));
     }
     if (design.circuit == Circuit::Rcc) {
         const Result<double> kHz = checked(result, QStringLiteral("frequency"));

@@ -149,5 +149,27 @@ TEST_F(SpiceExportTest, TheNetlistIsOfTheDesignAsShownAndNamesItsFile) {
         QStringLiteral("* Kelvane transformer model: flyback.dat\n")));
 }
 
+// File → 导出SPICE模型: the netlist into the chosen file; a design without
+// outputs says why in a message and writes nothing.
+TEST_F(SpiceExportTest, TheMenuWritesTheNetlistOrSaysWhyNot) {
+    click("Option1");
+    const QString path = directory.filePath(QStringLiteral("model.lib"));
+    EXPECT_FALSE(window.exportSpice(path, spice::NetlistOptions{}).ok());
+    EXPECT_EQ(prompter.takeMessages(), QStringList({"无法导出SPICE模型：没有输出"}));
+    EXPECT_FALSE(QFile::exists(path));
+
+    type("TxtUmin", QStringLiteral("85"));
+    addOutput(QStringLiteral("12"), QStringLiteral("2"));
+    type("Text1", QStringLiteral("M2000"));
+    type("TXTCORE", QStringLiteral("EE25"));
+    click("Command10");
+    ASSERT_TRUE(window.exportSpice(path, spice::NetlistOptions{}).ok());
+    EXPECT_TRUE(prompter.takeMessages().isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              window.spiceNetlist(spice::NetlistOptions{}).value().text);
+}
+
 }  // namespace
 }  // namespace kelvane::design

@@ -1,6 +1,7 @@
 #include "engine/spice/ngspice_run.h"
 
 #include "../check/check_designs.h"
+#include "fake_ngspice.h"
 #include "run_to_end.h"
 
 #include <gtest/gtest.h>
@@ -112,24 +113,7 @@ TEST(NgspiceRunTest, ASettingIsTakenAsItIsAndWithoutOneThePathIsSearched) {
     EXPECT_EQ(findNgspice(QString()), QStandardPaths::findExecutable(QStringLiteral("ngspice")));
 }
 
-// A program standing in for ngspice: a shell script printing `output`
-// and `errors` (printf formats) and ending with `status`.
-class FakeNgspice {
-public:
-    FakeNgspice(const QString& name, const QString& body) {
-        m_path = m_folder.filePath(name);
-        QFile script(m_path);
-        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\n%1\n").arg(body).toUtf8());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    [[nodiscard]] const QString& path() const { return m_path; }
-
-private:
-    QTemporaryDir m_folder;
-    QString m_path;
-};
+using testing::FakeNgspice;
 
 Netlist benchOf(const char* design) {
     NetlistOptions options;

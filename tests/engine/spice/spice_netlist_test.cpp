@@ -78,7 +78,7 @@ const Refusal kRefusals[] = {
      "无法导出SPICE模型：输入电压Udc为0"},
     // 10 × 13 ÷ (2 × 100) = 0.65: the two switches' on-times would overlap.
     {"forward duty 0.65", "spice_pp", true, [](CheckInput& in) { in.vinV = 100.0; },
-     "无法导出SPICE模型：每个开关的占空比0.65不小于0.5"},
+     "无法导出SPICE模型：以此匝比每个开关的占空比需0.650，两个开关的导通将重叠（须小于0.5）"},
     {"an output without current", "three", true, [](CheckInput& in) { in.outputs[1].ioA = 0.0; },
      "无法导出SPICE模型：输出2电流为0"},
     {"bench without frequency", "spice_pp", true, [](CheckInput& in) { in.frequencyKHz = 0.0; },
