@@ -1,12 +1,14 @@
 #include "gui/check/check_page.h"
 
 #include "engine/session/design_session.h"
+#include "gui/check/simulation_panel.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,7 +64,7 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     m_summary->setFont(bold);
     layout->addWidget(m_summary);
 
-    m_table = new QTableWidget(0, kColumnCount, this);
+    m_table = new QTableWidget(0, kColumnCount);
     m_table->setObjectName(QStringLiteral("CheckTable"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("校核值"),
                                         QStringLiteral("经典方法"), QStringLiteral("限值"),
@@ -74,7 +76,14 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(kSentence, QHeaderView::Stretch);
-    layout->addWidget(m_table, 1);
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(m_table);
+    m_simulation = new SimulationPanel(session, splitter);
+    splitter->addWidget(m_simulation);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setChildrenCollapsible(false);
+    layout->addWidget(splitter, 1);
 
     design::DesignSheet& sheet = m_session.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &CheckPage::scheduleRefresh);

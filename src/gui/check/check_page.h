@@ -14,11 +14,14 @@ class DesignSession;
 
 namespace kelvane::gui {
 
+class SimulationPanel;
+
 // The design check's page "设计校核": its own inputs at the top, the
 // summary, and a row for each item with its value, the classic method's
 // figure beside it, the limit, the verdict as a coloured mark and the
 // sentence; hovering a row shows its formula with the numbers. It follows
-// every change of the design, once the change has settled.
+// every change of the design, once the change has settled. Below the table
+// the design's bench can be simulated.
 class CheckPage : public QWidget {
     Q_OBJECT
 
@@ -29,6 +32,7 @@ public:
     // linef), or null.
     [[nodiscard]] QLineEdit* input(const QString& name) const;
     [[nodiscard]] QTableWidget* table() const { return m_table; }
+    [[nodiscard]] SimulationPanel* simulation() const { return m_simulation; }
     // Runs the check again now rather than after the change has settled.
     void refreshNow();
 
@@ -45,6 +49,7 @@ private:
     QList<QLineEdit*> m_inputs;  // in the order of the input names
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
+    SimulationPanel* m_simulation = nullptr;
     bool m_refreshPending = false;
 };
 

@@ -327,19 +327,23 @@ QString FrmFanji::askDesignPath(bool forSaving) {
                                                     m_window.document().filePath(), filter);
 }
 
+QString FrmFanji::besideDesign(const QString& suffix) const {
+    const QString designPath = m_window.document().filePath();
+    if (designPath.isEmpty()) {
+        return {};
+    }
+    const QFileInfo design(designPath);
+    return design.dir().filePath(design.completeBaseName() + suffix);
+}
+
 void FrmFanji::onExportReportAction() {
     if (m_scripted) {
         return;  // a script's dialogs are cancelled
     }
     const QString designPath = m_window.document().filePath();
-    const QString suggested =
-        designPath.isEmpty()
-            ? QString()
-            : QFileInfo(designPath)
-                  .dir()
-                  .filePath(QFileInfo(designPath).completeBaseName() + QStringLiteral(".pdf"));
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出设计报告"),
-                                                      suggested, QStringLiteral("PDF(*.pdf)"));
+                                                      besideDesign(QStringLiteral(".pdf")),
+                                                      QStringLiteral("PDF(*.pdf)"));
     if (path.isEmpty()) {
         return;
     }
@@ -349,6 +353,31 @@ void FrmFanji::onExportReportAction() {
         QMessageBox::warning(this, QStringLiteral("导出设计报告"),
                              QStringLiteral("导出失败：") + written.failure().text);
     }
+}
+
+void FrmFanji::onExportSpiceAction() {
+    if (m_scripted) {
+        return;  // a script's dialogs are cancelled
+    }
+    // The file type chooses what is written: the model with its bench, or
+    // the transformer's subcircuit alone.
+    const QString withBench = QStringLiteral("变压器模型与试验电路(*.cir)");
+    const QString modelOnly = QStringLiteral("仅变压器子电路(*.lib)");
+    QString chosen = withBench;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("导出SPICE模型"), besideDesign(QStringLiteral(".cir")),
+        withBench + QStringLiteral(";;") + modelOnly, &chosen);
+    if (!path.isEmpty()) {
+        // A failure has been said in a box.
+        const Result<void> exported = exportSpice(path, chosen != modelOnly);
+        Q_UNUSED(exported);
+    }
+}
+
+Result<void> FrmFanji::exportSpice(const QString& path, bool bench) {
+    spice::NetlistOptions options;
+    options.bench = bench;
+    return m_window.exportSpice(path, options);
 }
 
 void FrmFanji::onPrintAction() {
@@ -460,6 +489,7 @@ void FrmFanji::buildMenus() {
     addItem("PR", QStringLiteral("列印文件&P"), &FrmFanji::onPrintAction)
         ->setShortcut(QKeySequence::Print);
     addItem("ExportReport", QStringLiteral("导出设计报告…"), &FrmFanji::onExportReportAction);
+    addItem("ExportSpice", QStringLiteral("导出SPICE模型…"), &FrmFanji::onExportSpiceAction);
     m_recentMenu = file->addMenu(QStringLiteral("最近打开的文件"));
     rebuildRecentMenu();
     file->addSeparator();

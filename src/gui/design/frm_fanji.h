@@ -66,6 +66,9 @@ public:
     // PR into a PDF file instead of a printer; a failure is also shown to
     // the engineer.
     Result<void> printToPdf(const QString& path);
+    // The design's SPICE netlist (with its test bench when `bench`) into
+    // the file at `path` (the engine's exportSpice()).
+    Result<void> exportSpice(const QString& path, bool bench);
     // Window opening: the engine opens the catalogue and runs the opening
     // steps; only edits after that make the design unsaved.
     void openDesignWindow();
@@ -103,6 +106,10 @@ private:
     void onSaveAction();
     void onPrintAction();
     void onExportReportAction();
+    void onExportSpiceAction();
+    // A file beside the design's, its name ending in `suffix` instead of
+    // .dat, for a dialog to suggest; "" for an unsaved design.
+    [[nodiscard]] QString besideDesign(const QString& suffix) const;
     // The file dialog of OPENS or SAVE; empty when cancelled.
     QString askDesignPath(bool forSaving);
     // Asks whether to save unsaved changes when the engine's document says

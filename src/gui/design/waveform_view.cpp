@@ -2,12 +2,12 @@
 
 #include "engine/report/waveform.h"
 #include "engine/sheet/design_sheet.h"
-#include "render/waveform_painter.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace kelvane::gui {
 
@@ -27,11 +27,17 @@ WaveformView::WaveformView(const design::DesignSheet& sheet, QWidget* parent)
     connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { update(); });
 }
 
+void WaveformView::setOverlay(std::optional<render::WaveformOverlay> overlay) {
+    m_overlay = std::move(overlay);
+    update();
+}
+
 void WaveformView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     render::drawWaveform(painter, QRectF(rect()).adjusted(6, 4, -6, -4),
-                         report::primaryWaveform(report::waveformTexts(m_sheet)), font());
+                         report::primaryWaveform(report::waveformTexts(m_sheet)), font(),
+                         m_overlay ? &*m_overlay : nullptr);
 }
 
 }  // namespace kelvane::gui
