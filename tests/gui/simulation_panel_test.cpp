@@ -6,6 +6,7 @@
 #include "gui/design/waveform_view.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -147,6 +148,24 @@ TEST_F(SimulationPanelTest, ADesignWithoutABenchSaysWhy) {
     clickSimulate();
     EXPECT_FALSE(panel()->isRunning());
     EXPECT_EQ(panel()->statusText(), QStringLiteral("无法导出SPICE模型：没有输出"));
+}
+
+// File → 导出SPICE模型…: the bench into the chosen file, or a message
+// saying where it could not be written.
+TEST_F(SimulationPanelTest, TheFileMenuExportsTheNetlist) {
+    auto* action = window.findChild<QAction*>(QStringLiteral("ExportSpice"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QStringLiteral("导出SPICE模型…"));
+    designTwoOutputs();
+    const QString path = directory.filePath(QStringLiteral("design.cir"));
+    ASSERT_TRUE(window.exportSpice(path, true).ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(".meas tran vo2 AVG v(o2)"));
+    EXPECT_FALSE(window.exportSpice(directory.filePath(QStringLiteral("none/x.lib")), false).ok());
+    const QStringList messages = prompter.takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("无法写入"))) << messages[0].toStdString();
 }
 
 // ngspice itself, when installed: the design's own bench.
