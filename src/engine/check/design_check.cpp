@@ -408,6 +408,12 @@ Verdict graded(double value, double okLimit, double warnLimit) {
 
 }  // namespace
 
+const CheckItem* itemById(const CheckResult& result, QStringView id) {
+    const auto found = std::find_if(result.items.cbegin(), result.items.cend(),
+                                    [id](const CheckItem& item) { return item.id == id; });
+    return found == result.items.cend() ? nullptr : &*found;
+}
+
 Verdict outputDeviationVerdict(double volts, double designV) {
     if (!std::isfinite(volts) || !std::isfinite(designV) || !(designV != 0.0)) {
         return Verdict::Info;

@@ -44,6 +44,9 @@ struct CheckResult {
     QString summaryText;  // "校核：2 项不合格，1 项警告", "校核：全部合格"
 };
 
+// itemById() — the item of `result` with the id, or null.
+[[nodiscard]] const CheckItem* itemById(const CheckResult& result, QStringView id);
+
 // An output's voltage against its design value, as uo(r) judges it: ok
 // within this share of the design value, a warning within the second, a
 // failure beyond.

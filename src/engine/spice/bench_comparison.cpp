@@ -7,12 +7,8 @@ namespace kelvane::spice {
 namespace {
 
 std::optional<double> checkedValue(const check::CheckResult& result, const QString& id) {
-    for (const check::CheckItem& item : result.items) {
-        if (item.id == id) {
-            return item.value;
-        }
-    }
-    return std::nullopt;
+    const check::CheckItem* item = check::itemById(result, id);
+    return item != nullptr ? item->value : std::nullopt;
 }
 
 QString amperes(double value) {

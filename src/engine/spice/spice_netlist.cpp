@@ -98,7 +98,6 @@ struct Coil {
     QString finish;
     double turns;
     std::optional<double> ohms;
-    QString caption;
 };
 
 // The coils and the pin captions in pin order: a forward's primary of a
@@ -121,14 +120,14 @@ Windings windingsOf(const Design& design) {
         if (!tapped) {
             const QString start = pin(caption + QStringLiteral(" start (dot)"));
             const QString finish = pin(caption + QStringLiteral(" finish"));
-            w.coils.push_back({name, start, finish, turns, ohms, caption});
+            w.coils.push_back({name, start, finish, turns, ohms});
             return;
         }
         const QString start = pin(caption + QStringLiteral(" start (dot of the first half)"));
         const QString tap = pin(caption + QStringLiteral(" centre tap (dot of the second half)"));
         const QString finish = pin(caption + QStringLiteral(" finish"));
-        w.coils.push_back({name + u'A', start, tap, turns, ohms, caption + QStringLiteral(", A")});
-        w.coils.push_back({name + u'B', tap, finish, turns, ohms, caption + QStringLiteral(", B")});
+        w.coils.push_back({name + u'A', start, tap, turns, ohms});
+        w.coils.push_back({name + u'B', tap, finish, turns, ohms});
     };
     const bool forward = design.circuit == Circuit::Forward;
     addWinding(QStringLiteral("P"), QStringLiteral("primary"), 0, forward && !design.halfBridge);
@@ -206,15 +205,9 @@ struct Operation {
     std::vector<double> outputV;  // uo(r)
 };
 
-const check::CheckItem* itemOf(const check::CheckResult& result, const QString& id) {
-    const auto found = std::find_if(result.items.cbegin(), result.items.cend(),
-                                    [&id](const check::CheckItem& item) { return item.id == id; });
-    return found == result.items.cend() ? nullptr : &*found;
-}
-
 // The value of a check item, or why it has none.
 Result<double> checked(const check::CheckResult& result, const QString& id) {
-    const check::CheckItem* item = itemOf(result, id);
+    const check::CheckItem* item = check::itemById(result, id);
     if (item == nullptr || !item->value) {
         return refused(item == nullptr ? id : item->sentence);
     }
