@@ -136,6 +136,9 @@ private:
                 case report::ReportBlock::Kind::Text:
                     writeText(block.text);
                     break;
+                case report::ReportBlock::Kind::Chart:
+                    writeChart(block.text);
+                    break;
             }
         }
         m_y += m_line;
@@ -276,6 +279,22 @@ private:
         ensure(height + m_line * 0.6);
         if (m_painter) {
             m_painter->drawImage(QRectF(mm(2), m_y, std::min(width, m_width), height), image);
+        }
+        m_y += height + m_line * 0.6;
+    }
+
+    // A chart as wide as the page allows, at most 110 mm high.
+    void writeChart(const QString& file) {
+        const QImage image(file);
+        if (image.isNull()) {
+            writeText(QStringLiteral("（图表无法读取：%1）").arg(QFileInfo(file).fileName()));
+            return;
+        }
+        const double width = std::min(m_width, mm(110) * image.width() / image.height());
+        const double height = width * image.height() / image.width();
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            m_painter->drawImage(QRectF(0, m_y, width, height), image);
         }
         m_y += height + m_line * 0.6;
     }

@@ -34,14 +34,15 @@ struct ReportTable {
 };
 
 // One block of a section, drawn in order: rows of label, value and unit, a
-// table, the family picture, the waveform, or a line of text.
+// table, the family picture, the waveform, a line of text, or a chart drawn
+// across the page from an image file.
 struct ReportBlock {
-    enum class Kind { Rows, Table, Picture, Waveform, Text };
+    enum class Kind { Rows, Table, Picture, Waveform, Text, Chart };
     Kind kind = Kind::Rows;
     QString heading;
     QVector<ReportRow> rows;
     ReportTable table;
-    // Picture: the file; Text: the line.
+    // Picture and Chart: the file; Text: the line.
     QString text;
 };
 
