@@ -662,6 +662,20 @@ PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
     return gap;
 }
 
+// pairGap(…).millimetres() without its texts where the gap is written.
+std::optional<double> pairGapMillimetres(const AdviceContext& context, const MaterialPart& part,
+                                         int c, const KeptNumbers& kept) {
+    if (!kept.keptFactors && context.design.storesEnergy) {
+        const std::optional<double> value =
+            results::airGapValue(context.catalogue->materials[part.index].permeability,
+                                 kept.effectivePermeability, context.catalogue->cores[c].le);
+        if (value && std::isfinite(*value)) {
+            return roundFixed(*value, 3);
+        }
+    }
+    return pairGap(context, part, c, kept).millimetres();
+}
+
 // The design as the check reads it once a pair is applied, for one core
 // after another at one flux density after another: the windings the
 // results write, the core's fields. A winding keeps its resistance while
@@ -936,7 +950,7 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
                 woundMade.push_back(same);
             }
             const check::PairVerdict verdict = wound[same]->wound.verdict(
-                part.checkMaterial, pairGap(context, part, c, wound[same]->kept).millimetres());
+                part.checkMaterial, pairGapMillimetres(context, part, c, wound[same]->kept));
             const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
             if (options.feasibleOnly && !feasible) {
                 continue;

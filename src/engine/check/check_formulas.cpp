@@ -108,10 +108,31 @@ std::optional<double> dowellFactor(double penetration, double layers) noexcept {
         // the first ratio tends to 1, the second to 1.
         return finite(x * (1.0 + 2.0 * (m2 - 1.0) / 3.0));
     }
-    const double first =
-        (std::sinh(2.0 * x) + std::sin(2.0 * x)) / (std::cosh(2.0 * x) - std::cos(2.0 * x));
-    const double second = (std::sinh(x) - std::sin(x)) / (std::cosh(x) + std::cos(x));
-    return finite(x * (first + 2.0 * (m2 - 1.0) / 3.0 * second));
+    // The two ratios depend on Δ alone, and a winding's Δ comes back for
+    // every core it is wound on: the last few are kept.
+    struct Ratios {
+        double penetration = -1.0;
+        double first = 0.0;
+        double second = 0.0;
+    };
+    thread_local std::array<Ratios, 8> kept;
+    thread_local size_t next = 0;
+    const Ratios* ratios = nullptr;
+    for (const Ratios& candidate : kept) {
+        if (candidate.penetration == x) {
+            ratios = &candidate;
+            break;
+        }
+    }
+    if (ratios == nullptr) {
+        Ratios& fresh = kept[next];
+        next = (next + 1) % kept.size();
+        fresh = {
+            x, (std::sinh(2.0 * x) + std::sin(2.0 * x)) / (std::cosh(2.0 * x) - std::cos(2.0 * x)),
+            (std::sinh(x) - std::sin(x)) / (std::cosh(x) + std::cos(x))};
+        ratios = &fresh;
+    }
+    return finite(x * (ratios->first + 2.0 * (m2 - 1.0) / 3.0 * ratios->second));
 }
 
 bool LossPoints::any() const noexcept {
