@@ -176,7 +176,8 @@ std::optional<SteinmetzFit> steinmetzFit(const LossPoints& points, double freque
             if (!std::isfinite(pl)) {
                 return std::nullopt;
             }
-            return SteinmetzFit{pl, *classicX, *classicY, temperatureC, 1};
+            return SteinmetzFit{pl,           *classicX, *classicY,
+                                temperatureC, 1,         igseConstants(*classicX)};
         }
         // The pair around f: the last pair whose lower point lies below f,
         // the first pair when f lies below every point.
@@ -197,7 +198,7 @@ std::optional<SteinmetzFit> steinmetzFit(const LossPoints& points, double freque
         if (!std::isfinite(alpha) || !std::isfinite(pl)) {
             return std::nullopt;
         }
-        return SteinmetzFit{pl, alpha, *classicY, temperatureC, 2};
+        return SteinmetzFit{pl, alpha, *classicY, temperatureC, 2, igseConstants(alpha)};
     }
     return std::nullopt;
 }
@@ -206,13 +207,22 @@ double cosinePowerIntegral(double alpha) noexcept {
     return 2.0 * std::sqrt(kPi) * std::tgamma((alpha + 1.0) / 2.0) / std::tgamma(alpha / 2.0 + 1.0);
 }
 
+IgseConstants igseConstants(double alpha) noexcept {
+    return {std::pow(2.0, alpha), std::pow(2.0 * kPi, alpha - 1.0) * cosinePowerIntegral(alpha)};
+}
+
 std::optional<double> igseFactor(double alpha, double rise, double fall) noexcept {
+    return igseFactor(alpha, igseConstants(alpha), rise, fall);
+}
+
+std::optional<double> igseFactor(double alpha, const IgseConstants& constants, double rise,
+                                 double fall) noexcept {
     if (!positive(rise) || !positive(fall) || !(alpha > 0.0) || !std::isfinite(alpha)) {
         return std::nullopt;
     }
-    const double factor = std::pow(2.0, alpha) *
+    const double factor = constants.twoToAlpha *
                           (std::pow(rise, 1.0 - alpha) + std::pow(fall, 1.0 - alpha)) /
-                          (std::pow(2.0 * kPi, alpha - 1.0) * cosinePowerIntegral(alpha));
+                          constants.denominator;
     if (!(factor > 0.0)) {
         return std::nullopt;
     }

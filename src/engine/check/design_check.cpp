@@ -939,7 +939,8 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
     const double peakMt = op.swingT.v * 1000.0 / 2.0;
     double factor = 1.0;
     if (op.circuit != Circuit::Forward) {
-        const std::optional<double> igse = igseFactor(fit->alpha, op.point.duty, op.point.offDuty);
+        const std::optional<double> igse =
+            igseFactor(fit->alpha, fit->igse, op.point.duty, op.point.offDuty);
         if (!igse) {
             return missing(QStringLiteral("数值超出计算范围"));
         }
