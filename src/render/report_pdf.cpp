@@ -1,7 +1,9 @@
 #include "render/report_pdf.h"
 
+#include "render/construction_painter.h"
 #include "render/waveform_painter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -60,6 +62,7 @@ public:
         m_pageCount = pageCount;
         m_page = 0;
         startPage();
+        writeBanner();
         for (const report::ReportSection& section : m_report.sections) {
             writeSection(section);
         }
@@ -86,6 +89,7 @@ private:
                                 QPointF(m_width, headerHeight + mm(1)));
         }
         m_y = headerHeight + mm(5);
+        m_top = m_y;
     }
 
     void finishPage() {
@@ -108,8 +112,34 @@ private:
         startPage();
     }
 
+    // The check's failing items, in red across the first page.
+    void writeBanner() {
+        if (m_report.banner.isEmpty()) {
+            return;
+        }
+        const QFontMetricsF metrics(m_bold, &m_writer);
+        const double height = metrics
+                                  .boundingRect(QRectF(0, 0, m_width - mm(6), 10 * m_line),
+                                                Qt::TextWordWrap, m_report.banner)
+                                  .height() +
+                              mm(4);
+        if (m_painter) {
+            m_painter->fillRect(QRectF(0, m_y, m_width, height), QColor(0xd0, 0x24, 0x24));
+            m_painter->setPen(Qt::white);
+            m_painter->setFont(m_bold);
+            m_painter->drawText(QRectF(mm(3), m_y + mm(2), m_width - mm(6), height - mm(4)),
+                                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                                m_report.banner);
+            m_painter->setPen(Qt::black);
+        }
+        m_y += height + m_line;
+    }
+
     void writeSection(const report::ReportSection& section) {
         const double titleHeight = QFontMetricsF(m_title, &m_writer).height() * 1.4;
+        if (section.startsPage && m_y > m_top) {
+            ensure(m_height);
+        }
         ensure(titleHeight + 4 * m_line);
         if (m_painter) {
             m_painter->setFont(m_title);
@@ -135,6 +165,12 @@ private:
                     break;
                 case report::ReportBlock::Kind::Text:
                     writeText(block.text);
+                    break;
+                case report::ReportBlock::Kind::Diagram:
+                    writeDiagram();
+                    break;
+                case report::ReportBlock::Kind::CrossSection:
+                    writeCrossSection();
                     break;
             }
         }
@@ -295,6 +331,29 @@ private:
         m_y += height + m_line * 0.6;
     }
 
+    void writeDiagram() {
+        if (m_report.diagram.isEmpty()) {
+            return;
+        }
+        const double height = diagramHeight(m_report.diagram, mm(1));
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            drawWindingDiagram(*m_painter, QRectF(0, m_y, m_width, height), m_report.diagram,
+                               m_body, mm(1));
+        }
+        m_y += height + m_line * 0.6;
+    }
+
+    void writeCrossSection() {
+        const double height = windowSectionHeight(m_report.window, m_width, mm(1));
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            drawWindowSection(*m_painter, QRectF(0, m_y, m_width, height), m_report.window, m_small,
+                              mm(1));
+        }
+        m_y += height + m_line * 0.6;
+    }
+
     QPdfWriter& m_writer;
     const report::DesignReport& m_report;
     QFont m_body;
@@ -306,6 +365,7 @@ private:
     double m_height = 0.0;
     double m_line = 0.0;
     double m_y = 0.0;
+    double m_top = 0.0;  // where a page's body starts
     int m_page = 0;
     int m_pageCount = 0;
 };
@@ -317,8 +377,10 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
     if (!file.open(QIODevice::WriteOnly)) {
         return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
     }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kDotsPerInch);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
@@ -335,7 +397,8 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
         pages.run(&painter, pageCount);
         painter.end();
     }
-    if (!file.commit()) {
+    const QByteArray pdf = buffer.data();
+    if (file.write(pdf) != pdf.size() || !file.commit()) {
         return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
     }
     return {};
