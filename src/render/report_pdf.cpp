@@ -1,16 +1,19 @@
 #include "render/report_pdf.h"
 
 #include "render/construction_painter.h"
+#include "render/pdf_text_map.h"
 #include "render/waveform_painter.h"
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -397,7 +400,9 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
         pages.run(&painter, pageCount);
         painter.end();
     }
-    const QByteArray pdf = buffer.data();
+    // Copied text must read 页, not the radical ⻚ the font draws alike.
+    const QRawFont chinese = QRawFont::fromFont(reportFont(9.5), QFontDatabase::SimplifiedChinese);
+    const QByteArray pdf = withPreferredText(buffer.data(), preferredCharacters(chinese));
     if (file.write(pdf) != pdf.size() || !file.commit()) {
         return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
     }

@@ -42,11 +42,24 @@ foreach(expected "开关变压器设计报告" "flyback.dat" "储能变压器" "
     endif()
 endforeach()
 
-# The footer of the first page. Qt maps a few CJK glyphs of the font back to
-# their radical look-alikes (页 reads as ⻚), so only its digits are checked.
-if(NOT text MATCHES "第1[^\n]*/共[2-9]")
+# The footer of the first page, and text the font draws with the glyph of
+# a look-alike (页 and ⻚, 文 and ⽂, 胶 and 㬵, ～ and 〜): copied out of the
+# PDF, each reads as the character written.
+if(NOT text MATCHES "第 ?1 ?页 ?/ ?共 ?[2-9] ?页")
     message(FATAL_ERROR "the report has no page footer:\n${text}")
 endif()
+foreach(expected "设计文件：flyback.dat" "日期：" "聚酯胶带" "0.480～0.586 mH")
+    string(FIND "${text}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "\"${expected}\" does not copy out of the report:\n${text}")
+    endif()
+endforeach()
+foreach(lookalike "⻚" "⽂" "⽇" "㬵" "〜")
+    string(FIND "${text}" "${lookalike}" at)
+    if(NOT at EQUAL -1)
+        message(FATAL_ERROR "the report's text holds the look-alike ${lookalike}:\n${text}")
+    endif()
+endforeach()
 
 # Core and material are chosen: nothing reads "not chosen".
 string(FIND "${text}" "未选择" at)
