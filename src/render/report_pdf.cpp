@@ -14,9 +14,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextOption>
 
 #include <algorithm>
+#include <numeric>
 
 namespace kelvane::render {
 
@@ -143,7 +146,8 @@ private:
         if (section.startsPage && m_y > m_top) {
             ensure(m_height);
         }
-        ensure(titleHeight + 4 * m_line);
+        // A title stays with what opens its section.
+        ensure(titleHeight + std::max(4 * m_line, openingHeight(section)));
         if (m_painter) {
             m_painter->setFont(m_title);
             m_painter->setPen(QColor(0, 50, 130));
@@ -238,53 +242,95 @@ private:
         m_y += bounds.height() + m_line * 0.4;
     }
 
-    // Column widths by their longest text, spread over the page width.
+    // Column widths by their longest text, spread over the page width. When
+    // the texts are wider than the page, each column keeps at least its
+    // widest piece that cannot wrap (a hipot requirement, a number with its
+    // unit) and the room left goes to the columns by what they would wrap.
     QVector<double> columnWidths(const report::ReportTable& table) const {
+        static const QRegularExpression breaks(
+            QStringLiteral("[\\s、，：；—]|(?<=\\p{Han})|(?=\\p{Han})"));
         const QFontMetricsF metrics(m_bold, &m_writer);
-        QVector<double> widths(table.headings.size(), 0.0);
-        double total = 0.0;
-        for (int column = 0; column < widths.size(); ++column) {
-            widths[column] = metrics.horizontalAdvance(table.headings[column]);
+        const qsizetype count = table.headings.size();
+        QVector<double> natural(count, 0.0);
+        QVector<double> least(count, 0.0);
+        for (qsizetype column = 0; column < count; ++column) {
+            QStringList texts{table.headings[column]};
             for (const QStringList& cells : table.rows) {
-                widths[column] =
-                    std::max(widths[column], metrics.horizontalAdvance(cells.value(column)));
+                texts.append(cells.value(column));
             }
-            widths[column] += mm(4);
-            total += widths[column];
+            for (const QString& text : texts) {
+                natural[column] = std::max(natural[column], metrics.horizontalAdvance(text));
+                for (const QString& piece : text.split(breaks)) {
+                    least[column] = std::max(least[column], metrics.horizontalAdvance(piece));
+                }
+            }
+            natural[column] += mm(4);
+            least[column] += mm(4);
         }
-        for (double& width : widths) {
-            width = width / total * m_width;
+        const double naturalTotal = std::accumulate(natural.begin(), natural.end(), 0.0);
+        const double leastTotal = std::accumulate(least.begin(), least.end(), 0.0);
+        QVector<double> widths(count, 0.0);
+        for (qsizetype column = 0; column < count; ++column) {
+            if (naturalTotal <= m_width) {
+                widths[column] = natural[column] / naturalTotal * m_width;
+            } else if (leastTotal < m_width) {
+                widths[column] = least[column] + (natural[column] - least[column]) *
+                                                     (m_width - leastTotal) /
+                                                     (naturalTotal - leastTotal);
+            } else {
+                widths[column] = least[column] / leastTotal * m_width;
+            }
         }
         return widths;
     }
 
+    // A row as high as its tallest cell, its text wrapped within its column.
+    double rowHeight(const QStringList& cells, const QVector<double>& widths, bool heading) const {
+        const QFontMetricsF metrics(heading ? m_bold : m_body, &m_writer);
+        double height = m_line;
+        for (int column = 0; column < widths.size(); ++column) {
+            const QRectF bounds =
+                metrics.boundingRect(QRectF(0, 0, widths[column] - mm(3), 20 * m_line),
+                                     Qt::TextWordWrap, cells.value(column));
+            height = std::max(height, bounds.height());
+        }
+        return height + m_line * 0.4;
+    }
+
     void writeTableRow(const QStringList& cells, const QVector<double>& widths, bool heading) {
-        const double rowHeight = m_line * 1.4;
+        const double height = rowHeight(cells, widths, heading);
         if (m_painter) {
             m_painter->setFont(heading ? m_bold : m_body);
             if (heading) {
-                m_painter->fillRect(QRectF(0, m_y, m_width, rowHeight), QColor(235, 240, 248));
+                m_painter->fillRect(QRectF(0, m_y, m_width, height), QColor(235, 240, 248));
             }
             double x = 0.0;
             m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
             for (int column = 0; column < widths.size(); ++column) {
-                const QRectF cell(x, m_y, widths[column], rowHeight);
+                const QRectF cell(x, m_y, widths[column], height);
                 m_painter->drawRect(cell);
                 m_painter->setPen(Qt::black);
-                m_painter->drawText(cell.adjusted(mm(1.5), 0, -mm(1.5), 0),
-                                    Qt::AlignLeft | Qt::AlignVCenter, cells.value(column));
+                // Within a word only where a piece is wider than its column.
+                QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
+                option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                m_painter->drawText(cell.adjusted(mm(1.5), 0, -mm(1.5), 0), cells.value(column),
+                                    option);
                 m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
                 x += widths[column];
             }
             m_painter->setPen(Qt::black);
         }
-        m_y += rowHeight;
+        m_y += height;
     }
 
     void writeTable(const QString& heading, const report::ReportTable& table) {
         const QVector<double> widths = columnWidths(table);
-        const double rowHeight = m_line * 1.4;
-        ensure(m_line * 1.3 + rowHeight * std::min<qsizetype>(table.rows.size() + 1, 4));
+        const double headingHeight = rowHeight(table.headings, widths, true);
+        double firstRows = headingHeight;
+        for (qsizetype row = 0; row < std::min<qsizetype>(table.rows.size(), 3); ++row) {
+            firstRows += rowHeight(table.rows[row], widths, false);
+        }
+        ensure(m_line * 1.3 + firstRows);
         if (!heading.isEmpty()) {
             if (m_painter) {
                 m_painter->setFont(m_bold);
@@ -295,8 +341,9 @@ private:
         }
         writeTableRow(table.headings, widths, true);
         for (const QStringList& cells : table.rows) {
-            if (m_y + rowHeight > m_height - 2 * m_line) {
-                ensure(rowHeight * 2);
+            const double height = rowHeight(cells, widths, false);
+            if (m_y + height > m_height - 2 * m_line) {
+                ensure(height + headingHeight);
                 writeTableRow(table.headings, widths, true);
             }
             writeTableRow(cells, widths, false);
@@ -332,6 +379,21 @@ private:
                          m_report.waveform, reportFont(8));
         }
         m_y += height + m_line * 0.6;
+    }
+
+    // The height of a drawing that opens a section; 0 for anything else.
+    double openingHeight(const report::ReportSection& section) const {
+        if (section.blocks.isEmpty()) {
+            return 0.0;
+        }
+        switch (section.blocks.front().kind) {
+            case report::ReportBlock::Kind::Diagram:
+                return diagramHeight(m_report.diagram, mm(1));
+            case report::ReportBlock::Kind::CrossSection:
+                return windowSectionHeight(m_report.window, m_width, mm(1));
+            default:
+                return 0.0;
+        }
     }
 
     void writeDiagram() {
