@@ -368,6 +368,17 @@ std::optional<double> Construction::leakageMaxUh() const {
     return std::ceil(limit / scale - kTolerance) * scale;
 }
 
+std::optional<Band> Construction::alBand() const {
+    if (!alNh) {
+        return std::nullopt;
+    }
+    return toleranceBand(*alNh, kAlTolerancePercent, significantDecimals(*alNh));
+}
+
+Band Construction::inductanceBand() const {
+    return toleranceBand(inductanceMh, kInductanceTolerancePercent, 3);
+}
+
 QString kindCaption(WindingKind kind) {
     switch (kind) {
         case WindingKind::Primary:

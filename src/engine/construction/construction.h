@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/check/check_input.h"
+#include "engine/construction/construction_formulas.h"
 
 #include <QString>
 #include <QStringList>
@@ -148,6 +149,10 @@ struct Construction {
     [[nodiscard]] bool complete() const { return missing.isEmpty(); }
     // The upper bound of the leakage test, rounded up to two digits.
     [[nodiscard]] std::optional<double> leakageMaxUh() const;
+    // The bands the sheet prints, each rounded inwards: AL ±5 % to three
+    // significant digits, Lp ±10 % to 0.001 mH.
+    [[nodiscard]] std::optional<Band> alBand() const;
+    [[nodiscard]] Band inductanceBand() const;
 };
 
 // buildConstruction() — the construction of the design as it stands:

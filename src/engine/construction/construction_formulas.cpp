@@ -36,6 +36,21 @@ std::optional<double> inductanceFactorNh(double inductanceMh, double turns) noex
     return std::isfinite(al) ? std::optional(al) : std::nullopt;
 }
 
+Band toleranceBand(double nominal, int percent, int decimals) noexcept {
+    const double scale = std::pow(10.0, decimals);
+    const double low = nominal * (1.0 - percent / 100.0) * scale;
+    const double high = nominal * (1.0 + percent / 100.0) * scale;
+    return {std::ceil(low - kTolerance * std::fabs(low)) / scale,
+            std::floor(high + kTolerance * std::fabs(high)) / scale};
+}
+
+int significantDecimals(double value) noexcept {
+    if (!(std::fabs(value) > 0.0) || !std::isfinite(value)) {
+        return 0;
+    }
+    return 2 - int(std::floor(std::log10(std::fabs(value))));
+}
+
 std::optional<double> leakageInductanceUh(double turns, double meanTurnMm, double breadthMm,
                                           const std::vector<LeakageSlab>& slabs) {
     if (!(turns > 0.0) || !(meanTurnMm > 0.0) || !(breadthMm > 0.0)) {

@@ -57,6 +57,22 @@ inline constexpr double kTestVoltageV = 0.1;
 // value unless both are above 0.
 [[nodiscard]] std::optional<double> inductanceFactorNh(double inductanceMh, double turns) noexcept;
 
+// A tolerance band as the sheet prints it.
+struct Band {
+    double low;
+    double high;
+};
+
+// toleranceBand() — nominal ∓ `percent` %, the low end rounded up and the
+// high end down to `decimals` decimals (negative: to tens, hundreds …), so
+// the printed band lies within the true one: 250 ±5 % to one significant
+// ten is 240～260, 0.533 mH ±10 % to three decimals 0.480～0.586.
+[[nodiscard]] Band toleranceBand(double nominal, int percent, int decimals) noexcept;
+
+// significantDecimals() — the decimals that leave three significant digits
+// of `value` (2 for 1.23, 0 for 123, −1 for 1230); 0 for 0.
+[[nodiscard]] int significantDecimals(double value) noexcept;
+
 // A slab of the build across the window's depth: a winding, through which
 // the ampere-turns change linearly from `mmfStart` to `mmfEnd`, or a tape,
 // across which they stay. The ampere-turns are per ampere-turn of the

@@ -199,14 +199,14 @@ ReportSection gapSection(const Construction& c) {
         addRow(section, QStringLiteral("计算"), formula);
         return section;
     }
-    const double band = kAlTolerancePercent / 100.0;
+    const Band band = *c.alBand();
     addRow(section, QStringLiteral("电感系数AL"),
            QStringLiteral("%1 ±%2%").arg(check::significantText(al)).arg(kAlTolerancePercent),
            QStringLiteral("nH/N²"));
-    addRow(section, QStringLiteral("AL范围"),
-           check::significantText(al * (1.0 - band)) + QStringLiteral("～") +
-               check::significantText(al * (1.0 + band)),
-           QStringLiteral("nH/N²"));
+    addRow(
+        section, QStringLiteral("AL范围"),
+        check::significantText(band.low) + QStringLiteral("～") + check::significantText(band.high),
+        QStringLiteral("nH/N²"));
     addRow(section, QStringLiteral("计算"), formula);
     if (!c.gapText.isEmpty()) {
         addRow(section, QStringLiteral("中柱气隙（参考）"), c.gapText);
@@ -275,11 +275,11 @@ QString inductanceRequirement(const Construction& c) {
     if (!c.storesEnergy) {
         return QStringLiteral("≥ %1 mH").arg(nominal);
     }
-    const double band = c.inductanceMh * kInductanceTolerancePercent / 100.0;
+    const Band band = c.inductanceBand();
     return QStringLiteral("%1 mH ±%2%（%3～%4 mH）")
         .arg(nominal)
         .arg(kInductanceTolerancePercent)
-        .arg(fixed(c.inductanceMh - band, 3), fixed(c.inductanceMh + band, 3));
+        .arg(fixed(band.low, 3), fixed(band.high, 3));
 }
 
 void appendConstructionSheet(report::DesignReport& report, const Construction& c,

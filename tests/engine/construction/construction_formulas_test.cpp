@@ -38,6 +38,30 @@ TEST(ConstructionFormulas, InductanceFactorIsLpOverTurnsSquared) {
     EXPECT_FALSE(inductanceFactorNh(0.0, 40));
 }
 
+// Bands rounded inwards: 250 ±5 % is 237.5～262.5, to three digits 238～262
+// (not 238～263); 0.533 ±10 % is 0.4797～0.5863, to 0.001 0.480～0.586;
+// 12.56 ±5 % is 11.932～13.188, to 0.1 12.0～13.1; 4000 ±5 % to tens
+// exactly 3800～4200, no ten lost to the last bit.
+TEST(ConstructionFormulas, BandsRoundInwards) {
+    struct Case {
+        double nominal;
+        int percent;
+        double low, high;
+    };
+    const Case cases[] = {{250, 5, 238, 262},
+                          {0.533, 10, 0.48, 0.586},
+                          {12.56, 5, 12.0, 13.1},
+                          {4000, 5, 3800, 4200}};
+    for (const Case& c : cases) {
+        const Band band = toleranceBand(c.nominal, c.percent, significantDecimals(c.nominal));
+        EXPECT_DOUBLE_EQ(band.low, c.low) << c.nominal;
+        EXPECT_DOUBLE_EQ(band.high, c.high) << c.nominal;
+    }
+    EXPECT_EQ(significantDecimals(0.533), 3);
+    EXPECT_EQ(significantDecimals(1230), -1);
+    EXPECT_EQ(significantDecimals(0), 0);
+}
+
 // 40 turns, 30 mm a turn, 10 mm of breadth: μ0 × 1600 × 0.03 ÷ 0.01 =
 // 6.0319e-3 H/m. Primary 0.5 mm, tape 0.15 mm, secondary 0.5 mm:
 // ∫f² = 0.5/3 + 0.15 + 0.5/3 = 0.48333 mm, 2.9154 µH. Sandwiched, halves of
