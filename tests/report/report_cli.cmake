@@ -2,36 +2,10 @@
 # A4 PDF with the CJK font embedded, its Chinese text and the window's
 # numbers; a folder that does not exist and a missing design fail with a
 # message and no file.
-file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH})
-file(COPY_FILE ${CATALOGUE} ${SCRATCH}/catalogue.db)
-set(headless ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY
-    --unset=WAYLAND_DISPLAY)
+set(DESIGN flyback)
+include(${CMAKE_CURRENT_LIST_DIR}/saved_report.cmake)
+saved_report()
 
-execute_process(COMMAND ${PROGRAM} run ${SCRIPT} --catalogue ${SCRATCH}/catalogue.db
-    WORKING_DIRECTORY ${SCRATCH} TIMEOUT 50
-    OUTPUT_QUIET ERROR_VARIABLE errors RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT EXISTS ${SCRATCH}/flyback.dat)
-    message(FATAL_ERROR "the design script did not save the design (${status})\n${errors}")
-endif()
-
-execute_process(COMMAND ${headless} ${PROGRAM} report flyback.dat -o flyback.pdf
-        --catalogue ${SCRATCH}/catalogue.db
-    WORKING_DIRECTORY ${SCRATCH} TIMEOUT 50
-    OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "report failed with ${status}\n${output}${errors}")
-endif()
-file(READ ${SCRATCH}/flyback.pdf head LIMIT 4 HEX)
-if(NOT head STREQUAL "25504446")
-    message(FATAL_ERROR "flyback.pdf is no PDF: ${head}")
-endif()
-
-execute_process(COMMAND pdftotext -layout ${SCRATCH}/flyback.pdf -
-    OUTPUT_VARIABLE text RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "pdftotext cannot read flyback.pdf (${status})")
-endif()
 # The title, the file's name, the page footer, the circuit, the core, the
 # worked figures (Is, Ipk, Lp with its band) and a hipot requirement.
 foreach(expected "开关变压器设计报告" "flyback.dat" "储能变压器" "EE16"

@@ -1,5 +1,6 @@
 #include "engine/construction/construction_report.h"
 
+#include "construction_designs.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <gtest/gtest.h>
@@ -7,38 +8,17 @@
 namespace kelvane::construction {
 namespace {
 
-using design::Field;
 using report::ReportBlock;
 using report::ReportSection;
 
-// The simple flyback of ConstructionTest: 20 turns of 0.3 mm, 6 of 0.8 mm
-// on an E core with a 16 × 6 mm window, Lp 0.4 mH, IEC.
+// The worked flyback of 20 (or more) turns of 0.3 mm and 6 of 0.8 mm.
 check::CheckInput flyback(double primaryTurns) {
-    check::CheckInput in;
-    in.circuit = design::Circuit::Flyback;
-    in.vinV = 100;
-    in.frequencyKHz = 20;
-    in.efficiency = 0.8;
-    in.inductanceMh = 0.4;
-    in.coreName = QStringLiteral("EE25");
-    in.coreShape = check::CoreShape::E;
-    in.dimsMm = {25, 12, 7, 8, 18, 6};
-    in.marginMm = 6.4;
-    in.outputs.push_back({12, 1, 0.5, 1});
-    in.windings.push_back({primaryTurns, 0.3, 0.1});
-    in.windings.push_back({6, 0.8, 0.2});
-    return in;
+    return testing::workedDesign(design::Circuit::Flyback, {primaryTurns, 6}, {0.3, 0.8});
 }
 
 class ConstructionReportTest : public ::testing::Test {
 protected:
-    ConstructionReportTest() {
-        sheet.setText(Field::TxtHipotPs, QStringLiteral("3000Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotPc, QStringLiteral("2500Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotSc, QStringLiteral("500Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtBZC, QStringLiteral("30"));
-        sheet.setText(Field::TxtGap, QStringLiteral("0.35mm"));
-    }
+    ConstructionReportTest() { testing::fillWorkedSheet(sheet); }
 
     report::DesignReport reportOf(const check::CheckInput& in, const check::CheckResult& check) {
         report::DesignReport report;

@@ -1,5 +1,6 @@
 #include "engine/construction/construction.h"
 
+#include "construction_designs.h"
 #include "engine/base/number_text.h"
 #include "engine/check/design_check.h"
 #include "engine/sheet/design_sheet.h"
@@ -11,47 +12,13 @@
 namespace kelvane::construction {
 namespace {
 
-using design::Field;
 
-// An E core whose window is 16 mm long (2 × D 8) and 6 mm deep ((E 18 −
-// F 6) ÷ 2); IEC's 6.4 mm of creepage leaves 9.6 mm between margins of
-// 3.2 mm. At 20 kHz twice the skin depth is 1.08 mm: no wire here needs
-// strands. 0.3 mm wire lies 0.33 mm a turn, 29 to a layer; 0.8 mm 0.88 mm,
-// 10 to a layer; 0.2 mm 0.22 mm, 43 to a layer.
-check::CheckInput design(design::Circuit circuit, std::vector<double> turns,
-                         std::vector<double> diameters) {
-    check::CheckInput in;
-    in.circuit = circuit;
-    in.vinV = 100;
-    in.frequencyKHz = 20;
-    in.efficiency = 0.8;
-    in.inductanceMh = 0.4;
-    in.coreName = QStringLiteral("EE25");
-    in.coreShape = check::CoreShape::E;
-    in.dimsMm = {25, 12, 7, 8, 18, 6};
-    in.marginMm = 6.4;
-    for (size_t i = 0; i < turns.size(); ++i) {
-        if (i > 0) {
-            in.outputs.push_back({12.0 / double(i), 1.0, 0.5, int(i)});
-        }
-        in.windings.push_back({turns[i], diameters[i], 0.1 * double(i + 1)});
-    }
-    return in;
-}
+using testing::workedDesign;
 
-// A design sheet with the IEC texts, a turn of 30 mm and the gap the
-// results gave.
+// The worked sheet, with every output's hipot text.
 class ConstructionTest : public ::testing::Test {
 protected:
-    ConstructionTest() {
-        sheet.setText(Field::TxtHipotPs, QStringLiteral("3000Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotPP, QStringLiteral("1250Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotPc, QStringLiteral("2500Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotSc, QStringLiteral("500Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtHipotSS, QStringLiteral("500Vac,50/60Hz,0.7mA,60S"));
-        sheet.setText(Field::TxtBZC, QStringLiteral("30"));
-        sheet.setText(Field::TxtGap, QStringLiteral("0.35mm"));
-    }
+    ConstructionTest() { testing::fillWorkedSheet(sheet); }
     design::DesignSheet sheet;
 };
 
@@ -98,40 +65,40 @@ struct OrderCase {
 const OrderCase kOrders[] = {
     // One layer of primary: primary, then secondary, 3 layers between.
     // Build 0.33 + 0.88 + 6 × 0.05.
-    {"simple", design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {},
+    {"simple", workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {},
      {"N1 1→2 20T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3"}, 1.51},
     // 40 turns take 2 layers: the first half fills one, the secondary
     // between, the rest after; the halves meet at pin 2.
-    {"sandwich", design(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), {},
+    {"sandwich", workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), {},
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +3"}, 1.99},
     // An RCC stores energy too.
-    {"rcc", design(design::Circuit::Rcc, {40, 6}, {0.3, 0.8}), {},
+    {"rcc", workedDesign(design::Circuit::Rcc, {40, 6}, {0.3, 0.8}), {},
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +3"}, 1.99},
     // A bias winding outside the sandwich, one layer of tape from the
     // primary it belongs with.
-    {"sandwich and bias", design(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2}),
+    {"sandwich and bias", workedDesign(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2}),
      choose({{2, kBias}}),
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +1", "N3 6→7 8T 43×1 3.2 +3"}, 2.26},
     // Without a sandwich the bias goes next to the primary.
-    {"simple and bias", design(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+    {"simple and bias", workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
      choose({{2, kBias}}),
      {"N1 1→2 20T 29×1 3.2 +1", "N3 3→4 8T 43×1 3.2 +3R", "N2 5→6 6T 10×1 3.2 +3"}, 1.78},
     // A triple-insulated secondary needs no margins, nor does the primary
     // across from it: 16 ÷ 0.33 = 48 a layer, 16 ÷ (0.8 + 0.2) = 16.
-    {"triple insulated", design(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}),
+    {"triple insulated", workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}),
      choose({{1, kTripleInsulated}}),
      {"N1 1→2 40T 48×1 无 +1", "N2 3→4 6T 16×1 无 +3"}, 1.53},
     // ... but a second, enamelled secondary keeps the primary's margins.
     {"one of two triple insulated",
-     design(design::Circuit::Flyback, {20, 6, 4}, {0.3, 0.8, 0.8}),
+     workedDesign(design::Circuit::Flyback, {20, 6, 4}, {0.3, 0.8, 0.8}),
      choose({{1, kTripleInsulated}}),
      {"N1 1→2 20T 29×1 3.2 +1", "N2 3→4 6T 16×1 无 +1", "N3 5→6 4T 10×1 3.2 +3"}, 2.46},
     // Push-pull: both halves of the primary and of the secondary wound on
     // end, the tap between them; never sandwiched.
-    {"push-pull", design(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {},
+    {"push-pull", workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {},
      {"N1 1→2→3 40T 29×2 3.2 +3R", "N2 4→5→6 12T 10×2 3.2 +3"}, 2.72},
 };
 // clang-format on
@@ -189,17 +156,17 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
     };
     const Case cases[] = {
         {"one output",
-         design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}),
+         workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}),
          {},
          {"初级—次级 N1 — N2 1、2 — 3、4 3000", "初级—磁芯 N1 — 磁芯 1、2 — 磁芯 2500",
           "次级—磁芯 N2 — 磁芯 3、4 — 磁芯 500"}},
         {"bias",
-         design(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+         workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
          choose({{2, kBias}}),
          {"初级—次级 N1、N3 — N2 1、2、3、4 — 5、6 3000", "初级—初级 N1 — N3 1、2 — 3、4 1250",
           "初级—磁芯 N1、N3 — 磁芯 1、2、3、4 — 磁芯 2500", "次级—磁芯 N2 — 磁芯 5、6 — 磁芯 500"}},
         {"two secondaries",
-         design(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+         workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
          {},
          {"初级—次级 N1 — N2 1、2 — 3、4 3000", "初级—次级 N1 — N3 1、2 — 5、6 3000",
           "次级—次级 N2 — N3 3、4 — 5、6 500", "初级—磁芯 N1 — 磁芯 1、2 — 磁芯 2500",
@@ -216,8 +183,8 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
         EXPECT_EQ(tests, c.tests);
     }
     design::DesignSheet noStandard;
-    const Construction bare =
-        buildConstruction(noStandard, design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
+    const Construction bare = buildConstruction(
+        noStandard, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
     EXPECT_TRUE(bare.hipot.empty());
     EXPECT_EQ(bare.hipotMissing, QStringLiteral("未选择安全标准，无耐压要求"));
 }
@@ -229,7 +196,7 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
 // at most 0.11 and 0.22 Ω.
 TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
     const Construction c =
-        buildConstruction(sheet, design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
+        buildConstruction(sheet, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
     EXPECT_DOUBLE_EQ(*c.alNh, 1000.0);
     EXPECT_EQ(c.gapText, QStringLiteral("0.35mm"));
     EXPECT_EQ(c.inductancePins, QStringLiteral("1—2"));
@@ -248,8 +215,8 @@ TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
     ConstructionSettings signal;
     signal.testFrequencyKHz = QStringLiteral("1");
     signal.testVoltageV = QStringLiteral("abc");
-    const Construction typed =
-        buildConstruction(sheet, design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), signal);
+    const Construction typed = buildConstruction(
+        sheet, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), signal);
     EXPECT_EQ(typed.testFrequencyKHz, 1.0);
     EXPECT_EQ(typed.testVoltageV, 0.1);
 }
@@ -258,7 +225,7 @@ TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
 // both halves (4 × Lp) and every centre-tapped winding's halves on their own.
 TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
     const Construction c =
-        buildConstruction(sheet, design(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {});
+        buildConstruction(sheet, workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {});
     EXPECT_FALSE(c.storesEnergy);
     EXPECT_TRUE(c.gapText.isEmpty());
     EXPECT_EQ(c.inductancePins, QStringLiteral("1—3"));
@@ -269,7 +236,7 @@ TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
     }
     EXPECT_EQ(
         dcr, (QStringList{"N1（前半） 1—2", "N1（后半） 2—3", "N2（前半） 4—5", "N2（后半） 5—6"}));
-    check::CheckInput halfBridge = design(design::Circuit::Forward, {20, 6}, {0.3, 0.8});
+    check::CheckInput halfBridge = workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8});
     halfBridge.halfBridge = true;
     const Construction bridge = buildConstruction(sheet, halfBridge, {});
     EXPECT_FALSE(bridge.windings[0].centreTapped);
@@ -281,7 +248,7 @@ TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
 // 2δ = 0.483 mm, 0.8 mm becomes 3 × 0.47 mm, 0.517 mm each with enamel,
 // 1.551 mm a turn, 6 turns in 9.6 mm.
 TEST_F(ConstructionTest, WideWireBecomesStrands) {
-    check::CheckInput in = design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput in = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     in.frequencyKHz = 100;
     const Construction c = buildConstruction(sheet, in, {});
     EXPECT_EQ(c.windings[0].strands, 1);
@@ -298,8 +265,8 @@ TEST_F(ConstructionTest, ChosenPinsAndPinsUsedTwice) {
     ConstructionSettings settings;
     settings.windings[0] = {QStringLiteral(" 7 "), QStringLiteral("8"), {}, {}, {}};
     settings.windings[1] = {{}, QStringLiteral("9"), QStringLiteral("7"), {}, {}};
-    const Construction c =
-        buildConstruction(sheet, design(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), settings);
+    const Construction c = buildConstruction(
+        sheet, workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), settings);
     EXPECT_EQ(describe(c)[0], QStringLiteral("N1（前半） 7→8 29T 29×1 3.2 +3R"));
     EXPECT_EQ(describe(c)[2], QStringLiteral("N1（后半） 8→5 11T 29×1 3.2 +3"));
     EXPECT_FALSE(c.windings[1].hasTap);  // a tap the winding has not is no pin
@@ -314,20 +281,20 @@ TEST_F(ConstructionTest, SaysWhatIsMissing) {
         check::CheckInput in;
         const char* missing;
     };
-    check::CheckInput noCircuit = design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noCircuit = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noCircuit.circuit.reset();
-    check::CheckInput noTurns = design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noTurns = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noTurns.windings[1].turns.reset();
-    check::CheckInput noCore = design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noCore = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noCore.coreName.clear();
-    check::CheckInput noWindow = design(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noWindow = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noWindow.dimsMm.e.reset();
     const Case cases[] = {
         {"circuit", noCircuit, "未选择电路形式"},
         {"turns", noTurns, "N2的匝数或线径未算出（请点击「变压器设计结果」）"},
         {"core", noCore, "未选择磁芯"},
         {"window", noWindow, "磁芯缺少尺寸，无法得出窗口"},
-        {"wire", design(design::Circuit::Flyback, {20, 6}, {0.3, 9.0}),
+        {"wire", workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 9.0}),
          "N2线径9 mm在窗口高度16.0 mm减去挡墙6.4 mm内一匝也绕不下"},
     };
     for (const Case& c : cases) {
