@@ -12,7 +12,6 @@
 namespace kelvane::construction {
 namespace {
 
-
 using testing::workedDesign;
 
 // The worked sheet, with every output's hipot text.
