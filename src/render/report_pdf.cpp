@@ -323,14 +323,21 @@ private:
         m_y += height;
     }
 
+    // The heading, the header row and the first rows of a table: what goes
+    // on a page together.
+    double tableOpening(const report::ReportTable& table) const {
+        const QVector<double> widths = columnWidths(table);
+        double height = m_line * 1.3 + rowHeight(table.headings, widths, true);
+        for (qsizetype row = 0; row < std::min<qsizetype>(table.rows.size(), 3); ++row) {
+            height += rowHeight(table.rows[row], widths, false);
+        }
+        return height;
+    }
+
     void writeTable(const QString& heading, const report::ReportTable& table) {
         const QVector<double> widths = columnWidths(table);
         const double headingHeight = rowHeight(table.headings, widths, true);
-        double firstRows = headingHeight;
-        for (qsizetype row = 0; row < std::min<qsizetype>(table.rows.size(), 3); ++row) {
-            firstRows += rowHeight(table.rows[row], widths, false);
-        }
-        ensure(m_line * 1.3 + firstRows);
+        ensure(tableOpening(table));
         if (!heading.isEmpty()) {
             if (m_painter) {
                 m_painter->setFont(m_bold);
@@ -381,16 +388,20 @@ private:
         m_y += height + m_line * 0.6;
     }
 
-    // The height of a drawing that opens a section; 0 for anything else.
+    // The height of a drawing or the opening of a table that opens a
+    // section; 0 for anything else.
     double openingHeight(const report::ReportSection& section) const {
         if (section.blocks.isEmpty()) {
             return 0.0;
         }
-        switch (section.blocks.front().kind) {
+        const report::ReportBlock& first = section.blocks.front();
+        switch (first.kind) {
             case report::ReportBlock::Kind::Diagram:
                 return diagramHeight(m_report.diagram, mm(1));
             case report::ReportBlock::Kind::CrossSection:
                 return windowSectionHeight(m_report.window, m_width, mm(1));
+            case report::ReportBlock::Kind::Table:
+                return tableOpening(first.table);
             default:
                 return 0.0;
         }
