@@ -52,7 +52,11 @@ void addDrawing(ReportSection& section, ReportBlock::Kind kind) {
     section.blocks.append(block);
 }
 
+// The turns, "—" for a winding whose turns are not computed yet.
 QString turnsText(const Winding& w) {
+    if (!(w.turns > 0.0)) {
+        return QStringLiteral("—");
+    }
     return w.centreTapped ? plain(w.turns) + QStringLiteral("+") + plain(w.turns) : plain(w.turns);
 }
 
@@ -297,7 +301,7 @@ void appendConstructionSheet(report::DesignReport& report, const Construction& c
                 .arg(failing.join(u'、'));
     }
     for (const Winding& w : c.windings) {
-        report.diagram.append({w.name, turnsText(w) + u'T', w.startPin,
+        report.diagram.append({w.name, w.turns > 0.0 ? turnsText(w) + u'T' : QString(), w.startPin,
                                w.hasTap ? w.tapPin : QString(), w.finishPin, w.primarySide});
     }
     report.sections.append(diagramSection(c, staleNotice));

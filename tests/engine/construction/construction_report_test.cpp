@@ -116,6 +116,16 @@ TEST_F(ConstructionReportTest, BannerAndWhatIsMissing) {
     EXPECT_EQ(report.sections[1].texts(),
               QStringList{"绕制说明、截面、气隙和测试无法给出：未选择磁芯"});
     EXPECT_TRUE(report.window.isEmpty());
+
+    // Turns not computed yet read as none, not as 0.
+    check::CheckInput noTurns = flyback(20);
+    noTurns.windings[1].turns.reset();
+    const report::DesignReport early = reportOf(noTurns, {});
+    const ReportBlock* pins = table(early, kDiagramTitle);
+    ASSERT_NE(pins, nullptr);
+    EXPECT_EQ(pins->table.rows[1].value(5), "—");
+    EXPECT_EQ(early.diagram[1].turns, "");
+    EXPECT_EQ(early.diagram[0].turns, "20T");
 }
 
 }  // namespace
