@@ -97,12 +97,26 @@ QString tapeText(const Step& step, bool last) {
                                : QStringLiteral("%1层").arg(step.tapeLayers);
 }
 
+// The order by kind of winding, as wound: "初级前半、次级、初级后半、初级侧辅助".
+QString orderText(const Construction& c) {
+    QStringList kinds;
+    for (const Step& step : c.steps) {
+        QString kind = kindCaption(c.windings[size_t(step.winding)].kind);
+        if (step.part != 0) {
+            kind += step.part == 1 ? QStringLiteral("前半") : QStringLiteral("后半");
+        }
+        if (kinds.isEmpty() || kinds.last() != kind) {
+            kinds.append(kind);
+        }
+    }
+    return kinds.join(u'、');
+}
+
 ReportSection windingSection(const Construction& c) {
     ReportSection section;
     section.title = QString::fromUtf16(kWindingTitle);
     addRow(section, QStringLiteral("绕制方式"),
-           c.sandwich ? QStringLiteral("夹绕：初级前半、次级、初级后半")
-                      : QStringLiteral("顺序绕：初级、辅助、次级"));
+           (c.sandwich ? QStringLiteral("夹绕：") : QStringLiteral("顺序绕：")) + orderText(c));
     addRow(section, QStringLiteral("磁芯"), c.coreName);
     addRow(section, QStringLiteral("绕线窗口（长×宽）"),
            fixed(c.windowLengthMm, 2) + QStringLiteral(" × ") + fixed(c.windowDepthMm, 2),

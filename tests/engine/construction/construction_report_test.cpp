@@ -57,6 +57,9 @@ TEST_F(ConstructionReportTest, HoldsTheWindersFigures) {
     EXPECT_EQ(report.diagram[1].turns, "6T");
     EXPECT_FALSE(report.diagram[1].primarySide);
 
+    EXPECT_EQ(
+        report.section(QString::fromUtf16(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
+        "顺序绕：初级、次级");
     const ReportBlock* order = table(report, kWindingTitle);
     ASSERT_NE(order, nullptr);
     EXPECT_EQ(
@@ -116,6 +119,17 @@ TEST_F(ConstructionReportTest, BannerAndWhatIsMissing) {
     EXPECT_EQ(report.sections[1].texts(),
               QStringList{"绕制说明、截面、气隙和测试无法给出：未选择磁芯"});
     EXPECT_TRUE(report.window.isEmpty());
+
+    // A sandwich with a bias winding names its order so.
+    check::CheckInput bias =
+        testing::workedDesign(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2});
+    ConstructionSettings settings;
+    settings.windings[2].kind = QString::fromUtf16(kBiasKind);
+    report::DesignReport sandwich;
+    appendConstructionSheet(sandwich, buildConstruction(sheet, bias, settings), {});
+    EXPECT_EQ(
+        sandwich.section(QString::fromUtf16(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
+        "夹绕：初级前半、次级、初级后半、初级侧辅助");
 
     // Turns not computed yet read as none, not as 0.
     check::CheckInput noTurns = flyback(20);
