@@ -295,7 +295,8 @@ void resistanceTests(Construction& c) {
 
 // The leakage of the primary with every other winding shorted: those carry
 // its ampere-turns back in proportion to the power each delivers (in equal
-// shares when no output has power).
+// shares when no output has power). The 1-D field stands across the
+// layers' length, where the current sheets are.
 void leakage(Construction& c, const design::DesignSheet& sheet) {
     const double meanTurnMm = sheet.number(Field::TxtBZC);
     if (!(meanTurnMm > 0.0)) {
@@ -325,7 +326,14 @@ void leakage(Construction& c, const design::DesignSheet& sheet) {
         mmf += change;
         slabs.push_back({step.tapeLayers * kTapeLayerMm, mmf, mmf});
     }
-    c.leakageUh = leakageInductanceUh(primaryTurns, meanTurnMm, c.windowLengthMm, slabs);
+    // The field runs along the layers: their length between the margins,
+    // the mean of the steps.
+    double breadth = 0.0;
+    for (const Step& step : c.steps) {
+        breadth += step.layerLengthMm / double(c.steps.size());
+    }
+    c.leakageBreadthMm = breadth;
+    c.leakageUh = leakageInductanceUh(primaryTurns, meanTurnMm, breadth, slabs);
     if (!c.leakageUh) {
         c.leakageMissing = QStringLiteral("数值超出计算范围");
     }

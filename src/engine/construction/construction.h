@@ -137,8 +137,10 @@ struct Construction {
     double inductanceMh = 0.0;
     double testFrequencyKHz = 0.0;
     double testVoltageV = 0.0;
-    // Leakage: the primary with every other winding shorted.
+    // Leakage: the primary with every other winding shorted, estimated
+    // with the field across the layers' mean length.
     std::optional<double> leakageUh;
+    double leakageBreadthMm = 0.0;
     QString leakageMissing;
     QStringList shortedPins;  // every other winding's, as "3—4"
     std::vector<HipotTest> hipot;

@@ -262,13 +262,15 @@ ReportSection testSection(const Construction& c) {
     }
     addTable(section, QStringLiteral("电气测试表"), tests);
     if (c.leakageUh) {
-        addText(section,
-                QStringLiteral("漏感按一维估算：磁场沿窗口长度均匀，Llk = μ0 × N² × MLT ÷ "
-                               "%1 mm × Σ∫f²dx ≈ %2 µH（N为所测初级匝数，f为各层间安匝）；"
-                               "与实测通常相差±%3%以内，上限取估算值的%4倍，向上取两位有效数字。")
-                    .arg(fixed(c.windowLengthMm, 2), check::significantText(*c.leakageUh))
-                    .arg(kLeakageAccuracyPercent)
-                    .arg(plain(1.0 + kLeakageAccuracyPercent / 100.0)));
+        addText(
+            section,
+            QStringLiteral("漏感按一维估算：磁场沿绕组层长均匀，Llk = μ0 × N² × MLT ÷ "
+                           "%1 mm × Σ∫f²dx ≈ %2 µH（N为所测初级匝数，层长取各步挡墙间的平均长度，"
+                           "f为各层间安匝）；与实测通常相差±%3%以内，上限取估算值的%4倍，"
+                           "向上取两位有效数字。")
+                .arg(fixed(c.leakageBreadthMm, 2), check::significantText(*c.leakageUh))
+                .arg(kLeakageAccuracyPercent)
+                .arg(plain(1.0 + kLeakageAccuracyPercent / 100.0)));
     } else {
         addText(section, QStringLiteral("漏感：") + c.leakageMissing);
     }
