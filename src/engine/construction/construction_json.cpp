@@ -136,6 +136,7 @@ QJsonObject testsJson(const Construction& c) {
         leakage =
             QJsonObject{{QStringLiteral("pins"), c.inductancePins},
                         {QStringLiteral("shorted"), QJsonArray::fromStringList(c.shortedPins)},
+                        {QStringLiteral("breadthMm"), number(c.leakageBreadthMm)},
                         {QStringLiteral("estimateUh"), printed(*c.leakageUh)},
                         {QStringLiteral("maxUh"), optionalNumber(c.leakageMaxUh(), 6)},
                         {QStringLiteral("accuracyPercent"), kLeakageAccuracyPercent},

@@ -50,6 +50,7 @@ TEST(ConstructionJson, HoldsTheSheetAsNumbers) {
     EXPECT_EQ(read[u"tests"][u"inductance"][u"minMh"].toDouble(), 0.36);
     EXPECT_EQ(read[u"tests"][u"inductance"][u"maxMh"].toDouble(), 0.44);
     EXPECT_EQ(read[u"tests"][u"leakage"][u"shorted"][0].toString(), "3—4");
+    EXPECT_EQ(read[u"tests"][u"leakage"][u"breadthMm"].toDouble(), 9.6);
     EXPECT_EQ(read[u"tests"][u"hipot"][0][u"voltageV"].toDouble(), 3000);
     EXPECT_EQ(read[u"tests"][u"dcr"][1][u"maxOhm"].toDouble(), 0.22);
     EXPECT_EQ(read[u"check"][u"failing"][0].toString(), "build");
