@@ -257,6 +257,14 @@ double turnsPerLayer(double lengthMm, double pitchMm) noexcept {
     return std::isfinite(turns) ? turns : 0.0;
 }
 
+std::optional<WindingLayers> windingLayers(double turns, double lengthMm, double pitchMm) noexcept {
+    const double perLayer = turnsPerLayer(lengthMm, pitchMm);
+    if (perLayer < 1.0 || !(turns > 0.0) || !std::isfinite(turns)) {
+        return std::nullopt;
+    }
+    return WindingLayers{perLayer, std::ceil(turns / perLayer - kFloorTolerance)};
+}
+
 std::optional<CoreShape> coreShapeOf(std::u16string_view code) noexcept {
     struct Family {
         std::u16string_view code;

@@ -156,6 +156,24 @@ struct SteinmetzFit {
 // floored with a tolerance of 1e-9 (17.6 ÷ 0.44 is 40). 0 when none fits.
 [[nodiscard]] double turnsPerLayer(double lengthMm, double pitchMm) noexcept;
 
+// The pitch of enamelled round wire in a layer over its bare diameter: the
+// enamel and the lay of the turns.
+inline constexpr double kEnamelledPitchFactor = 1.1;
+
+// How a winding lies in the window: whole turns to a layer, whole layers.
+struct WindingLayers {
+    double turnsPerLayer;
+    double layers;
+};
+
+// windingLayers() — `turns` of pitch `pitchMm` along `lengthMm`:
+// turnsPerLayer() of them, and ⌈turns ÷ turns per layer⌉ layers (with the
+// tolerance 1e-9, so 80 turns at 40 a layer are 2 layers). The check's
+// build and the construction sheet both lay windings out by it. No value
+// when not one turn fits or `turns` is not above 0.
+[[nodiscard]] std::optional<WindingLayers> windingLayers(double turns, double lengthMm,
+                                                         double pitchMm) noexcept;
+
 // The families of core by the drawing of their catalogue dimensions.
 enum class CoreShape {
     E,       // E-like sets (EE, EC, ER, EFD, ETD, EQ, PQ, EP…): a block A × 2B × C

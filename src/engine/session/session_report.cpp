@@ -1,6 +1,7 @@
 #include "engine/session/session_report.h"
 
 #include "engine/base/number_text.h"
+#include "engine/construction/construction_report.h"
 #include "engine/session/design_session.h"
 
 #include <QFileInfo>
@@ -18,8 +19,7 @@ report::ReportBlock textBlock(const QString& text) {
 // The design check as the report's last section: its inputs, the summary,
 // every item with its value, the classic figure, the limit and the verdict,
 // then what each warning and failure means, with its formula.
-report::ReportSection checkSection(const DesignSession& session) {
-    const check::CheckResult result = session.designCheck();
+report::ReportSection checkSection(const DesignSession& session, const check::CheckResult& result) {
     report::ReportSection section;
     section.title = QStringLiteral("7 设计校核");
     const QString inputs[] = {
@@ -74,7 +74,10 @@ report::DesignReport sessionReport(const DesignSession& session, const QString& 
         context.staleNotice = QString::fromUtf16(results::kStaleText);
     }
     report::DesignReport built = report::buildDesignReport(session.sheet(), context);
-    built.sections.append(checkSection(session));
+    const check::CheckResult check = session.designCheck();
+    built.sections.append(checkSection(session, check));
+    construction::appendConstructionSheet(built, session.construction(), check,
+                                          context.staleNotice);
     return built;
 }
 
@@ -84,7 +87,7 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
                                           const QString& chartImage) {
     using advice::AdviceColumn;
     report::ReportSection section;
-    section.title = QStringLiteral("8 磁芯推荐");
+    section.title = QStringLiteral("13 磁芯推荐");
     const auto textBlock = [&section](const QString& text) {
         report::ReportBlock block;
         block.kind = report::ReportBlock::Kind::Text;

@@ -13,7 +13,8 @@ class DesignSession;
 // sessionReport() — the design report of what the window shows, with the
 // current core's area product from the catalogue (when the current core
 // record is the core the design names) and the design file's name without
-// its folder.
+// its folder; then the design check and the construction sheet, with the
+// check's banner when an item fails.
 [[nodiscard]] report::DesignReport sessionReport(const DesignSession& session,
                                                  const QString& designFile, const QDate& date);
 
