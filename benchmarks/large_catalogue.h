@@ -25,8 +25,9 @@ public:
         materialFile.open(QIODevice::WriteOnly);
         // Loss points at 100 ℃ as the power ferrites' data sheets give
         // them, so that the design check's core loss runs for every pair.
-        materialFile.write("Type,InitialPermeability,FluxDensity,Remanence,Density,"
-                           "PL 25kHz 200mT 100c,PL 100kHz 200mT 100c\n");
+        materialFile.write(
+            "Type,InitialPermeability,FluxDensity,Remanence,Density,"
+            "PL 25kHz 200mT 100c,PL 100kHz 200mT 100c\n");
         for (int i = 0; i < kMaterials; ++i) {
             materialFile.write(QStringLiteral("M%1,%2,%3,%4,4.8,%5,%6\n")
                                    .arg(i)
