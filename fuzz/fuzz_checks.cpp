@@ -89,6 +89,30 @@ QString checkFormatted(const std::optional<QString>& first, const std::optional<
 
 // --- design files ------------------------------------------------------------
 
+// The 1-based line where the inputs of the check and of the construction
+// sheet break their layout from line `next` (0-based) on: one NAME=TEXT a
+// line, each name once, up to a blank line, then blank lines only.
+int inputsFault(const QStringList& lines, qsizetype next) {
+    static const QRegularExpression names(
+        QStringLiteral("^(vacmax|rating|bulk|linef|lptestf|lptestv|(start|tap|finish|kind|wire)"
+                       "\\((0|[1-9][0-9]{0,3})\\))$"));
+    QStringList seen;
+    for (; next < lines.size() && !lines[next].trimmed().isEmpty(); ++next) {
+        const qsizetype equals = lines[next].indexOf(u'=');
+        const QString name = equals > 0 ? lines[next].first(equals) : QString();
+        if (!names.match(name).hasMatch() || seen.contains(name)) {
+            return int(next + 1);
+        }
+        seen.append(name);
+    }
+    for (; next < lines.size(); ++next) {
+        if (!lines[next].trimmed().isEmpty()) {
+            return int(next + 1);
+        }
+    }
+    return 0;
+}
+
 // The 1-based line where a design file breaks its layout, read without the
 // reader: 0 for a good file, one past the end for a missing line.
 int layoutFault(const QStringList& lines) {
@@ -125,6 +149,9 @@ int layoutFault(const QStringList& lines) {
         next += 12 + qsizetype(rows - 1) * 5 + 13;
         if (next > count) {
             return int(count + 1);
+        }
+        if (next < count && lines[next] == u"[设计校核]") {
+            return inputsFault(lines, next + 1);
         }
     } while (std::any_of(lines.begin() + next, lines.end(),
                          [](const QString& line) { return !line.trimmed().isEmpty(); }));

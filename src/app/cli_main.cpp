@@ -1,6 +1,7 @@
 #include "engine/advice/advice_order.h"
 #include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
+#include "engine/construction/construction_json.h"
 #include "engine/script/engine_target.h"
 #include "engine/script/script_runner.h"
 #include "engine/script/scripted_prompter.h"
@@ -16,6 +17,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -28,7 +30,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
-    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--catalogue FILE]\n"
+    "       kelvane-cli report DESIGN.dat -o OUT.pdf [--json OUT.json] [--catalogue FILE]\n"
     "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
     "                   [--sort loss|rise|volume] [--format csv|json] [--pareto]\n"
     "                   [--power-only] [--family CODE] [--maker NAME] [--max-rise C]\n"
@@ -91,6 +93,8 @@ struct Options {
                               QStringLiteral("FORMAT"), QStringLiteral("csv")};
     QCommandLineOption output{QStringLiteral("o"), QStringLiteral("Output file."),
                               QStringLiteral("FILE")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("Construction data."),
+                            QStringLiteral("JSON")};
     // The design check's own inputs, by their names in design scripts.
     QCommandLineOption vacmax{QStringLiteral("vacmax"), QStringLiteral("Highest AC input (V)."),
                               QStringLiteral("V")};
@@ -365,6 +369,19 @@ int report(const Command& command) {
         command.err << written.failure().text << '\n';
         return 1;
     }
+    if (!command.parser.isSet(command.options.json)) {
+        return 0;
+    }
+    // The construction sheet as data, written whole or not at all.
+    const QString path = command.parser.value(command.options.json);
+    QSaveFile file(path);
+    const QJsonObject data = kelvane::construction::constructionJson(session.window.construction(),
+                                                                     session.window.designCheck());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(QJsonDocument(data).toJson(QJsonDocument::Indented)) < 0 || !file.commit()) {
+        command.err << QStringLiteral("无法写入%1：%2").arg(path, file.errorString()) << '\n';
+        return 1;
+    }
     return 0;
 }
 
@@ -395,11 +412,11 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     const Options options;
-    parser.addOptions({options.catalogue, options.materials, options.cores, options.output,
-                       options.top, options.all, options.sort, options.format, options.pareto,
-                       options.powerOnly, options.family, options.maker, options.maxRise,
-                       options.vacmax, options.rating, options.bulk, options.linef, options.bench,
-                       options.coupling});
+    parser.addOptions({options.catalogue, options.materials, options.cores,     options.output,
+                       options.json,      options.top,       options.all,       options.sort,
+                       options.format,    options.pareto,    options.powerOnly, options.family,
+                       options.maker,     options.maxRise,   options.vacmax,    options.rating,
+                       options.bulk,      options.linef,     options.bench,     options.coupling});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
         return 2;

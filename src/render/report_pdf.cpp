@@ -1,17 +1,25 @@
 #include "render/report_pdf.h"
 
+#include "render/construction_painter.h"
+#include "render/pdf_text_map.h"
 #include "render/waveform_painter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextOption>
 
 #include <algorithm>
+#include <numeric>
 
 namespace kelvane::render {
 
@@ -60,6 +68,7 @@ public:
         m_pageCount = pageCount;
         m_page = 0;
         startPage();
+        writeBanner();
         for (const report::ReportSection& section : m_report.sections) {
             writeSection(section);
         }
@@ -86,6 +95,7 @@ private:
                                 QPointF(m_width, headerHeight + mm(1)));
         }
         m_y = headerHeight + mm(5);
+        m_top = m_y;
     }
 
     void finishPage() {
@@ -108,9 +118,36 @@ private:
         startPage();
     }
 
+    // The check's failing items, in red across the first page.
+    void writeBanner() {
+        if (m_report.banner.isEmpty()) {
+            return;
+        }
+        const QFontMetricsF metrics(m_bold, &m_writer);
+        const double height = metrics
+                                  .boundingRect(QRectF(0, 0, m_width - mm(6), 10 * m_line),
+                                                Qt::TextWordWrap, m_report.banner)
+                                  .height() +
+                              mm(4);
+        if (m_painter) {
+            m_painter->fillRect(QRectF(0, m_y, m_width, height), QColor(0xd0, 0x24, 0x24));
+            m_painter->setPen(Qt::white);
+            m_painter->setFont(m_bold);
+            m_painter->drawText(QRectF(mm(3), m_y + mm(2), m_width - mm(6), height - mm(4)),
+                                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                                m_report.banner);
+            m_painter->setPen(Qt::black);
+        }
+        m_y += height + m_line;
+    }
+
     void writeSection(const report::ReportSection& section) {
         const double titleHeight = QFontMetricsF(m_title, &m_writer).height() * 1.4;
-        ensure(titleHeight + 4 * m_line);
+        if (section.startsPage && m_y > m_top) {
+            ensure(m_height);
+        }
+        // A title stays with what opens its section.
+        ensure(titleHeight + std::max(4 * m_line, openingHeight(section)));
         if (m_painter) {
             m_painter->setFont(m_title);
             m_painter->setPen(QColor(0, 50, 130));
@@ -135,6 +172,15 @@ private:
                     break;
                 case report::ReportBlock::Kind::Text:
                     writeText(block.text);
+                    break;
+                case report::ReportBlock::Kind::Chart:
+                    writeChart(block.text);
+                    break;
+                case report::ReportBlock::Kind::Diagram:
+                    writeDiagram();
+                    break;
+                case report::ReportBlock::Kind::CrossSection:
+                    writeCrossSection();
                     break;
             }
         }
@@ -199,53 +245,102 @@ private:
         m_y += bounds.height() + m_line * 0.4;
     }
 
-    // Column widths by their longest text, spread over the page width.
+    // Column widths by their longest text, spread over the page width. When
+    // the texts are wider than the page, each column keeps at least its
+    // widest piece that cannot wrap (a hipot requirement, a number with its
+    // unit) and the room left goes to the columns by what they would wrap.
     QVector<double> columnWidths(const report::ReportTable& table) const {
+        static const QRegularExpression breaks(
+            QStringLiteral("[\\s、，：；—]|(?<=\\p{Han})|(?=\\p{Han})"));
         const QFontMetricsF metrics(m_bold, &m_writer);
-        QVector<double> widths(table.headings.size(), 0.0);
-        double total = 0.0;
-        for (int column = 0; column < widths.size(); ++column) {
-            widths[column] = metrics.horizontalAdvance(table.headings[column]);
+        const qsizetype count = table.headings.size();
+        QVector<double> natural(count, 0.0);
+        QVector<double> least(count, 0.0);
+        for (qsizetype column = 0; column < count; ++column) {
+            QStringList texts{table.headings[column]};
             for (const QStringList& cells : table.rows) {
-                widths[column] =
-                    std::max(widths[column], metrics.horizontalAdvance(cells.value(column)));
+                texts.append(cells.value(column));
             }
-            widths[column] += mm(4);
-            total += widths[column];
+            for (const QString& text : texts) {
+                natural[column] = std::max(natural[column], metrics.horizontalAdvance(text));
+                for (const QString& piece : text.split(breaks)) {
+                    least[column] = std::max(least[column], metrics.horizontalAdvance(piece));
+                }
+            }
+            natural[column] += mm(4);
+            least[column] += mm(4);
         }
-        for (double& width : widths) {
-            width = width / total * m_width;
+        const double naturalTotal = std::accumulate(natural.begin(), natural.end(), 0.0);
+        const double leastTotal = std::accumulate(least.begin(), least.end(), 0.0);
+        QVector<double> widths(count, 0.0);
+        for (qsizetype column = 0; column < count; ++column) {
+            if (naturalTotal <= m_width) {
+                widths[column] = natural[column] / naturalTotal * m_width;
+            } else if (leastTotal < m_width) {
+                widths[column] = least[column] + (natural[column] - least[column]) *
+                                                     (m_width - leastTotal) /
+                                                     (naturalTotal - leastTotal);
+            } else {
+                widths[column] = least[column] / leastTotal * m_width;
+            }
         }
         return widths;
     }
 
+    // A row as high as its tallest cell, its text wrapped within its column.
+    double rowHeight(const QStringList& cells, const QVector<double>& widths, bool heading) const {
+        const QFontMetricsF metrics(heading ? m_bold : m_body, &m_writer);
+        double height = m_line;
+        for (int column = 0; column < widths.size(); ++column) {
+            const QRectF bounds =
+                metrics.boundingRect(QRectF(0, 0, widths[column] - mm(3), 20 * m_line),
+                                     Qt::TextWordWrap, cells.value(column));
+            height = std::max(height, bounds.height());
+        }
+        return height + m_line * 0.4;
+    }
+
     void writeTableRow(const QStringList& cells, const QVector<double>& widths, bool heading) {
-        const double rowHeight = m_line * 1.4;
+        const double height = rowHeight(cells, widths, heading);
         if (m_painter) {
             m_painter->setFont(heading ? m_bold : m_body);
             if (heading) {
-                m_painter->fillRect(QRectF(0, m_y, m_width, rowHeight), QColor(235, 240, 248));
+                m_painter->fillRect(QRectF(0, m_y, m_width, height), QColor(235, 240, 248));
             }
             double x = 0.0;
             m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
             for (int column = 0; column < widths.size(); ++column) {
-                const QRectF cell(x, m_y, widths[column], rowHeight);
+                const QRectF cell(x, m_y, widths[column], height);
                 m_painter->drawRect(cell);
                 m_painter->setPen(Qt::black);
-                m_painter->drawText(cell.adjusted(mm(1.5), 0, -mm(1.5), 0),
-                                    Qt::AlignLeft | Qt::AlignVCenter, cells.value(column));
+                // Within a word only where a piece is wider than its column.
+                QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
+                option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                m_painter->drawText(cell.adjusted(mm(1.5), 0, -mm(1.5), 0), cells.value(column),
+                                    option);
                 m_painter->setPen(QPen(QColor(150, 150, 150), mm(0.15)));
                 x += widths[column];
             }
             m_painter->setPen(Qt::black);
         }
-        m_y += rowHeight;
+        m_y += height;
+    }
+
+    // The heading, the header row and the first rows of a table: what goes
+    // on a page together.
+    double tableOpening(const report::ReportTable& table) const {
+        const QVector<double> widths = columnWidths(table);
+        double height = m_line * 1.3 + rowHeight(table.headings, widths, true);
+        for (qsizetype row = 0; row < std::min<qsizetype>(table.rows.size(), 3); ++row) {
+            height += rowHeight(table.rows[row], widths, false);
+        }
+        return height;
     }
 
     void writeTable(const QString& heading, const report::ReportTable& table) {
         const QVector<double> widths = columnWidths(table);
-        const double rowHeight = m_line * 1.4;
-        ensure(m_line * 1.3 + rowHeight * std::min<qsizetype>(table.rows.size() + 1, 4));
+        const double headingHeight = rowHeight(table.headings, widths, true);
+        ensure(tableOpening(table));
         if (!heading.isEmpty()) {
             if (m_painter) {
                 m_painter->setFont(m_bold);
@@ -256,8 +351,9 @@ private:
         }
         writeTableRow(table.headings, widths, true);
         for (const QStringList& cells : table.rows) {
-            if (m_y + rowHeight > m_height - 2 * m_line) {
-                ensure(rowHeight * 2);
+            const double height = rowHeight(cells, widths, false);
+            if (m_y + height > m_height - 2 * m_line) {
+                ensure(height + headingHeight);
                 writeTableRow(table.headings, widths, true);
             }
             writeTableRow(cells, widths, false);
@@ -280,6 +376,22 @@ private:
         m_y += height + m_line * 0.6;
     }
 
+    // A chart as wide as the page allows, at most 110 mm high.
+    void writeChart(const QString& file) {
+        const QImage image(file);
+        if (image.isNull()) {
+            writeText(QStringLiteral("（图表无法读取：%1）").arg(QFileInfo(file).fileName()));
+            return;
+        }
+        const double width = std::min(m_width, mm(110) * image.width() / image.height());
+        const double height = width * image.height() / image.width();
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            m_painter->drawImage(QRectF(0, m_y, width, height), image);
+        }
+        m_y += height + m_line * 0.6;
+    }
+
     void writeWaveform() {
         // Nothing to draw: a line with the reason.
         const double height = m_report.waveform.isEmpty() ? m_line * 3.5 : mm(70);
@@ -295,6 +407,48 @@ private:
         m_y += height + m_line * 0.6;
     }
 
+    // The height of a drawing or the opening of a table that opens a
+    // section; 0 for anything else.
+    double openingHeight(const report::ReportSection& section) const {
+        if (section.blocks.isEmpty()) {
+            return 0.0;
+        }
+        const report::ReportBlock& first = section.blocks.front();
+        switch (first.kind) {
+            case report::ReportBlock::Kind::Diagram:
+                return diagramHeight(m_report.diagram, mm(1));
+            case report::ReportBlock::Kind::CrossSection:
+                return windowSectionHeight(m_report.window, m_width, mm(1));
+            case report::ReportBlock::Kind::Table:
+                return tableOpening(first.table);
+            default:
+                return 0.0;
+        }
+    }
+
+    void writeDiagram() {
+        if (m_report.diagram.isEmpty()) {
+            return;
+        }
+        const double height = diagramHeight(m_report.diagram, mm(1));
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            drawWindingDiagram(*m_painter, QRectF(0, m_y, m_width, height), m_report.diagram,
+                               m_body, mm(1));
+        }
+        m_y += height + m_line * 0.6;
+    }
+
+    void writeCrossSection() {
+        const double height = windowSectionHeight(m_report.window, m_width, mm(1));
+        ensure(height + m_line * 0.6);
+        if (m_painter) {
+            drawWindowSection(*m_painter, QRectF(0, m_y, m_width, height), m_report.window, m_small,
+                              mm(1));
+        }
+        m_y += height + m_line * 0.6;
+    }
+
     QPdfWriter& m_writer;
     const report::DesignReport& m_report;
     QFont m_body;
@@ -306,6 +460,7 @@ private:
     double m_height = 0.0;
     double m_line = 0.0;
     double m_y = 0.0;
+    double m_top = 0.0;  // where a page's body starts
     int m_page = 0;
     int m_pageCount = 0;
 };
@@ -317,8 +472,10 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
     if (!file.open(QIODevice::WriteOnly)) {
         return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
     }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kDotsPerInch);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
@@ -335,7 +492,10 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
         pages.run(&painter, pageCount);
         painter.end();
     }
-    if (!file.commit()) {
+    // Copied text must read 页, not the radical ⻚ the font draws alike.
+    const QRawFont chinese = QRawFont::fromFont(reportFont(9.5), QFontDatabase::SimplifiedChinese);
+    const QByteArray pdf = withPreferredText(buffer.data(), preferredCharacters(chinese));
+    if (file.write(pdf) != pdf.size() || !file.commit()) {
         return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
     }
     return {};

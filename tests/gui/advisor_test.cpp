@@ -3,8 +3,10 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace kelvane::gui {
 namespace {
@@ -160,6 +162,28 @@ TEST_F(AdvisorTest, ChartPointsSelectAndApplyTheirRows) {
     QTest::mouseDClick(chart, Qt::LeftButton, {}, at);
     EXPECT_EQ(text(QStringLiteral("TxtCoreSize")), chosen[int(AdviceColumn::Core)]);
     EXPECT_EQ(text(QStringLiteral("TxtApp(1)")), chosen[int(AdviceColumn::Material)]);
+}
+
+// The report exported from the adviser holds the design's sections and the
+// adviser's: the rows the window shows first, the front and the chart.
+TEST_F(AdvisorTest, ExportedReportHoldsTheShownRowsAndTheFront) {
+    enterDesign();
+    FrmAdvisor& advisor = openAdvisor();
+    QTemporaryDir directory;
+    const QString pdf = directory.filePath(QStringLiteral("advice.pdf"));
+    ASSERT_TRUE(advisor.exportReport(pdf));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(20000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("13 磁芯推荐"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("帕累托前沿")));
+    // The first row the window shows, by its core and total loss.
+    const QStringList first = rowTexts(advisor, 0);
+    EXPECT_TRUE(text.contains(first[int(AdviceColumn::Core)]));
+    EXPECT_TRUE(text.contains(first[int(AdviceColumn::TotalLoss)]));
+    // The design's own sections come first.
+    EXPECT_TRUE(text.contains(QStringLiteral("7 设计校核")));
 }
 
 }  // namespace

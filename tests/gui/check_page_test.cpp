@@ -3,6 +3,7 @@
 #include "engine/base/number_text.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -81,6 +82,97 @@ TEST_F(CheckPageTest, FollowsTheDesignAndItsOwnInputs) {
                       Qt::LeftButton);
     EXPECT_EQ(window.pages()->currentIndex(), 3);
     EXPECT_EQ(engine.sheet().page(), 3);
+}
+
+// The pins table lists a row for each winding with its pins in winding
+// order, in grey until typed; a pin typed in its cell, a kind or wire
+// picked in its box and the test signal typed in its field go to the
+// design, and the sheet follows.
+TEST_F(CheckPageTest, PinsTableKeepsTheEngineersChoices) {
+    clickButton(QStringLiteral("Option1"));
+    for (const auto& [volts, amps] : {std::pair{"12", "2"}, {"5", "1"}}) {
+        typeKeys(QStringLiteral("txtuoutput"), QString::fromLatin1(volts));
+        typeKeys(QStringLiteral("TxtIoutput"), QString::fromLatin1(amps));
+        clickButton(QStringLiteral("Command1"));
+    }
+    QCoreApplication::processEvents();
+    window.pages()->setCurrentIndex(3);
+    QTableWidget* pins = window.checkPage()->pinTable();
+    const auto row = [pins](int r) {
+        QStringList cells;
+        for (int column = 0; column < pins->columnCount(); ++column) {
+            const auto* box = qobject_cast<QComboBox*>(pins->cellWidget(r, column));
+            cells.append(box ? box->currentText() : pins->item(r, column)->text());
+        }
+        return cells;
+    };
+    // Each row is the construction's winding: name, kind, pins, wire.
+    const auto expectSheet = [this, &row] {
+        const construction::Construction sheet = engine.construction();
+        ASSERT_EQ(window.checkPage()->pinTable()->rowCount(), int(sheet.windings.size()));
+        for (int r = 0; r < int(sheet.windings.size()); ++r) {
+            const construction::Winding& w = sheet.windings[size_t(r)];
+            EXPECT_EQ(row(r), (QStringList{w.name, construction::kindCaption(w.kind), w.startPin,
+                                           w.hasTap ? w.tapPin : QStringLiteral("—"), w.finishPin,
+                                           w.tripleInsulated ? "三层绝缘线" : "漆包线"}));
+        }
+    };
+    ASSERT_EQ(pins->rowCount(), 3);
+    expectSheet();
+    EXPECT_EQ(row(2).mid(0, 2), (QStringList{"N3", "次级"}));
+    const QColor numbered = pins->item(1, 2)->foreground().color();
+
+    // The engineer types 9 over N2's start and presses Enter, which the
+    // delegate commits once the key has been handled.
+    pins->setFocus();
+    pins->setCurrentCell(1, 2);
+    pins->editItem(pins->item(1, 2));
+    auto* editor = pins->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("9"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(engine.checkInput(QStringLiteral("start(1)")), "9");
+    EXPECT_TRUE(engine.document().isModified());
+
+    // N3 is a bias winding, N2 triple insulated, Lp tested at 20 kHz.
+    auto* kind = qobject_cast<QComboBox*>(pins->cellWidget(2, 1));
+    ASSERT_NE(kind, nullptr);
+    Q_EMIT kind->activated(1);
+    auto* wire = qobject_cast<QComboBox*>(pins->cellWidget(1, 5));
+    ASSERT_NE(wire, nullptr);
+    Q_EMIT wire->activated(1);
+    QLineEdit* frequency = window.findChild<QLineEdit*>(QStringLiteral("checkinput.lptestf"));
+    ASSERT_NE(frequency, nullptr);
+    frequency->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(frequency, QStringLiteral("20"));
+    EXPECT_EQ(engine.checkInput(QStringLiteral("kind(2)")), "初级侧辅助");
+    EXPECT_EQ(engine.checkInput(QStringLiteral("wire(1)")), "三层绝缘线");
+    EXPECT_EQ(engine.checkInput(QStringLiteral("lptestf")), "20");
+    QCoreApplication::processEvents();
+    const construction::Construction sheet = engine.construction();
+    EXPECT_EQ(sheet.windings[1].startPin, "9");
+    EXPECT_TRUE(sheet.windings[1].tripleInsulated);
+    EXPECT_EQ(sheet.windings[2].kind, construction::WindingKind::Bias);
+    EXPECT_EQ(sheet.testFrequencyKHz, 20.0);
+    // The bias winding belongs with the primary now; N2's typed pin shows
+    // as typed, the numbered ones in grey.
+    expectSheet();
+    EXPECT_EQ(row(1).value(2), "9");
+    EXPECT_EQ(row(2).value(1), "初级侧辅助");
+    EXPECT_NE(pins->item(1, 2)->foreground().color(), numbered);
+    EXPECT_EQ(pins->item(1, 4)->foreground().color(), numbered);
+
+    // A design script's pin goes through the same cell; one of a winding
+    // the design has not goes to the design directly.
+    window.checkPage()->enterConstructionInput(QStringLiteral("finish(0)"), QStringLiteral("12"));
+    window.checkPage()->enterConstructionInput(QStringLiteral("start(7)"), QStringLiteral("30"));
+    EXPECT_EQ(pins->item(0, 4)->text(), "12");
+    EXPECT_EQ(engine.checkInput(QStringLiteral("finish(0)")), "12");
+    EXPECT_EQ(engine.checkInput(QStringLiteral("start(7)")), "30");
+    // The sandwich's middle pin is no cell while the primary takes one layer.
+    EXPECT_FALSE(pins->item(0, 3)->flags() & Qt::ItemIsEditable);
 }
 
 }  // namespace

@@ -70,6 +70,31 @@ TEST(ReportPdf, RunsOverPagesAsTheTablesGrow) {
     EXPECT_GE(pageCount(contents(longReport)), shortPages + 2);
 }
 
+// The construction sheet starts on a page of its own, where a section of
+// a line would have fitted on the page before.
+TEST(ReportPdf, ASectionThatStartsAPageTakesANewOne) {
+    QTemporaryDir directory;
+    report::DesignReport report;
+    report::ReportSection first;
+    first.title = QStringLiteral("1 设计要求");
+    first.blocks.append(
+        {report::ReportBlock::Kind::Text, {}, {}, {}, QStringLiteral("储能变压器")});
+    report.sections.append(first);
+    const QString plain = directory.filePath(QStringLiteral("plain.pdf"));
+    ASSERT_TRUE(writeReportPdf(report, plain).ok());
+    report::ReportSection sheet;
+    sheet.title = QStringLiteral("8 电气原理图与引脚");
+    sheet.blocks.append({report::ReportBlock::Kind::Text, {}, {}, {}, QStringLiteral("引脚")});
+    report.sections.append(sheet);
+    const QString flowing = directory.filePath(QStringLiteral("flowing.pdf"));
+    ASSERT_TRUE(writeReportPdf(report, flowing).ok());
+    EXPECT_EQ(pageCount(contents(flowing)), pageCount(contents(plain)));
+    report.sections.last().startsPage = true;
+    const QString paged = directory.filePath(QStringLiteral("paged.pdf"));
+    ASSERT_TRUE(writeReportPdf(report, paged).ok());
+    EXPECT_EQ(pageCount(contents(paged)), pageCount(contents(plain)) + 1);
+}
+
 TEST(ReportPdf, ReportsAFolderItCannotWriteAndLeavesNoFile) {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("missing/report.pdf"));

@@ -10,6 +10,7 @@
 #include "engine/sheet/design_sheet.h"
 
 #include <QHash>
+#include <queue>
 
 #include <algorithm>
 #include <cmath>
@@ -662,6 +663,20 @@ PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
     return gap;
 }
 
+// pairGap(…).millimetres() without its texts where the gap is written.
+std::optional<double> pairGapMillimetres(const AdviceContext& context, const MaterialPart& part,
+                                         int c, const KeptNumbers& kept) {
+    if (!kept.keptFactors && context.design.storesEnergy) {
+        const std::optional<double> value =
+            results::airGapValue(context.catalogue->materials[part.index].permeability,
+                                 kept.effectivePermeability, context.catalogue->cores[c].le);
+        if (value && std::isfinite(*value)) {
+            return roundFixed(*value, 3);
+        }
+    }
+    return pairGap(context, part, c, kept).millimetres();
+}
+
 // The design as the check reads it once a pair is applied, for one core
 // after another at one flux density after another: the windings the
 // results write, the core's fields. A winding keeps its resistance while
@@ -860,6 +875,11 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
     // Room for every pair costs address space only until rows are written.
     constexpr size_t kMostReserved = size_t(1) << 25;
     found.reserve(std::min(size_t(last - first) * plan.materials.size(), kMostReserved));
+    // The keys of the best rows so far, when only the first rows are asked
+    // for: every row is feasible, and the order is by loss or rise.
+    const bool bounded =
+        options.limit > 0 && options.feasibleOnly && options.order != AdviceOrder::Volume;
+    std::priority_queue<double> best;
     // The first core each name's search lists, found once per worker.
     std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
     for (int c = first; c < last; ++c) {
@@ -929,6 +949,15 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
             if (options.feasibleOnly && !p.feasible) {
                 continue;
             }
+            // With a limit, a pair no better than the worst of the first
+            // rows so far cannot enter them: rows come in catalogue order,
+            // which breaks ties. The check is spared for it.
+            const double key = options.order == AdviceOrder::TemperatureRise
+                                   ? p.shownRise.value_or(std::numeric_limits<double>::infinity())
+                                   : p.totalLoss;
+            if (bounded && best.size() == size_t(options.limit) && !(key < best.top())) {
+                continue;
+            }
             const size_t same = sameWindings[size_t(part.fluxGroup)];
             if (!wound[same]) {
                 wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
@@ -936,7 +965,7 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
                 woundMade.push_back(same);
             }
             const check::PairVerdict verdict = wound[same]->wound.verdict(
-                part.checkMaterial, pairGap(context, part, c, wound[same]->kept).millimetres());
+                part.checkMaterial, pairGapMillimetres(context, part, c, wound[same]->kept));
             const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
             if (options.feasibleOnly && !feasible) {
                 continue;
@@ -948,6 +977,12 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
             row.totalLoss = p.totalLoss;
             row.temperatureRise = p.shownRise.value_or(0.0);
             found.push_back(row);
+            if (bounded) {
+                best.push(key);
+                if (best.size() > size_t(options.limit)) {
+                    best.pop();
+                }
+            }
         }
     }
     return found;

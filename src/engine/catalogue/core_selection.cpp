@@ -139,9 +139,9 @@ void CoreSelection::onFamilyChange() {
 
 void CoreSelection::searchCores() {
     const QString search = trimBlanks(m_sheet.text(Field::TXTCORE));
-    m_catalogue.cores().setRecordSource(
+    m_catalogue.cores().setPrefixSearch(
         QStringLiteral("select * from core where name like\"") + search + QStringLiteral("*\""),
-        QStringLiteral("NAME LIKE ? ESCAPE '\\'"), {prefixPattern(search)});
+        QStringLiteral("NAME"), search);
 }
 
 void CoreSelection::searchMaterials() {
@@ -153,6 +153,7 @@ void CoreSelection::searchMaterials() {
         m_catalogue.materials().setRecordSource(text, {}, {});
         return;
     }
+    // Materials are few and edited in place: the query reads them as stored.
     m_catalogue.materials().setRecordSource(text, QStringLiteral("Type LIKE ? ESCAPE '\\'"),
                                             {prefixPattern(search)});
 }

@@ -2,6 +2,7 @@
 
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue_schema.h"
+#include "engine/catalogue/search_rule.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -36,6 +37,7 @@ DataSource::DataSource(QString table) : m_table(std::move(table)), m_recordSourc
 
 void DataSource::setDatabase(const QSqlDatabase& database) {
     m_db = database;
+    m_textsColumn.clear();
     readColumns();
 }
 
@@ -66,6 +68,7 @@ bool DataSource::setRecordSource(const QString& text, const QString& where,
     m_recordSource = text;
     m_where = where;
     m_values = values;
+    m_searchColumn.clear();
     rebuild();
     m_position = m_rowids.isEmpty() ? 0 : 1;
     Q_EMIT refreshed();
@@ -73,10 +76,58 @@ bool DataSource::setRecordSource(const QString& text, const QString& where,
     return true;
 }
 
+bool DataSource::setPrefixSearch(const QString& text, const QString& column,
+                                 const QString& search) {
+    if (!mayLeave()) {
+        return false;
+    }
+    m_recordSource = text;
+    m_where.clear();
+    m_values.clear();
+    m_searchColumn = column;
+    m_search = search;
+    rebuild();
+    m_position = m_rowids.isEmpty() ? 0 : 1;
+    Q_EMIT refreshed();
+    Q_EMIT currentChanged();
+    return true;
+}
+
+void DataSource::readColumnTexts() {
+    m_texts.clear();
+    m_textsColumn = m_searchColumn;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    // LIKE compares a cell's text: the same cast gives numbers their text.
+    if (!query.exec(QStringLiteral("SELECT rowid, CAST(%2 AS TEXT), %2 IS NULL FROM %1 "
+                                   "ORDER BY rowid")
+                        .arg(quoted(m_table), quoted(m_searchColumn)))) {
+        m_textsColumn.clear();
+        reportError(query.lastError().text());
+        return;
+    }
+    while (query.next()) {
+        m_texts.append(
+            {query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toInt() != 0});
+    }
+}
+
 void DataSource::rebuild() {
     m_rowids.clear();
     m_cache.clear();
     if (!m_db.isOpen()) {
+        return;
+    }
+    if (!m_searchColumn.isEmpty()) {
+        if (m_textsColumn != m_searchColumn) {
+            readColumnTexts();
+        }
+        const PrefixSearch search(m_search);
+        for (const ColumnText& row : m_texts) {
+            if (!row.null && search.matches(row.text)) {
+                m_rowids.append(row.rowid);
+            }
+        }
         return;
     }
     QSqlQuery query(m_db);
@@ -103,6 +154,9 @@ void DataSource::rebuild() {
 }
 
 bool DataSource::refresh() {
+    if (!m_searchColumn.isEmpty()) {
+        return setPrefixSearch(m_recordSource, m_searchColumn, m_search);
+    }
     return setRecordSource(m_recordSource, m_where, m_values);
 }
 
@@ -220,6 +274,7 @@ Result<void> DataSource::writeRecord(std::optional<qint64> rowid,
     if (!query.exec()) {
         return Failure{query.lastError().text()};
     }
+    m_textsColumn.clear();
     if (rowid) {
         m_cache.remove(*rowid);
     } else {
@@ -241,6 +296,7 @@ Result<void> DataSource::deleteCurrent() {
     if (!query.exec()) {
         return Failure{query.lastError().text()};
     }
+    m_textsColumn.clear();
     m_cache.remove(currentRowid());
     m_rowids.removeAt(m_position - 1);
     m_position = std::min(m_position, count());

@@ -43,6 +43,10 @@ public:
     // `where` (empty: every row) with its bound values. Then refreshes.
     // False, with the record source unchanged, when the guard forbade it.
     bool setRecordSource(const QString& text, const QString& where, const QVariantList& values);
+    // The record source shown as `text`, listing the rows whose `column`
+    // the prefix search for `search` lists (as its LIKE pattern would),
+    // served from the column's texts held in memory.
+    bool setPrefixSearch(const QString& text, const QString& column, const QString& search);
     // Rebuilds the record set; its first row becomes current. False when
     // the guard forbade it.
     bool refresh();
@@ -99,6 +103,19 @@ private:
     QString m_recordSource;
     QString m_where;
     QVariantList m_values;
+    // A prefix search in memory: its column ("" for none) and text, and
+    // the column's texts as SQLite's LIKE reads them, by rowid, read at the
+    // first search and again after any write.
+    QString m_searchColumn;
+    QString m_search;
+    struct ColumnText {
+        qint64 rowid;
+        QString text;
+        bool null;
+    };
+    QString m_textsColumn;
+    QVector<ColumnText> m_texts;
+    void readColumnTexts();
     QVector<qint64> m_rowids;
     QStringList m_columns;
     int m_position = 0;

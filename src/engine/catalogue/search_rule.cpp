@@ -40,10 +40,13 @@ QString prefixPattern(const QString& search) {
 }
 
 bool matchesPrefixSearch(QStringView value, const QString& search) {
-    const QStringList parts = search.split(u'*');
+    return PrefixSearch(search).matches(value);
+}
+
+bool PrefixSearch::matches(QStringView value) const {
     qsizetype at = 0;
-    for (int i = 0; i < parts.size(); ++i) {
-        const QStringView part(parts[i]);
+    for (int i = 0; i < m_parts.size(); ++i) {
+        const QStringView part(m_parts[i]);
         if (i == 0) {
             if (value.size() < part.size() || !sameAscii(value.first(part.size()), part)) {
                 return false;

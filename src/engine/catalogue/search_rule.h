@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace kelvane::catalogue {
@@ -13,6 +14,18 @@ namespace kelvane::catalogue {
 
 // prefixPattern() — the LIKE pattern of `search`, with ESCAPE '\'.
 [[nodiscard]] QString prefixPattern(const QString& search);
+
+// One search, split once, tested against many values.
+class PrefixSearch {
+public:
+    // `search` already trimmed.
+    explicit PrefixSearch(const QString& search) : m_parts(search.split(u'*')) {}
+    // Whether `value` is listed by the search.
+    [[nodiscard]] bool matches(QStringView value) const;
+
+private:
+    QStringList m_parts;
+};
 
 // matchesPrefixSearch() — whether `value` is listed by the search for
 // `search` (already trimmed).

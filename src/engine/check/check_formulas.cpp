@@ -108,10 +108,31 @@ std::optional<double> dowellFactor(double penetration, double layers) noexcept {
         // the first ratio tends to 1, the second to 1.
         return finite(x * (1.0 + 2.0 * (m2 - 1.0) / 3.0));
     }
-    const double first =
-        (std::sinh(2.0 * x) + std::sin(2.0 * x)) / (std::cosh(2.0 * x) - std::cos(2.0 * x));
-    const double second = (std::sinh(x) - std::sin(x)) / (std::cosh(x) + std::cos(x));
-    return finite(x * (first + 2.0 * (m2 - 1.0) / 3.0 * second));
+    // The two ratios depend on Δ alone, and a winding's Δ comes back for
+    // every core it is wound on: the last few are kept.
+    struct Ratios {
+        double penetration = -1.0;
+        double first = 0.0;
+        double second = 0.0;
+    };
+    thread_local std::array<Ratios, 8> kept;
+    thread_local size_t next = 0;
+    const Ratios* ratios = nullptr;
+    for (const Ratios& candidate : kept) {
+        if (candidate.penetration == x) {
+            ratios = &candidate;
+            break;
+        }
+    }
+    if (ratios == nullptr) {
+        Ratios& fresh = kept[next];
+        next = (next + 1) % kept.size();
+        fresh = {
+            x, (std::sinh(2.0 * x) + std::sin(2.0 * x)) / (std::cosh(2.0 * x) - std::cos(2.0 * x)),
+            (std::sinh(x) - std::sin(x)) / (std::cosh(x) + std::cos(x))};
+        ratios = &fresh;
+    }
+    return finite(x * (ratios->first + 2.0 * (m2 - 1.0) / 3.0 * ratios->second));
 }
 
 bool LossPoints::any() const noexcept {
@@ -155,7 +176,8 @@ std::optional<SteinmetzFit> steinmetzFit(const LossPoints& points, double freque
             if (!std::isfinite(pl)) {
                 return std::nullopt;
             }
-            return SteinmetzFit{pl, *classicX, *classicY, temperatureC, 1};
+            return SteinmetzFit{pl,           *classicX, *classicY,
+                                temperatureC, 1,         igseConstants(*classicX)};
         }
         // The pair around f: the last pair whose lower point lies below f,
         // the first pair when f lies below every point.
@@ -176,7 +198,7 @@ std::optional<SteinmetzFit> steinmetzFit(const LossPoints& points, double freque
         if (!std::isfinite(alpha) || !std::isfinite(pl)) {
             return std::nullopt;
         }
-        return SteinmetzFit{pl, alpha, *classicY, temperatureC, 2};
+        return SteinmetzFit{pl, alpha, *classicY, temperatureC, 2, igseConstants(alpha)};
     }
     return std::nullopt;
 }
@@ -185,13 +207,22 @@ double cosinePowerIntegral(double alpha) noexcept {
     return 2.0 * std::sqrt(kPi) * std::tgamma((alpha + 1.0) / 2.0) / std::tgamma(alpha / 2.0 + 1.0);
 }
 
+IgseConstants igseConstants(double alpha) noexcept {
+    return {std::pow(2.0, alpha), std::pow(2.0 * kPi, alpha - 1.0) * cosinePowerIntegral(alpha)};
+}
+
 std::optional<double> igseFactor(double alpha, double rise, double fall) noexcept {
+    return igseFactor(alpha, igseConstants(alpha), rise, fall);
+}
+
+std::optional<double> igseFactor(double alpha, const IgseConstants& constants, double rise,
+                                 double fall) noexcept {
     if (!positive(rise) || !positive(fall) || !(alpha > 0.0) || !std::isfinite(alpha)) {
         return std::nullopt;
     }
-    const double factor = std::pow(2.0, alpha) *
+    const double factor = constants.twoToAlpha *
                           (std::pow(rise, 1.0 - alpha) + std::pow(fall, 1.0 - alpha)) /
-                          (std::pow(2.0 * kPi, alpha - 1.0) * cosinePowerIntegral(alpha));
+                          constants.denominator;
     if (!(factor > 0.0)) {
         return std::nullopt;
     }
@@ -224,6 +255,14 @@ double turnsPerLayer(double lengthMm, double pitchMm) noexcept {
     }
     const double turns = std::floor(lengthMm / pitchMm + kFloorTolerance);
     return std::isfinite(turns) ? turns : 0.0;
+}
+
+std::optional<WindingLayers> windingLayers(double turns, double lengthMm, double pitchMm) noexcept {
+    const double perLayer = turnsPerLayer(lengthMm, pitchMm);
+    if (perLayer < 1.0 || !(turns > 0.0) || !std::isfinite(turns)) {
+        return std::nullopt;
+    }
+    return WindingLayers{perLayer, std::ceil(turns / perLayer - kFloorTolerance)};
 }
 
 std::optional<CoreShape> coreShapeOf(std::u16string_view code) noexcept {

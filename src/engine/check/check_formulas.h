@@ -93,6 +93,14 @@ struct LossPoints {
     [[nodiscard]] bool any() const noexcept;
 };
 
+// The parts of igseFactor() that depend on α alone: 2^α, and
+// (2π)^(α−1) I_α.
+struct IgseConstants {
+    double twoToAlpha;
+    double denominator;
+};
+[[nodiscard]] IgseConstants igseConstants(double alpha) noexcept;
+
 // A Steinmetz law for one material at one frequency: Pv = plAtF ×
 // (B̂ ÷ 200 mT)^beta, with alpha the frequency exponent around f.
 struct SteinmetzFit {
@@ -101,6 +109,7 @@ struct SteinmetzFit {
     double beta;
     double temperatureC;  // the column the points came from
     int points;           // 1 when alpha came from the classic law
+    IgseConstants igse;   // of alpha, worked out once for the material
 };
 
 // steinmetzFit() — the law at `frequencyKHz` from the loss points of the
@@ -127,6 +136,9 @@ struct SteinmetzFit {
 // 2^α (rise^(1−α) + fall^(1−α)) ÷ ((2π)^(α−1) I_α). No value unless rise
 // and fall are above 0.
 [[nodiscard]] std::optional<double> igseFactor(double alpha, double rise, double fall) noexcept;
+// The same with the constants of alpha given.
+[[nodiscard]] std::optional<double> igseFactor(double alpha, const IgseConstants& constants,
+                                               double rise, double fall) noexcept;
 
 // bulkMinimumVoltage() — the lowest voltage of a bulk capacitor C charged
 // to the peak of `acV` and discharged by `powerW` for 1 ÷ (2 f_line) less
@@ -143,6 +155,24 @@ struct SteinmetzFit {
 // turnsPerLayer() — whole turns of pitch `pitchMm` along `lengthMm`,
 // floored with a tolerance of 1e-9 (17.6 ÷ 0.44 is 40). 0 when none fits.
 [[nodiscard]] double turnsPerLayer(double lengthMm, double pitchMm) noexcept;
+
+// The pitch of enamelled round wire in a layer over its bare diameter: the
+// enamel and the lay of the turns.
+inline constexpr double kEnamelledPitchFactor = 1.1;
+
+// How a winding lies in the window: whole turns to a layer, whole layers.
+struct WindingLayers {
+    double turnsPerLayer;
+    double layers;
+};
+
+// windingLayers() — `turns` of pitch `pitchMm` along `lengthMm`:
+// turnsPerLayer() of them, and ⌈turns ÷ turns per layer⌉ layers (with the
+// tolerance 1e-9, so 80 turns at 40 a layer are 2 layers). The check's
+// build and the construction sheet both lay windings out by it. No value
+// when not one turn fits or `turns` is not above 0.
+[[nodiscard]] std::optional<WindingLayers> windingLayers(double turns, double lengthMm,
+                                                         double pitchMm) noexcept;
 
 // The families of core by the drawing of their catalogue dimensions.
 enum class CoreShape {

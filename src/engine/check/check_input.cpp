@@ -88,7 +88,7 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
             continue;
         }
         in.outputs.push_back({parseNumber(volts), parseNumber(amps),
-                              parseNumber(ms.cell(row, design::kOutputDropVolts))});
+                              parseNumber(ms.cell(row, design::kOutputDropVolts)), row});
         in.windings.push_back(winding(row));
     }
 

@@ -19,6 +19,7 @@ struct CheckOutput {
     double uoV = 0.0;
     double ioA = 0.0;
     double udV = 0.0;  // the rectifier's drop
+    int row = 0;       // its row of MS and of MSwin
 };
 
 // One row of MSwin: the primary (row 0) or the winding of an output. A cell

@@ -14,9 +14,8 @@ namespace kelvane::check {
 namespace {
 
 constexpr double kSqrt2 = std::numbers::sqrt2;
-constexpr double kPitchFactor = 1.1;  // insulated over bare diameter
-constexpr double kTapeMm = 0.15;      // tape between two windings
-constexpr double kTolerance = 1e-9;   // relative, for a limit met exactly
+constexpr double kTapeMm = 0.15;     // tape between two windings
+constexpr double kTolerance = 1e-9;  // relative, for a limit met exactly
 
 // A derived quantity, or why it has none.
 struct Quantity {
@@ -953,7 +952,8 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
     const double peakMt = op.swingT.v * 1000.0 / 2.0;
     double factor = 1.0;
     if (op.circuit != Circuit::Forward) {
-        const std::optional<double> igse = igseFactor(fit->alpha, op.point.duty, op.point.offDuty);
+        const std::optional<double> igse =
+            igseFactor(fit->alpha, fit->igse, op.point.duty, op.point.offDuty);
         if (!igse) {
             return missing(QStringLiteral("数值超出计算范围"));
         }
@@ -1044,9 +1044,10 @@ Build windingBuild(const Operation& op) {
             build.depthMm = missing(QStringLiteral("%1缺少线径").arg(rowName(int(row))));
             return build;
         }
-        const double pitch = kPitchFactor * *winding.diameterMm;
-        const double perLayer = turnsPerLayer(window->lengthMm - margins, pitch);
-        if (perLayer < 1.0) {
+        const double pitch = kEnamelledPitchFactor * *winding.diameterMm;
+        const std::optional<WindingLayers> laid =
+            windingLayers(*winding.turns, window->lengthMm - margins, pitch);
+        if (!laid) {
             build.noTurnFits = true;
             build.why = (Text() << rowName(int(row)) << u"线径" << Given{*winding.diameterMm}
                                 << u" mm，在窗口高度" << Sig{window->lengthMm} << u" mm减去挡墙"
@@ -1055,7 +1056,7 @@ Build windingBuild(const Operation& op) {
             build.depthMm = missing(build.why);
             return build;
         }
-        build.layers[row] = std::ceil(*winding.turns / perLayer - kTolerance);
+        build.layers[row] = laid->layers;
         build.widestMm = std::max(build.widestMm, *winding.diameterMm);
         depth += build.layers[row] * pitch;
         ++wound;

@@ -143,31 +143,75 @@ Result<DesignRecord> readRecord(LineReader& reader) {
     return record;
 }
 
-// The check's inputs after the marker, up to the end or a blank line.
-Result<QStringList> readCheckInputs(LineReader& reader) {
+// The check's and the construction inputs after the marker, up to the end
+// or a blank line, into `record`.
+Result<void> readCheckInputs(LineReader& reader, DesignRecord& record) {
     QStringList inputs(kCheckInputCount);
     QList<bool> seen(kCheckInputCount, false);
     QString line;
     while (!reader.onlyBlankLinesLeft() && reader.next(line) && !line.trimmed().isEmpty()) {
         const qsizetype equals = line.indexOf(u'=');
+        const QString name = equals > 0 ? line.first(equals) : QString();
+        const QString text = line.mid(equals + 1);
         int index = -1;
         for (int i = 0; i < kCheckInputCount; ++i) {
-            if (equals > 0 && QStringView(line).first(equals) == kCheckInputNames[i]) {
+            if (name == kCheckInputNames[i]) {
                 index = i;
             }
         }
-        if (index < 0 || seen[index]) {
+        if (index >= 0 && !seen[index]) {
+            seen[index] = true;
+            inputs[index] = text;
+        } else if (index < 0 && isConstructionInputName(name) &&
+                   !record.constructionInputs.contains(name)) {
+            record.constructionInputs.insert(name, text);
+        } else {
             return reader.badLine();
         }
-        seen[index] = true;
-        inputs[index] = line.mid(equals + 1);
     }
-    return inputs;
+    record.checkInputs = inputs;
+    return {};
+}
+
+bool isRowNumber(QStringView digits) {
+    if (digits.isEmpty() || digits.size() > 4 || (digits.size() > 1 && digits.front() == u'0')) {
+        return false;
+    }
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return digits.toInt() < kMaxTableRows;
 }
 
 }  // namespace
 
-QStringList designFileLines(const design::DesignSheet& sheet, const QStringList& checkInputs) {
+bool isConstructionInputName(QStringView name) {
+    for (const char16_t* test : kTestInputNames) {
+        if (name == test) {
+            return true;
+        }
+    }
+    const qsizetype open = name.indexOf(u'(');
+    if (open <= 0 || !name.endsWith(u')')) {
+        return false;
+    }
+    const QStringView base = name.first(open);
+    for (const char16_t* winding : kWindingInputNames) {
+        if (base == winding) {
+            return isRowNumber(name.sliced(open + 1, name.size() - open - 2));
+        }
+    }
+    return false;
+}
+
+QString windingInputName(const char16_t* name, int row) {
+    return QString::fromUtf16(name) + u'(' + QString::number(row) + u')';
+}
+
+QStringList designFileLines(const design::DesignSheet& sheet, const QStringList& checkInputs,
+                            const QMap<QString, QString>& constructionInputs) {
     QStringList lines;
     lines.append(sheet.text(Field::txtno));
     for (Check option : kFileOptions) {
@@ -192,6 +236,11 @@ QStringList designFileLines(const design::DesignSheet& sheet, const QStringList&
     for (int i = 0; i < kCheckInputCount && i < checkInputs.size(); ++i) {
         if (!trimBlanks(checkInputs[i]).isEmpty()) {
             kept.append(QString::fromUtf16(kCheckInputNames[i]) + u'=' + checkInputs[i]);
+        }
+    }
+    for (auto input = constructionInputs.begin(); input != constructionInputs.end(); ++input) {
+        if (!trimBlanks(input.value()).isEmpty()) {
+            kept.append(input.key() + u'=' + input.value());
         }
     }
     if (!kept.isEmpty()) {
@@ -248,11 +297,9 @@ Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes) {
         if (reader.peek() == QStringView(kCheckInputsMarker)) {
             QString marker;
             (void)reader.next(marker);
-            Result<QStringList> inputs = readCheckInputs(reader);
-            if (!inputs) {
-                return inputs.failure();
+            if (const Result<void> read = readCheckInputs(reader, records.last()); !read) {
+                return read.failure();
             }
-            records.last().checkInputs = std::move(inputs).value();
             if (!reader.onlyBlankLinesLeft()) {
                 QString line;
                 while (reader.next(line) && line.trimmed().isEmpty()) {

@@ -4,6 +4,7 @@
 #include "engine/sheet/design_sheet.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -40,6 +41,20 @@ inline constexpr char16_t kCheckInputsMarker[] = u"[设计校核]";
 inline constexpr const char16_t* kCheckInputNames[] = {u"vacmax", u"rating", u"bulk", u"linef"};
 inline constexpr int kCheckInputCount = int(std::size(kCheckInputNames));
 
+// The construction sheet's inputs follow in the same block, one line
+// NAME=TEXT each: per winding, NAME(r) with r its row of MSwin (0 the
+// primary, no leading zero, below the outputs table's row limit), and the
+// primary inductance's test signal.
+inline constexpr const char16_t* kWindingInputNames[] = {u"start", u"tap", u"finish", u"kind",
+                                                         u"wire"};
+inline constexpr const char16_t* kTestInputNames[] = {u"lptestf", u"lptestv"};
+
+// isConstructionInputName() — whether a name is one of those: "start(0)",
+// "kind(12)", "lptestf"; not "start", "start(01)" or "start(10000)".
+[[nodiscard]] bool isConstructionInputName(QStringView name);
+// windingInputName() — NAME(r).
+[[nodiscard]] QString windingInputName(const char16_t* name, int row);
+
 // One record of a design file: the texts of its lines in file order.
 struct DesignRecord {
     int tableRows = 1;                           // line 1: rows of MS including the heading row
@@ -52,14 +67,18 @@ struct DesignRecord {
     // The check's inputs in the order of kCheckInputNames, as typed; an
     // empty text is the default. Only the last record of a file has any.
     QStringList checkInputs;
+    // The construction sheet's inputs by name, as typed.
+    QMap<QString, QString> constructionInputs;
 };
 
 // designFileLines() — the lines of the design as the file stores them:
 // txtno, the seven options as "True"/"False", Check1 as " n ", twelve texts,
 // the outputs table row by row, then the thirteen closing texts; then the
-// check's inputs (in the order of kCheckInputNames) that are not blank.
+// check's inputs (in the order of kCheckInputNames) and the construction
+// inputs (in the order of their names) that are not blank.
 [[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet,
-                                          const QStringList& checkInputs = {});
+                                          const QStringList& checkInputs = {},
+                                          const QMap<QString, QString>& constructionInputs = {});
 
 // encodeDesignFile() — the lines in GBK, each ended by CR LF; the reason
 // instead when a text has a character that GBK cannot hold.
@@ -71,7 +90,7 @@ Result<QByteArray> encodeDesignFile(const QStringList& lines);
 // character fails at its line. Line 1 of a record must be a whole number
 // from 1 to 10000, the option lines "True" or "False", the check-box line an
 // integer from 0 to 2; a file that ends inside a record fails at the line
-// that is missing. The check's inputs may follow the last record, each name
+// that is missing. The check's and the construction inputs may follow the last record, each name
 // once. Blank lines after the last record are ignored. A failure
 // names its line, also in its text "文件格式错误（第N行）".
 Result<QVector<DesignRecord>> parseDesignFile(const QByteArray& bytes);

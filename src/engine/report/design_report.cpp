@@ -314,8 +314,8 @@ ReportSection lossesAndTemperature(const DesignSheet& sheet, const ReportContext
     return section.take();
 }
 
-ReportSection safetyAndTests(const DesignSheet& sheet) {
-    SectionWriter section(sheet, QStringLiteral("6 安全与测试"));
+ReportSection safety(const DesignSheet& sheet) {
+    SectionWriter section(sheet, QStringLiteral("6 安全要求"));
     const QString standard = trimBlanks(sheet.text(Field::TxtHipot));
     if (standard.isEmpty()) {
         section.notChosen(QStringLiteral("安全标准"));
@@ -328,44 +328,15 @@ ReportSection safetyAndTests(const DesignSheet& sheet) {
 
     struct Hipot {
         const char16_t* label;
-        const char16_t* between;
         Field field;
     };
     static constexpr Hipot kHipots[] = {
-        {u"Pir Vs Sec", u"初级—次级", Field::TxtHipotPs},
-        {u"Pir Vs Pri", u"初级—初级", Field::TxtHipotPP},
-        {u"Pir Vs Core", u"初级—磁芯", Field::TxtHipotPc},
-        {u"Sec Vs Core", u"次级—磁芯", Field::TxtHipotSc},
-        {u"Sec Vs Sec", u"次级—次级", Field::TxtHipotSS},
+        {u"Pir Vs Sec", Field::TxtHipotPs},  {u"Pir Vs Pri", Field::TxtHipotPP},
+        {u"Pir Vs Core", Field::TxtHipotPc}, {u"Sec Vs Core", Field::TxtHipotSc},
+        {u"Sec Vs Sec", Field::TxtHipotSS},
     };
     for (const Hipot& hipot : kHipots) {
         section.field(QString::fromUtf16(hipot.label), hipot.field);
-    }
-
-    ReportTable tests;
-    tests.headings = {QStringLiteral("测试项目"), QStringLiteral("测试部位"),
-                      QStringLiteral("要求")};
-    const QString lp = trimBlanks(sheet.text(Field::txtlp));
-    if (!lp.isEmpty()) {
-        const double mh = parseNumber(lp);
-        const double band = mh * kInductanceTolerancePercent / 100.0;
-        const QString low = formatFixed(mh - band, 3).value_or(QString());
-        const QString high = formatFixed(mh + band, 3).value_or(QString());
-        tests.rows.append({QStringLiteral("初级电感量Lp"), QStringLiteral("N1，其余绕组开路"),
-                           QStringLiteral("%1 mH ±%2%（%3～%4 mH）")
-                               .arg(lp)
-                               .arg(kInductanceTolerancePercent)
-                               .arg(low, high)});
-    }
-    for (const Hipot& hipot : kHipots) {
-        const QString requirement = trimBlanks(sheet.text(hipot.field));
-        if (!requirement.isEmpty()) {
-            tests.rows.append(
-                {QStringLiteral("耐压Hi-Pot"), QString::fromUtf16(hipot.between), requirement});
-        }
-    }
-    if (!tests.rows.isEmpty()) {
-        section.table(QStringLiteral("电气测试表（绕线厂）"), tests);
     }
     return section.take();
 }
@@ -431,7 +402,7 @@ DesignReport buildDesignReport(const DesignSheet& sheet, const ReportContext& co
                        coreAndMaterial(sheet, context),
                        windings(sheet, context),
                        lossesAndTemperature(sheet, context),
-                       safetyAndTests(sheet)};
+                       safety(sheet)};
     report.waveform = primaryWaveform(waveformTexts(sheet));
     return report;
 }

@@ -203,7 +203,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         }
     } else if (command == u"checkinput") {
         const auto [name, text] = splitName(args);
-        if (!DesignSession::checkInputNames().contains(name)) {
+        if (!DesignSession::isCheckInputName(name)) {
             return Failure{QStringLiteral("\"%1\" is no input of the design check").arg(name)};
         }
         if (reaches(window)) {

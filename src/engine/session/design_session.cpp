@@ -374,7 +374,7 @@ bool DesignSession::saveDesign(const QString& path) {
         checkInputs.append(checkInput(name));
     }
     const Result<QByteArray> encoded =
-        files::encodeDesignFile(files::designFileLines(m_sheet, checkInputs));
+        files::encodeDesignFile(files::designFileLines(m_sheet, checkInputs, m_constructionInputs));
     if (!encoded) {
         m_prompter.message(QStringLiteral("保存失败：") + encoded.failure().text, title);
         return false;
@@ -410,6 +410,15 @@ bool DesignSession::openDesign(const QString& path) {
     const QStringList& checkInputs = parsed.value().last().checkInputs;
     for (int i = 0; i < checkInputNames().size(); ++i) {
         setCheckInput(checkInputNames()[i], checkInputs.value(i));
+    }
+    const QMap<QString, QString>& constructionInputs = parsed.value().last().constructionInputs;
+    for (const QString& name : m_constructionInputs.keys()) {
+        if (!constructionInputs.contains(name)) {
+            setCheckInput(name, QString());
+        }
+    }
+    for (auto input = constructionInputs.begin(); input != constructionInputs.end(); ++input) {
+        setCheckInput(input.key(), input.value());
     }
     m_document.setSaved(path);
     return true;
@@ -712,12 +721,31 @@ auto* checkSetting(Settings& settings, const QString& name) {
 
 }  // namespace
 
+bool DesignSession::isCheckInputName(const QString& name) {
+    return checkInputNames().contains(name) || files::isConstructionInputName(name);
+}
+
 QString DesignSession::checkInput(const QString& name) const {
+    if (files::isConstructionInputName(name)) {
+        return m_constructionInputs.value(name);
+    }
     const QString* setting = checkSetting(m_checkSettings, name);
     return setting != nullptr ? *setting : QString();
 }
 
 bool DesignSession::setCheckInput(const QString& name, const QString& text) {
+    if (files::isConstructionInputName(name)) {
+        if (m_constructionInputs.value(name) != text) {
+            if (text.isEmpty()) {
+                m_constructionInputs.remove(name);
+            } else {
+                m_constructionInputs.insert(name, text);
+            }
+            m_document.markEdited();
+            Q_EMIT checkInputsChanged();
+        }
+        return true;
+    }
     QString* setting = checkSetting(m_checkSettings, name);
     if (setting == nullptr) {
         return false;
@@ -739,7 +767,7 @@ QString DesignSession::shownCoreText(const QString& column) const {
     return cores.currentText(column);
 }
 
-check::CheckInput DesignSession::designCheckInput() const {
+check::CheckInput DesignSession::checkReading() const {
     check::CheckInput input = check::fromSheet(m_sheet, m_checkSettings);
     input.coreEstimate = catalogue::coreOrigin(shownCoreText(QStringLiteral("ORIGIN"))) ==
                          catalogue::CoreOrigin::Estimate;
@@ -747,12 +775,41 @@ check::CheckInput DesignSession::designCheckInput() const {
 }
 
 check::CheckResult DesignSession::designCheck() const {
-    return check::runCheck(designCheckInput());
+    return check::runCheck(checkReading());
+}
+
+construction::ConstructionSettings DesignSession::constructionSettings() const {
+    construction::ConstructionSettings settings;
+    settings.testFrequencyKHz = m_constructionInputs.value(QStringLiteral("lptestf"));
+    settings.testVoltageV = m_constructionInputs.value(QStringLiteral("lptestv"));
+    for (auto input = m_constructionInputs.begin(); input != m_constructionInputs.end(); ++input) {
+        const QString& name = input.key();
+        const qsizetype open = name.indexOf(u'(');
+        if (open < 0) {
+            continue;
+        }
+        construction::WindingChoice& choice =
+            settings.windings[name.sliced(open + 1, name.size() - open - 2).toInt()];
+        const QStringView base = QStringView(name).first(open);
+        QString* const fields[] = {&choice.startPin, &choice.tapPin, &choice.finishPin,
+                                   &choice.kind, &choice.wire};
+        static_assert(std::size(fields) == std::size(files::kWindingInputNames));
+        for (size_t i = 0; i < std::size(fields); ++i) {
+            if (base == files::kWindingInputNames[i]) {
+                *fields[i] = input.value();
+            }
+        }
+    }
+    return settings;
+}
+
+construction::Construction DesignSession::construction() const {
+    return construction::buildConstruction(m_sheet, checkReading(), constructionSettings());
 }
 
 Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {
     options.designName = QFileInfo(m_document.filePath()).fileName();
-    return spice::writeNetlist(designCheckInput(), options);
+    return spice::writeNetlist(checkReading(), options);
 }
 
 Result<void> DesignSession::exportSpice(const QString& path, const spice::NetlistOptions& options) {

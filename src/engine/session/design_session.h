@@ -6,6 +6,7 @@
 #include "engine/catalogue/core_selection.h"
 #include "engine/catalogue/material_maintenance.h"
 #include "engine/check/design_check.h"
+#include "engine/construction/construction.h"
 #include "engine/design/outputs.h"
 #include "engine/design/primary_side.h"
 #include "engine/results/design_results.h"
@@ -15,6 +16,7 @@
 #include "engine/spice/spice_netlist.h"
 #include "engine/wire/wire_calculator.h"
 
+#include <QMap>
 #include <QObject>
 #include <QStringList>
 
@@ -153,18 +155,31 @@ public:
     // The design check's own inputs as typed on its page, kept with the
     // design: vacmax, rating, bulk, linef.
     [[nodiscard]] static const QStringList& checkInputNames();
+    // Whether a name is one of those or an input of the construction sheet
+    // (files::isConstructionInputName(): the pins, kind and wire of a
+    // winding, the inductance's test signal), which the check's page keeps
+    // and the design file stores alike.
+    [[nodiscard]] static bool isCheckInputName(const QString& name);
     [[nodiscard]] QString checkInput(const QString& name) const;
     // Sets one as the engineer types it; an empty text restores the
     // default. False for a name that is no input of the check.
     bool setCheckInput(const QString& name, const QString& text);
+    // The construction sheet's inputs that are set, by name.
+    [[nodiscard]] const QMap<QString, QString>& constructionInputs() const {
+        return m_constructionInputs;
+    }
+    // The same read as the engineer's choices.
+    [[nodiscard]] construction::ConstructionSettings constructionSettings() const;
+    // The construction sheet of the design as it stands; changes nothing.
+    [[nodiscard]] construction::Construction construction() const;
     // A column of the core the fields show, from the current CORE record
     // when its name is TxtCoreSize's; empty otherwise (the name typed over,
     // or no core listed).
     [[nodiscard]] QString shownCoreText(const QString& column) const;
-    // What the design check reads of the design as it stands.
-    [[nodiscard]] check::CheckInput designCheckInput() const;
     // The design check on the design as it stands; changes nothing.
     [[nodiscard]] check::CheckResult designCheck() const;
+    // What the check reads of the design as it stands, with its inputs.
+    [[nodiscard]] check::CheckInput checkReading() const;
     // Runs it and keeps the result as the latest (a script's `check`).
     const check::CheckResult& runCheck();
     [[nodiscard]] const std::optional<check::CheckResult>& lastCheck() const { return m_lastCheck; }
@@ -216,6 +231,7 @@ private:
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
     advice::Advice m_advice;
     check::CheckSettings m_checkSettings;
+    QMap<QString, QString> m_constructionInputs;
     std::optional<check::CheckResult> m_lastCheck;
 };
 

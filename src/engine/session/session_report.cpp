@@ -1,6 +1,7 @@
 #include "engine/session/session_report.h"
 
 #include "engine/base/number_text.h"
+#include "engine/construction/construction_report.h"
 #include "engine/session/design_session.h"
 
 #include <QFileInfo>
@@ -18,8 +19,7 @@ report::ReportBlock textBlock(const QString& text) {
 // The design check as the report's last section: its inputs, the summary,
 // every item with its value, the classic figure, the limit and the verdict,
 // then what each warning and failure means, with its formula.
-report::ReportSection checkSection(const DesignSession& session) {
-    const check::CheckResult result = session.designCheck();
+report::ReportSection checkSection(const DesignSession& session, const check::CheckResult& result) {
     report::ReportSection section;
     section.title = QStringLiteral("7 设计校核");
     const QString inputs[] = {
@@ -74,8 +74,69 @@ report::DesignReport sessionReport(const DesignSession& session, const QString& 
         context.staleNotice = QString::fromUtf16(results::kStaleText);
     }
     report::DesignReport built = report::buildDesignReport(session.sheet(), context);
-    built.sections.append(checkSection(session));
+    const check::CheckResult check = session.designCheck();
+    built.sections.append(checkSection(session, check));
+    construction::appendConstructionSheet(built, session.construction(), check,
+                                          context.staleNotice);
     return built;
+}
+
+report::ReportSection adviceReportSection(const advice::Advice& advice,
+                                          const std::vector<int>& order,
+                                          const advice::AdviceFilter& filter, int rows,
+                                          const QString& chartImage) {
+    using advice::AdviceColumn;
+    report::ReportSection section;
+    section.title = QStringLiteral("13 磁芯推荐");
+    const auto textBlock = [&section](const QString& text) {
+        report::ReportBlock block;
+        block.kind = report::ReportBlock::Kind::Text;
+        block.text = text;
+        section.blocks.append(block);
+    };
+    std::vector<int> shown;
+    for (const int index : order) {
+        if (index >= 0 && index < advice.size() && advice::passes(advice, advice[index], filter)) {
+            shown.push_back(index);
+        }
+    }
+    textBlock(QStringLiteral("符合筛选条件的组合 %1 个%2")
+                  .arg(shown.size())
+                  .arg(shown.size() > size_t(rows) ? QStringLiteral("，列出前 %1 个").arg(rows)
+                                                   : QString()));
+    const AdviceColumn columns[] = {AdviceColumn::Core,        AdviceColumn::Material,
+                                    AdviceColumn::TotalLoss,   AdviceColumn::TemperatureRise,
+                                    AdviceColumn::FillFactor,  AdviceColumn::CheckVerdict,
+                                    AdviceColumn::CheckReason, AdviceColumn::Volume};
+    report::ReportBlock table;
+    table.kind = report::ReportBlock::Kind::Table;
+    for (const AdviceColumn column : columns) {
+        table.table.headings.append(advice::adviceColumnNames().value(int(column)));
+    }
+    for (size_t i = 0; i < shown.size() && i < size_t(rows); ++i) {
+        QStringList cells;
+        for (const AdviceColumn column : columns) {
+            cells.append(advice.text(advice[shown[i]], column));
+        }
+        table.table.rows.append(cells);
+    }
+    section.blocks.append(table);
+    QStringList front;
+    for (const int index : advice::paretoFront(advice, filter)) {
+        front.append(advice.text(advice[index], AdviceColumn::Core) + u' ' +
+                     advice.text(advice[index], AdviceColumn::Material) + QStringLiteral("（") +
+                     advice.text(advice[index], AdviceColumn::Volume) + QStringLiteral(" cm³，") +
+                     advice.text(advice[index], AdviceColumn::TotalLoss) + QStringLiteral(" W）"));
+    }
+    textBlock(QStringLiteral("体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：") +
+              (front.isEmpty() ? QStringLiteral("无") : front.join(QStringLiteral("；"))));
+    if (!chartImage.isEmpty()) {
+        report::ReportBlock chart;
+        chart.kind = report::ReportBlock::Kind::Chart;
+        chart.text = chartImage;
+        section.blocks.append(chart);
+    }
+    return section;
 }
 
 }  // namespace kelvane::session

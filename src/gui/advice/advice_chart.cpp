@@ -75,7 +75,9 @@ void AdviceChart::setSelected(int row) {
 QRectF AdviceChart::plotArea() const {
     const double left = fontMetrics().horizontalAdvance(QStringLiteral("0.0001")) + 14.0;
     const double bottom = 2.5 * fontMetrics().height() + 6.0;
-    return QRectF(left, 10.0, std::max(10.0, width() - left - 12.0),
+    // Room on the right for half of the last decade's label.
+    const double right = fontMetrics().horizontalAdvance(QStringLiteral("100000")) / 2.0 + 6.0;
+    return QRectF(left, 10.0, std::max(10.0, width() - left - right),
                   std::max(10.0, height() - bottom - 10.0));
 }
 

@@ -3,22 +3,29 @@
 #include "engine/base/number_text.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/session/design_session.h"
+#include "engine/session/session_report.h"
 #include "gui/advice/advice_chart.h"
 #include "gui/check/check_page.h"
+#include "render/report_pdf.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSet>
 #include <QSplitter>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -181,6 +188,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
       m_maker(new QComboBox(this)),
       m_feasibleOnly(new QCheckBox(QStringLiteral("只看可行"), this)),
       m_powerOnly(new QCheckBox(QStringLiteral("只看功率材质"), this)),
+      m_export(new QPushButton(QStringLiteral("导出推荐报告…"), this)),
       m_chart(new AdviceChart(this)),
       m_maximumRise(new QDoubleSpinBox(this)),
       m_progress(new QProgressBar(this)),
@@ -223,6 +231,24 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
             [this](const QString& text) { m_filter->setMaker(text == kAll ? QString() : text); });
     connect(m_feasibleOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setFeasibleOnly);
     connect(m_powerOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setPowerOnly);
+    m_export->setObjectName(QStringLiteral("exportAdvice"));
+    connect(m_export, &QPushButton::clicked, this, [this] {
+        const QString design = m_engine.document().filePath();
+        const QString suggested =
+            design.isEmpty()
+                ? QString()
+                : QFileInfo(design).dir().filePath(QFileInfo(design).completeBaseName() +
+                                                   QStringLiteral("-推荐.pdf"));
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出推荐报告"),
+                                                          suggested, QStringLiteral("PDF(*.pdf)"));
+        if (path.isEmpty()) {
+            return;
+        }
+        if (const Result<void> written = exportReport(path); !written) {
+            QMessageBox::warning(this, QStringLiteral("导出推荐报告"),
+                                 QStringLiteral("导出失败：") + written.failure().text);
+        }
+    });
     connect(m_maximumRise, &QDoubleSpinBox::valueChanged, m_filter, &AdviceFilter::setMaximumRise);
     // The chart draws what the table shows.
     connect(m_filter, &QSortFilterProxyModel::rowsInserted, this, &FrmAdvisor::showChart);
@@ -253,6 +279,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     filters->addWidget(m_maximumRise);
     filters->addStretch();
     filters->addWidget(m_progress);
+    filters->addWidget(m_export);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     auto* splitter = new QSplitter(this);
@@ -396,6 +423,27 @@ void FrmAdvisor::finishRun() {
     m_model->setAdvice(std::move(rows));
     refillMakers();
     Q_EMIT rowsShown();
+}
+
+Result<void> FrmAdvisor::exportReport(const QString& path) {
+    // The chart at a size that reads on A4, drawn apart from the window's.
+    QTemporaryDir directory;
+    const QString chartImage = directory.filePath(QStringLiteral("chart.png"));
+    AdviceChart chart;
+    chart.resize(900, 560);
+    std::vector<int> shown;
+    for (int row = 0; row < m_filter->rowCount(); ++row) {
+        shown.push_back(m_model->adviceIndex(m_filter->mapToSource(m_filter->index(row, 0)).row()));
+    }
+    chart.setRows(m_model->advice(), std::move(shown), m_filter->rule());
+    if (!directory.isValid() || !chart.grab().save(chartImage)) {
+        return Failure{QStringLiteral("无法绘制推荐图表")};
+    }
+    report::DesignReport report =
+        session::sessionReport(m_engine, m_engine.document().filePath(), QDate::currentDate());
+    report.sections.append(session::adviceReportSection(m_model->advice(), m_model->order(),
+                                                        m_filter->rule(), 20, chartImage));
+    return render::writeReportPdf(report, path);
 }
 
 void FrmAdvisor::showChart() {

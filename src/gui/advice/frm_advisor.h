@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/advice/advice_order.h"
+#include "engine/base/result.h"
 
 #include <QAbstractTableModel>
 #include <QFutureWatcher>
@@ -18,6 +19,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTableView;
 
 namespace kelvane::session {
@@ -46,6 +48,7 @@ public:
     }
     // The index into the advice of a row, and the row of an index.
     [[nodiscard]] int adviceIndex(int index) const { return m_rows.order[size_t(index)]; }
+    [[nodiscard]] const std::vector<int>& order() const { return m_rows.order; }
     [[nodiscard]] int rowOfAdvice(int adviceIndex) const { return m_rowOf[size_t(adviceIndex)]; }
     [[nodiscard]] std::shared_ptr<const advice::CatalogueSnapshot> snapshot() const {
         return m_rows.advice.catalogue();
@@ -114,6 +117,9 @@ public:
     [[nodiscard]] AdviceFilter* filter() const { return m_filter; }
     // Applies the pair of row `row` of the table as shown (sorted, filtered).
     void applyRow(int row);
+    // Writes the design report with the adviser's section: the first rows
+    // the window shows, the front and the chart.
+    Result<void> exportReport(const QString& path);
     // Whether a run is going on.
     [[nodiscard]] bool isRunning() const { return m_watcher.isRunning(); }
 
@@ -142,6 +148,7 @@ private:
     QComboBox* m_maker;
     QCheckBox* m_feasibleOnly;
     QCheckBox* m_powerOnly;
+    QPushButton* m_export;
     AdviceChart* m_chart;
     QDoubleSpinBox* m_maximumRise;
     QProgressBar* m_progress;

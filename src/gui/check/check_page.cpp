@@ -1,22 +1,83 @@
 #include "gui/check/check_page.h"
 
+#include "engine/files/design_file.h"
 #include "engine/session/design_session.h"
 #include "gui/check/simulation_panel.h"
 
+#include <QAbstractItemDelegate>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelvane::gui {
 namespace {
 
 enum Column { kItem, kValue, kClassic, kLimit, kVerdict, kSentence, kColumnCount };
+
+// The pins table: a row for each winding.
+enum PinColumn { kWinding, kKind, kStart, kTap, kFinish, kWire, kPinColumnCount };
+
+// The input a column of the pins table sets, by its name's base.
+const char16_t* pinInputName(int column) {
+    switch (column) {
+        case kKind:
+            return u"kind";
+        case kStart:
+            return u"start";
+        case kTap:
+            return u"tap";
+        case kFinish:
+            return u"finish";
+        case kWire:
+            return u"wire";
+        default:
+            return nullptr;
+    }
+}
+
+// The column of an input's name base, or −1.
+int pinColumnOf(QStringView base) {
+    for (int column = kKind; column < kPinColumnCount; ++column) {
+        if (const char16_t* name = pinInputName(column); name != nullptr && base == name) {
+            return column;
+        }
+    }
+    return -1;
+}
+
+const QStringList& kindItems() {
+    static const QStringList items{QString::fromUtf16(construction::kSecondaryKind),
+                                   QString::fromUtf16(construction::kBiasKind)};
+    return items;
+}
+
+const QStringList& wireItems() {
+    static const QStringList items{QString::fromUtf16(construction::kEnamelledWire),
+                                   QString::fromUtf16(construction::kTripleInsulatedWire)};
+    return items;
+}
+
+// The test signal's fields: name, caption, what an empty one means.
+struct TestInput {
+    const char16_t* name;
+    const char16_t* caption;
+    const char16_t* byDefault;
+};
+constexpr TestInput kTestInputs[] = {{u"lptestf", u"电感测试频率(kHz)", u"10"},
+                                     {u"lptestv", u"测试电压(V)", u"0.1"}};
 
 }  // namespace
 
@@ -56,6 +117,51 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     }
     inputs->setColumnStretch(2 * int(names.size()), 1);
     layout->addLayout(inputs);
+
+    auto* pinsBox = new QGroupBox(QStringLiteral("引脚（规格书）"), this);
+    auto* pinsLayout = new QHBoxLayout(pinsBox);
+    m_pins = new QTableWidget(0, kPinColumnCount, pinsBox);
+    m_pins->setObjectName(QStringLiteral("PinTable"));
+    m_pins->setHorizontalHeaderLabels({QStringLiteral("绕组"), QStringLiteral("绕组类型"),
+                                       QStringLiteral("起始脚"), QStringLiteral("中间脚"),
+                                       QStringLiteral("结束脚"), QStringLiteral("导线")});
+    m_pins->verticalHeader()->hide();
+    m_pins->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pins->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    // Only what the engineer commits in a cell is an input; the page's own
+    // refills are not. A delegate of its own: the default one is shared by
+    // every view.
+    m_pins->setItemDelegate(new QStyledItemDelegate(m_pins));
+    connect(m_pins->itemDelegate(), &QAbstractItemDelegate::commitData, this,
+            [this](QWidget* editor) {
+                const auto* line = qobject_cast<QLineEdit*>(editor);
+                const QModelIndex index = m_pins->currentIndex();
+                if (line != nullptr && index.isValid()) {
+                    storeChoice(index.row(), index.column(), line->text());
+                }
+            });
+    pinsLayout->addWidget(m_pins);
+    auto* tests = new QGridLayout;
+    for (int i = 0; i < int(std::size(kTestInputs)); ++i) {
+        const TestInput& input = kTestInputs[i];
+        auto* label = new QLabel(QString::fromUtf16(input.caption), pinsBox);
+        auto* edit = new QLineEdit(pinsBox);
+        const QString name = QString::fromUtf16(input.name);
+        edit->setObjectName(QStringLiteral("checkinput.") + name);
+        edit->setPlaceholderText(QString::fromUtf16(input.byDefault));
+        edit->setMaximumWidth(90);
+        label->setBuddy(edit);
+        tests->addWidget(label, i, 0);
+        tests->addWidget(edit, i, 1);
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, name](const QString& text) { m_session.setCheckInput(name, text); });
+        m_testInputs.append(edit);
+    }
+    tests->setRowStretch(int(std::size(kTestInputs)), 1);
+    pinsLayout->addLayout(tests);
+    pinsLayout->addStretch(1);
+    layout->addWidget(pinsBox);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("CheckSummary"));
@@ -102,6 +208,48 @@ QLineEdit* CheckPage::input(const QString& name) const {
     return index >= 0 ? m_inputs[index] : nullptr;
 }
 
+void CheckPage::enterConstructionInput(const QString& name, const QString& text) {
+    for (int i = 0; i < int(std::size(kTestInputs)); ++i) {
+        if (name == kTestInputs[i].name) {
+            QLineEdit* edit = m_testInputs[i];
+            edit->selectAll();
+            edit->insert(text);
+            return;
+        }
+    }
+    const qsizetype open = name.indexOf(u'(');
+    const int column = open > 0 ? pinColumnOf(QStringView(name).first(open)) : -1;
+    const int row =
+        open > 0 ? pinRowOf(QStringView(name).sliced(open + 1, name.size() - open - 2).toInt())
+                 : -1;
+    QTableWidgetItem* item = row >= 0 ? m_pins->item(row, column) : nullptr;
+    auto* box = row >= 0 ? qobject_cast<QComboBox*>(m_pins->cellWidget(row, column)) : nullptr;
+    if (box != nullptr && box->findText(text) >= 0) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(box->findText(text));
+        storeChoice(row, column, text);
+    } else if (box == nullptr && item != nullptr && (item->flags() & Qt::ItemIsEditable)) {
+        const QSignalBlocker blocker(m_pins);
+        item->setText(text);
+        storeChoice(row, column, text);
+    } else {
+        // No cell the engineer could reach: the winding is not there.
+        m_session.setCheckInput(name, text);
+    }
+}
+
+void CheckPage::storeChoice(int row, int column, const QString& text) {
+    const char16_t* base = pinInputName(column);
+    if (base == nullptr || row < 0 || row >= m_pinRows.size()) {
+        return;
+    }
+    m_session.setCheckInput(files::windingInputName(base, m_pinRows[row]), text.trimmed());
+}
+
+int CheckPage::pinRowOf(int windingRow) const {
+    return int(m_pinRows.indexOf(windingRow));
+}
+
 void CheckPage::scheduleRefresh() {
     // A cascade changes many fields in a row: check once it has settled.
     if (m_refreshPending) {
@@ -118,17 +266,94 @@ void CheckPage::scheduleRefresh() {
 void CheckPage::refreshNow() {
     m_refreshPending = false;
     show(m_session.designCheck());
+    showPins(m_session.construction());
 }
 
 void CheckPage::mirrorInputs() {
     const QStringList& names = session::DesignSession::checkInputNames();
-    for (int i = 0; i < names.size(); ++i) {
-        const QString text = m_session.checkInput(names[i]);
-        if (m_inputs[i]->text() != text) {
-            const QSignalBlocker blocker(m_inputs[i]);
-            m_inputs[i]->setText(text);
+    const auto mirror = [](QLineEdit* edit, const QString& text) {
+        if (edit->text() != text) {
+            const QSignalBlocker blocker(edit);
+            edit->setText(text);
         }
+    };
+    for (int i = 0; i < names.size(); ++i) {
+        mirror(m_inputs[i], m_session.checkInput(names[i]));
     }
+    for (int i = 0; i < int(std::size(kTestInputs)); ++i) {
+        mirror(m_testInputs[i], m_session.checkInput(QString::fromUtf16(kTestInputs[i].name)));
+    }
+}
+
+void CheckPage::showPins(const construction::Construction& construction) {
+    const QSignalBlocker blocker(m_pins);
+    const int rows = int(construction.windings.size());
+    m_pins->setRowCount(rows);
+    m_pinRows.clear();
+    const auto cell = [this](int row, int column) {
+        QTableWidgetItem* item = m_pins->item(row, column);
+        if (item == nullptr) {
+            item = new QTableWidgetItem;
+            m_pins->setItem(row, column, item);
+        }
+        return item;
+    };
+    const auto box = [this](int row, int column, const QStringList& items) {
+        auto* combo = qobject_cast<QComboBox*>(m_pins->cellWidget(row, column));
+        if (combo == nullptr) {
+            combo = new QComboBox;
+            combo->addItems(items);
+            connect(combo, &QComboBox::activated, this, [this, row, column, combo](int index) {
+                storeChoice(row, column, combo->itemText(index));
+            });
+            m_pins->setCellWidget(row, column, combo);
+        }
+        return combo;
+    };
+    for (int row = 0; row < rows; ++row) {
+        const construction::Winding& w = construction.windings[size_t(row)];
+        m_pinRows.append(w.row);
+        QTableWidgetItem* name = cell(row, kWinding);
+        name->setText(w.name);
+        name->setFlags(Qt::ItemIsEnabled);
+        if (w.kind == construction::WindingKind::Primary) {
+            m_pins->removeCellWidget(row, kKind);
+            QTableWidgetItem* kind = cell(row, kKind);
+            kind->setText(construction::kindCaption(w.kind));
+            kind->setFlags(Qt::ItemIsEnabled);
+        } else {
+            QComboBox* kind = box(row, kKind, kindItems());
+            const QSignalBlocker kindBlocker(kind);
+            kind->setCurrentIndex(w.kind == construction::WindingKind::Bias ? 1 : 0);
+        }
+        const QString pins[] = {w.startPin, w.hasTap ? w.tapPin : QStringLiteral("—"), w.finishPin};
+        for (int column = kStart; column <= kFinish; ++column) {
+            QTableWidgetItem* item = cell(row, column);
+            item->setText(pins[column - kStart]);
+            const bool typed =
+                !m_session.checkInput(files::windingInputName(pinInputName(column), w.row))
+                     .isEmpty();
+            const bool editable = column != kTap || w.hasTap;
+            item->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
+                                    : Qt::ItemIsEnabled);
+            item->setForeground(typed ? palette().text() : palette().placeholderText());
+        }
+        QComboBox* wire = box(row, kWire, wireItems());
+        const QSignalBlocker wireBlocker(wire);
+        wire->setCurrentIndex(w.tripleInsulated ? 1 : 0);
+    }
+    // Every column and up to seven windings in sight, then a scroll bar.
+    m_pins->resizeColumnsToContents();
+    m_pins->resizeRowsToContents();
+    int width = 2 * m_pins->frameWidth() + m_pins->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < kPinColumnCount; ++column) {
+        width += m_pins->columnWidth(column);
+    }
+    int height = m_pins->horizontalHeader()->sizeHint().height() + 2 * m_pins->frameWidth();
+    for (int row = 0; row < std::min(rows, 7); ++row) {
+        height += m_pins->rowHeight(row);
+    }
+    m_pins->setFixedSize(width, height);
 }
 
 void CheckPage::show(const check::CheckResult& result) {

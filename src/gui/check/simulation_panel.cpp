@@ -140,7 +140,7 @@ void SimulationPanel::simulate() {
         setStatus(netlist.failure().text, verdictColor(check::Verdict::Fail));
         return;
     }
-    m_simulated = m_session.designCheckInput();
+    m_simulated = m_session.checkReading();
     setRunning(true);
     setStatus(QStringLiteral("仿真中：ngspice正在运行试验电路…"), palette().windowText().color());
     m_run.start(m_program, netlist.value());

@@ -247,8 +247,13 @@ void WidgetTarget::check() {
 }
 
 void WidgetTarget::checkInput(const QString& name, const QString& text) {
-    // Typed into the check page's field, as the engineer types.
+    // Typed into the check page's field, as the engineer types; the
+    // construction sheet's inputs in their cell, box or field.
     QLineEdit* edit = m_window.checkPage()->input(name);
+    if (edit == nullptr) {
+        m_window.checkPage()->enterConstructionInput(name, text);
+        return;
+    }
     edit->selectAll();
     edit->insert(text);
 }

@@ -6,6 +6,7 @@
 #include "engine/catalogue/core_family.h"
 #include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
+#include "engine/catalogue/search_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,38 @@ TEST_F(CatalogueTest, BetweenIncludesBothEnds) {
     EXPECT_EQ(cores.count(), 0);
     EXPECT_EQ(cores.position(), 0);
     EXPECT_EQ(cores.currentText(QStringLiteral("NAME")), u"");
+}
+
+// The core search served from memory lists what its LIKE query lists, for
+// names stored as text, whole and decimal numbers, and NULL, and sees a
+// name written after the first search.
+TEST_F(CatalogueTest, PrefixSearchInMemoryListsWhatTheQueryLists) {
+    {
+        QSqlQuery insert(catalogue.database());
+        for (const char* sql :
+             {"INSERT INTO CORE (NAME) VALUES (12)", "INSERT INTO CORE (NAME) VALUES (12.0)",
+              "INSERT INTO CORE (NAME) VALUES (NULL)",
+              "INSERT INTO CORE (NAME) VALUES ('ee16 spare')"}) {
+            ASSERT_TRUE(insert.exec(QString::fromLatin1(sql)));
+        }
+    }
+    DataSource& cores = catalogue.cores();
+    for (const QString& search :
+         {QString(), QStringLiteral("EE"), QStringLiteral("ee16"), QStringLiteral("12"),
+          QStringLiteral("12.0"), QStringLiteral("*20"), QStringLiteral("P*2*2"),
+          QStringLiteral("none")}) {
+        cores.setRecordSource(QStringLiteral("query"), QStringLiteral("NAME LIKE ? ESCAPE '\\'"),
+                              {prefixPattern(search)});
+        const QStringList byQuery = names(cores);
+        cores.setPrefixSearch(QStringLiteral("memory"), QStringLiteral("NAME"), search);
+        EXPECT_EQ(names(cores), byQuery) << search.toStdString();
+        EXPECT_EQ(cores.recordSource(), u"memory");
+    }
+    cores.setPrefixSearch(QStringLiteral("memory"), QStringLiteral("NAME"), QStringLiteral("ZZ"));
+    EXPECT_EQ(cores.count(), 0);
+    ASSERT_TRUE(cores.writeRecord(std::nullopt, {{QStringLiteral("NAME"), QStringLiteral("ZZ9")}}));
+    ASSERT_TRUE(cores.refresh());
+    EXPECT_EQ(names(cores), QStringList{QStringLiteral("ZZ9")});
 }
 
 TEST_F(CatalogueTest, LeaveGuardRunsBeforeEveryMoveAndCanForbidIt) {

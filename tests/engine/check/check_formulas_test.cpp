@@ -178,6 +178,29 @@ TEST(WindowTest, TurnsPerLayerFloorWithATolerance) {
     EXPECT_EQ(turnsPerLayer(10, 0.0), 0.0);
 }
 
+// 17.6 mm at 0.44 mm is 40 a layer: 80 turns fill 2 layers, 81 need a
+// third; 1 turn one layer; 3.3 ÷ 1.1 falls just below 3 in binary and is
+// still 3 a layer; no turns, or a wire wider than the layer, no layout.
+TEST(WindowTest, WindingLayersFillWholeLayers) {
+    struct Case {
+        double turns, lengthMm, pitchMm;
+        std::optional<double> perLayer, layers;
+    };
+    const Case cases[] = {
+        {80, 17.6, 0.44, 40, 2},  {81, 17.6, 0.44, 40, 3}, {1, 17.6, 0.44, 40, 1},
+        {40, 17.59, 0.44, 39, 2}, {3, 3.3, 1.1, 3, 1},     {0, 17.6, 0.44, {}, {}},
+        {5, 0.4, 0.44, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<WindingLayers> laid = windingLayers(c.turns, c.lengthMm, c.pitchMm);
+        ASSERT_EQ(laid.has_value(), c.layers.has_value()) << c.turns << " in " << c.lengthMm;
+        if (laid) {
+            EXPECT_EQ(laid->turnsPerLayer, *c.perLayer) << c.turns << " in " << c.lengthMm;
+            EXPECT_EQ(laid->layers, *c.layers) << c.turns << " in " << c.lengthMm;
+        }
+    }
+}
+
 // E 30/15/10 with D 10, E 20, F 8: window 20 high, (20 − 8) ÷ 2 = 6 wide;
 // surface 2 (30 × 30 + 30 × 10 + 30 × 10) = 3000 mm². Toroid 25/15/10:
 // faces 2 × π (625 − 225) ÷ 4 = 200π, walls π × 40 × 10 = 400π, 600π.

@@ -241,6 +241,44 @@ TEST_F(DesignFileTest, CheckInputsAreKeptWithTheDesign) {
     EXPECT_FALSE(window.setCheckInput(QStringLiteral("vacmin"), QStringLiteral("90")));
 }
 
+// The construction sheet's inputs travel in the same block, after the
+// check's, in the order of their names; opening a file replaces every one
+// of them, and an empty text is no input.
+TEST_F(DesignFileTest, ConstructionInputsAreKeptWithTheDesign) {
+    const QString plain = pathOf("plain.dat");
+    ASSERT_TRUE(window.saveDesign(plain));
+    const QString withInputs = pathOf("pins.dat");
+    for (const auto& [name, text] : {std::pair{"vacmax", "230"},
+                                     {"wire(1)", "三层绝缘线"},
+                                     {"start(0)", "3"},
+                                     {"lptestf", "1"},
+                                     {"kind(2)", "初级侧辅助"},
+                                     {"finish(0)", "1"},
+                                     {"tap(0)", ""}}) {
+        EXPECT_TRUE(window.setCheckInput(QString::fromUtf8(name), QString::fromUtf8(text))) << name;
+    }
+    EXPECT_TRUE(window.document().isModified());
+    ASSERT_TRUE(window.saveDesign(withInputs));
+    EXPECT_EQ(lines(read(withInputs)).mid(lines(read(plain)).size()),
+              (QStringList{"[设计校核]", "vacmax=230", "finish(0)=1", "kind(2)=初级侧辅助",
+                           "lptestf=1", "start(0)=3", "wire(1)=三层绝缘线"}));
+    window.setCheckInput(QStringLiteral("start(5)"), QStringLiteral("9"));
+    ASSERT_TRUE(window.openDesign(withInputs));
+    EXPECT_EQ(window.checkInput(QStringLiteral("start(0)")), "3");
+    EXPECT_EQ(window.checkInput(QStringLiteral("kind(2)")), "初级侧辅助");
+    EXPECT_EQ(window.checkInput(QStringLiteral("start(5)")), "");  // not in the file
+    EXPECT_FALSE(window.document().isModified());
+    const construction::ConstructionSettings settings = window.constructionSettings();
+    EXPECT_EQ(settings.windings.at(0).startPin, "3");
+    EXPECT_EQ(settings.windings.at(0).finishPin, "1");
+    EXPECT_EQ(settings.windings.at(1).wire, "三层绝缘线");
+    EXPECT_EQ(settings.windings.at(2).kind, "初级侧辅助");
+    EXPECT_EQ(settings.testFrequencyKHz, "1");
+    ASSERT_TRUE(window.openDesign(plain));
+    EXPECT_TRUE(window.constructionInputs().isEmpty());
+    EXPECT_FALSE(window.setCheckInput(QStringLiteral("pins(1)"), QStringLiteral("3")));
+}
+
 TEST_F(DesignFileTest, SeveralRecordsLeaveTheLast) {
     QStringList first = lines(twoOutputFile());
     QStringList second = first;

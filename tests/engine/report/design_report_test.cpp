@@ -41,7 +41,7 @@ TEST(DesignReport, NamesWhatTheDesignHasNotChosenInsteadOfShowingZeros) {
     EXPECT_EQ(value(report, "3 磁芯与磁材", "磁芯"), kNotChosenText);
     EXPECT_EQ(value(report, "3 磁芯与磁材", "磁材"), kNotChosenText);
     EXPECT_EQ(value(report, "5 损耗与温升", "磁芯"), kNotChosenText);
-    EXPECT_EQ(value(report, "6 安全与测试", "安全标准"), kNotChosenText);
+    EXPECT_EQ(value(report, "6 安全要求", "安全标准"), kNotChosenText);
     // None of the core's or material's figures, no loss, no zero anywhere.
     for (const char* label : {"中柱面积Ae", "体积Ve", "磁芯面积积AP", "初始磁导率Ui", "磁芯损耗"}) {
         EXPECT_EQ(report.section("3 磁芯与磁材")->row(QString::fromUtf8(label)), nullptr) << label;
@@ -53,7 +53,6 @@ TEST(DesignReport, NamesWhatTheDesignHasNotChosenInsteadOfShowingZeros) {
         }
     }
     EXPECT_TRUE(report.section("4 绕组")->texts().join('\n').contains(QStringLiteral("未计算")));
-    EXPECT_EQ(report.section("6 安全与测试")->block(ReportBlock::Kind::Table), nullptr);
     EXPECT_EQ(report.waveform.emptyReason, QStringLiteral("未选择电路形式"));
 }
 
@@ -92,19 +91,6 @@ TEST(DesignReport, VerdictsFollowTheWindow) {
         EXPECT_EQ(value(report, "5 损耗与温升", "温升判定").toStdString(),
                   row.columns[4] == u"-" ? std::string() : row.columns[4].toStdString());
     }
-}
-
-TEST(DesignReport, TestTableGivesTheInductanceBandAndTheHipotRequirements) {
-    DesignSheet sheet;
-    sheet.setText(Field::txtlp, QStringLiteral("0.533"));
-    sheet.setText(Field::TxtHipotPc, QStringLiteral("2500Vac,50/60Hz,0.7mA,60S"));
-    const DesignReport report = reportOf(sheet);
-    const ReportBlock* tests = report.section("6 安全与测试")->block(ReportBlock::Kind::Table);
-    ASSERT_NE(tests, nullptr);
-    ASSERT_EQ(tests->table.rows.size(), 2);
-    EXPECT_EQ(tests->table.rows[0][2], QStringLiteral("0.533 mH ±10%（0.480～0.586 mH）"));
-    EXPECT_EQ(tests->table.rows[1],
-              (QStringList{"耐压Hi-Pot", "初级—磁芯", "2500Vac,50/60Hz,0.7mA,60S"}));
 }
 
 TEST(DesignReport, ForwardLeavesOutTheCurrentsItDoesNotCompute) {

@@ -68,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, ScriptErrorTest, ::testing::Values(
     ErrorCase{"dump\npage 4\n", "line 2:"},
     ErrorCase{"dump\ncheck now\n", "line 2:"},           // check takes no argument
     ErrorCase{"dump\ncheckinput vacmin 90\n", "line 2:"},  // no input of the check
+    ErrorCase{"dump\ncheckinput start(1) 5\ncheckinput pin(1) 5\n", "line 3:"},
     // Checked even where the window is not open and the command would do
     // nothing.
     ErrorCase{"dump\npick FrmWireTools.CmbWire 金线\n", "line 2:"},

@@ -114,13 +114,26 @@ TEST_P(SessionReport, HoldsTheWindowsFigures) {
     EXPECT_EQ(value(core, "磁芯面积积AP"), "800");
     EXPECT_EQ(value(core, "磁芯规格"), "EE16");
 
-    // The test table: Lp within ±10 %, and each hipot requirement.
-    const ReportBlock* tests = section(report, "6 安全与测试").block(ReportBlock::Kind::Table);
+    // The construction sheet's tests: Lp within ±10 %, the band rounded
+    // inwards (the RCC's 0.2403～0.2937 mH to 0.241～0.293; the forward core
+    // is not gapped: at least Lp, measured over both halves of the
+    // push-pull primary, 4 × 6.667 mH), the leakage, the standard's hipot texts for
+    // the one primary and one secondary (no 初级—初级, no 次级—次级), a DCR for
+    // each winding (two halves for the forward's centre-tapped output).
+    const ReportBlock* tests = section(report, "12 电气测试").block(ReportBlock::Kind::Table);
     ASSERT_NE(tests, nullptr);
-    ASSERT_EQ(tests->table.rows.size(), 6);
-    EXPECT_TRUE(tests->table.rows[0][2].startsWith(text("txtlp") + " mH ±10%"));
-    EXPECT_EQ(tests->table.rows[1][2], text("TxtHipotPs"));
-    EXPECT_EQ(tests->table.rows[5][2], text("TxtHipotSS"));
+    const bool forward = QByteArray(GetParam().option) == "Option2";
+    ASSERT_EQ(tests->table.rows.size(), forward ? 9 : 7);
+    EXPECT_EQ(tests->table.rows[0][3], forward ? QStringLiteral("≥ 26.668 mH")
+                                               : text("txtlp") + " mH ±10%（" +
+                                                     (GetParam().name == std::string("RCC")
+                                                          ? QStringLiteral("0.241～0.293 mH）")
+                                                          : QStringLiteral("0.480～0.586 mH）")));
+    EXPECT_EQ(tests->table.rows[1][0], "漏感Llk");
+    EXPECT_EQ(tests->table.rows[2][3], text("TxtHipotPs"));
+    EXPECT_EQ(tests->table.rows[3][3], text("TxtHipotPc"));
+    EXPECT_EQ(tests->table.rows[4][3], text("TxtHipotSc"));
+    EXPECT_EQ(tests->table.rows[5][0], "直流电阻DCR");
 }
 
 // Results the fields have moved away from say so at the head of the
@@ -149,16 +162,20 @@ TEST_F(SessionReport, SaysWhenTheResultsAreOutOfDate) {
         "低于所选标准的占积率上限 0.25");
 }
 
-// The design check closes the report: its conditions, its summary, a row
-// for every item as the check's page shows it, and what each warning and
-// failure means.
-TEST_F(SessionReport, EndsWithTheDesignCheck) {
+// The design check closes the design's half of the report: its
+// conditions, its summary, a row for every item as the check's page shows
+// it, and what each warning and failure means; the construction sheet
+// follows from a page of its own, and the first page names the failures.
+TEST_F(SessionReport, HoldsTheDesignCheckBeforeTheConstructionSheet) {
     design("Option1");
     window.setCheckInput(QStringLiteral("rating"), QStringLiteral("800"));
     const DesignReport report = session::sessionReport(window, QString(), QDate(2026, 12, 6));
-    ASSERT_FALSE(report.sections.isEmpty());
-    const ReportSection& check = report.sections.last();
+    ASSERT_EQ(report.sections.size(), 12);
+    const ReportSection& check = report.sections[6];
     EXPECT_EQ(check.title, QStringLiteral("7 设计校核"));
+    EXPECT_EQ(report.sections[7].title, QStringLiteral("8 电气原理图与引脚"));
+    EXPECT_TRUE(report.sections[7].startsPage);
+    EXPECT_EQ(report.sections.last().title, QStringLiteral("12 电气测试"));
     const QStringList lines = check.texts();
     EXPECT_TRUE(lines.value(0).contains(QStringLiteral("开关管额定 800 V")))
         << lines.value(0).toStdString();
@@ -181,6 +198,14 @@ TEST_F(SessionReport, EndsWithTheDesignCheck) {
         }
     }
     EXPECT_GT(explained, 0);
+    ASSERT_GT(result.failCount, 0);
+    EXPECT_TRUE(
+        report.banner.startsWith(QStringLiteral("设计校核有%1项不合格：").arg(result.failCount)))
+        << report.banner.toStdString();
+    for (const check::CheckItem& item : result.items) {
+        EXPECT_EQ(report.banner.contains(item.caption), item.verdict == check::Verdict::Fail)
+            << item.caption.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CircuitTypes, SessionReport, ::testing::ValuesIn(kDesigns),
