@@ -322,7 +322,7 @@ int spice(const Command& command) {
     if (parser.isSet(command.options.coupling)) {
         bool ok = false;
         options.coupling = parser.value(command.options.coupling).toDouble(&ok);
-        if (!ok || !(options.coupling > 0.0 && options.coupling < 1.0)) {
+        if (!ok || !(*options.coupling > 0.0 && *options.coupling < 1.0)) {
             command.err << "bad --coupling " << parser.value(command.options.coupling) << '\n'
                         << kUsage;
             return 2;

@@ -809,6 +809,9 @@ construction::Construction DesignSession::construction() const {
 
 Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {
     options.designName = QFileInfo(m_document.filePath()).fileName();
+    if (!options.coupling) {
+        options.leakageUh = construction().leakageUh;
+    }
     return spice::writeNetlist(checkReading(), options);
 }
 

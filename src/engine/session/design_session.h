@@ -184,8 +184,10 @@ public:
     const check::CheckResult& runCheck();
     [[nodiscard]] const std::optional<check::CheckResult>& lastCheck() const { return m_lastCheck; }
     // The transformer as designed as a SPICE netlist, with its test bench
-    // when `options` asks for one; the heading names the design's file.
-    // Changes nothing; a design that gives no netlist says why.
+    // when `options` asks for one; the heading names the design's file, and
+    // without a coupling factor in `options` the windings couple by the
+    // construction sheet's leakage estimate. Changes nothing; a design that
+    // gives no netlist says why.
     [[nodiscard]] Result<spice::Netlist> spiceNetlist(spice::NetlistOptions options) const;
     // File → 导出SPICE模型 with the dialog answered by `path`: the netlist
     // into that file; a design that gives none, or a file that cannot be

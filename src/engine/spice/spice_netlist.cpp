@@ -151,16 +151,55 @@ QString circuitCaption(const Design& design) {
                              : QStringLiteral("forward, push-pull");
 }
 
+// The coupling factor of every two windings, and the lines that say where it
+// comes from.
+struct Coupling {
+    double factor;
+    QStringList why;
+};
+
+Result<Coupling> couplingOf(const Design& design, const Windings& w,
+                            const NetlistOptions& options) {
+    if (options.coupling) {
+        if (!(*options.coupling > 0.0 && *options.coupling < 1.0)) {
+            return refused(QStringLiteral("耦合系数须在0与1之间"));
+        }
+        return Coupling{*options.coupling,
+                        {QStringLiteral("* Coupling factor k = %1 between every two windings, as "
+                                        "asked for.")
+                             .arg(number(*options.coupling))}};
+    }
+    // A forward's estimate is of its whole primary, which the model winds as
+    // two halves: it is left for the flyback and the RCC.
+    const std::optional<double> estimated =
+        options.leakageUh && design.circuit != Circuit::Forward
+            ? couplingFromLeakage(*options.leakageUh * 1e-6, design.lpH, int(w.coils.size()) - 1)
+            : std::nullopt;
+    if (estimated) {
+        return Coupling{
+            *estimated,
+            {QStringLiteral("* Coupling factor k = %1 between every two windings, from the")
+                 .arg(number(*estimated)),
+             QStringLiteral("* construction sheet's leakage estimate of %1 uH (the primary with")
+                 .arg(number(*options.leakageUh)),
+             QStringLiteral("* the other windings shorted).")}};
+    }
+    return Coupling{
+        kDefaultCoupling,
+        {QStringLiteral("* Coupling factor k = %1 between every two windings: the leakage of")
+             .arg(number(kDefaultCoupling)),
+         QStringLiteral("* a typical wound transformer (1 - k^2 of Lp); the construction"),
+         QStringLiteral("* sheet's leakage estimate serves a flyback or RCC only.")}};
+}
+
 void appendSubcircuit(QStringList& lines, const Design& design, const Windings& w,
-                      double coupling) {
+                      const Coupling& k) {
+    const double coupling = k.factor;
     lines << QStringLiteral("*")
           << QStringLiteral("* The transformer: every winding a coupled inductor, the primary")
           << QStringLiteral("* Lp = %1 H, a winding of N turns Lp (N / N1)^2.")
                  .arg(number(design.lpH))
-          << QStringLiteral("* Coupling factor k = %1 between every two windings: the leakage of")
-                 .arg(number(coupling))
-          << QStringLiteral("* a typical wound transformer (1 - k^2 of Lp), as the design has no")
-          << QStringLiteral("* leakage estimate of its own.")
+          << k.why
           << QStringLiteral("* Resistances: each winding's DC resistance from the winding table;")
           << QStringLiteral("* the AC part (skin and proximity effect) is left out.")
           << QStringLiteral("* Pins:");
@@ -494,10 +533,11 @@ Result<Netlist> writeNetlist(const check::CheckInput& input, const NetlistOption
         return read.failure();
     }
     const Design& design = read.value();
-    if (!(options.coupling > 0.0 && options.coupling < 1.0)) {
-        return refused(QStringLiteral("耦合系数须在0与1之间"));
-    }
     const Windings w = windingsOf(design);
+    const Result<Coupling> coupling = couplingOf(design, w, options);
+    if (!coupling) {
+        return coupling.failure();
+    }
     QStringList lines;
     lines << QStringLiteral("* Kelvane transformer model: %1")
                  .arg(options.designName.isEmpty() ? QStringLiteral("unsaved design")
@@ -506,7 +546,7 @@ Result<Netlist> writeNetlist(const check::CheckInput& input, const NetlistOption
     if (!input.coreName.isEmpty()) {
         lines << QStringLiteral("* Core: %1").arg(input.coreName);
     }
-    appendSubcircuit(lines, design, w, options.coupling);
+    appendSubcircuit(lines, design, w, coupling.value());
     Netlist netlist;
     if (options.bench) {
         const Result<Operation> operation = operationOf(input, design);
@@ -520,6 +560,16 @@ Result<Netlist> writeNetlist(const check::CheckInput& input, const NetlistOption
     lines << QStringLiteral(".end");
     netlist.text = lines.join(u'\n') + u'\n';
     return netlist;
+}
+
+std::optional<double> couplingFromLeakage(double leakageH, double lpH, int others) {
+    const double x = leakageH / lpH;
+    if (!(x > 0.0 && x < 1.0) || others < 1) {
+        return std::nullopt;
+    }
+    const double n = others;
+    const double b = (1.0 - x) * (n - 1.0);
+    return (b + std::sqrt(b * b + 4.0 * n * (1.0 - x))) / (2.0 * n);
 }
 
 Result<void> saveNetlist(const Netlist& netlist, const QString& path) {

@@ -16,16 +16,29 @@
 
 namespace kelvane::spice {
 
-// The coupling factor between every two windings: that of a typical wound
-// transformer (a leakage of about 2 % of Lp), until a design carries a
-// leakage estimate of its own.
+// The coupling factor between every two windings where the design has no
+// leakage estimate: that of a typical wound transformer (a leakage of about
+// 2 % of Lp).
 inline constexpr double kDefaultCoupling = 0.99;
 
 struct NetlistOptions {
     bool bench = false;  // the converter around the transformer, with its measures
-    double coupling = kDefaultCoupling;
+    // The coupling factor between every two windings; none: from
+    // `leakageUh` for a flyback or RCC, else kDefaultCoupling.
+    std::optional<double> coupling;
+    // The construction sheet's estimate of the leakage inductance, the
+    // primary's with every other winding shorted.
+    std::optional<double> leakageUh;
     QString designName;  // the design file's name for the heading; "" unsaved
 };
+
+// couplingFromLeakage() — the coupling factor k every two of the primary and
+// `others` more windings share, when the primary with those shorted shows
+// `leakageH` of its `lpH`. Shorting n windings that each couple by k leaves
+// Lp (1 − n k² ÷ (1 + (n − 1) k)); with x = leakage ÷ Lp that is
+// n k² − (1 − x)(n − 1) k − (1 − x) = 0, whose positive root is k
+// (√(1 − x) for one other winding). No value unless 0 < x < 1 and n ≥ 1.
+[[nodiscard]] std::optional<double> couplingFromLeakage(double leakageH, double lpH, int others);
 
 // How a bench runs, in seconds: the simulated switching period, the largest
 // time step, the end of the run and the start of the measures' window (the
@@ -49,7 +62,8 @@ inline constexpr int kMeasuredPeriods = 20;
 
 // writeNetlist() — the transformer of `input` as the subcircuit XFMR:
 // every winding a coupled inductor, the primary Lp (txtlp) and winding w
-// Lp × (Nw ÷ N1)², all pairs coupled by `coupling`, each in series with its
+// Lp × (Nw ÷ N1)², all pairs coupled alike (the options say by what), each
+// in series with its
 // DC resistance from the winding table (none where the table has none);
 // pins primary first, then each output, each winding start (its dot) then
 // finish, with the centre tap between the halves of a forward's windings.
@@ -59,7 +73,8 @@ inline constexpr int kMeasuredPeriods = 20;
 // current at the voltage its turns give (uo(r)).
 //
 // A design without a circuit, an output, the turns of every winding or Lp
-// gives a Failure saying what is missing, and no text; a bench also needs
+// gives a Failure saying what is missing, and no text, as does a coupling
+// factor not between 0 and 1; a bench also needs
 // what the check's duty needs, a duty below 1 (below 0.5 for each switch
 // of a forward) and each output's current and voltage above 0.
 [[nodiscard]] Result<Netlist> writeNetlist(const check::CheckInput& input,

@@ -1,5 +1,7 @@
 #include "design_fixture.h"
 
+#include <cmath>
+
 namespace kelvane::design {
 namespace {
 
@@ -141,6 +143,12 @@ TEST_F(SpiceExportTest, TheNetlistIsOfTheDesignAsShownAndNamesItsFile) {
     ASSERT_GT(primaryOhm, 0.0);
     EXPECT_NEAR(element(QStringLiteral("RP")).value(3).toDouble(), primaryOhm, primaryOhm * 1e-5);
     EXPECT_EQ(element(QStringLiteral("VIN")).value(4).toDouble(), text("txtudc").toDouble());
+
+    // k from the construction sheet's leakage estimate, one output coupled.
+    const std::optional<double> leakageUh = window.construction().leakageUh;
+    ASSERT_TRUE(leakageUh);
+    EXPECT_NEAR(element(QStringLiteral("K1")).value(3).toDouble(),
+                std::sqrt(1.0 - *leakageUh * 1e-3 / text("txtlp").toDouble()), 1e-5);
 
     ASSERT_TRUE(window.saveDesign(directory.filePath(QStringLiteral("flyback.dat"))));
     const Result<spice::Netlist> saved = window.spiceNetlist(options);

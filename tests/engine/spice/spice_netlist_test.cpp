@@ -263,6 +263,56 @@ TEST(SpiceNetlistTest, TheForwardBenchFiltersEachOutputWithAChoke) {
     EXPECT_EQ(lines.value(QStringLiteral("VGB")).value(5), QStringLiteral("5e-06"));
 }
 
+// The coupling factor the leakage of the primary with the others shorted
+// gives: each row's x worked out forwards from its k by
+// x = 1 − n k² ÷ (1 + (n − 1) k), which the function must invert.
+TEST(SpiceNetlistTest, TheLeakageEstimateGivesTheCouplingFactor) {
+    // clang-format off
+    const struct {
+        double leakageUh;
+        int others;
+        std::optional<double> k;
+    } rows[] = {
+        {19.9, 1, 0.99},        // 1 − 0.99² = 0.0199 of 1 mH
+        {29.899, 2, 0.98},      // 1 − 2 × 0.9604 ÷ 1.98
+        {6.664, 3, 0.995},      // 1 − 3 × 0.990025 ÷ 2.99
+        {0.0, 1, std::nullopt},     // no leakage: no k below 1
+        {1000.0, 1, std::nullopt},  // all of Lp: no coupling
+        {19.9, 0, std::nullopt},    // nothing to couple to
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.leakageUh);
+        const std::optional<double> k = couplingFromLeakage(row.leakageUh * 1e-6, 1e-3, row.others);
+        ASSERT_EQ(k.has_value(), row.k.has_value());
+        if (k) {
+            EXPECT_NEAR(*k, *row.k, 2e-5);
+        }
+    }
+}
+
+// Without a coupling factor of its own the netlist takes the construction
+// sheet's estimate for a flyback (three outputs: n = 3), says so, and keeps
+// 0.99 for a forward; a factor asked for wins.
+TEST(SpiceNetlistTest, TheWindingsCoupleByTheLeakageEstimate) {
+    const auto couplingOf = [](const char* name, NetlistOptions options) {
+        const Result<Netlist> netlist = writeNetlist(design(name), options);
+        EXPECT_TRUE(netlist.ok());
+        return std::pair{elements(netlist.value().text).value(QStringLiteral("K1")).value(3),
+                         netlist.value().text};
+    };
+    NetlistOptions estimated;
+    estimated.leakageUh = 6.664;
+    const auto [flyback, text] = couplingOf("three", estimated);
+    EXPECT_EQ(flyback, QStringLiteral("0.995"));
+    EXPECT_TRUE(text.contains(QStringLiteral("leakage estimate of 6.664 uH")));
+    EXPECT_EQ(couplingOf("spice_pp", estimated).first, QStringLiteral("0.99"));
+    NetlistOptions asked = estimated;
+    asked.coupling = 0.97;
+    EXPECT_EQ(couplingOf("three", asked).first, QStringLiteral("0.97"));
+    EXPECT_EQ(couplingOf("three", NetlistOptions{}).first, QStringLiteral("0.99"));
+}
+
 // The text goes to the file as it is; a folder that is not there leaves no
 // file and says where it could not write.
 TEST(SpiceNetlistTest, SavingWritesTheTextOrSaysWhereItCouldNot) {
