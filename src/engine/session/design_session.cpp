@@ -809,8 +809,12 @@ construction::Construction DesignSession::construction() const {
 
 Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {
     options.designName = QFileInfo(m_document.filePath()).fileName();
+    const construction::Construction sheet = construction();
     if (!options.coupling) {
-        options.leakageUh = construction().leakageUh;
+        options.leakageUh = sheet.leakageUh;
+    }
+    for (const construction::Winding& winding : sheet.windings) {
+        options.pins[winding.row] = {winding.startPin, winding.tapPin, winding.finishPin};
     }
     return spice::writeNetlist(checkReading(), options);
 }

@@ -3,7 +3,9 @@
 #include "engine/check/check_text.h"
 #include "engine/check/design_check.h"
 
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -91,41 +93,61 @@ Result<Design> readDesign(const check::CheckInput& in) {
     return design;
 }
 
-// One coupled inductor of the subcircuit, between two of its nodes.
+// One coupled inductor of the subcircuit, between two of its ports (by
+// index).
 struct Coil {
     QString name;  // after the L
-    QString start;
-    QString finish;
+    int start;
+    int finish;
     double turns;
     std::optional<double> ohms;
 };
 
-// The coils and the pin captions in pin order: a forward's primary of a
-// push-pull and every forward secondary are centre tapped, two halves of
-// the winding's turns each.
-struct Windings {
-    std::vector<Coil> coils;
-    QStringList pins;
+// A port of the subcircuit: its name and what it is.
+struct Port {
+    QString name;
+    QString caption;
 };
 
-Windings windingsOf(const Design& design) {
+// The coils and the ports in order: a forward's primary of a push-pull and
+// every forward secondary are centre tapped, two halves of the winding's
+// turns each. The ports take the construction sheet's pin names when every
+// one is a plain name (letters and digits) used once; else they are
+// numbered in order.
+struct Windings {
+    std::vector<Coil> coils;
+    std::vector<Port> ports;
+    bool sheetNames = false;
+    QString junction;  // the pin a sandwiched primary's halves join at, inside the model
+};
+
+Windings windingsOf(const Design& design, const std::map<int, WindingPins>& sheetPins) {
     Windings w;
-    const auto pin = [&w](const QString& caption) {
-        w.pins.append(caption);
-        return QString::number(w.pins.size());
+    QStringList candidates;
+    const auto port = [&](const QString& caption, const QString& sheetName) {
+        w.ports.push_back({QString(), caption});
+        candidates.append(sheetName);
+        return int(w.ports.size()) - 1;
     };
     const auto addWinding = [&](const QString& name, const QString& caption, int row, bool tapped) {
         const double turns = design.turns[size_t(row)];
         const std::optional<double>& ohms = design.resistances[size_t(row)];
+        const auto found = sheetPins.find(row);
+        const WindingPins pins = found == sheetPins.end() ? WindingPins{} : found->second;
         if (!tapped) {
-            const QString start = pin(caption + QStringLiteral(" start (dot)"));
-            const QString finish = pin(caption + QStringLiteral(" finish"));
+            const int start = port(caption + QStringLiteral(" start (dot)"), pins.start);
+            const int finish = port(caption + QStringLiteral(" finish"), pins.finish);
             w.coils.push_back({name, start, finish, turns, ohms});
+            if (row == 0 && !pins.tap.isEmpty()) {
+                w.junction = pins.tap;
+            }
             return;
         }
-        const QString start = pin(caption + QStringLiteral(" start (dot of the first half)"));
-        const QString tap = pin(caption + QStringLiteral(" centre tap (dot of the second half)"));
-        const QString finish = pin(caption + QStringLiteral(" finish"));
+        const int start =
+            port(caption + QStringLiteral(" start (dot of the first half)"), pins.start);
+        const int tap =
+            port(caption + QStringLiteral(" centre tap (dot of the second half)"), pins.tap);
+        const int finish = port(caption + QStringLiteral(" finish"), pins.finish);
         w.coils.push_back({name + u'A', start, tap, turns, ohms});
         w.coils.push_back({name + u'B', tap, finish, turns, ohms});
     };
@@ -134,6 +156,14 @@ Windings windingsOf(const Design& design) {
     for (int row = 1; row < int(design.turns.size()); ++row) {
         addWinding(QStringLiteral("S%1").arg(row), QStringLiteral("output %1").arg(row), row,
                    forward);
+    }
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]+$"));
+    w.sheetNames =
+        QSet<QString>(candidates.cbegin(), candidates.cend()).size() == candidates.size() &&
+        std::all_of(candidates.cbegin(), candidates.cend(),
+                    [](const QString& name) { return plain.match(name).hasMatch(); });
+    for (size_t i = 0; i < w.ports.size(); ++i) {
+        w.ports[i].name = w.sheetNames ? candidates[qsizetype(i)] : QString::number(i + 1);
     }
     return w;
 }
@@ -202,27 +232,32 @@ void appendSubcircuit(QStringList& lines, const Design& design, const Windings& 
           << k.why
           << QStringLiteral("* Resistances: each winding's DC resistance from the winding table;")
           << QStringLiteral("* the AC part (skin and proximity effect) is left out.")
-          << QStringLiteral("* Pins:");
-    for (int i = 0; i < w.pins.size(); ++i) {
-        lines << QStringLiteral("*   %1 %2").arg(i + 1).arg(w.pins[i]);
+          << (w.sheetNames ? QStringLiteral("* Pins, as the construction sheet numbers them:")
+                           : QStringLiteral("* Pins:"));
+    QStringList names;
+    for (const Port& port : w.ports) {
+        lines << QStringLiteral("*   %1 %2").arg(port.name, port.caption);
+        names << port.name;
     }
-    QStringList pinNames;
-    for (int i = 1; i <= w.pins.size(); ++i) {
-        pinNames << QString::number(i);
+    if (w.sheetNames && !w.junction.isEmpty()) {
+        lines << QStringLiteral(
+                     "* The sandwiched primary's halves join at pin %1, inside the model.")
+                     .arg(w.junction);
     }
-    lines << QStringLiteral(".subckt XFMR ") + pinNames.join(u' ');
+    lines << QStringLiteral(".subckt XFMR ") + names.join(u' ');
     const double n1 = design.turns[0];
     for (const Coil& coil : w.coils) {
         const double henries = design.lpH * (coil.turns / n1) * (coil.turns / n1);
+        const QString& start = w.ports[size_t(coil.start)].name;
+        const QString& finish = w.ports[size_t(coil.finish)].name;
         if (coil.ohms) {
-            const QString inner = QStringLiteral("r") + coil.name.toLower();
+            // Not a plain name: no pin can be called so.
+            const QString inner = coil.name.toLower() + QStringLiteral("_r");
             lines
-                << QStringLiteral("L%1 %2 %3 %4").arg(coil.name, coil.start, inner, number(henries))
-                << QStringLiteral("R%1 %2 %3 %4")
-                       .arg(coil.name, inner, coil.finish, number(*coil.ohms));
+                << QStringLiteral("L%1 %2 %3 %4").arg(coil.name, start, inner, number(henries))
+                << QStringLiteral("R%1 %2 %3 %4").arg(coil.name, inner, finish, number(*coil.ohms));
         } else {
-            lines << QStringLiteral("L%1 %2 %3 %4")
-                         .arg(coil.name, coil.start, coil.finish, number(henries));
+            lines << QStringLiteral("L%1 %2 %3 %4").arg(coil.name, start, finish, number(henries));
         }
     }
     int pair = 0;
@@ -533,7 +568,7 @@ Result<Netlist> writeNetlist(const check::CheckInput& input, const NetlistOption
         return read.failure();
     }
     const Design& design = read.value();
-    const Windings w = windingsOf(design);
+    const Windings w = windingsOf(design, options.pins);
     const Result<Coupling> coupling = couplingOf(design, w, options);
     if (!coupling) {
         return coupling.failure();

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,14 @@ namespace kelvane::spice {
 // 2 % of Lp).
 inline constexpr double kDefaultCoupling = 0.99;
 
+// A winding's pins on the construction sheet: start, the centre tap or the
+// junction of a sandwich's halves ("" for none), finish.
+struct WindingPins {
+    QString start;
+    QString tap;
+    QString finish;
+};
+
 struct NetlistOptions {
     bool bench = false;  // the converter around the transformer, with its measures
     // The coupling factor between every two windings; none: from
@@ -30,6 +39,9 @@ struct NetlistOptions {
     // primary's with every other winding shorted.
     std::optional<double> leakageUh;
     QString designName;  // the design file's name for the heading; "" unsaved
+    // The construction sheet's pins by row of the winding table, which name
+    // the subcircuit's ports when every one is a plain name used once.
+    std::map<int, WindingPins> pins;
 };
 
 // couplingFromLeakage() — the coupling factor k every two of the primary and
@@ -65,8 +77,9 @@ inline constexpr int kMeasuredPeriods = 20;
 // Lp × (Nw ÷ N1)², all pairs coupled alike (the options say by what), each
 // in series with its
 // DC resistance from the winding table (none where the table has none);
-// pins primary first, then each output, each winding start (its dot) then
-// finish, with the centre tap between the halves of a forward's windings.
+// ports primary first, then each output, each winding start (its dot) then
+// finish, with the centre tap between the halves of a forward's windings,
+// named by the construction sheet's pins or numbered in that order.
 // With `bench`, the converter of the design's circuit at the lowest DC
 // input (txtudc), at the duty and for an RCC at the frequency the design
 // check computes, each output loaded by a resistor drawing its rated

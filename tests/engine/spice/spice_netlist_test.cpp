@@ -126,10 +126,10 @@ TEST(SpiceNetlistTest, TheTransformerIsCoupledInductorsWithTheirResistances) {
     }
     // The primary from pin 1 through its resistance to pin 2; output 1 has
     // none, so its coil joins pins 3 and 4.
-    EXPECT_EQ(lines.value(QStringLiteral("LP")).mid(1, 2), QStringList({"1", "rp"}));
-    EXPECT_EQ(lines.value(QStringLiteral("RP")), QStringList({"RP", "rp", "2", "0.8"}));
+    EXPECT_EQ(lines.value(QStringLiteral("LP")).mid(1, 2), QStringList({"1", "p_r"}));
+    EXPECT_EQ(lines.value(QStringLiteral("RP")), QStringList({"RP", "p_r", "2", "0.8"}));
     EXPECT_EQ(lines.value(QStringLiteral("LS1")).mid(1, 2), QStringList({"3", "4"}));
-    EXPECT_EQ(lines.value(QStringLiteral("RS2")), QStringList({"RS2", "rs2", "6", "0.02"}));
+    EXPECT_EQ(lines.value(QStringLiteral("RS2")), QStringList({"RS2", "s2_r", "6", "0.02"}));
     EXPECT_FALSE(lines.contains(QStringLiteral("RS1")));
     EXPECT_FALSE(lines.contains(QStringLiteral("RS3")));
     int pairs = 0;
@@ -261,6 +261,37 @@ TEST(SpiceNetlistTest, TheForwardBenchFiltersEachOutputWithAChoke) {
     EXPECT_GT(once.value(9).chopped(1).toDouble(), 70 * 10e-6);
     // The second switch half a period later.
     EXPECT_EQ(lines.value(QStringLiteral("VGB")).value(5), QStringLiteral("5e-06"));
+}
+
+// The ports take the construction sheet's pins: the sandwiched primary
+// from 1 to 7 (its halves joined at 2, inside the model), the outputs on
+// 3—4, 5—6, 8—9; a forward's taps in the middle. Pins used twice, or not
+// plain names, leave the ports numbered in order.
+TEST(SpiceNetlistTest, ThePortsAreTheConstructionSheetsPins) {
+    const auto subcircuit = [](const char* name, std::map<int, WindingPins> pins) {
+        NetlistOptions options;
+        options.pins = std::move(pins);
+        const Result<Netlist> netlist = writeNetlist(design(name), options);
+        EXPECT_TRUE(netlist.ok());
+        return netlist.value().text;
+    };
+    const QString flyback = subcircuit(
+        "three",
+        {{0, {"1", "2", "7"}}, {1, {"3", "", "4"}}, {2, {"5", "", "6"}}, {3, {"8", "", "9"}}});
+    EXPECT_TRUE(flyback.contains(QStringLiteral("\n.subckt XFMR 1 7 3 4 5 6 8 9\nLP 1 7 0.001\n")));
+    EXPECT_TRUE(flyback.contains(QStringLiteral("*   7 primary finish\n")));
+    EXPECT_TRUE(flyback.contains(QStringLiteral("halves join at pin 2, inside the model")));
+    EXPECT_TRUE(subcircuit("spice_pp", {{0, {"1", "2", "3"}}, {1, {"A4", "A5", "A6"}}})
+                    .contains(QStringLiteral(".subckt XFMR 1 2 3 A4 A5 A6\n")));
+    const QString numbered[] = {
+        subcircuit("spice_ccm1", {{0, {"1", "", "2"}}, {1, {"2", "", "3"}}}),
+        subcircuit("spice_ccm1", {{0, {"1", "", "2"}}, {1, {"3", "", "4-5"}}}),
+        subcircuit("spice_ccm1", {{0, {"1", "", "2"}}}),
+    };
+    for (const QString& text : numbered) {
+        EXPECT_TRUE(text.contains(QStringLiteral(".subckt XFMR 1 2 3 4\n")));
+        EXPECT_TRUE(text.contains(QStringLiteral("* Pins:\n")));
+    }
 }
 
 // The coupling factor the leakage of the primary with the others shorted
