@@ -16,10 +16,6 @@
 
 namespace kelvane::advice {
 
-std::optional<double> fieldNumber(const QString& text) {
-    return trimBlanks(text).isEmpty() ? std::nullopt : std::optional(parseNumber(text));
-}
-
 namespace {
 
 // Material fields by their column; the TxtApp index is the column's place.
@@ -223,15 +219,10 @@ QVector<CoreRecord> readCores(const QSqlDatabase& database) {
         core.dims = {letter[0], letter[1], letter[2], letter[3], letter[4], letter[5]};
         core.shape = check::coreShapeOfName(core.name);
         core.checkName = trimBlanks(core.name);
-        core.checkAe = fieldNumber(core.aeText);
-        core.checkLe = fieldNumber(core.leText);
-        core.checkAw = fieldNumber(core.awText);
-        // The check takes Le × Ae before the volume's text.
-        if (core.checkAe && core.checkLe && *core.checkAe > 0.0 && *core.checkLe > 0.0) {
-            core.checkVe = *core.checkAe * *core.checkLe;
-        } else if (const std::optional<double> veCm3 = fieldNumber(core.volumeText)) {
-            core.checkVe = *veCm3 * 1000.0;
-        }
+        core.checkAe = check::fieldNumber(core.aeText);
+        core.checkLe = check::fieldNumber(core.leText);
+        core.checkAw = check::fieldNumber(core.awText);
+        core.checkVe = check::coreVolumeMm3(core.checkAe, core.checkLe, core.volumeText);
         if (const std::optional<double> ve = optionalCell(row, volume)) {
             core.catalogueVolume = formatFixed(*ve / 1000.0, 1).value_or(QString());
         }

@@ -75,8 +75,4 @@ struct CatalogueSnapshot {
 // Reads both tables of an open catalogue; empty lists for a closed one.
 [[nodiscard]] CatalogueSnapshot loadCatalogueSnapshot(const QSqlDatabase& database);
 
-// fieldNumber() — a field's text as a number, the design's number rule;
-// no value for blanks.
-[[nodiscard]] std::optional<double> fieldNumber(const QString& text);
-
 }  // namespace kelvane::advice

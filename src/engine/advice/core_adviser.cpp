@@ -636,7 +636,7 @@ struct PairGap {
         if (written) {
             return roundFixed(*written, 3);
         }
-        return trimBlanks(kept).isEmpty() ? std::nullopt : std::optional(parseNumber(kept));
+        return check::fieldNumber(kept);
     }
 };
 
@@ -644,7 +644,7 @@ PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
                 const KeptNumbers& kept) {
     const AdviceDesign& d = context.design;
     const CatalogueSnapshot& catalogue = *context.catalogue;
-    PairGap gap{kept.keptFactors, std::nullopt, d.gap, {}};
+    PairGap gap{kept.keptFactors, std::nullopt, {}, {}};
     if (!gap.history && d.storesEnergy) {
         const std::optional<double> value =
             results::airGapValue(catalogue.materials[part.index].permeability,
@@ -659,22 +659,11 @@ PairGap pairGap(const AdviceContext& context, const MaterialPart& part, int c,
         const Factors factors = historyFactors(d, catalogue, part, c, context.firstListed);
         gap.kept = factors.gap;
         gap.keptInductanceFactor = factors.inductanceFactor;
+    } else if (!gap.written) {
+        // A forward design's results write no gap: TxtGap keeps its text.
+        gap.kept = d.gap;
     }
     return gap;
-}
-
-// pairGap(…).millimetres() without its texts where the gap is written.
-std::optional<double> pairGapMillimetres(const AdviceContext& context, const MaterialPart& part,
-                                         int c, const KeptNumbers& kept) {
-    if (!kept.keptFactors && context.design.storesEnergy) {
-        const std::optional<double> value =
-            results::airGapValue(context.catalogue->materials[part.index].permeability,
-                                 kept.effectivePermeability, context.catalogue->cores[c].le);
-        if (value && std::isfinite(*value)) {
-            return roundFixed(*value, 3);
-        }
-    }
-    return pairGap(context, part, c, kept).millimetres();
 }
 
 // The design as the check reads it once a pair is applied, for one core
@@ -685,10 +674,10 @@ class WoundInputs {
 public:
     explicit WoundInputs(const AdviceDesign& d) : m_design(d), m_input(d.check) {
         m_volts.push_back(d.udc);
-        m_diameters.push_back(fieldNumber(d.primaryDiameter));
+        m_diameters.push_back(check::fieldNumber(d.primaryDiameter));
         for (const int output : d.checkedOutputs) {
             m_volts.push_back(d.outputs[output].volts);
-            m_diameters.push_back(fieldNumber(d.outputs[output].diameter));
+            m_diameters.push_back(check::fieldNumber(d.outputs[output].diameter));
         }
         m_turns.resize(m_volts.size());
         m_ohms.resize(m_volts.size());
@@ -712,7 +701,7 @@ public:
         for (size_t i = 0; i < m_volts.size(); ++i) {
             std::optional<double> turns;
             if (i == 0 && !d.hasOutputs) {
-                turns = fieldNumber(d.primaryTurnsCell);
+                turns = check::fieldNumber(d.primaryTurnsCell);
             } else if (const std::optional<double> raw =
                            results::turnsValue(m_volts[i], d.onTime, flux, m_core->ae)) {
                 turns = roundPlain(*raw);
@@ -762,10 +751,7 @@ QString shownText(const AdviceContext& context, const AdviceRow& row, AdviceColu
         case AdviceColumn::FluxDensity:
             return context.parts[size_t(row.material)]->fluxText;
         case AdviceColumn::CheckVerdict:
-            // Info counts as ok.
-            return check::verdictName(row.pairVerdict().verdict == check::Verdict::Info
-                                          ? check::Verdict::Ok
-                                          : row.pairVerdict().verdict);
+            return check::verdictName(row.pairVerdict().verdict);
         case AdviceColumn::CheckReason:
             return check::pairItemCaption(row.pairVerdict());
         case AdviceColumn::Volume:
@@ -965,7 +951,7 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
                 woundMade.push_back(same);
             }
             const check::PairVerdict verdict = wound[same]->wound.verdict(
-                part.checkMaterial, pairGapMillimetres(context, part, c, wound[same]->kept));
+                part.checkMaterial, pairGap(context, part, c, wound[same]->kept).millimetres());
             const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
             if (options.feasibleOnly && !feasible) {
                 continue;

@@ -13,20 +13,12 @@ using design::Table;
 
 namespace {
 
-// A text's leading number, or no value for a text of blanks only.
-std::optional<double> optionalNumber(const QString& text) {
-    if (trimBlanks(text).isEmpty()) {
-        return std::nullopt;
-    }
-    return parseNumber(text);
-}
-
 std::optional<double> optionalField(const design::DesignSheet& sheet, Field field) {
-    return optionalNumber(sheet.text(field));
+    return fieldNumber(sheet.text(field));
 }
 
 double settingOr(const QString& text, double fallback) {
-    return optionalNumber(text).value_or(fallback);
+    return fieldNumber(text).value_or(fallback);
 }
 
 // The loss columns by [frequency][temperature], in the order of LossPoints.
@@ -41,6 +33,24 @@ constexpr MaterialColumn kLossColumns[3][4] = {
 
 }  // namespace
 
+std::optional<double> fieldNumber(const QString& text) {
+    if (trimBlanks(text).isEmpty()) {
+        return std::nullopt;
+    }
+    return parseNumber(text);
+}
+
+std::optional<double> coreVolumeMm3(std::optional<double> aeMm2, std::optional<double> leMm,
+                                    const QString& volumeCm3Text) {
+    if (aeMm2 && leMm && *aeMm2 > 0.0 && *leMm > 0.0) {
+        return *aeMm2 * *leMm;
+    }
+    if (const std::optional<double> veCm3 = fieldNumber(volumeCm3Text)) {
+        return *veCm3 * 1000.0;
+    }
+    return std::nullopt;
+}
+
 std::optional<CoreShape> coreShapeOfName(const QString& coreName) {
     const QString family = catalogue::coreFamily(coreName);
     return coreShapeOf(std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()),
@@ -49,7 +59,7 @@ std::optional<CoreShape> coreShapeOfName(const QString& coreName) {
 
 void readMaterial(CheckInput& in, const std::array<QString, design::kMaterialFieldCount>& texts) {
     const auto number = [&texts](MaterialColumn column) {
-        return optionalNumber(texts[size_t(column)]);
+        return fieldNumber(texts[size_t(column)]);
     };
     in.materialChosen = !trimBlanks(texts[size_t(MaterialColumn::Type)]).isEmpty();
     in.saturationMt = number(MaterialColumn::FluxDensity);
@@ -75,9 +85,9 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     const design::Grid& ms = sheet.grid(Table::MS);
     const design::Grid& msWin = sheet.grid(Table::MSwin);
     const auto winding = [&msWin](int row) {
-        return CheckWinding{optionalNumber(msWin.cell(row, design::kWindingTurns)),
-                            optionalNumber(msWin.cell(row, design::kWindingDiameter)),
-                            optionalNumber(msWin.cell(row, design::kWindingResistance))};
+        return CheckWinding{fieldNumber(msWin.cell(row, design::kWindingTurns)),
+                            fieldNumber(msWin.cell(row, design::kWindingDiameter)),
+                            fieldNumber(msWin.cell(row, design::kWindingResistance))};
     };
     in.windings.push_back(winding(0));
     for (int row = 1; row < ms.rowCount(); ++row) {
@@ -100,13 +110,7 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     in.aeMm2 = optionalField(sheet, Field::TxtCoreAe);
     in.leMm = optionalField(sheet, Field::TxtCoreLe);
     in.awMm2 = optionalField(sheet, Field::TxtCoreAw);
-    // TxtCoreVe shows Le × Ae to one decimal of a cm³; the product itself
-    // keeps a small core's volume.
-    if (in.aeMm2 && in.leMm && *in.aeMm2 > 0.0 && *in.leMm > 0.0) {
-        in.veMm3 = *in.aeMm2 * *in.leMm;
-    } else if (const std::optional<double> veCm3 = optionalField(sheet, Field::TxtCoreVe)) {
-        in.veMm3 = *veCm3 * 1000.0;
-    }
+    in.veMm3 = coreVolumeMm3(in.aeMm2, in.leMm, sheet.text(Field::TxtCoreVe));
 
     std::array<QString, design::kMaterialFieldCount> material;
     for (int index = 0; index < design::kMaterialFieldCount; ++index) {
@@ -126,7 +130,7 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
 
     in.acMaxV = settingOr(settings.acMaxV, in.acMaxV);
     in.switchRatingV = settingOr(settings.switchRatingV, in.switchRatingV);
-    in.bulkUf = optionalNumber(settings.bulkUf);
+    in.bulkUf = fieldNumber(settings.bulkUf);
     in.lineHz = settingOr(settings.lineHz, in.lineHz);
     return in;
 }

@@ -107,6 +107,17 @@ inline constexpr CheckSettingText kCheckSettingTexts[] = {
 [[nodiscard]] CheckInput fromSheet(const design::DesignSheet& sheet,
                                    const CheckSettings& settings = {});
 
+// fieldNumber() — a field's text as the check reads it: its leading
+// number, or no value for a text of blanks only.
+[[nodiscard]] std::optional<double> fieldNumber(const QString& text);
+
+// coreVolumeMm3() — the volume the check takes for a core: Le × Ae itself
+// (TxtCoreVe shows it to one decimal of a cm³, which loses a small core's
+// volume), else TxtCoreVe's text.
+[[nodiscard]] std::optional<double> coreVolumeMm3(std::optional<double> aeMm2,
+                                                  std::optional<double> leMm,
+                                                  const QString& volumeCm3Text);
+
 // readMaterial() — the material fields of `input` from the texts of a
 // material record, TxtApp(0…25) in column order.
 void readMaterial(CheckInput& input, const std::array<QString, design::kMaterialFieldCount>& texts);

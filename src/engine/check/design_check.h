@@ -86,8 +86,8 @@ struct CheckMaterial {
 // of them; the others are the same for every pair.
 enum class PairItem : quint8 { OutputVoltage, FluxPeak, LossShare, Build, TemperatureRise, Gap };
 
-// The worst verdict of the pair items (info counts as ok) and the first
-// item in the check's order that has it.
+// The worst verdict of the pair items (info counts as ok, so it is never
+// info) and the first item in the check's order that has it.
 struct PairVerdict {
     Verdict verdict = Verdict::Ok;
     PairItem item = PairItem::OutputVoltage;

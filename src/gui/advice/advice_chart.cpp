@@ -156,12 +156,8 @@ void AdviceChart::paintEvent(QPaintEvent*) {
                 continue;
             }
             const double radius = feasible ? 3.0 : 2.0;
-            // A feasible pair has no failing item: info counts as ok.
-            const check::Verdict verdict = m_advice[row].pairVerdict().verdict;
-            painter.setBrush(
-                feasible
-                    ? verdictColor(verdict == check::Verdict::Info ? check::Verdict::Ok : verdict)
-                    : QColor(170, 170, 170));
+            painter.setBrush(feasible ? verdictColor(m_advice[row].pairVerdict().verdict)
+                                      : QColor(170, 170, 170));
             painter.drawEllipse(pointOf(row), radius, radius);
         }
     }

@@ -431,11 +431,7 @@ Result<void> FrmAdvisor::exportReport(const QString& path) {
     const QString chartImage = directory.filePath(QStringLiteral("chart.png"));
     AdviceChart chart;
     chart.resize(900, 560);
-    std::vector<int> shown;
-    for (int row = 0; row < m_filter->rowCount(); ++row) {
-        shown.push_back(m_model->adviceIndex(m_filter->mapToSource(m_filter->index(row, 0)).row()));
-    }
-    chart.setRows(m_model->advice(), std::move(shown), m_filter->rule());
+    chart.setRows(m_model->advice(), shownRows(), m_filter->rule());
     if (!directory.isValid() || !chart.grab().save(chartImage)) {
         return Failure{QStringLiteral("无法绘制推荐图表")};
     }
@@ -446,13 +442,17 @@ Result<void> FrmAdvisor::exportReport(const QString& path) {
     return render::writeReportPdf(report, path);
 }
 
-void FrmAdvisor::showChart() {
+std::vector<int> FrmAdvisor::shownRows() const {
     std::vector<int> shown;
     shown.reserve(size_t(m_filter->rowCount()));
     for (int row = 0; row < m_filter->rowCount(); ++row) {
         shown.push_back(m_model->adviceIndex(m_filter->mapToSource(m_filter->index(row, 0)).row()));
     }
-    m_chart->setRows(m_model->advice(), std::move(shown), m_filter->rule());
+    return shown;
+}
+
+void FrmAdvisor::showChart() {
+    m_chart->setRows(m_model->advice(), shownRows(), m_filter->rule());
     const QModelIndex current = m_filter->mapToSource(m_table->currentIndex());
     if (current.isValid()) {
         m_chart->setSelected(m_model->adviceIndex(current.row()));

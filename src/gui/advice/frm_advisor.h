@@ -137,6 +137,8 @@ private:
     void startRun();
     void finishRun();
     void refillMakers();
+    // The rows the filters show, by index into the advice, in the table's order.
+    [[nodiscard]] std::vector<int> shownRows() const;
     void showChart();
     void selectAdviceRow(int adviceIndex);
 
