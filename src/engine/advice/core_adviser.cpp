@@ -915,9 +915,24 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
         woundMade.clear();
         woundInputs.setCore(core);
         const results::WindowRise window(core.aw);
+        // The check's view of the windings a pair's flux density gives.
+        const auto woundGroup = [&](size_t same) -> const WoundGroup& {
+            if (!wound[same]) {
+                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
+                                               keptNumbers(d, core, plan.fluxes[same])});
+                woundMade.push_back(same);
+            }
+            return *wound[same];
+        };
         for (const MaterialPart& part : plan.materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
             if (options.feasibleOnly && !n.green) {
+                continue;
+            }
+            const size_t same = sameWindings[size_t(part.fluxGroup)];
+            // Most cores fail an output's voltage on every material: spare
+            // them the pricing and the material's items.
+            if (options.feasibleOnly && woundGroup(same).wound.failsWhateverMaterial()) {
                 continue;
             }
             const LossSource source = pairLossSource(context, part, c, firstListed);
@@ -944,14 +959,9 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
             if (bounded && best.size() == size_t(options.limit) && !(key < best.top())) {
                 continue;
             }
-            const size_t same = sameWindings[size_t(part.fluxGroup)];
-            if (!wound[same]) {
-                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
-                                               keptNumbers(d, core, plan.fluxes[same])});
-                woundMade.push_back(same);
-            }
-            const check::PairVerdict verdict = wound[same]->wound.verdict(
-                part.checkMaterial, pairGap(context, part, c, wound[same]->kept).millimetres());
+            const WoundGroup& group = woundGroup(same);
+            const check::PairVerdict verdict = group.wound.verdict(
+                part.checkMaterial, pairGap(context, part, c, group.kept).millimetres());
             const bool feasible = p.feasible && verdict.verdict != check::Verdict::Fail;
             if (options.feasibleOnly && !feasible) {
                 continue;

@@ -1506,6 +1506,10 @@ WoundCore::~WoundCore() = default;
 WoundCore::WoundCore(WoundCore&&) noexcept = default;
 WoundCore& WoundCore::operator=(WoundCore&&) noexcept = default;
 
+bool WoundCore::failsWhateverMaterial() const {
+    return m_wound->outputs == Verdict::Fail || buildVerdict(m_wound->build) == Verdict::Fail;
+}
+
 PairVerdict WoundCore::verdict(const CheckMaterial& material, std::optional<double> gapMm) const {
     const Wound& w = *m_wound;
     PairVerdict worst;

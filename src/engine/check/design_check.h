@@ -112,6 +112,10 @@ public:
     [[nodiscard]] PairVerdict verdict(const CheckMaterial& material,
                                       std::optional<double> gapMm) const;
 
+    // Whether every pair on these windings fails, whatever its material and
+    // gap: an output's voltage or the build fails.
+    [[nodiscard]] bool failsWhateverMaterial() const;
+
 private:
     struct Wound;
     std::unique_ptr<Wound> m_wound;
