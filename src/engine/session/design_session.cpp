@@ -56,8 +56,7 @@ bool isGrid(const QString& name) {
 DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory)
     : m_prompter(prompter),
       m_cataloguePath(std::move(cataloguePath)),
-      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory),
-              [this] { return m_safety.marginFactor(); }),
+      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory)),
       m_maintenance(m_sheet, m_catalogue, prompter),
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
@@ -77,7 +76,6 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
             &DesignSession::webSiteRequested);
     connect(&m_about, &about::AboutWindow::webSiteRequested, this,
             &DesignSession::webSiteRequested);
-    m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
             [this] { m_cores.refillMaterialFields(); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
@@ -179,75 +177,42 @@ void DesignSession::pick(Field combo, const QString& item) {
     // Picking runs the box's click handling once; for both boxes it is the
     // same as their change handling.
     m_sheet.storeText(combo, item);
-    onTextChange(combo);
+    runSteps(cascadeRow(combo).change);
 }
 
 void DesignSession::keyDown(const QString& control, int keyCode) {
     focus(control);
-    if (control == u"txtbm") {
-        m_cores.onFluxDensityKey(keyCode);
-        return;
-    }
-    if (keyCode != kEnterKey) {
-        return;
-    }
     if (const std::optional<Command> command = design::commandByName(control)) {
-        if (isClickable(control)) {
+        if (keyCode == kEnterKey && isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    const std::optional<Field> field = design::fieldByName(control);
-    if (!field) {
-        return;
+    if (const std::optional<Field> field = design::fieldByName(control)) {
+        pressKey(cascadeRow(*field), keyCode);
     }
-    switch (*field) {
-        case Field::TxtUmin:
-            m_sheet.setFocus(QStringLiteral("txtudc"));
-            break;
-        case Field::txtudc:
-            m_sheet.setFocus(QStringLiteral("TxtF"));
-            break;
-        case Field::TxtF:
-            m_sheet.setFocus(QStringLiteral("txtd"));
-            break;
-        case Field::txtd:
-            if (m_sheet.number(Field::TxtF) > 0.0) {
-                m_primary.recalcTiming();
-                m_sheet.setFocus(QStringLiteral("txtuoutput"));
-            }
-            break;
-        case Field::txtuoutput:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("TxtIoutput"));
-            break;
-        case Field::TxtIoutput:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("TXTDIO"));
-            break;
-        case Field::TXTDIO:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("Command1"));
-            break;
-        case Field::txtpint:
-            m_primary.restoreInputPower();
-            break;
-        case Field::TXTTEMP20:
-        case Field::TXTTEMPD:
-            m_insulation.recalcAllowedRise();
-            break;
-        default:
-            if (const std::optional<int> index = design::materialIndex(*field)) {
-                // Enter walks on through the fields as far as the
-                // tolerance, which leads to Save; the loss headings stay.
-                if (*index < int(MaterialColumn::Tolerance)) {
-                    m_sheet.setFocus(design::fieldName(design::materialField(*index + 1)));
-                } else if (*index == int(MaterialColumn::Tolerance)) {
-                    m_sheet.setFocus(QStringLiteral("Command5"));
-                }
-            }
+}
+
+void DesignSession::pressKey(const CascadeRow& row, int keyCode) {
+    if (keyCode == kEnterKey && enterApplies(row.enterWhen)) {
+        runSteps(row.enter);
+        if (const Field* next = std::get_if<Field>(&row.next)) {
+            m_sheet.setFocus(design::fieldName(*next));
+        } else if (const Command* next = std::get_if<Command>(&row.next)) {
+            m_sheet.setFocus(design::commandName(*next));
+        }
+    }
+    runSteps(row.anyKey);
+}
+
+bool DesignSession::enterApplies(EnterWhen when) const {
+    switch (when) {
+        case EnterWhen::FrequencyPositive:
+            return m_sheet.number(Field::TxtF) > 0.0;
+        case EnterWhen::Always:
             break;
     }
+    return true;
 }
 
 void DesignSession::focus(const QString& control) {
@@ -517,7 +482,8 @@ void DesignSession::runCommand(Command command) {
             m_maintenance.add();
             break;
         case Command::Command9:
-            m_cores.onCoreSelectionClick();
+            runSteps({Step::EstimateLoss, Step::RecalcCoreDerived, Step::SelectCoresByAreaProduct,
+                      Step::CaptionAreaProduct});
             break;
         case Command::Command10:
             m_results.computeDesignResults();
@@ -539,85 +505,65 @@ void DesignSession::runCommand(Command command) {
 }
 
 void DesignSession::onTextChange(Field field) {
-    switch (field) {
-        case Field::TxtF:
-        case Field::txtd:
-            m_primary.recalcTiming();
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_primary.recalcInputPower();
-            break;
-        case Field::Txtts:
-            m_primary.recalcTiming();
-            break;
-        case Field::TXTN:
-        case Field::txtudc:
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_primary.recalcInputPower();
-            break;
-        case Field::txtpint:
-            m_primary.reformatInputPower();
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_sheet.setCaption(QStringLiteral("Data2"), m_sheet.areaProductText());
-            break;
-        case Field::txtipkip1:
-            m_primary.recalcPrimary();
-            break;
-        case Field::txtp:
-            m_primary.recalcInputPower();
-            break;
-        case Field::TxtUmin:
-            m_primary.deriveInputVoltage();
-            break;
-        case Field::txtuoutput:
-        case Field::TxtIoutput:
-        case Field::TXTDIO:
-            m_outputs.recalcEntryPower();
-            break;
-        case Field::TxtHipotPs:
-            m_safety.recalcCreepage();
-            break;
-        case Field::Combo1:
-            m_insulation.onClassChange();
-            break;
-        case Field::TxtCoreAe:
-            m_cores.onCoreAeChange();
-            break;
-        case Field::TxtCoreAw:
-            m_cores.onCoreAwChange();
-            break;
-        case Field::TXTCOREPOWER:
-        case Field::TXTPLG:
-            m_cores.recalcCoreDerived();
-            break;
-        case Field::TxtCoreSize:
-            m_cores.onCoreSizeChange();
-            break;
-        case Field::cmbcore:
-            m_cores.onFamilyChange();
-            break;
-        case Field::TXTCORE:
-            m_cores.searchCores();
-            break;
-        case Field::Text1:
-            m_cores.searchMaterials();
-            break;
-        case Field::txtbm:
-            m_cores.onFluxDensityChange();
-            break;
-        case Field::txtpl:
-            m_cores.recalcLossPerGram();
-            break;
-        case Field::TxtKwin:
-            m_results.colourFillFactor();
-            break;
-        default:
-            if (design::materialIndex(field)) {
-                m_cores.onMaterialFieldChange();
-            }
-            break;
+    runSteps(cascadeRow(field).change);
+}
+
+void DesignSession::runSteps(const Steps& steps) {
+    for (const Step step : steps) {
+        run(step);
+    }
+}
+
+void DesignSession::run(Step step) {
+    switch (step) {
+        case Step::RecalcTiming:
+            return m_primary.recalcTiming();
+        case Step::RecalcPrimary:
+            return m_primary.recalcPrimary();
+        case Step::RecalcInputPower:
+            return m_primary.recalcInputPower();
+        case Step::DeriveInputVoltage:
+            return m_primary.deriveInputVoltage();
+        case Step::ReformatInputPower:
+            return m_primary.reformatInputPower();
+        case Step::RestoreInputPower:
+            return m_primary.restoreInputPower();
+        case Step::RecalcEntryPower:
+            return m_outputs.recalcEntryPower();
+        case Step::RecalcCreepage:
+            return m_safety.recalcCreepage();
+        case Step::ApplyInsulationClass:
+            return m_insulation.onClassChange();
+        case Step::RecalcAllowedRise:
+            return m_insulation.recalcAllowedRise();
+        case Step::SelectCoresByAreaProduct:
+            return m_cores.selectCoresByAreaProduct(m_safety.marginFactor());
+        case Step::CaptionAreaProduct:
+            return m_cores.captionFromAreaProduct();
+        case Step::RecalcCoreDerived:
+            return m_cores.recalcCoreDerived();
+        case Step::RecalcNewCoreDerived:
+            return m_cores.recalcNewCoreDerived();
+        case Step::WriteCorePowerMessage:
+            return m_cores.writeCorePowerMessage();
+        case Step::ShowCoreName:
+            return m_cores.showCoreName();
+        case Step::ShowFamilyPicture:
+            return m_cores.showFamilyPicture();
+        case Step::SearchCores:
+            return m_cores.searchCores();
+        case Step::SearchMaterials:
+            return m_cores.searchMaterials();
+        case Step::ProposeFluxDensity:
+            return m_cores.proposeFluxDensity();
+        case Step::EstimateLoss:
+            return m_cores.estimateLoss();
+        case Step::RecalcLossPerGram:
+            return m_cores.recalcLossPerGram();
+        case Step::ComputeResults:
+            return m_results.computeDesignResults();
+        case Step::ColourFillFactor:
+            return m_results.colourFillFactor();
     }
 }
 
@@ -684,7 +630,7 @@ void DesignSession::applyAdvice(const advice::AdviceRow& row,
     }
     m_catalogue.materials().moveTo(m_catalogue.materials().positionOf(material.rowid));
     // As after an edit of txtbm: the loss density belongs to the present frequency.
-    m_cores.onFluxDensityChange();
+    runSteps(cascadeRow(Field::txtbm).change);
     if (m_sheet.text(Field::TXTCORE) == core.name) {
         m_cores.searchCores();
     } else {

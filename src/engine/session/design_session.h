@@ -11,6 +11,7 @@
 #include "engine/design/primary_side.h"
 #include "engine/results/design_results.h"
 #include "engine/safety/safety_presets.h"
+#include "engine/session/change_cascade.h"
 #include "engine/session/design_document.h"
 #include "engine/sheet/design_sheet.h"
 #include "engine/spice/spice_netlist.h"
@@ -204,8 +205,15 @@ Q_SIGNALS:
     void exitRequested();
 
 private:
+    // A field's text changed: its row's change steps.
     void onTextChange(design::Field field) override;
     void onClick(design::Check check) override;
+    // A key in a field: its row's Enter steps and focus, then its key steps.
+    void pressKey(const CascadeRow& row, int keyCode);
+    [[nodiscard]] bool enterApplies(EnterWhen when) const;
+    void runSteps(const Steps& steps);
+    // The dispatcher: each step is one call of the subsystem that owns it.
+    void run(Step step);
     void runCommand(design::Command command);
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
