@@ -146,4 +146,10 @@ const CascadeRow& cascadeRow(Field field) {
     return kCascade[size_t(field)];
 }
 
+const Steps& recordMoveSteps(RecordSource source) {
+    static constexpr Steps kMaterials = {RefillMaterialFields};  // Data1, in column order
+    static constexpr Steps kCores = {RefillCoreFields};          // Data2, the name last
+    return source == RecordSource::Materials ? kMaterials : kCores;
+}
+
 }  // namespace kelvane::session

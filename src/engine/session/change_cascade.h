@@ -37,6 +37,8 @@ enum class Step {
     ProposeFluxDensity,
     EstimateLoss,
     RecalcLossPerGram,
+    RefillMaterialFields,
+    RefillCoreFields,
     // results
     ComputeResults,
     ColourFillFactor,
@@ -85,5 +87,13 @@ struct CascadeRow {
 
 // The row of `field`; a field without behaviour has an empty row.
 [[nodiscard]] const CascadeRow& cascadeRow(design::Field field);
+
+// The catalogue's two record sources, whose current record the fields show.
+enum class RecordSource { Materials, Cores };
+
+// What follows when the current record of `source` moves (a search, a
+// click in its grid, a saved or deleted record): its fields are refilled,
+// and each refilled field runs its own row.
+[[nodiscard]] const Steps& recordMoveSteps(RecordSource source);
 
 }  // namespace kelvane::session

@@ -77,9 +77,9 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
     connect(&m_about, &about::AboutWindow::webSiteRequested, this,
             &DesignSession::webSiteRequested);
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
-            [this] { m_cores.refillMaterialFields(); });
+            [this] { runSteps(recordMoveSteps(RecordSource::Materials)); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
-            [this] { m_cores.refillCoreFields(); });
+            [this] { runSteps(recordMoveSteps(RecordSource::Cores)); });
     for (catalogue::DataSource* source : {&m_catalogue.materials(), &m_catalogue.cores()}) {
         source->setErrorHandler([this](const QString& text) { reportCatalogueError(text); });
     }
@@ -560,6 +560,10 @@ void DesignSession::run(Step step) {
             return m_cores.estimateLoss();
         case Step::RecalcLossPerGram:
             return m_cores.recalcLossPerGram();
+        case Step::RefillMaterialFields:
+            return m_cores.refillMaterialFields();
+        case Step::RefillCoreFields:
+            return m_cores.refillCoreFields();
         case Step::ComputeResults:
             return m_results.computeDesignResults();
         case Step::ColourFillFactor:
