@@ -88,11 +88,11 @@ double fillSum(double fillFactor, double turns, double wireAreaMm2, double awMm2
     return fillFactor + 1.2 * turns * wireAreaMm2 / awMm2;
 }
 
-std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]) {
+std::optional<int> fillFactorColour(double fillFactor, const ChosenStandards& standards) {
     std::optional<int> colour;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kFillStandardCount; ++i) {
         if (standards[i]) {
-            colour = fillFactor < kFillLimits[i] ? kFillGreen : kFillRed;
+            colour = fillFactor < kFillLimits[i] ? design::kGreen : design::kRed;
         }
     }
     return colour;
