@@ -25,11 +25,6 @@ using design::Table;
 namespace {
 
 const QString kCheck1 = QStringLiteral("Check1");
-const QString kDesignWindow = QStringLiteral("FrmFanji");
-const QString kWireWindow = QStringLiteral("FrmWireTools");
-const QString kAboutWindow = QStringLiteral("frmAbout");
-const QString kWirePrefix = kWireWindow + u'.';
-const QString kAboutPrefix = kAboutWindow + u'.';
 
 const QString kCatalogueTitle = QStringLiteral("磁材数据库");
 
@@ -70,7 +65,7 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
     connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
             &DesignSession::openAboutWindow);
     connect(&m_about, &about::AboutWindow::closeRequested, this,
-            [this] { setWindowOpen(kAboutWindow, false); });
+            [this] { m_windows.setOpen(Window::About, false); });
     // Every label that leads to the web site asks through this window.
     connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
             &DesignSession::webSiteRequested);
@@ -131,11 +126,13 @@ bool DesignSession::isClickable(const QString& control) const {
 }
 
 bool DesignSession::isControl(const QString& name) {
-    if (name.startsWith(kWirePrefix)) {
-        return wire::WireCalculator::isControl(name.mid(kWirePrefix.size()));
-    }
-    if (name.startsWith(kAboutPrefix)) {
-        return about::AboutWindow::isControl(name.mid(kAboutPrefix.size()));
+    switch (windowOf(name)) {
+        case Window::WireTools:
+            return wire::WireCalculator::isControl(nameInWindow(name));
+        case Window::About:
+            return about::AboutWindow::isControl(nameInWindow(name));
+        case Window::Design:
+            break;
     }
     return design::fieldByName(name) || design::checkByName(name) || design::commandByName(name) ||
            isGrid(name) || isBrandLabel(name);
@@ -258,74 +255,24 @@ void DesignSession::showPage(int page) {
     m_sheet.setPage(page);
 }
 
-bool DesignSession::isWindowOpen(const QString& window) const {
-    if (window == kDesignWindow) {
-        return !m_ended;
-    }
-    return m_openWindows.contains(window);
-}
-
-void DesignSession::setWindowOpen(const QString& window, bool open) {
-    if (m_ended) {
-        return;
-    }
-    m_openWindows.removeAll(window);
-    if (open) {
-        m_openWindows.append(window);
-    } else {
-        // A closed window hands the focus back to the one acted in before.
-        m_actedWindows.removeAll(window);
-    }
-}
-
-QString DesignSession::windowOf(const QString& control) {
-    if (control.startsWith(kWirePrefix)) {
-        return kWireWindow;
-    }
-    if (control.startsWith(kAboutPrefix)) {
-        return kAboutWindow;
-    }
-    return kDesignWindow;
-}
-
-void DesignSession::actIn(const QString& window) {
-    if (m_ended) {
-        return;
-    }
-    m_actedWindows.removeAll(window);
-    if (window != kDesignWindow) {
-        m_actedWindows.append(window);
-    } else {
-        m_actedWindows.clear();  // the design window is on top again
-    }
-}
-
-QString DesignSession::actedWindow() const {
-    return m_actedWindows.isEmpty() ? kDesignWindow : m_actedWindows.last();
-}
-
 QString DesignSession::focusedControl() const {
-    const QString window = actedWindow();
-    if (window == kWireWindow) {
-        return kWirePrefix + m_wireTools.focus();
-    }
-    if (window == kAboutWindow) {
-        return kAboutPrefix + m_about.focus();
+    switch (m_windows.acted()) {
+        case Window::WireTools:
+            return prefixed(Window::WireTools, m_wireTools.focus());
+        case Window::About:
+            return prefixed(Window::About, m_about.focus());
+        case Window::Design:
+            break;
     }
     return m_sheet.focus();
 }
 
-void DesignSession::endProgram() {
-    m_openWindows.clear();
-    m_ended = true;
-}
-
 void DesignSession::openAboutWindow() {
     // Each opening loads the window afresh: cmdOK unloaded it.
-    if (!isWindowOpen(kAboutWindow)) {
+    if (!m_windows.isOpen(Window::About)) {
         m_about.load();
     }
-    setWindowOpen(kAboutWindow, true);
+    m_windows.setOpen(Window::About, true);
     Q_EMIT aboutWindowRequested();
 }
 
@@ -490,7 +437,7 @@ void DesignSession::runCommand(Command command) {
             break;
         case Command::TOOL:
             m_wireTools.load();
-            setWindowOpen(kWireWindow, true);
+            m_windows.setOpen(Window::WireTools, true);
             Q_EMIT toolWindowRequested();
             break;
         case Command::HE:
