@@ -276,7 +276,7 @@ std::vector<OutputNumbers> outputNumbers(const AdviceDesign& d) {
         o.volts = output.volts;
         o.amps = parseNumber(output.amps);
         o.diameter = parseNumber(output.diameter);
-        o.wireArea = parseNumber(wire::wireArea(o.diameter).value_or(QString()));
+        o.wireArea = parseNumber(wireArea(o.diameter).value_or(QString()));
         outputs.push_back(o);
     }
     return outputs;
@@ -368,8 +368,8 @@ public:
 private:
     // One output's winding row: resistance, drop, loss.
     [[nodiscard]] double outputLoss(const OutputNumbers& o, double turns) const {
-        const std::optional<double> resistance = wire::wireResistanceValue(
-            o.diameter, turns, m_core->turnLength, wire::kCopperResistivity);
+        const std::optional<double> resistance =
+            wireResistanceValue(o.diameter, turns, m_core->turnLength, kCopperResistivity);
         const double ohms = resistance ? readBack(roundFixed(*resistance, 6)) : 0.0;
         const std::optional<double> drop = results::absProductValue(o.amps, ohms);
         const double volts = drop ? readBack(roundPlain(*drop)) : 0.0;
@@ -709,8 +709,8 @@ public:
             if (!(key == m_turns[i])) {
                 m_turns[i] = key;
                 const std::optional<double> ohms =
-                    wire::wireResistanceValue(m_diameters[i].value_or(0.0), turns.value_or(0.0),
-                                              m_core->turnLength, wire::kCopperResistivity);
+                    wireResistanceValue(m_diameters[i].value_or(0.0), turns.value_or(0.0),
+                                        m_core->turnLength, kCopperResistivity);
                 m_ohms[i] = ohms && std::isfinite(*ohms) ? roundFixed(*ohms, 6) : std::nullopt;
             }
             m_input.windings[i] = check::CheckWinding{turns, m_diameters[i], m_ohms[i]};

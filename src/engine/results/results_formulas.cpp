@@ -68,16 +68,15 @@ WindingConductor windingConductor(const QString& turns, const QString& diameter,
     const double n = parseNumber(turns);
     WindingConductor conductor;
     conductor.resistance =
-        wire::wireResistance(d, n, turnLengthMm, wire::kCopperResistivity).value_or(QString());
+        wireResistance(d, n, turnLengthMm, kCopperResistivity).value_or(QString());
     conductor.drop = absProduct(amps, conductor.resistance);
     conductor.loss = absProduct(conductor.drop, amps);
-    conductor.weight =
-        wire::wireWeight(d, n, turnLengthMm, wire::kCopperDensity).value_or(QString());
+    conductor.weight = wireWeight(d, n, turnLengthMm, kCopperDensity).value_or(QString());
     return conductor;
 }
 
 void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2) {
-    const double area = parseNumber(wire::wireArea(parseNumber(diameter)).value_or(QString()));
+    const double area = parseNumber(wireArea(parseNumber(diameter)).value_or(QString()));
     if (const std::optional<QString> next =
             formatFixed(fillSum(parseNumber(fillFactor), parseNumber(turns), area, awMm2), 2)) {
         fillFactor = *next;
