@@ -4,6 +4,7 @@
 // another, on a sample of pairs, and reports it per pair, projected to the
 // whole catalogue, and as a ratio to the adviser.
 #include "engine/advice/core_adviser.h"
+#include "engine/base/key_codes.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
 #include "large_catalogue.h"
@@ -26,7 +27,7 @@ struct Design65W {
         window.type(Field::TxtUmin, QStringLiteral("85"));
         window.type(Field::TxtF, QStringLiteral("65"));
         window.type(Field::txtd, QStringLiteral("0.45"));
-        window.keyDown(QStringLiteral("txtd"), 13);
+        window.keyDown(QStringLiteral("txtd"), kelvane::kEnterKey);
         addOutput(QStringLiteral("12"), QStringLiteral("4"));
         addOutput(QStringLiteral("5"), QStringLiteral("3.4"));
         window.type(Field::TXTTEMPD, QStringLiteral("60"));

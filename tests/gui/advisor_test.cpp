@@ -74,7 +74,7 @@ TEST_F(AdvisorTest, ShowsTheFeasibleRowsByTotalLoss) {
         EXPECT_FALSE(advisor.chart()->front().empty());
     }
     window.findChild<QAction*>(QStringLiteral("TOOL"))->trigger();
-    EXPECT_TRUE(engine.isWindowOpen(QStringLiteral("FrmWireTools")));
+    EXPECT_TRUE(engine.windows().isOpen(session::Window::WireTools));
 }
 
 // Without the feasible-only filter every candidate shows; sorting by a

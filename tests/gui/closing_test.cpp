@@ -136,7 +136,7 @@ TEST_F(ClosingTest, WireCalculatorCloseAsksBeforeItSaysGoodbye) {
         EXPECT_TRUE(prompter.takeMessages().isEmpty());
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(wireTools.isVisible());
-        EXPECT_TRUE(window.engine().isWindowOpen(QStringLiteral("FrmWireTools")));
+        EXPECT_TRUE(window.engine().windows().isOpen(session::Window::WireTools));
     }
     const BoxAnswerer answerer({QMessageBox::No});
     close->trigger();

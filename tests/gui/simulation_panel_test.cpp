@@ -1,6 +1,7 @@
 #include "gui/check/simulation_panel.h"
 
 #include "../engine/spice/fake_ngspice.h"
+#include "engine/base/key_codes.h"
 #include "gui/check/check_page.h"
 #include "gui/check/output_voltage_view.h"
 #include "gui/design/waveform_view.h"
@@ -45,7 +46,7 @@ protected:
         type("TxtUmin", QStringLiteral("85"));
         type("TxtF", QStringLiteral("65"));
         type("txtd", QStringLiteral("0.45"));
-        engine.keyDown(QStringLiteral("txtd"), 13);
+        engine.keyDown(QStringLiteral("txtd"), kEnterKey);
         for (const auto& [volts, amps] : {std::pair{"12", "2"}, std::pair{"5", "0.5"}}) {
             type("txtuoutput", QString::fromLatin1(volts));
             type("TxtIoutput", QString::fromLatin1(amps));

@@ -124,8 +124,8 @@ QString outerSizeText(std::optional<check::CoreShape> shape, const check::CoreDi
 QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     QStringList columns;
     const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
-    int fieldColumns[26];
-    for (int index = 0; index < 26; ++index) {
+    int fieldColumns[design::kMaterialFieldCount];
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         fieldColumns[index] = columnIndex(columns, catalogue::materialColumnOfField(index));
     }
     const int typeColumn = fieldColumns[kTypeField];
@@ -134,7 +134,7 @@ QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     for (const RawRow& row : rows) {
         MaterialRecord material;
         material.rowid = row.rowid;
-        for (int index = 0; index < 26; ++index) {
+        for (int index = 0; index < design::kMaterialFieldCount; ++index) {
             material.texts[size_t(index)] = cellText(row, fieldColumns[index]);
         }
         material.permeability = parseNumber(material.texts[kPermeabilityField]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/check/check_formulas.h"
+#include "engine/sheet/design_sheet.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -16,7 +17,7 @@ namespace kelvane::advice {
 // depends on it alone.
 struct MaterialRecord {
     qint64 rowid = 0;
-    std::array<QString, 26> texts;  // TxtApp(0..25)
+    std::array<QString, design::kMaterialFieldCount> texts;  // TxtApp(0..25)
     // Whether the search with its type text lists it, and whether the
     // first record that search lists shows the same 26 texts.
     bool found = false;

@@ -76,9 +76,8 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
                 .value_or(QString());
         d.outputs.append(output);
     }
-    const Check standards[4] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
-    for (int i = 0; i < 4; ++i) {
-        d.standards[i] = sheet.isChecked(standards[i]);
+    for (int i = 0; i < results::kFillStandardCount; ++i) {
+        d.standards[i] = sheet.isChecked(results::kFillStandards[i]);
     }
     d.complete = anyOutput && d.udc > 0.0 && d.frequency > 0.0 && d.onTime > 0.0;
     d.storesEnergy = sheet.isChecked(Check::Option1) || sheet.isChecked(Check::Option3);
@@ -89,7 +88,7 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     d.gap = sheet.text(Field::TxtGap);
     d.lossPerGram = sheet.text(Field::TXTPLG);
     d.fluxDensity = sheet.text(Field::txtbm);
-    for (int index = 0; index < 26; ++index) {
+    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
         d.materialTexts[size_t(index)] = sheet.text(design::materialField(index));
     }
     return d;
@@ -246,9 +245,8 @@ WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flu
             w.copperLoss = *sum;
         }
     }
-    w.green =
-        !w.fillFactor.isEmpty() &&
-        results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == results::kFillGreen;
+    w.green = !w.fillFactor.isEmpty() &&
+              results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == design::kGreen;
     w.inductanceFactor = d.inductanceFactor;
     const std::optional<QString> al =
         results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns));
@@ -278,7 +276,7 @@ std::vector<OutputNumbers> outputNumbers(const AdviceDesign& d) {
         o.volts = output.volts;
         o.amps = parseNumber(output.amps);
         o.diameter = parseNumber(output.diameter);
-        o.wireArea = parseNumber(wire::wireArea(o.diameter).value_or(QString()));
+        o.wireArea = parseNumber(wireArea(o.diameter).value_or(QString()));
         outputs.push_back(o);
     }
     return outputs;
@@ -332,7 +330,7 @@ bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
             written = true;
         }
     }
-    return written && results::fillFactorColour(fill, d.standards) == results::kFillGreen;
+    return written && results::fillFactorColour(fill, d.standards) == design::kGreen;
 }
 
 // The copper loss windings() writes, as a number, for the turns of each
@@ -370,8 +368,8 @@ public:
 private:
     // One output's winding row: resistance, drop, loss.
     [[nodiscard]] double outputLoss(const OutputNumbers& o, double turns) const {
-        const std::optional<double> resistance = wire::wireResistanceValue(
-            o.diameter, turns, m_core->turnLength, wire::kCopperResistivity);
+        const std::optional<double> resistance =
+            wireResistanceValue(o.diameter, turns, m_core->turnLength, kCopperResistivity);
         const double ohms = resistance ? readBack(roundFixed(*resistance, 6)) : 0.0;
         const std::optional<double> drop = results::absProductValue(o.amps, ohms);
         const double volts = drop ? readBack(roundPlain(*drop)) : 0.0;
@@ -711,8 +709,8 @@ public:
             if (!(key == m_turns[i])) {
                 m_turns[i] = key;
                 const std::optional<double> ohms =
-                    wire::wireResistanceValue(m_diameters[i].value_or(0.0), turns.value_or(0.0),
-                                              m_core->turnLength, wire::kCopperResistivity);
+                    wireResistanceValue(m_diameters[i].value_or(0.0), turns.value_or(0.0),
+                                        m_core->turnLength, kCopperResistivity);
                 m_ohms[i] = ohms && std::isfinite(*ohms) ? roundFixed(*ohms, 6) : std::nullopt;
             }
             m_input.windings[i] = check::CheckWinding{turns, m_diameters[i], m_ohms[i]};

@@ -2,6 +2,7 @@
 
 #include "engine/advice/catalogue_snapshot.h"
 #include "engine/check/design_check.h"
+#include "engine/results/results_formulas.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -100,7 +101,7 @@ struct AdviceDesign {
     // Whether there is a design to advise on: an output with Uo > 0 and
     // Io > 0, and Udc, F and Ton above 0.
     bool complete = false;
-    bool standards[4] = {};     // OptIEC, OptVDE, OptUL, OptSelf
+    results::ChosenStandards standards = {};
     bool storesEnergy = false;  // flyback or RCC: the core has a gap
     double allowedRise = 0.0;
     // Texts a results run keeps when it writes no value.
@@ -111,7 +112,7 @@ struct AdviceDesign {
     QString lossPerGram;
     // What the material fields and txtbm show now.
     QString fluxDensity;
-    std::array<QString, 26> materialTexts;
+    std::array<QString, design::kMaterialFieldCount> materialTexts;
     // What the area-product query of a material change reads.
     double inputPower = 0.0;
     double marginFactor = 0.0;

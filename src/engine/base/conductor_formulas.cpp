@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace kelvane::wire {
+namespace kelvane {
 namespace {
 
 // A single-precision number written as text (seven significant digits) and
@@ -155,4 +155,4 @@ std::optional<QString> skinEffectRatio(double diameter, double skinDepth) {
     return formatFixed(full / ring, 3);
 }
 
-}  // namespace kelvane::wire
+}  // namespace kelvane

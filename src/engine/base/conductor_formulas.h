@@ -25,7 +25,7 @@
 // written: the function then yields no value too. Arguments are numbers;
 // callers reading a field take its leading number with parseNumber().
 
-namespace kelvane::wire {
+namespace kelvane {
 
 // A conductor material of the wire calculator's material list.
 struct ConductorMaterial {
@@ -111,4 +111,4 @@ inline constexpr double kCopperDensity = 8.95;
 // No value unless d > 0 and δ > 0, nor when A − C is 0 (d = δ).
 [[nodiscard]] std::optional<QString> skinEffectRatio(double diameter, double skinDepth);
 
-}  // namespace kelvane::wire
+}  // namespace kelvane

@@ -1,6 +1,5 @@
 #include "engine/catalogue/core_selection.h"
 
-#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/catalogue_schema.h"
@@ -43,11 +42,8 @@ constexpr BoundField kCoreBindings[] = {
 }  // namespace
 
 CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
-                             QString pictureDirectory, std::function<double()> marginFactor)
-    : m_sheet(sheet),
-      m_catalogue(catalogue),
-      m_pictureDirectory(std::move(pictureDirectory)),
-      m_marginFactor(std::move(marginFactor)) {}
+                             QString pictureDirectory)
+    : m_sheet(sheet), m_catalogue(catalogue), m_pictureDirectory(std::move(pictureDirectory)) {}
 
 const QStringList& CoreSelection::familyItems() {
     static const QStringList items = {
@@ -57,10 +53,9 @@ const QStringList& CoreSelection::familyItems() {
     return items;
 }
 
-void CoreSelection::selectCoresByAreaProduct() {
-    const double k = m_marginFactor();
+void CoreSelection::selectCoresByAreaProduct(double marginFactor) {
     const std::optional<double> ap =
-        areaProductMm4(m_sheet.number(Field::txtpint), m_sheet.number(Field::Txtton), k,
+        areaProductMm4(m_sheet.number(Field::txtpint), m_sheet.number(Field::Txtton), marginFactor,
                        m_sheet.number(Field::txtbm), m_sheet.number(Field::TxtJ));
     if (ap) {
         if (const std::optional<QString> text = formatFixed(*ap, 1)) {
@@ -84,6 +79,11 @@ void CoreSelection::recalcCoreDerived() {
     writeCoreDerived(3);
 }
 
+void CoreSelection::recalcNewCoreDerived() {
+    // One decimal for the loss here, where the derived values elsewhere give three.
+    writeCoreDerived(1);
+}
+
 void CoreSelection::writeCoreDerived(int lossDecimals) {
     writeIfValue(Field::TxtCoreVe, coreVolumeText(m_sheet.number(Field::TxtCoreLe),
                                                   m_sheet.number(Field::TxtCoreAe)));
@@ -104,32 +104,12 @@ void CoreSelection::writeCorePowerMessage() {
             u'W');
 }
 
-void CoreSelection::onCoreAeChange() {
-    recalcCoreDerived();
-    if (m_results) {
-        m_results();
-    }
-}
-
-void CoreSelection::onCoreAwChange() {
-    writeCorePowerMessage();
-    if (m_results) {
-        m_results();
-    }
-}
-
-void CoreSelection::onCoreSizeChange() {
-    writeCorePowerMessage();
-    // One decimal for the loss here, where the derived values elsewhere give three.
-    writeCoreDerived(1);
+void CoreSelection::showCoreName() {
     m_sheet.setText(Field::TxtCoreSc, m_sheet.text(Field::TxtCoreSize));
     m_sheet.setText(Field::cmbcore, coreFamily(m_sheet.text(Field::TxtCoreSize)));
-    if (m_results) {
-        m_results();
-    }
 }
 
-void CoreSelection::onFamilyChange() {
+void CoreSelection::showFamilyPicture() {
     const QString& code = m_sheet.text(Field::cmbcore);
     if (coreFamilies().contains(code)) {
         m_sheet.setCaption(QStringLiteral("Img2"),
@@ -158,38 +138,10 @@ void CoreSelection::searchMaterials() {
                                             {prefixPattern(search)});
 }
 
-void CoreSelection::onCoreSelectionClick() {
-    estimateLoss();
-    recalcCoreDerived();
-    selectCoresByAreaProduct();
-    captionFromAreaProduct();
-}
-
-void CoreSelection::onMaterialFieldChange() {
+void CoreSelection::proposeFluxDensity() {
     writeIfValue(Field::txtbm,
                  proposedFluxDensityText(m_sheet.number(materialField(MaterialColumn::FluxDensity)),
                                          m_sheet.number(materialField(MaterialColumn::Remanence))));
-    estimateLoss();
-    // The loss per gram follows the current material's density even when
-    // the loss density kept its text.
-    recalcLossPerGram();
-    recalcCoreDerived();
-    selectCoresByAreaProduct();
-    captionFromAreaProduct();
-}
-
-void CoreSelection::onFluxDensityChange() {
-    estimateLoss();
-    recalcCoreDerived();
-    captionFromAreaProduct();
-}
-
-void CoreSelection::onFluxDensityKey(int keyCode) {
-    if (keyCode == kEnterKey) {
-        estimateLoss();
-        recalcCoreDerived();
-    }
-    captionFromAreaProduct();
 }
 
 void CoreSelection::recalcLossPerGram() {

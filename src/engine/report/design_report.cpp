@@ -14,11 +14,6 @@ namespace {
 
 const QString kNotChosenText = QString::fromUtf16(kNotChosen);
 
-// The fill-factor colours of the window: green within the standard's
-// limit, red beyond it.
-constexpr int kGreen = 65280;
-constexpr int kRed = 255;
-
 class SectionWriter {
 public:
     SectionWriter(const DesignSheet& sheet, const QString& title) : m_sheet(sheet) {
@@ -125,7 +120,7 @@ ReportSection requirements(const DesignSheet& sheet) {
     for (int row = 1; row < outputs.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < design::kOutputColumnCount; ++column) {
             cells.append(outputs.cell(row, column));
             any = any || (column > 0 && !trimBlanks(cells.last()).isEmpty());
         }
@@ -235,11 +230,11 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
 // it; the standard itself says nothing of the fill.
 QString fillVerdict(const DesignSheet& sheet, const ReportContext& context) {
     const auto colour = sheet.color(Field::TxtKwin);
-    if (!colour || (*colour != kGreen && *colour != kRed)) {
+    if (!colour || (*colour != design::kGreen && *colour != design::kRed)) {
         return QString();
     }
     const QString limit = context.fillLimit.isEmpty() ? QString() : u' ' + context.fillLimit;
-    return (*colour == kGreen ? QStringLiteral("低于") : QStringLiteral("不低于")) +
+    return (*colour == design::kGreen ? QStringLiteral("低于") : QStringLiteral("不低于")) +
            QStringLiteral("所选标准的占积率上限") + limit;
 }
 
@@ -257,7 +252,7 @@ ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
     for (int row = 0; row < grid.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
-        for (int column = 0; column < 7; ++column) {
+        for (int column = 0; column < design::kWindingColumnCount; ++column) {
             cells.append(trimBlanks(grid.cell(row, column)));
             any = any || (column > 0 && !cells.last().isEmpty());
         }

@@ -20,8 +20,6 @@ using enum design::WindingColumn;
 
 namespace {
 
-constexpr Check kStandards[] = {Check::OptIEC, Check::OptVDE, Check::OptUL, Check::OptSelf};
-
 // Turns and wire diameter of output row r, as MSwin shows them.
 struct OutputWinding {
     QString turns;
@@ -62,8 +60,8 @@ bool isResultsInput(Field field) {
 
 std::optional<double> chosenFillLimit(const design::DesignSheet& sheet) {
     std::optional<double> limit;
-    for (int i = 0; i < int(std::size(kStandards)); ++i) {
-        if (sheet.isChecked(kStandards[i])) {
+    for (int i = 0; i < int(std::size(kFillStandards)); ++i) {
+        if (sheet.isChecked(kFillStandards[i])) {
             limit = kFillLimits[i];
         }
     }
@@ -158,7 +156,7 @@ ResultsInputs DesignResults::readInputs() const {
     in.flyback = m_sheet.isChecked(Check::Option1);
     in.rcc = m_sheet.isChecked(Check::Option3);
     for (int i = 0; i < 4; ++i) {
-        in.standards[i] = m_sheet.isChecked(kStandards[i]);
+        in.standards[i] = m_sheet.isChecked(kFillStandards[i]);
     }
     return in;
 }
@@ -337,10 +335,10 @@ void DesignResults::writeFactors(const ResultsInputs& in) {
 }
 
 void DesignResults::colourFillFactor() {
-    bool standards[4];
-    for (int i = 0; i < 4; ++i) {
+    ChosenStandards standards;
+    for (int i = 0; i < kFillStandardCount; ++i) {
         standards[i] =
-            m_running != nullptr ? m_running->standards[i] : m_sheet.isChecked(kStandards[i]);
+            m_running != nullptr ? m_running->standards[i] : m_sheet.isChecked(kFillStandards[i]);
     }
     if (const std::optional<int> colour =
             fillFactorColour(m_sheet.number(Field::TxtKwin), standards)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
 #include <QMetaObject>
@@ -37,7 +38,7 @@ struct ResultsInputs {
     double coreLossW = 0.0;
     bool flyback = false;
     bool rcc = false;
-    bool standards[4] = {};  // OptIEC, OptVDE, OptUL, OptSelf
+    ChosenStandards standards = {};
 };
 
 // The winding design: turns and wire of every winding, their resistance,

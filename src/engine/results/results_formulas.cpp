@@ -68,16 +68,15 @@ WindingConductor windingConductor(const QString& turns, const QString& diameter,
     const double n = parseNumber(turns);
     WindingConductor conductor;
     conductor.resistance =
-        wire::wireResistance(d, n, turnLengthMm, wire::kCopperResistivity).value_or(QString());
+        wireResistance(d, n, turnLengthMm, kCopperResistivity).value_or(QString());
     conductor.drop = absProduct(amps, conductor.resistance);
     conductor.loss = absProduct(conductor.drop, amps);
-    conductor.weight =
-        wire::wireWeight(d, n, turnLengthMm, wire::kCopperDensity).value_or(QString());
+    conductor.weight = wireWeight(d, n, turnLengthMm, kCopperDensity).value_or(QString());
     return conductor;
 }
 
 void addFillTerm(QString& fillFactor, const QString& turns, const QString& diameter, double awMm2) {
-    const double area = parseNumber(wire::wireArea(parseNumber(diameter)).value_or(QString()));
+    const double area = parseNumber(wireArea(parseNumber(diameter)).value_or(QString()));
     if (const std::optional<QString> next =
             formatFixed(fillSum(parseNumber(fillFactor), parseNumber(turns), area, awMm2), 2)) {
         fillFactor = *next;
@@ -88,11 +87,11 @@ double fillSum(double fillFactor, double turns, double wireAreaMm2, double awMm2
     return fillFactor + 1.2 * turns * wireAreaMm2 / awMm2;
 }
 
-std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]) {
+std::optional<int> fillFactorColour(double fillFactor, const ChosenStandards& standards) {
     std::optional<int> colour;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kFillStandardCount; ++i) {
         if (standards[i]) {
-            colour = fillFactor < kFillLimits[i] ? kFillGreen : kFillRed;
+            colour = fillFactor < kFillLimits[i] ? design::kGreen : design::kRed;
         }
     }
     return colour;

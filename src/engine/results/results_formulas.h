@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/sheet/design_sheet.h"
+
 #include <QString>
 
+#include <iterator>
 #include <optional>
 
 namespace kelvane::results {
@@ -77,14 +80,19 @@ void addFillTerm(QString& fillFactor, const QString& turns, const QString& diame
 // fillSum() — the sum addFillTerm() rounds, from numbers.
 [[nodiscard]] double fillSum(double fillFactor, double turns, double wireAreaMm2, double awMm2);
 
-// The fill-factor limits of the safety standards, in the order OptIEC,
-// OptVDE, OptUL, OptSelf.
-inline constexpr double kFillLimits[4] = {0.15, 0.12, 0.25, 0.3};
-inline constexpr int kFillGreen = 65280;
-inline constexpr int kFillRed = 255;
-// fillFactorColour() — green below the limit of the chosen standard (the
-// last chosen in the order above), else red; none when none is chosen.
-[[nodiscard]] std::optional<int> fillFactorColour(double fillFactor, const bool (&standards)[4]);
+// The safety standards whose fill-factor limits the results know, and
+// those limits, in the same order.
+inline constexpr design::Check kFillStandards[] = {design::Check::OptIEC, design::Check::OptVDE,
+                                                   design::Check::OptUL, design::Check::OptSelf};
+inline constexpr int kFillStandardCount = int(std::size(kFillStandards));
+inline constexpr double kFillLimits[kFillStandardCount] = {0.15, 0.12, 0.25, 0.3};
+// Which of kFillStandards are chosen.
+using ChosenStandards = bool[kFillStandardCount];
+// fillFactorColour() — design::kGreen below the limit of the chosen
+// standard (the last chosen in the order above), else design::kRed; none
+// when none is chosen.
+[[nodiscard]] std::optional<int> fillFactorColour(double fillFactor,
+                                                  const ChosenStandards& standards);
 
 // inductanceFactorText() — AL = Lp × 10⁶ ÷ N1² in nH/N², "0.0". No value
 // unless N1 > 0.

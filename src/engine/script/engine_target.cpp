@@ -9,23 +9,12 @@ namespace kelvane::script {
 
 namespace {
 
-const QString kWirePrefix = QStringLiteral("FrmWireTools.");
-const QString kAboutPrefix = QStringLiteral("frmAbout.");
-
-// The name in its window of a control with `prefix`, or no value.
-std::optional<QString> unprefixed(const QString& control, const QString& prefix) {
-    if (!control.startsWith(prefix)) {
-        return std::nullopt;
-    }
-    return control.mid(prefix.size());
-}
-
 std::optional<QString> wireControl(const QString& control) {
-    return unprefixed(control, kWirePrefix);
+    return session::controlOf(session::Window::WireTools, control);
 }
 
 std::optional<QString> aboutControl(const QString& control) {
-    return unprefixed(control, kAboutPrefix);
+    return session::controlOf(session::Window::About, control);
 }
 
 }  // namespace
@@ -36,7 +25,7 @@ EngineTarget::EngineTarget(session::DesignSession& window) : m_window(window) {
     QObject::connect(&window.wireTools(), &wire::WireCalculator::closeProgramRequested, &window,
                      [&window] {
                          window.wireTools().sayFarewell();
-                         window.endProgram();
+                         window.windows().endProgram();
                      });
 }
 
@@ -118,7 +107,7 @@ void EngineTarget::tick(int count) {
 void tickWireTools(session::DesignSession& window, int count) {
     // The timer runs while the window is open; a fixed time keeps the clock
     // out of the script's results.
-    if (window.isWindowOpen(QStringLiteral("FrmWireTools"))) {
+    if (window.windows().isOpen(session::Window::WireTools)) {
         window.wireTools().tick(QTime(12, 0), count);
     }
 }

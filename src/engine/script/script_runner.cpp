@@ -21,8 +21,6 @@ Result<void> requireControl(const QString& name) {
     return {};
 }
 
-const QString kWirePrefix = QStringLiteral("FrmWireTools.");
-
 // The list items of a text field's combo box, as the list holds them once
 // its window has loaded; fails for a name that is no text field.
 Result<QStringList> requireTextField(const QString& name) {
@@ -30,12 +28,12 @@ Result<QStringList> requireTextField(const QString& name) {
         return control.failure();
     }
     const Failure noTextField{QStringLiteral("\"%1\" is not a text field").arg(name)};
-    if (name.startsWith(kWirePrefix)) {
-        const QString wireName = name.mid(kWirePrefix.size());
-        if (!wire::WireCalculator::isField(wireName)) {
+    if (const std::optional<QString> wireName =
+            session::controlOf(session::Window::WireTools, name)) {
+        if (!wire::WireCalculator::isField(*wireName)) {
             return noTextField;
         }
-        return wireName == u"CmbWire" ? wire::WireCalculator::materialItems() : QStringList();
+        return *wireName == u"CmbWire" ? wire::WireCalculator::materialItems() : QStringList();
     }
     const std::optional<design::Field> field = design::fieldByName(name);
     if (!field) {
@@ -49,11 +47,11 @@ Result<QStringList> requireTextField(const QString& name) {
 // a window that is not open, where a command has no effect, as for a
 // disabled control. A command that reaches a window is an act in it.
 bool reaches(DesignSession& window, const QString& control = QString()) {
-    const QString windowName = DesignSession::windowOf(control);
-    if (!window.isWindowOpen(windowName)) {
+    const session::Window reached = session::windowOf(control);
+    if (!window.windows().isOpen(reached)) {
         return false;
     }
-    window.actIn(windowName);
+    window.windows().actIn(reached);
     return true;
 }
 
@@ -178,7 +176,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
             return Failure{QStringLiteral("advise takes no argument")};
         }
         // The adviser reads the design without acting in a window.
-        if (!window.hasEnded()) {
+        if (!window.windows().hasEnded()) {
             target.advise();
         }
     } else if (command == u"apply") {
@@ -198,7 +196,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
             return Failure{QStringLiteral("check takes no argument")};
         }
         // The check reads the design without acting in a window.
-        if (!window.hasEnded()) {
+        if (!window.windows().hasEnded()) {
             target.check();
         }
     } else if (command == u"checkinput") {
@@ -214,7 +212,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         if (!answer) {
             return answer.failure();
         }
-        if (!window.hasEnded()) {
+        if (!window.windows().hasEnded()) {
             prompter.queue(answer.value());
         }
     } else if (command == u"page") {
@@ -254,7 +252,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         if (count.value() < 0) {
             return Failure{QStringLiteral("bad tick count %1").arg(count.value())};
         }
-        if (!window.hasEnded()) {
+        if (!window.windows().hasEnded()) {
             target.tick(count.value());  // ticks are no act of the engineer
         }
     } else if (command == u"dump") {

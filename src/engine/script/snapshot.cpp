@@ -49,7 +49,8 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
         fields.insert(design::fieldName(Field(i)), sheet.text(Field(i)));
     }
     for (const QString& name : wire::WireCalculator::fieldNames()) {
-        fields.insert(QStringLiteral("FrmWireTools.") + name, window.wireTools().text(name));
+        fields.insert(session::prefixed(session::Window::WireTools, name),
+                      window.wireTools().text(name));
     }
     QJsonObject checked;
     for (int i = 0; i < design::kCheckCount; ++i) {
@@ -103,11 +104,11 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     snapshot.insert(QStringLiteral("results_stale"), window.resultsStale());
     snapshot.insert(QStringLiteral("check"), checkJson(window.lastCheck()));
     snapshot.insert(QStringLiteral("focus"), window.focusedControl());
-    snapshot.insert(
-        QStringLiteral("windows"),
-        QJsonObject{
-            {QStringLiteral("FrmWireTools"), window.isWindowOpen(QStringLiteral("FrmWireTools"))},
-            {QStringLiteral("frmAbout"), window.isWindowOpen(QStringLiteral("frmAbout"))}});
+    QJsonObject windows;
+    for (const session::Window secondary : session::kSecondaryWindows) {
+        windows.insert(session::windowName(secondary), window.windows().isOpen(secondary));
+    }
+    snapshot.insert(QStringLiteral("windows"), windows);
     return snapshot;
 }
 

@@ -25,11 +25,6 @@ using design::Table;
 namespace {
 
 const QString kCheck1 = QStringLiteral("Check1");
-const QString kDesignWindow = QStringLiteral("FrmFanji");
-const QString kWireWindow = QStringLiteral("FrmWireTools");
-const QString kAboutWindow = QStringLiteral("frmAbout");
-const QString kWirePrefix = kWireWindow + u'.';
-const QString kAboutPrefix = kAboutWindow + u'.';
 
 const QString kCatalogueTitle = QStringLiteral("磁材数据库");
 
@@ -56,8 +51,7 @@ bool isGrid(const QString& name) {
 DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory)
     : m_prompter(prompter),
       m_cataloguePath(std::move(cataloguePath)),
-      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory),
-              [this] { return m_safety.marginFactor(); }),
+      m_cores(m_sheet, m_catalogue, std::move(pictureDirectory)),
       m_maintenance(m_sheet, m_catalogue, prompter),
       m_outputs(m_sheet, prompter),
       m_primary(m_sheet),
@@ -71,17 +65,16 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
     connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
             &DesignSession::openAboutWindow);
     connect(&m_about, &about::AboutWindow::closeRequested, this,
-            [this] { setWindowOpen(kAboutWindow, false); });
+            [this] { m_windows.setOpen(Window::About, false); });
     // Every label that leads to the web site asks through this window.
     connect(&m_wireTools, &wire::WireCalculator::webSiteRequested, this,
             &DesignSession::webSiteRequested);
     connect(&m_about, &about::AboutWindow::webSiteRequested, this,
             &DesignSession::webSiteRequested);
-    m_cores.setResultsStep([this] { m_results.computeDesignResults(); });
     connect(&m_catalogue.materials(), &catalogue::DataSource::currentChanged, this,
-            [this] { m_cores.refillMaterialFields(); });
+            [this] { runSteps(recordMoveSteps(RecordSource::Materials)); });
     connect(&m_catalogue.cores(), &catalogue::DataSource::currentChanged, this,
-            [this] { m_cores.refillCoreFields(); });
+            [this] { runSteps(recordMoveSteps(RecordSource::Cores)); });
     for (catalogue::DataSource* source : {&m_catalogue.materials(), &m_catalogue.cores()}) {
         source->setErrorHandler([this](const QString& text) { reportCatalogueError(text); });
     }
@@ -133,11 +126,13 @@ bool DesignSession::isClickable(const QString& control) const {
 }
 
 bool DesignSession::isControl(const QString& name) {
-    if (name.startsWith(kWirePrefix)) {
-        return wire::WireCalculator::isControl(name.mid(kWirePrefix.size()));
-    }
-    if (name.startsWith(kAboutPrefix)) {
-        return about::AboutWindow::isControl(name.mid(kAboutPrefix.size()));
+    switch (windowOf(name)) {
+        case Window::WireTools:
+            return wire::WireCalculator::isControl(nameInWindow(name));
+        case Window::About:
+            return about::AboutWindow::isControl(nameInWindow(name));
+        case Window::Design:
+            break;
     }
     return design::fieldByName(name) || design::checkByName(name) || design::commandByName(name) ||
            isGrid(name) || isBrandLabel(name);
@@ -179,75 +174,42 @@ void DesignSession::pick(Field combo, const QString& item) {
     // Picking runs the box's click handling once; for both boxes it is the
     // same as their change handling.
     m_sheet.storeText(combo, item);
-    onTextChange(combo);
+    runSteps(cascadeRow(combo).change);
 }
 
 void DesignSession::keyDown(const QString& control, int keyCode) {
     focus(control);
-    if (control == u"txtbm") {
-        m_cores.onFluxDensityKey(keyCode);
-        return;
-    }
-    if (keyCode != kEnterKey) {
-        return;
-    }
     if (const std::optional<Command> command = design::commandByName(control)) {
-        if (isClickable(control)) {
+        if (keyCode == kEnterKey && isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    const std::optional<Field> field = design::fieldByName(control);
-    if (!field) {
-        return;
+    if (const std::optional<Field> field = design::fieldByName(control)) {
+        pressKey(cascadeRow(*field), keyCode);
     }
-    switch (*field) {
-        case Field::TxtUmin:
-            m_sheet.setFocus(QStringLiteral("txtudc"));
-            break;
-        case Field::txtudc:
-            m_sheet.setFocus(QStringLiteral("TxtF"));
-            break;
-        case Field::TxtF:
-            m_sheet.setFocus(QStringLiteral("txtd"));
-            break;
-        case Field::txtd:
-            if (m_sheet.number(Field::TxtF) > 0.0) {
-                m_primary.recalcTiming();
-                m_sheet.setFocus(QStringLiteral("txtuoutput"));
-            }
-            break;
-        case Field::txtuoutput:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("TxtIoutput"));
-            break;
-        case Field::TxtIoutput:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("TXTDIO"));
-            break;
-        case Field::TXTDIO:
-            m_outputs.recalcEntryPower();
-            m_sheet.setFocus(QStringLiteral("Command1"));
-            break;
-        case Field::txtpint:
-            m_primary.restoreInputPower();
-            break;
-        case Field::TXTTEMP20:
-        case Field::TXTTEMPD:
-            m_insulation.recalcAllowedRise();
-            break;
-        default:
-            if (const std::optional<int> index = design::materialIndex(*field)) {
-                // Enter walks on through the fields as far as the
-                // tolerance, which leads to Save; the loss headings stay.
-                if (*index < int(MaterialColumn::Tolerance)) {
-                    m_sheet.setFocus(design::fieldName(design::materialField(*index + 1)));
-                } else if (*index == int(MaterialColumn::Tolerance)) {
-                    m_sheet.setFocus(QStringLiteral("Command5"));
-                }
-            }
+}
+
+void DesignSession::pressKey(const CascadeRow& row, int keyCode) {
+    if (keyCode == kEnterKey && enterApplies(row.enterWhen)) {
+        runSteps(row.enter);
+        if (const Field* next = std::get_if<Field>(&row.next)) {
+            m_sheet.setFocus(design::fieldName(*next));
+        } else if (const Command* next = std::get_if<Command>(&row.next)) {
+            m_sheet.setFocus(design::commandName(*next));
+        }
+    }
+    runSteps(row.anyKey);
+}
+
+bool DesignSession::enterApplies(EnterWhen when) const {
+    switch (when) {
+        case EnterWhen::FrequencyPositive:
+            return m_sheet.number(Field::TxtF) > 0.0;
+        case EnterWhen::Always:
             break;
     }
+    return true;
 }
 
 void DesignSession::focus(const QString& control) {
@@ -293,74 +255,24 @@ void DesignSession::showPage(int page) {
     m_sheet.setPage(page);
 }
 
-bool DesignSession::isWindowOpen(const QString& window) const {
-    if (window == kDesignWindow) {
-        return !m_ended;
-    }
-    return m_openWindows.contains(window);
-}
-
-void DesignSession::setWindowOpen(const QString& window, bool open) {
-    if (m_ended) {
-        return;
-    }
-    m_openWindows.removeAll(window);
-    if (open) {
-        m_openWindows.append(window);
-    } else {
-        // A closed window hands the focus back to the one acted in before.
-        m_actedWindows.removeAll(window);
-    }
-}
-
-QString DesignSession::windowOf(const QString& control) {
-    if (control.startsWith(kWirePrefix)) {
-        return kWireWindow;
-    }
-    if (control.startsWith(kAboutPrefix)) {
-        return kAboutWindow;
-    }
-    return kDesignWindow;
-}
-
-void DesignSession::actIn(const QString& window) {
-    if (m_ended) {
-        return;
-    }
-    m_actedWindows.removeAll(window);
-    if (window != kDesignWindow) {
-        m_actedWindows.append(window);
-    } else {
-        m_actedWindows.clear();  // the design window is on top again
-    }
-}
-
-QString DesignSession::actedWindow() const {
-    return m_actedWindows.isEmpty() ? kDesignWindow : m_actedWindows.last();
-}
-
 QString DesignSession::focusedControl() const {
-    const QString window = actedWindow();
-    if (window == kWireWindow) {
-        return kWirePrefix + m_wireTools.focus();
-    }
-    if (window == kAboutWindow) {
-        return kAboutPrefix + m_about.focus();
+    switch (m_windows.acted()) {
+        case Window::WireTools:
+            return prefixed(Window::WireTools, m_wireTools.focus());
+        case Window::About:
+            return prefixed(Window::About, m_about.focus());
+        case Window::Design:
+            break;
     }
     return m_sheet.focus();
 }
 
-void DesignSession::endProgram() {
-    m_openWindows.clear();
-    m_ended = true;
-}
-
 void DesignSession::openAboutWindow() {
     // Each opening loads the window afresh: cmdOK unloaded it.
-    if (!isWindowOpen(kAboutWindow)) {
+    if (!m_windows.isOpen(Window::About)) {
         m_about.load();
     }
-    setWindowOpen(kAboutWindow, true);
+    m_windows.setOpen(Window::About, true);
     Q_EMIT aboutWindowRequested();
 }
 
@@ -517,14 +429,15 @@ void DesignSession::runCommand(Command command) {
             m_maintenance.add();
             break;
         case Command::Command9:
-            m_cores.onCoreSelectionClick();
+            runSteps({Step::EstimateLoss, Step::RecalcCoreDerived, Step::SelectCoresByAreaProduct,
+                      Step::CaptionAreaProduct});
             break;
         case Command::Command10:
             m_results.computeDesignResults();
             break;
         case Command::TOOL:
             m_wireTools.load();
-            setWindowOpen(kWireWindow, true);
+            m_windows.setOpen(Window::WireTools, true);
             Q_EMIT toolWindowRequested();
             break;
         case Command::HE:
@@ -539,85 +452,69 @@ void DesignSession::runCommand(Command command) {
 }
 
 void DesignSession::onTextChange(Field field) {
-    switch (field) {
-        case Field::TxtF:
-        case Field::txtd:
-            m_primary.recalcTiming();
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_primary.recalcInputPower();
-            break;
-        case Field::Txtts:
-            m_primary.recalcTiming();
-            break;
-        case Field::TXTN:
-        case Field::txtudc:
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_primary.recalcInputPower();
-            break;
-        case Field::txtpint:
-            m_primary.reformatInputPower();
-            m_primary.recalcPrimary();
-            m_cores.selectCoresByAreaProduct();
-            m_sheet.setCaption(QStringLiteral("Data2"), m_sheet.areaProductText());
-            break;
-        case Field::txtipkip1:
-            m_primary.recalcPrimary();
-            break;
-        case Field::txtp:
-            m_primary.recalcInputPower();
-            break;
-        case Field::TxtUmin:
-            m_primary.deriveInputVoltage();
-            break;
-        case Field::txtuoutput:
-        case Field::TxtIoutput:
-        case Field::TXTDIO:
-            m_outputs.recalcEntryPower();
-            break;
-        case Field::TxtHipotPs:
-            m_safety.recalcCreepage();
-            break;
-        case Field::Combo1:
-            m_insulation.onClassChange();
-            break;
-        case Field::TxtCoreAe:
-            m_cores.onCoreAeChange();
-            break;
-        case Field::TxtCoreAw:
-            m_cores.onCoreAwChange();
-            break;
-        case Field::TXTCOREPOWER:
-        case Field::TXTPLG:
-            m_cores.recalcCoreDerived();
-            break;
-        case Field::TxtCoreSize:
-            m_cores.onCoreSizeChange();
-            break;
-        case Field::cmbcore:
-            m_cores.onFamilyChange();
-            break;
-        case Field::TXTCORE:
-            m_cores.searchCores();
-            break;
-        case Field::Text1:
-            m_cores.searchMaterials();
-            break;
-        case Field::txtbm:
-            m_cores.onFluxDensityChange();
-            break;
-        case Field::txtpl:
-            m_cores.recalcLossPerGram();
-            break;
-        case Field::TxtKwin:
-            m_results.colourFillFactor();
-            break;
-        default:
-            if (design::materialIndex(field)) {
-                m_cores.onMaterialFieldChange();
-            }
-            break;
+    runSteps(cascadeRow(field).change);
+}
+
+void DesignSession::runSteps(const Steps& steps) {
+    for (const Step step : steps) {
+        run(step);
+    }
+}
+
+void DesignSession::run(Step step) {
+    switch (step) {
+        case Step::RecalcTiming:
+            return m_primary.recalcTiming();
+        case Step::RecalcPrimary:
+            return m_primary.recalcPrimary();
+        case Step::RecalcInputPower:
+            return m_primary.recalcInputPower();
+        case Step::DeriveInputVoltage:
+            return m_primary.deriveInputVoltage();
+        case Step::ReformatInputPower:
+            return m_primary.reformatInputPower();
+        case Step::RestoreInputPower:
+            return m_primary.restoreInputPower();
+        case Step::RecalcEntryPower:
+            return m_outputs.recalcEntryPower();
+        case Step::RecalcCreepage:
+            return m_safety.recalcCreepage();
+        case Step::ApplyInsulationClass:
+            return m_insulation.onClassChange();
+        case Step::RecalcAllowedRise:
+            return m_insulation.recalcAllowedRise();
+        case Step::SelectCoresByAreaProduct:
+            return m_cores.selectCoresByAreaProduct(m_safety.marginFactor());
+        case Step::CaptionAreaProduct:
+            return m_cores.captionFromAreaProduct();
+        case Step::RecalcCoreDerived:
+            return m_cores.recalcCoreDerived();
+        case Step::RecalcNewCoreDerived:
+            return m_cores.recalcNewCoreDerived();
+        case Step::WriteCorePowerMessage:
+            return m_cores.writeCorePowerMessage();
+        case Step::ShowCoreName:
+            return m_cores.showCoreName();
+        case Step::ShowFamilyPicture:
+            return m_cores.showFamilyPicture();
+        case Step::SearchCores:
+            return m_cores.searchCores();
+        case Step::SearchMaterials:
+            return m_cores.searchMaterials();
+        case Step::ProposeFluxDensity:
+            return m_cores.proposeFluxDensity();
+        case Step::EstimateLoss:
+            return m_cores.estimateLoss();
+        case Step::RecalcLossPerGram:
+            return m_cores.recalcLossPerGram();
+        case Step::RefillMaterialFields:
+            return m_cores.refillMaterialFields();
+        case Step::RefillCoreFields:
+            return m_cores.refillCoreFields();
+        case Step::ComputeResults:
+            return m_results.computeDesignResults();
+        case Step::ColourFillFactor:
+            return m_results.colourFillFactor();
     }
 }
 
@@ -684,7 +581,7 @@ void DesignSession::applyAdvice(const advice::AdviceRow& row,
     }
     m_catalogue.materials().moveTo(m_catalogue.materials().positionOf(material.rowid));
     // As after an edit of txtbm: the loss density belongs to the present frequency.
-    m_cores.onFluxDensityChange();
+    runSteps(cascadeRow(Field::txtbm).change);
     if (m_sheet.text(Field::TXTCORE) == core.name) {
         m_cores.searchCores();
     } else {

@@ -11,7 +11,9 @@
 #include "engine/design/primary_side.h"
 #include "engine/results/design_results.h"
 #include "engine/safety/safety_presets.h"
+#include "engine/session/change_cascade.h"
 #include "engine/session/design_document.h"
+#include "engine/session/windows.h"
 #include "engine/sheet/design_sheet.h"
 #include "engine/spice/spice_netlist.h"
 #include "engine/wire/wire_calculator.h"
@@ -58,29 +60,13 @@ public:
     // The design as a document: its file, its unsaved edits, the title.
     [[nodiscard]] DesignDocument& document() { return m_document; }
     [[nodiscard]] const DesignDocument& document() const { return m_document; }
-    // Whether a window (FrmFanji, FrmWireTools, frmAbout) is open; the
-    // design window is open until the program ends.
-    [[nodiscard]] bool isWindowOpen(const QString& window) const;
-    // A secondary window was closed (or opened) by its own frame or button.
-    // Once the program has ended nothing opens or closes any more.
-    void setWindowOpen(const QString& window, bool open);
-    // The window a control belongs to by its prefix: FrmWireTools, frmAbout,
-    // or FrmFanji for a name without prefix.
-    [[nodiscard]] static QString windowOf(const QString& control);
-    // The engineer acts in a window: a command aimed at one of its controls,
-    // or a menu item of its menu. The window is then the one whose focus the
-    // snapshot reports, until the engineer acts in another or it closes.
-    void actIn(const QString& window);
-    // The window the engineer last acted in that is still open (FrmFanji
-    // when there is none); at the end of the program, the one it was then.
-    [[nodiscard]] QString actedWindow() const;
-    // The control that has the focus in actedWindow(), with the window's
-    // prefix for a secondary window ("FrmWireTools.TxtFoilS").
+    // Which windows are open and which one the engineer acted in last: the
+    // one whose focus the snapshot reports.
+    [[nodiscard]] WindowTracker& windows() { return m_windows; }
+    [[nodiscard]] const WindowTracker& windows() const { return m_windows; }
+    // The control that has the focus in the window acted in, with the
+    // window's prefix for a secondary window ("FrmWireTools.TxtFoilS").
     [[nodiscard]] QString focusedControl() const;
-    // The wire calculator's OP: the program ends. Every window is closed
-    // from then on; what the windows hold stays as it was.
-    void endProgram();
-    [[nodiscard]] bool hasEnded() const { return m_ended; }
     [[nodiscard]] const catalogue::Catalogue& catalogue() const { return m_catalogue; }
     // Whether a field the design results read changed after they were last
     // computed (or they never were).
@@ -96,8 +82,8 @@ public:
     // Whether a button, option, check box or menu item can be clicked now.
     [[nodiscard]] bool isClickable(const QString& control) const;
     // Whether the name is a control of this window (field, grid, button,
-    // option, menu item or label) or, with the prefix "FrmWireTools." or
-    // "frmAbout.", of the wire calculator or the About window.
+    // option, menu item or label) or, with a secondary window's prefix
+    // (controlPrefix()), of the wire calculator or the About window.
     [[nodiscard]] static bool isControl(const QString& name);
     // The list items of a combo box (cmbcore, Combo1); empty for others.
     [[nodiscard]] static QStringList comboItems(design::Field field);
@@ -204,8 +190,15 @@ Q_SIGNALS:
     void exitRequested();
 
 private:
+    // A field's text changed: its row's change steps.
     void onTextChange(design::Field field) override;
     void onClick(design::Check check) override;
+    // A key in a field: its row's Enter steps and focus, then its key steps.
+    void pressKey(const CascadeRow& row, int keyCode);
+    [[nodiscard]] bool enterApplies(EnterWhen when) const;
+    void runSteps(const Steps& steps);
+    // The dispatcher: each step is one call of the subsystem that owns it.
+    void run(Step step);
     void runCommand(design::Command command);
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
@@ -225,10 +218,7 @@ private:
     wire::WireCalculator m_wireTools;
     about::AboutWindow m_about;
     DesignDocument m_document;
-    QStringList m_openWindows;
-    // The secondary windows the engineer acted in, the latest last.
-    QStringList m_actedWindows;
-    bool m_ended = false;
+    WindowTracker m_windows;
     results::DesignResults m_results;
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
     advice::Advice m_advice;

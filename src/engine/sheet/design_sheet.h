@@ -85,6 +85,11 @@ struct Grid {
 
 enum class Table { MS, MSwin };
 
+// The colour values a field is coloured with (0xBBGGRR): green within a
+// limit, red beyond it.
+inline constexpr int kGreen = 0x00FF00;
+inline constexpr int kRed = 0x0000FF;
+
 // The columns of the outputs table MS; row 0 holds the headings, each
 // further row one output.
 enum OutputColumn : int {
@@ -169,8 +174,8 @@ public:
     // area product), or the picture file an image box shows (Img2).
     [[nodiscard]] QString caption(const QString& control) const;
     void setCaption(const QString& control, const QString& caption);
-    // The fill-factor colour as a colour value (65280 green, 255 red), no
-    // value before it was first coloured.
+    // The fill-factor colour as a colour value (kGreen or kRed), no value
+    // before it was first coloured.
     [[nodiscard]] std::optional<int> color(Field field) const;
     void setColor(Field field, int colorValue);
 

@@ -339,7 +339,7 @@ void FrmAdvisor::applyRow(int row) {
     // The snapshot stays alive across the cascade, whatever it schedules.
     const std::shared_ptr<const advice::CatalogueSnapshot> snapshot = m_model->snapshot();
     const AdviceRow pair = m_model->row(source.row());
-    m_engine.actIn(QStringLiteral("FrmFanji"));
+    m_engine.windows().actIn(session::Window::Design);
     m_engine.applyAdvice(pair, *snapshot);
 }
 

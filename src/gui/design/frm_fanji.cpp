@@ -578,7 +578,7 @@ void FrmFanji::closeProgram() {
         // No save question in a script: the program ends and every window
         // goes, their texts kept for the script's last snapshots.
         m_window.wireTools().sayFarewell();
-        m_window.endProgram();
+        m_window.windows().endProgram();
         for (QWidget* window :
              {static_cast<QWidget*>(m_wireTools.get()), static_cast<QWidget*>(m_about.get()),
               static_cast<QWidget*>(this)}) {
@@ -634,9 +634,9 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
     }
     if ((watched == m_wireTools.get() || watched == m_about.get()) &&
         (event->type() == QEvent::Close || event->type() == QEvent::Hide)) {
-        m_window.setWindowOpen(watched == m_wireTools.get() ? QStringLiteral("FrmWireTools")
-                                                            : QStringLiteral("frmAbout"),
-                               false);
+        m_window.windows().setOpen(
+            watched == m_wireTools.get() ? session::Window::WireTools : session::Window::About,
+            false);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -47,11 +47,11 @@ QJsonArray modelRows(const GridModel& model, bool headerRow) {
     return rows;
 }
 
-const QString kWirePrefix = QStringLiteral("FrmWireTools.");
-const QString kAboutPrefix = QStringLiteral("frmAbout.");
+const QString kWirePrefix = session::controlPrefix(session::Window::WireTools);
+const QString kAboutPrefix = session::controlPrefix(session::Window::About);
 
 bool isSecondary(const QString& control) {
-    return control.startsWith(kWirePrefix) || control.startsWith(kAboutPrefix);
+    return session::windowOf(control) != session::Window::Design;
 }
 
 // A click of the engineer's mouse on a label.
@@ -274,8 +274,7 @@ QJsonObject WidgetTarget::snapshot() {
         fields.insert(name, widgetText(widget(name)));
     }
     for (const QString& name : wire::WireCalculator::fieldNames()) {
-        fields.insert(QStringLiteral("FrmWireTools.") + name,
-                      widgetText(widget(QStringLiteral("FrmWireTools.") + name)));
+        fields.insert(kWirePrefix + name, widgetText(widget(kWirePrefix + name)));
     }
     snapshot.insert(QStringLiteral("fields"), fields);
 
@@ -328,12 +327,13 @@ QJsonObject WidgetTarget::snapshot() {
     const FrmAbout* about = m_window.aboutWindow();
     snapshot.insert(
         QStringLiteral("windows"),
-        QJsonObject{{QStringLiteral("FrmWireTools"), m_window.wireWindow().isVisible()},
-                    {QStringLiteral("frmAbout"), about != nullptr && about->isVisible()}});
+        QJsonObject{
+            {session::windowName(session::Window::WireTools), m_window.wireWindow().isVisible()},
+            {session::windowName(session::Window::About), about != nullptr && about->isVisible()}});
     // The focus of the window the engineer last acted in.
-    const QString acted = m_window.engine().actedWindow();
-    if (acted != u"FrmFanji") {
-        const bool wire = acted == u"FrmWireTools";
+    const session::Window acted = m_window.engine().windows().acted();
+    if (acted != session::Window::Design) {
+        const bool wire = acted == session::Window::WireTools;
         snapshot.insert(QStringLiteral("focus"),
                         wire ? windowFocus(&m_window.wireWindow(), kWirePrefix,
                                            m_window.engine().wireTools().focus())

@@ -1,6 +1,7 @@
 #include "engine/advice/core_adviser.h"
 
 #include "engine/advice/advice_order.h"
+#include "engine/base/key_codes.h"
 #include "engine/base/number_text.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/script/snapshot.h"
@@ -49,7 +50,7 @@ void primary(session::DesignSession& w, const char* umin, const char* f, const c
     type(w, "TxtUmin", QString::fromLatin1(umin));
     type(w, "TxtF", QString::fromLatin1(f));
     type(w, "txtd", QString::fromLatin1(d));
-    w.keyDown(QStringLiteral("txtd"), 13);
+    w.keyDown(QStringLiteral("txtd"), kEnterKey);
 }
 
 const DesignCase kDesigns[] = {
@@ -197,7 +198,7 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     EXPECT_EQ(row[int(AdviceColumn::CheckVerdict)], verdict);
     EXPECT_EQ(row[int(AdviceColumn::CheckReason)], reason);
     const bool feasible =
-        applied.window.sheet().color(Field::TxtKwin) == 65280 && !rise.isEmpty() &&
+        applied.window.sheet().color(Field::TxtKwin) == design::kGreen && !rise.isEmpty() &&
         parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD)) && verdict != u"fail";
     EXPECT_EQ(found->feasible, feasible);
     return candidate;

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-namespace kelvane::wire {
+namespace kelvane {
 namespace {
 
 // Expected texts are UTF-8; nullptr stands for "no value".
@@ -152,4 +152,4 @@ TEST(ConductorFormulasTest, NoResultIsEverWrittenAsNanOrInf) {
 }
 
 }  // namespace
-}  // namespace kelvane::wire
+}  // namespace kelvane

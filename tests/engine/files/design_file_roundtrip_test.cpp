@@ -1,3 +1,4 @@
+#include "engine/base/key_codes.h"
 #include "engine/files/design_file.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
@@ -105,7 +106,7 @@ void editAtRandom(session::DesignSession& window, int combination, std::mt19937&
                 window.type(field, randomText(random));
                 break;
             case 2:
-                window.keyDown(fieldName(field), 13);
+                window.keyDown(fieldName(field), kEnterKey);
                 break;
             case 3:
                 window.type(Field::txtuoutput, randomText(random));

@@ -1,4 +1,5 @@
 #include "engine/advice/core_adviser.h"
+#include "engine/base/key_codes.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
@@ -31,7 +32,7 @@ protected:
         type("TxtUmin", "85");
         type("TxtF", "65");
         type("txtd", "0.45");
-        window.keyDown(QStringLiteral("txtd"), 13);
+        window.keyDown(QStringLiteral("txtd"), kEnterKey);
         type("txtuoutput", "19");
         type("TxtIoutput", "3.42");
         type("TXTDIO", "0.5");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/key_codes.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
 
@@ -26,7 +27,7 @@ protected:
 
     void type(const char* field, const QString& text) { window.type(*fieldByName(field), text); }
     void click(const char* control) { window.click(QString::fromLatin1(control)); }
-    void enter(const char* control) { window.keyDown(QString::fromLatin1(control), 13); }
+    void enter(const char* control) { window.keyDown(QString::fromLatin1(control), kEnterKey); }
     [[nodiscard]] QString text(const char* field) const {
         return window.sheet().text(*fieldByName(field));
     }

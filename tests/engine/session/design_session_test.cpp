@@ -5,105 +5,55 @@
 namespace kelvane::design {
 namespace {
 
-// Counts the change events the record raises.
-class CountingHandler : public ChangeHandler {
-public:
-    void onTextChange(Field) override { ++changes; }
-    void onClick(Check) override { ++clicks; }
-    int changes = 0;
-    int clicks = 0;
-};
-
-TEST(DesignSheet, ChangeEventOnlyWhenTheTextDiffers) {
-    DesignSheet sheet;
-    CountingHandler handler;
-    sheet.setChangeHandler(&handler);
-    sheet.setText(Field::txtlp, QStringLiteral("0"));
-    sheet.setText(Field::txtlp, QStringLiteral("0.0"));
-    EXPECT_EQ(handler.changes, 2);
-    sheet.setText(Field::txtlp, QStringLiteral("0.0"));
-    sheet.setFixed(Field::txtlp, 0.04, 1);
-    EXPECT_EQ(handler.changes, 2);
-    sheet.setFixed(Field::txtlp, std::numeric_limits<double>::quiet_NaN(), 1);
-    EXPECT_EQ(sheet.text(Field::txtlp), u"0.0");
-}
-
-TEST(DesignSheet, OptionClickOnlyWhenNewlySelected) {
-    DesignSheet sheet;
-    CountingHandler handler;
-    sheet.setChangeHandler(&handler);
-    sheet.setChecked(Check::OptIEC, 1);
-    sheet.setChecked(Check::Option2, 1);
-    sheet.setChecked(Check::Option2, 1);
-    EXPECT_EQ(handler.clicks, 2);
-    sheet.setChecked(Check::Option1, 1);
-    EXPECT_FALSE(sheet.isChecked(Check::Option2));
-    EXPECT_TRUE(sheet.isChecked(Check::OptIEC));  // another group
-    sheet.setChecked(Check::Option1, 0);
-    EXPECT_EQ(handler.clicks, 3);
-    sheet.setChecked(Check::Check1, 1);
-    sheet.setChecked(Check::Check1, 1);
-    EXPECT_EQ(handler.clicks, 4);
-}
-
-TEST(DesignSheet, EveryFieldIsFoundByItsExactName) {
-    for (int index = 0; index < kFieldCount; ++index) {
-        const Field field = Field(index);
-        EXPECT_EQ(fieldByName(fieldName(field)), field) << fieldName(field).toStdString();
-    }
-    EXPECT_EQ(fieldName(materialField(14)), u"TxtApp(14)");
-    EXPECT_FALSE(fieldByName(QStringLiteral("txtUmin")).has_value());
-}
-
 using WindowsTest = DesignFixture;
 
 // The focus reported is that of the window acted in last; a window that
 // closes hands it back to the one acted in before.
 TEST_F(WindowsTest, FocusFollowsTheWindowActedIn) {
-    const QString wire = QStringLiteral("FrmWireTools");
-    const QString about = QStringLiteral("frmAbout");
+    const session::Window wire = session::Window::WireTools;
+    const session::Window about = session::Window::About;
     EXPECT_EQ(window.focusedControl(), u"TxtUmin");
-    window.actIn(QStringLiteral("FrmFanji"));
+    window.windows().actIn(session::Window::Design);
     click("TOOL");  // an act in the design window, which holds the menu
-    EXPECT_TRUE(window.isWindowOpen(wire));
+    EXPECT_TRUE(window.windows().isOpen(wire));
     EXPECT_EQ(window.focusedControl(), u"TxtUmin");
-    window.actIn(wire);
+    window.windows().actIn(wire);
     EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
     window.wireTools().click(QStringLiteral("Ab"));
-    EXPECT_TRUE(window.isWindowOpen(about));
+    EXPECT_TRUE(window.windows().isOpen(about));
     EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
-    window.actIn(about);
+    window.windows().actIn(about);
     window.about().focus(QStringLiteral("cmdSysInfo"));
     EXPECT_EQ(window.focusedControl(), u"frmAbout.cmdSysInfo");
     window.about().click(QStringLiteral("cmdOK"));
-    EXPECT_FALSE(window.isWindowOpen(about));
-    EXPECT_EQ(window.actedWindow(), wire);
+    EXPECT_FALSE(window.windows().isOpen(about));
+    EXPECT_EQ(window.windows().acted(), wire);
     EXPECT_EQ(window.focusedControl(), u"FrmWireTools.CmbWire");
-    window.actIn(QStringLiteral("FrmFanji"));
+    window.windows().actIn(session::Window::Design);
     enter("TxtUmin");
     EXPECT_EQ(window.focusedControl(), u"txtudc");
     // Opened again, the About window has loaded afresh.
     click("HE");
-    window.actIn(about);
+    window.windows().actIn(about);
     EXPECT_EQ(window.focusedControl(), u"frmAbout.cmdOK");
 }
 
 TEST_F(WindowsTest, AtTheEndEveryWindowIsClosedForGood) {
-    const QString wire = QStringLiteral("FrmWireTools");
+    const session::Window wire = session::Window::WireTools;
     click("TOOL");
     click("HE");
-    window.actIn(wire);
+    window.windows().actIn(wire);
     window.wireTools().focus(QStringLiteral("TxtF"));
-    window.endProgram();
-    EXPECT_TRUE(window.hasEnded());
-    for (const char* name : {"FrmFanji", "FrmWireTools", "frmAbout"}) {
-        EXPECT_FALSE(window.isWindowOpen(QString::fromLatin1(name))) << name;
+    window.windows().endProgram();
+    EXPECT_TRUE(window.windows().hasEnded());
+    for (const session::Window each : {session::Window::Design, wire, session::Window::About}) {
+        EXPECT_FALSE(window.windows().isOpen(each)) << session::windowName(each).toStdString();
     }
     // The windows' own closing afterwards changes nothing, nor does an act.
-    window.setWindowOpen(wire, false);
-    window.setWindowOpen(QStringLiteral("frmAbout"), true);
-    window.actIn(QStringLiteral("FrmFanji"));
-    EXPECT_FALSE(window.isWindowOpen(QStringLiteral("frmAbout")));
+    window.windows().setOpen(wire, false);
+    window.windows().setOpen(session::Window::About, true);
+    window.windows().actIn(session::Window::Design);
+    EXPECT_FALSE(window.windows().isOpen(session::Window::About));
     EXPECT_EQ(window.focusedControl(), u"FrmWireTools.TxtF");
 }
 
