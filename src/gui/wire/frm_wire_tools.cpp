@@ -32,7 +32,7 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     clockFont.setStyleHint(QFont::Serif);
     m_ui->Lbt->setFont(clockFont);
     const QFontMetrics clockMetrics(clockFont);
-    m_ui->Lbt->setMinimumSize(clockMetrics.horizontalAdvance(QStringLiteral("现在是：00:00:00 PM")),
+    m_ui->Lbt->setMinimumSize(clockMetrics.horizontalAdvance(tr("现在是：00:00:00 PM")),
                               clockMetrics.height() + 4);
 
     m_binder = new FieldBinder(
@@ -86,9 +86,9 @@ QWidget* FrmWireTools::control(const QString& name) const {
 
 void FrmWireTools::buildMenus() {
     const std::pair<const char*, const char*> items[] = {
-        {"P", "打印"}, {"OP", "关闭"}, {"Ab", "关于"}};
+        {"P", QT_TR_NOOP("打印")}, {"OP", QT_TR_NOOP("关闭")}, {"Ab", QT_TR_NOOP("关于")}};
     for (const auto& [name, text] : items) {
-        QAction* action = menuBar()->addAction(QString::fromUtf8(text));
+        QAction* action = menuBar()->addAction(tr(text));
         const QString control = QString::fromLatin1(name);
         action->setObjectName(control);
         connect(action, &QAction::triggered, this,
