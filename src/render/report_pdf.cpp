@@ -255,7 +255,8 @@ private:
     // widest piece that cannot wrap (a hipot requirement, a number with its
     // unit) and the room left goes to the columns by what they would wrap.
     QVector<double> columnWidths(const report::ReportTable& table) const {
-        static const QRegularExpression breaks(Tr::tr("[\\s、，：；—]|(?<=\\p{Han})|(?=\\p{Han})"));
+        static const QRegularExpression breaks(
+            QStringLiteral("[\\s、，：；—]|(?<=\\p{Han})|(?=\\p{Han})"));
         const QFontMetricsF metrics(m_bold, &m_writer);
         const qsizetype count = table.headings.size();
         QVector<double> natural(count, 0.0);

@@ -54,32 +54,39 @@ class Text {
 public:
     // Room for a sentence or a formula at once: the texts are built piece by
     // piece, and growing them step by step costs more than the numbers.
-    Text() { m_text.reserve(96); }
+    Text() : m_spaced(currentLanguage() != Language::Chinese) { m_text.reserve(96); }
 
     Text& operator<<(QStringView part) {
+        space(part);
         m_text.append(part);
         return *this;
     }
-    Text& operator<<(const QString& part) {
-        m_text.append(part);
-        return *this;
-    }
+    Text& operator<<(const QString& part) { return *this << QStringView(part); }
     Text& operator<<(Sig number) {
+        space(u"0");
         appendSignificant(m_text, number.v);
         return *this;
     }
     Text& operator<<(Given number) {
+        space(u"0");
         appendPlain(m_text, number.v);
         return *this;
     }
-    Text& operator<<(int number) {
-        m_text.append(QString::number(number));
-        return *this;
-    }
+    Text& operator<<(int number) { return *this << QString::number(number); }
     [[nodiscard]] QString take() { return std::move(m_text); }
 
 private:
+    // Chinese runs words and numbers together ("次级1有效值电流"); a
+    // translation of the pieces needs a blank between two words.
+    void space(QStringView next) {
+        if (m_spaced && !m_text.isEmpty() && !next.isEmpty() && m_text.back().isLetterOrNumber() &&
+            next.front().isLetterOrNumber()) {
+            m_text.append(u' ');
+        }
+    }
+
     QString m_text;
+    bool m_spaced;
 };
 
 QString rowName(int row) {
@@ -1443,7 +1450,8 @@ void summarise(CheckResult& result) {
             text << result.failCount << Tr::tr(" 项不合格");
         }
         if (result.warnCount > 0) {
-            text << (result.failCount > 0 ? u"，" : u"") << result.warnCount << Tr::tr(" 项警告");
+            text << (result.failCount > 0 ? Tr::tr("，") : QString()) << result.warnCount
+                 << Tr::tr(" 项警告");
         }
     }
     result.summaryText = text.take();

@@ -204,7 +204,7 @@ void notePinsUsedTwice(Construction& c) {
     }
     for (const auto& [pin, what] : uses) {
         if (what.size() > 1) {
-            c.notes.append(Tr::tr("引脚%1用于多处：%2").arg(pin, what.join(u'、')));
+            c.notes.append(Tr::tr("引脚%1用于多处：%2").arg(pin, what.join(Tr::tr("、"))));
         }
     }
 }
@@ -218,7 +218,7 @@ QString joined(const std::vector<const Winding*>& windings, QString (*part)(cons
     for (const Winding* w : windings) {
         texts.append(part(*w));
     }
-    return texts.join(u'、');
+    return texts.join(Tr::tr("、"));
 }
 
 QString nameOf(const Winding& w) {
@@ -231,7 +231,7 @@ QString allPinsOf(const Winding& w) {
         pins.append(w.tapPin);
     }
     pins.append(w.finishPin);
-    return pins.join(u'、');
+    return pins.join(Tr::tr("、"));
 }
 
 // Hipot by insulation group: the primary side (the primary and its bias

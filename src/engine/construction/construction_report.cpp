@@ -115,7 +115,7 @@ QString orderText(const Construction& c) {
             kinds.append(kind);
         }
     }
-    return kinds.join(u'、');
+    return kinds.join(Tr::tr("、"));
 }
 
 ReportSection windingSection(const Construction& c) {
@@ -246,9 +246,10 @@ ReportSection testSection(const Construction& c) {
     tests.rows.append({Tr::tr("初级电感量Lp"), c.inductancePins, signal + Tr::tr("，其余绕组开路"),
                        inductanceRequirement(c)});
     if (const std::optional<double> max = c.leakageMaxUh()) {
-        tests.rows.append({Tr::tr("漏感Llk"), c.inductancePins,
-                           signal + Tr::tr("，") + c.shortedPins.join(u'、') + Tr::tr("短路"),
-                           QStringLiteral("≤ %1 µH").arg(plain(*max))});
+        tests.rows.append(
+            {Tr::tr("漏感Llk"), c.inductancePins,
+             signal + Tr::tr("，") + c.shortedPins.join(Tr::tr("、")) + Tr::tr("短路"),
+             QStringLiteral("≤ %1 µH").arg(plain(*max))});
     }
     for (const HipotTest& hipot : c.hipot) {
         tests.rows.append({Tr::tr("耐压Hi-Pot"), hipot.pins,
@@ -313,7 +314,7 @@ void appendConstructionSheet(report::DesignReport& report, const Construction& c
         }
         report.banner = Tr::tr("设计校核有%1项不合格：%2。修改设计之前，本规格书不得用于生产。")
                             .arg(check.failCount)
-                            .arg(failing.join(u'、'));
+                            .arg(failing.join(Tr::tr("、")));
     }
     for (const Winding& w : c.windings) {
         report.diagram.append({w.name, w.turns > 0.0 ? turnsText(w) + u'T' : QString(), w.startPin,

@@ -13,7 +13,7 @@ namespace {
 
 // The texts for a person, in the engineer's language.
 struct Tr {
-    Q_DECLARE_TR_FUNCTIONS(kelvane::report)
+    Q_DECLARE_TR_FUNCTIONS(kelvane::session)
 };
 
 report::ReportBlock textBlock(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "engine/about/about_info.h"
 #include "engine/about/about_window.h"
+#include "engine/base/language.h"
 #include "gui/base/field_binder.h"
 #include "ui_frm_about.h"
 
@@ -49,17 +50,17 @@ QPixmap applicationIcon(qreal ratio) {
 FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     : QDialog(parent), m_window(window), m_ui(std::make_unique<Ui::FrmAbout>()) {
     m_ui->setupUi(this);
-    setWindowTitle(about::windowCaption());
+    setWindowTitle(humanText(about::windowCaption()));
     m_ui->picIcon->setPixmap(applicationIcon(devicePixelRatioF()));
     QFont titleFont = m_ui->lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     m_ui->lblTitle->setFont(titleFont);
-    m_ui->lblTitle->setText(about::applicationTitle());
-    m_ui->lblVersion->setText(about::versionText());
-    m_ui->lblDescription->setText(about::descriptionText());
-    m_ui->lblDisclaimer->setText(about::disclaimerText());
-    m_ui->Label1->setText(about::footerText());
+    m_ui->lblTitle->setText(humanText(about::applicationTitle()));
+    m_ui->lblVersion->setText(humanText(about::versionText()));
+    m_ui->lblDescription->setText(humanText(about::descriptionText()));
+    m_ui->lblDisclaimer->setText(humanText(about::disclaimerText()));
+    m_ui->Label1->setText(humanText(about::footerText()));
     m_ui->LblBrand_1->setText(about::webSite());
 
     m_binder = new FieldBinder(

@@ -1,5 +1,6 @@
 #include "gui/advice/frm_advisor.h"
 
+#include "engine/base/language.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/session/design_session.h"
@@ -104,7 +105,10 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
     const auto column = AdviceColumn(index.column());
     switch (role) {
         case Qt::DisplayRole:
-            return text(index.row(), column);
+            // The check's reason is the engine's Chinese caption, which
+            // scripts keep; the table shows it in the engineer's language.
+            return column == AdviceColumn::CheckReason ? humanText(text(index.row(), column))
+                                                       : text(index.row(), column);
         case Qt::TextAlignmentRole:
             return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -136,7 +140,7 @@ QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int r
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return advice::adviceColumnNames().value(section);
+        return humanText(advice::adviceColumnNames().value(section));
     }
     return section + 1;
 }

@@ -1,5 +1,6 @@
 #include "gui/check/simulation_panel.h"
 
+#include "engine/base/language.h"
 #include "engine/session/design_session.h"
 #include "gui/check/check_page.h"
 #include "gui/check/output_voltage_view.h"
@@ -192,7 +193,7 @@ void SimulationPanel::onFailed(const QString& why) {
 }
 
 void SimulationPanel::setStatus(const QString& text, const QColor& colour) {
-    m_status->setText(text);
+    m_status->setText(humanText(text));
     m_status->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
 }
 

@@ -1,6 +1,7 @@
 #include "gui/design/frm_fanji.h"
 
 #include "engine/about/about_info.h"
+#include "engine/base/language.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
 #include "engine/session/session_report.h"
@@ -98,7 +99,7 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     // The core's name is refilled last, once its record is current.
     connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
         if (field == Field::TxtCoreSize) {
-            m_ui->CoreOrigin->setText(m_window.shownCoreText(QStringLiteral("ORIGIN")));
+            m_ui->CoreOrigin->setText(humanText(m_window.shownCoreText(QStringLiteral("ORIGIN"))));
         }
     });
     connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { mirrorChecks(); });
@@ -131,8 +132,8 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
             &FrmFanji::closeProgram);
     session::DesignDocument& document = m_window.document();
     connect(&document, &session::DesignDocument::titleChanged, this,
-            [this, &document] { setWindowTitle(document.title()); });
-    setWindowTitle(document.title());
+            [this, &document] { setWindowTitle(humanText(document.title())); });
+    setWindowTitle(humanText(document.title()));
 
     for (int i = 0; i < design::kFieldCount; ++i) {
         mirrorText(Field(i));

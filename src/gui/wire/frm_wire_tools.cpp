@@ -1,6 +1,7 @@
 #include "gui/wire/frm_wire_tools.h"
 
 #include "engine/about/about_info.h"
+#include "engine/base/language.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/field_binder.h"
 #include "ui_frm_wire_tools.h"
@@ -60,7 +61,8 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
             [this](const QString& name) { m_binder->mirrorText(name, m_calculator.text(name)); });
     connect(&m_calculator, &wire::WireCalculator::comboItemsChanged, this,
             &FrmWireTools::mirrorComboItems);
-    connect(&m_calculator, &wire::WireCalculator::clockCaptionChanged, m_ui->Lbt, &QLabel::setText);
+    connect(&m_calculator, &wire::WireCalculator::clockCaptionChanged, m_ui->Lbt,
+            [this](const QString& caption) { m_ui->Lbt->setText(humanText(caption)); });
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Tim1"));
@@ -71,7 +73,7 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     for (const QString& name : wire::WireCalculator::fieldNames()) {
         m_binder->mirrorText(name, m_calculator.text(name));
     }
-    m_ui->Lbt->setText(m_calculator.clockCaption());
+    m_ui->Lbt->setText(humanText(m_calculator.clockCaption()));
     if (QWidget* focused = control(m_calculator.focus())) {
         focused->setFocus(Qt::OtherFocusReason);
     }
