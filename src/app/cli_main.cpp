@@ -30,8 +30,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kelvane-cli run SCRIPT [--catalogue FILE]\n"
-    "Every command takes --lang zh|en: the language of the report and of the\n"
-    "texts for a person (Chinese by default); scripts' snapshots never change.\n"
     "       kelvane-cli import CATALOGUE [--materials CSV] [--cores CSV]\n"
     "       kelvane-cli report DESIGN.dat -o OUT.pdf [--json OUT.json] [--catalogue FILE]\n"
     "       kelvane-cli advise DESIGN [--catalogue FILE] [--top N] [--all]\n"
@@ -41,7 +39,9 @@ constexpr const char* kUsage =
     "       kelvane-cli check DESIGN [--catalogue FILE] [--format text|json]\n"
     "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n"
     "       kelvane-cli spice DESIGN [-o OUT.cir] [--bench] [--coupling K]\n"
-    "                   [--catalogue FILE]\n";
+    "                   [--catalogue FILE]\n"
+    "Every command takes --lang zh|en, the language of the report and of the\n"
+    "texts for a person (Chinese by default); snapshots never change with it.\n";
 
 // A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
 // or a line break, its quotes doubled.

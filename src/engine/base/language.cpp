@@ -39,6 +39,9 @@ struct Pattern {
 struct Messages {
     QHash<QString, QString> exact;
     std::vector<Pattern> patterns;
+    // The exact sources, the longest first, for texts that join them to
+    // other text ("保存失败：" + a reason, "关于 " + the title).
+    QStringList byLength;
 };
 
 const QRegularExpression& placeholders() {
@@ -99,6 +102,11 @@ const Messages& messages() {
         // 数字（%2）" explains a text better than "保存失败：%1".
         std::stable_sort(result.patterns.begin(), result.patterns.end(),
                          [](const Pattern& a, const Pattern& b) { return a.literal > b.literal; });
+        result.byLength = result.exact.keys();
+        std::sort(result.byLength.begin(), result.byLength.end(),
+                  [](const QString& a, const QString& b) {
+                      return a.size() != b.size() ? a.size() > b.size() : a < b;
+                  });
         return result;
     }();
     return read;
@@ -137,7 +145,20 @@ QString translateMessage(const QString& text) {
         }
         return lines.join(u'\n');
     }
-    return text;
+    // A known text followed by another: each in turn.
+    for (const QString& source : known.byLength) {
+        if (source.size() < text.size() && text.startsWith(source)) {
+            return known.exact.value(source) + translateMessage(text.mid(source.size()));
+        }
+    }
+    // Known texts inside one no rule explains (a window title).
+    QString replaced = text;
+    for (const QString& source : known.byLength) {
+        if (source.size() > 1 && replaced.contains(source)) {
+            replaced.replace(source, known.exact.value(source));
+        }
+    }
+    return replaced;
 }
 
 }  // namespace

@@ -535,12 +535,11 @@ void FrmFanji::chooseLanguage(Language language) {
     saveLanguage(language);
     // Every window is built in one language; the choice takes effect when
     // Kelvane starts next. Said in both, as the engineer may read only one.
-    QMessageBox::information(this, QStringLiteral("语言 / Language"),
-                             language == Language::English
-                                 ? QStringLiteral("下次启动时界面为英文。\n"
-                                                  "Kelvane will start in English next time.")
-                                 : QStringLiteral("下次启动时界面为中文。\n"
-                                                  "Kelvane will start in Chinese next time."));
+    QMessageBox::information(
+        this, QStringLiteral("语言 / Language"),
+        language == Language::English
+            ? QStringLiteral("下次启动时界面为英文。\nKelvane will start in English next time.")
+            : QStringLiteral("下次启动时界面为中文。\nKelvane will start in Chinese next time."));
 }
 
 FrmAdvisor& FrmFanji::advisorWindow() {
