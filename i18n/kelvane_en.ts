@@ -88,7 +88,7 @@
     </message>
     <message>
         <source>绝缘等级或系统</source>
-        <translation>Insulation class or system</translation>
+        <translation>Insulation class</translation>
     </message>
     <message>
         <source>IEC</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>最小爬电距离mm</source>
-        <translation>Min. creepage distance mm</translation>
+        <translation>Creepage distance mm</translation>
     </message>
     <message>
         <source>Pir Vs Sec</source>
@@ -236,11 +236,11 @@
     </message>
     <message>
         <source>居里温度Tc(℃)</source>
-        <translation>Curie temperature Tc (℃)</translation>
+        <translation>Curie temp. Tc (℃)</translation>
     </message>
     <message>
         <source>磁通密度Bm @1194A/m(mT)</source>
-        <translation>Flux density Bm @1194A/m (mT)</translation>
+        <translation>Bm @1194 A/m (mT)</translation>
     </message>
     <message>
         <source>剩余磁通密度Br(mT)</source>
@@ -360,7 +360,7 @@
     </message>
     <message>
         <source>磁芯重量W(g/set)</source>
-        <translation>Core mass W (g/set)</translation>
+        <translation>Mass W (g/set)</translation>
     </message>
     <message>
         <source>磁芯损耗(W)</source>
@@ -400,7 +400,7 @@
     </message>
     <message>
         <source>变压器输出功率(W)</source>
-        <translation>Transformer output power (W)</translation>
+        <translation>Output power (W)</translation>
     </message>
     <message>
         <source>绕组占积率</source>
@@ -412,7 +412,7 @@
     </message>
     <message>
         <source>变压器模拟温升：</source>
-        <translation>Estimated temperature rise:</translation>
+        <translation>Temperature rise:</translation>
     </message>
     <message>
         <source>有效导磁率Ue：</source>

@@ -6,6 +6,7 @@
 #include "gui/base/field_binder.h"
 #include "ui_frm_about.h"
 
+#include <QLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -82,6 +83,12 @@ FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     const int width = std::max(480, m_ui->lblTitle->sizeHint().width() + kIconSize + 64);
     setMinimumWidth(width);
     adjustSize();
+    // The wrapped texts (longer in English) need their height at this width,
+    // which adjustSize() does not ask the layout for.
+    if (layout() != nullptr && layout()->hasHeightForWidth()) {
+        setMinimumHeight(layout()->totalHeightForWidth(this->width()));
+        adjustSize();
+    }
 }
 
 FrmAbout::~FrmAbout() = default;
