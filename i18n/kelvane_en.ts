@@ -575,81 +575,6 @@
     </message>
 </context>
 <context>
-    <name>Tr</name>
-    <message>
-        <source>7 设计校核</source>
-        <translation>7 Design check</translation>
-    </message>
-    <message>
-        <source>校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz</source>
-        <translation>Check conditions: highest AC input %1 V, switch rating %2 V, bulk capacitor %3, line %4 Hz</translation>
-    </message>
-    <message>
-        <source>校核项目</source>
-        <translation>Check items</translation>
-    </message>
-    <message>
-        <source>项目</source>
-        <translation>Item</translation>
-    </message>
-    <message>
-        <source>校核值</source>
-        <translation>Check value</translation>
-    </message>
-    <message>
-        <source>经典方法</source>
-        <translation>Classic method</translation>
-    </message>
-    <message>
-        <source>限值</source>
-        <translation>Limit</translation>
-    </message>
-    <message>
-        <source>判定</source>
-        <translation>Verdict</translation>
-    </message>
-    <message>
-        <source>【%1】%2：%3。%4</source>
-        <translation>[%1] %2: %3. %4</translation>
-    </message>
-    <message>
-        <source>13 磁芯推荐</source>
-        <translation>13 Core advice</translation>
-    </message>
-    <message>
-        <source>符合筛选条件的组合 %1 个%2</source>
-        <translation>%1 pairs match the filters%2</translation>
-    </message>
-    <message>
-        <source>，列出前 %1 个</source>
-        <translation>, the first %1 listed</translation>
-    </message>
-    <message>
-        <source>（</source>
-        <translation> (</translation>
-    </message>
-    <message>
-        <source> cm³，</source>
-        <translation> cm³, </translation>
-    </message>
-    <message>
-        <source> W）</source>
-        <translation> W)</translation>
-    </message>
-    <message>
-        <source>体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：</source>
-        <translation>Pareto front of volume and loss (no other feasible pair is both smaller and cooler): </translation>
-    </message>
-    <message>
-        <source>无</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>；</source>
-        <translation>; </translation>
-    </message>
-</context>
-<context>
     <name>kelvane::check</name>
     <message>
         <source>数值超出计算范围</source>
@@ -2666,7 +2591,7 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>最低交流输入电压UacMin</source>
-        <translation>Lowest AC input voltage UacMin</translation>
+        <translation>Min. AC input UacMin</translation>
     </message>
     <message>
         <source>输入电压Udc</source>
@@ -2730,7 +2655,7 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>Ts平均输入电流Is</source>
-        <translation>Average input current Is</translation>
+        <translation>Avg. input current Is</translation>
     </message>
     <message>
         <source>Ton导通电流Im</source>
@@ -2830,7 +2755,7 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>饱和磁通密度Bs</source>
-        <translation>Saturation flux density Bs</translation>
+        <translation>Sat. flux density Bs</translation>
     </message>
     <message>
         <source>剩余磁通密度Br</source>
@@ -2930,7 +2855,7 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>有效导磁率Ue</source>
-        <translation>Effective permeability µe</translation>
+        <translation>Eff. permeability µe</translation>
     </message>
     <message>
         <source>气隙GAP</source>
@@ -2942,11 +2867,11 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>变压器总损耗PT</source>
-        <translation>Total transformer loss PT</translation>
+        <translation>Total loss PT</translation>
     </message>
     <message>
         <source>变压器模拟温升</source>
-        <translation>Estimated temperature rise</translation>
+        <translation>Est. temperature rise</translation>
     </message>
     <message>
         <source>绝缘等级</source>
@@ -2982,7 +2907,7 @@ Without a database you can still design, but the material and core lists are emp
     </message>
     <message>
         <source>最小爬电距离</source>
-        <translation>Minimum creepage distance</translation>
+        <translation>Min. creepage distance</translation>
     </message>
     <message>
         <source>开关变压器设计报告</source>
@@ -3031,6 +2956,81 @@ Without a database you can still design, but the material and core lists are emp
     <message>
         <source>RCC：临界导通，Ip1 = %1 A</source>
         <translation>RCC: boundary conduction, Ip1 = %1 A</translation>
+    </message>
+</context>
+<context>
+    <name>kelvane::session</name>
+    <message>
+        <source>7 设计校核</source>
+        <translation>7 Design check</translation>
+    </message>
+    <message>
+        <source>校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz</source>
+        <translation>Check conditions: highest AC input %1 V, switch rating %2 V, bulk capacitor %3, line %4 Hz</translation>
+    </message>
+    <message>
+        <source>校核项目</source>
+        <translation>Check items</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>校核值</source>
+        <translation>Check value</translation>
+    </message>
+    <message>
+        <source>经典方法</source>
+        <translation>Classic method</translation>
+    </message>
+    <message>
+        <source>限值</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>【%1】%2：%3。%4</source>
+        <translation>[%1] %2: %3. %4</translation>
+    </message>
+    <message>
+        <source>13 磁芯推荐</source>
+        <translation>13 Core advice</translation>
+    </message>
+    <message>
+        <source>符合筛选条件的组合 %1 个%2</source>
+        <translation>%1 pairs match the filters%2</translation>
+    </message>
+    <message>
+        <source>，列出前 %1 个</source>
+        <translation>, the first %1 listed</translation>
+    </message>
+    <message>
+        <source>（</source>
+        <translation> (</translation>
+    </message>
+    <message>
+        <source> cm³，</source>
+        <translation> cm³, </translation>
+    </message>
+    <message>
+        <source> W）</source>
+        <translation> W)</translation>
+    </message>
+    <message>
+        <source>体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：</source>
+        <translation>Pareto front of volume and loss (no other feasible pair is both smaller and cooler): </translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
     </message>
 </context>
 </TS>

@@ -79,8 +79,15 @@ private:
     // Chinese runs words and numbers together ("次级1有效值电流"); a
     // translation of the pieces needs a blank between two words.
     void space(QStringView next) {
-        if (m_spaced && !m_text.isEmpty() && !next.isEmpty() && m_text.back().isLetterOrNumber() &&
-            next.front().isLetterOrNumber()) {
+        if (!m_spaced || next.isEmpty() || !next.front().isLetterOrNumber()) {
+            return;
+        }
+        // After a word, not after a symbol of a formula ("N" 2, "Uo" 1).
+        qsizetype letters = 0;
+        while (letters < m_text.size() && m_text[m_text.size() - 1 - letters].isLetter()) {
+            ++letters;
+        }
+        if (letters >= 4) {
             m_text.append(u' ');
         }
     }

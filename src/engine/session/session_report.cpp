@@ -11,11 +11,6 @@
 namespace kelvane::session {
 namespace {
 
-// The texts for a person, in the engineer's language.
-struct Tr {
-    Q_DECLARE_TR_FUNCTIONS(kelvane::session)
-};
-
 report::ReportBlock textBlock(const QString& text) {
     report::ReportBlock block;
     block.kind = report::ReportBlock::Kind::Text;
@@ -28,7 +23,7 @@ report::ReportBlock textBlock(const QString& text) {
 // then what each warning and failure means, with its formula.
 report::ReportSection checkSection(const DesignSession& session, const check::CheckResult& result) {
     report::ReportSection section;
-    section.title = Tr::tr("7 设计校核");
+    section.title = QCoreApplication::translate("kelvane::session", "7 设计校核");
     const QString inputs[] = {
         session.checkInput(QStringLiteral("vacmax")), session.checkInput(QStringLiteral("rating")),
         session.checkInput(QStringLiteral("bulk")), session.checkInput(QStringLiteral("linef"))};
@@ -39,15 +34,20 @@ report::ReportSection checkSection(const DesignSession& session, const check::Ch
                               : text + unit;
     };
     section.blocks.append(
-        textBlock(Tr::tr("校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
+        textBlock(QCoreApplication::translate(
+                      "kelvane::session",
+                      "校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
                       .arg(shown(0, QString()), shown(1, QString()),
                            shown(2, QStringLiteral(" µF")), shown(3, QString()))));
     section.blocks.append(textBlock(result.summaryText));
     report::ReportBlock table;
     table.kind = report::ReportBlock::Kind::Table;
-    table.heading = Tr::tr("校核项目");
-    table.table.headings = {Tr::tr("项目"), Tr::tr("校核值"), Tr::tr("经典方法"), Tr::tr("限值"),
-                            Tr::tr("判定")};
+    table.heading = QCoreApplication::translate("kelvane::session", "校核项目");
+    table.table.headings = {QCoreApplication::translate("kelvane::session", "项目"),
+                            QCoreApplication::translate("kelvane::session", "校核值"),
+                            QCoreApplication::translate("kelvane::session", "经典方法"),
+                            QCoreApplication::translate("kelvane::session", "限值"),
+                            QCoreApplication::translate("kelvane::session", "判定")};
     for (const check::CheckItem& item : result.items) {
         table.table.rows.append({item.caption, item.valueText, item.classicText, item.limitText,
                                  check::verdictCaption(item.verdict)});
@@ -56,7 +56,7 @@ report::ReportSection checkSection(const DesignSession& session, const check::Ch
     for (const check::CheckItem& item : result.items) {
         if (item.verdict == check::Verdict::Warn || item.verdict == check::Verdict::Fail) {
             section.blocks.append(
-                textBlock(Tr::tr("【%1】%2：%3。%4")
+                textBlock(QCoreApplication::translate("kelvane::session", "【%1】%2：%3。%4")
                               .arg(check::verdictCaption(item.verdict), item.caption, item.sentence,
                                    item.formulaText)));
         }
@@ -93,7 +93,7 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
                                           const QString& chartImage) {
     using advice::AdviceColumn;
     report::ReportSection section;
-    section.title = Tr::tr("13 磁芯推荐");
+    section.title = QCoreApplication::translate("kelvane::session", "13 磁芯推荐");
     const auto textBlock = [&section](const QString& text) {
         report::ReportBlock block;
         block.kind = report::ReportBlock::Kind::Text;
@@ -107,9 +107,11 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
         }
     }
     textBlock(
-        Tr::tr("符合筛选条件的组合 %1 个%2")
+        QCoreApplication::translate("kelvane::session", "符合筛选条件的组合 %1 个%2")
             .arg(shown.size())
-            .arg(shown.size() > size_t(rows) ? Tr::tr("，列出前 %1 个").arg(rows) : QString()));
+            .arg(shown.size() > size_t(rows)
+                     ? QCoreApplication::translate("kelvane::session", "，列出前 %1 个").arg(rows)
+                     : QString()));
     const AdviceColumn columns[] = {AdviceColumn::Core,        AdviceColumn::Material,
                                     AdviceColumn::TotalLoss,   AdviceColumn::TemperatureRise,
                                     AdviceColumn::FillFactor,  AdviceColumn::CheckVerdict,
@@ -130,12 +132,18 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
     QStringList front;
     for (const int index : advice::paretoFront(advice, filter)) {
         front.append(advice.text(advice[index], AdviceColumn::Core) + u' ' +
-                     advice.text(advice[index], AdviceColumn::Material) + Tr::tr("（") +
-                     advice.text(advice[index], AdviceColumn::Volume) + Tr::tr(" cm³，") +
-                     advice.text(advice[index], AdviceColumn::TotalLoss) + Tr::tr(" W）"));
+                     advice.text(advice[index], AdviceColumn::Material) +
+                     QCoreApplication::translate("kelvane::session", "（") +
+                     advice.text(advice[index], AdviceColumn::Volume) +
+                     QCoreApplication::translate("kelvane::session", " cm³，") +
+                     advice.text(advice[index], AdviceColumn::TotalLoss) +
+                     QCoreApplication::translate("kelvane::session", " W）"));
     }
-    textBlock(Tr::tr("体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：") +
-              (front.isEmpty() ? Tr::tr("无") : front.join(Tr::tr("；"))));
+    textBlock(QCoreApplication::translate(
+                  "kelvane::session", "体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：") +
+              (front.isEmpty()
+                   ? QCoreApplication::translate("kelvane::session", "无")
+                   : front.join(QCoreApplication::translate("kelvane::session", "；"))));
     if (!chartImage.isEmpty()) {
         report::ReportBlock chart;
         chart.kind = report::ReportBlock::Kind::Chart;
