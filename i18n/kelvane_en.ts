@@ -1360,15 +1360,15 @@
     </message>
     <message>
         <source>黑点为各绕组的起始端，所有绕组按同一方向绕制。</source>
-        <translation>The dot marks each winding&apos;s start; all windings are wound in the same direction.</translation>
+        <translation>The dot marks each winding&apos;s start; all windings are wound in the same direction. </translation>
     </message>
     <message>
         <source>初级夹绕，前后两半在中间脚相接。</source>
-        <translation>Sandwiched primary: its two halves meet at the middle pin.</translation>
+        <translation>Sandwiched primary: its two halves meet at the middle pin. </translation>
     </message>
     <message>
         <source>中心抽头绕组两半连续绕制，抽头接中间脚。</source>
-        <translation>Both halves of a centre-tapped winding are wound in one go, the tap on the middle pin.</translation>
+        <translation>Both halves of a centre-tapped winding are wound in one go, the tap on the middle pin. </translation>
     </message>
     <message>
         <source>%1层（外包）</source>
@@ -1384,11 +1384,11 @@
     </message>
     <message>
         <source>前半</source>
-        <translation>first half</translation>
+        <translation> (first half)</translation>
     </message>
     <message>
         <source>后半</source>
-        <translation>second half</translation>
+        <translation> (second half)</translation>
     </message>
     <message>
         <source>绕制方式</source>
@@ -1544,7 +1544,7 @@
     </message>
     <message>
         <source>短路</source>
-        <translation>Shorted</translation>
+        <translation> shorted</translation>
     </message>
     <message>
         <source>耐压Hi-Pot</source>

@@ -213,26 +213,40 @@ private:
                 line.append(&rows[index + 1]);
             }
             index += int(line.size());
-            ensure(rowHeight);
+            // A label or value longer than its room (English runs longer)
+            // wraps, and the line grows to hold it.
+            const auto valueWidth = [&](const report::ReportRow& row) {
+                return (wide(row) ? m_width : half) - labelWidth - mm(4);
+            };
+            const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+            double height = rowHeight;
+            for (const report::ReportRow* row : line) {
+                const QRectF label =
+                    QFontMetricsF(m_body, &m_writer)
+                        .boundingRect(QRectF(0, 0, labelWidth, 1e6), flags, row->label);
+                const QRectF value = metrics.boundingRect(QRectF(0, 0, valueWidth(*row), 1e6),
+                                                          flags, valueText(*row));
+                height = std::max(
+                    {height, label.height() + m_line * 0.35, value.height() + m_line * 0.35});
+            }
+            ensure(height);
             for (int column = 0; column < line.size() && m_painter; ++column) {
                 const report::ReportRow& row = *line[column];
                 const double x = column * half;
-                const double valueWidth = (wide(row) ? m_width : half) - labelWidth - mm(4);
                 m_painter->setFont(m_body);
                 m_painter->setPen(QColor(80, 80, 80));
-                m_painter->drawText(QRectF(x + mm(2), m_y, labelWidth, rowHeight),
-                                    Qt::AlignLeft | Qt::AlignVCenter, row.label);
+                m_painter->drawText(QRectF(x + mm(2), m_y, labelWidth, height), flags, row.label);
                 m_painter->setPen(Qt::black);
                 m_painter->setFont(m_bold);
-                m_painter->drawText(QRectF(x + labelWidth + mm(2), m_y, valueWidth, rowHeight),
-                                    Qt::AlignLeft | Qt::AlignVCenter, valueText(row));
+                m_painter->drawText(QRectF(x + labelWidth + mm(2), m_y, valueWidth(row), height),
+                                    flags, valueText(row));
             }
             if (m_painter) {
                 m_painter->setPen(QPen(QColor(225, 225, 225), mm(0.15)));
-                m_painter->drawLine(QPointF(0, m_y + rowHeight), QPointF(m_width, m_y + rowHeight));
+                m_painter->drawLine(QPointF(0, m_y + height), QPointF(m_width, m_y + height));
                 m_painter->setPen(Qt::black);
             }
-            m_y += rowHeight;
+            m_y += height;
         }
         m_y += m_line * 0.4;
     }
