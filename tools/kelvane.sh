@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 mode=${1:-run}
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
-    fonts-dejavu-core qt6-translations-l10n"
+    fonts-dejavu-core qt6-translations-l10n qt6-l10n-tools qt6-tools-dev"
 if [ "$mode" = test ]; then
     packages="$packages libgtest-dev locales clang-format poppler-utils ngspice"
 fi

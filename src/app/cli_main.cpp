@@ -1,4 +1,5 @@
 #include "engine/advice/advice_order.h"
+#include "engine/base/language.h"
 #include "engine/catalogue/csv_export.h"
 #include "engine/catalogue/csv_import.h"
 #include "engine/construction/construction_json.h"
@@ -38,7 +39,9 @@ constexpr const char* kUsage =
     "       kelvane-cli check DESIGN [--catalogue FILE] [--format text|json]\n"
     "                   [--vacmax V] [--rating V] [--bulk UF] [--linef HZ]\n"
     "       kelvane-cli spice DESIGN [-o OUT.cir] [--bench] [--coupling K]\n"
-    "                   [--catalogue FILE]\n";
+    "                   [--catalogue FILE]\n"
+    "Every command takes --lang zh|en, the language of the report and of the\n"
+    "texts for a person (Chinese by default); snapshots never change with it.\n";
 
 // A CSV field as RFC 4180 writes it: quoted when it holds a comma, a quote
 // or a line break, its quotes doubled.
@@ -120,6 +123,8 @@ struct Options {
     QCommandLineOption coupling{QStringLiteral("coupling"),
                                 QStringLiteral("Coupling factor between windings."),
                                 QStringLiteral("K")};
+    QCommandLineOption language{QStringLiteral("lang"), QStringLiteral("zh or en."),
+                                QStringLiteral("LANG"), QStringLiteral("zh")};
 };
 
 // One command as given: its operand, its options, where it writes.
@@ -143,7 +148,7 @@ struct Session {
     bool openDesign(const Command& command) {
         const bool opened = window.openDesign(command.operand);
         for (const QString& message : prompter.takeMessages()) {
-            command.err << message << '\n';
+            command.err << kelvane::humanText(message) << '\n';
         }
         return opened;
     }
@@ -200,14 +205,14 @@ int advise(const Command& command) {
     const QStringList messages = session.prompter.takeMessages();
     if (!opened || !session.window.catalogue().database().isOpen()) {
         for (const QString& message : messages) {
-            err << message << '\n';
+            err << kelvane::humanText(message) << '\n';
         }
         return 1;
     }
     const advice::Advice& advised = session.window.advise(options);
     if (!session.window.adviceDesign().complete) {
         for (const QString& message : session.prompter.takeMessages()) {
-            err << message << '\n';
+            err << kelvane::humanText(message) << '\n';
         }
         return 1;
     }
@@ -305,7 +310,8 @@ int check(const Command& command) {
                 command.out << "  (" << item.limitText << ')';
             }
             if (!item.classicText.isEmpty()) {
-                command.out << "  经典方法 " << item.classicText;
+                command.out << "  " << QCoreApplication::translate("kelvane::cli", "经典方法")
+                            << ' ' << item.classicText;
             }
             command.out << "  " << item.sentence << '\n';
         }
@@ -334,7 +340,7 @@ int spice(const Command& command) {
     }
     const kelvane::Result<kelvane::spice::Netlist> netlist = session.window.spiceNetlist(options);
     if (!netlist) {
-        command.err << netlist.failure().text << '\n';
+        command.err << kelvane::humanText(netlist.failure().text) << '\n';
         return 1;
     }
     if (!parser.isSet(command.options.output)) {
@@ -344,7 +350,7 @@ int spice(const Command& command) {
     const kelvane::Result<void> saved =
         kelvane::spice::saveNetlist(netlist.value(), parser.value(command.options.output));
     if (!saved) {
-        command.err << saved.failure().text << '\n';
+        command.err << kelvane::humanText(saved.failure().text) << '\n';
         return 1;
     }
     return 0;
@@ -366,7 +372,7 @@ int report(const Command& command) {
         kelvane::session::sessionReport(session.window, command.operand, QDate::currentDate()),
         command.parser.value(command.options.output));
     if (!written) {
-        command.err << written.failure().text << '\n';
+        command.err << kelvane::humanText(written.failure().text) << '\n';
         return 1;
     }
     if (!command.parser.isSet(command.options.json)) {
@@ -379,7 +385,10 @@ int report(const Command& command) {
                                                                      session.window.designCheck());
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(QJsonDocument(data).toJson(QJsonDocument::Indented)) < 0 || !file.commit()) {
-        command.err << QStringLiteral("无法写入%1：%2").arg(path, file.errorString()) << '\n';
+        command.err << kelvane::humanText(
+                           QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "无法写入%1：%2"))
+                               .arg(path, file.errorString()))
+                    << '\n';
         return 1;
     }
     return 0;
@@ -394,7 +403,7 @@ int transfer(const Command& command, Transfer move, const char* done, const char
         move(command.operand, command.parser.value(command.options.materials),
              command.parser.value(command.options.cores));
     if (!moved) {
-        command.err << moved.failure().text << '\n';
+        command.err << kelvane::humanText(moved.failure().text) << '\n';
         return 1;
     }
     const auto [materials, cores] = moved.value();
@@ -416,9 +425,20 @@ int main(int argc, char* argv[]) {
                        options.json,      options.top,       options.all,       options.sort,
                        options.format,    options.pareto,    options.powerOnly, options.family,
                        options.maker,     options.maxRise,   options.vacmax,    options.rating,
-                       options.bulk,      options.linef,     options.bench,     options.coupling});
+                       options.bulk,      options.linef,     options.bench,     options.coupling,
+                       options.language});
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << kUsage;
+        return 2;
+    }
+    const std::optional<kelvane::Language> language =
+        kelvane::languageNamed(parser.value(options.language));
+    if (!language) {
+        err << "bad --lang " << parser.value(options.language) << '\n' << kUsage;
+        return 2;
+    }
+    if (!kelvane::useLanguage(*language)) {
+        err << "cannot load the translation for --lang " << parser.value(options.language) << '\n';
         return 2;
     }
     const QStringList args = parser.positionalArguments();

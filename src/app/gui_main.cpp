@@ -1,6 +1,8 @@
+#include "engine/base/language.h"
 #include "engine/script/script_runner.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
+#include "gui/base/language_setting.h"
 #include "gui/base/message_box_prompter.h"
 #include "gui/base/quiet_desktop.h"
 #include "gui/design/frm_fanji.h"
@@ -33,7 +35,31 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption catalogueOption(
         QStringLiteral("catalogue"), QStringLiteral("Catalogue file."), QStringLiteral("FILE"));
     parser.addOption(catalogueOption);
+    const QCommandLineOption languageOption(QStringLiteral("lang"),
+                                            QStringLiteral("Language: zh (default) or en."),
+                                            QStringLiteral("LANG"));
+    parser.addOption(languageOption);
     parser.process(app);
+    // --lang, else the engineer's choice in the Help menu; a script is
+    // Chinese unless told, whatever was chosen in the windows. The system's
+    // locale never decides: the windows are Chinese until English is chosen.
+    kelvane::Language language = kelvane::Language::Chinese;
+    if (parser.isSet(languageOption)) {
+        const std::optional<kelvane::Language> named =
+            kelvane::languageNamed(parser.value(languageOption));
+        if (!named) {
+            QTextStream(stderr) << "bad --lang " << parser.value(languageOption) << " (zh or en)\n";
+            return 2;
+        }
+        language = *named;
+    } else if (!parser.isSet(runScript)) {
+        language = kelvane::gui::savedLanguage();
+    }
+    if (!kelvane::useLanguage(language)) {
+        QTextStream(stderr) << "cannot load the translation for --lang "
+                            << kelvane::languageName(language) << '\n';
+        return 2;
+    }
     const QString programDirectory = QCoreApplication::applicationDirPath();
     const QString catalogue = parser.isSet(catalogueOption)
                                   ? parser.value(catalogueOption)
@@ -81,9 +107,11 @@ int main(int argc, char* argv[]) {
     }
 
     // Qt's own dialogs (files, printer) and its system messages speak the
-    // windows' language. Scripts keep Qt's texts as kelvane-cli has them.
+    // windows' language (English is Qt's own). Scripts keep Qt's texts as
+    // kelvane-cli has them.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+    if (language == kelvane::Language::Chinese &&
+        qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }

@@ -2,6 +2,7 @@
 
 #include "engine/base/number_text.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,6 +13,11 @@
 namespace kelvane::render {
 
 namespace {
+
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::render)
+};
 
 using report::DiagramWinding;
 using report::SectionBand;
@@ -112,9 +118,9 @@ void drawWindingDiagram(QPainter& painter, const QRectF& area,
     }
     painter.setPen(QPen(Qt::darkGray, 0));
     painter.drawText(QRectF(area.left(), area.top(), area.width() / 2 - mm(4), line),
-                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("初级侧"));
+                     Qt::AlignRight | Qt::AlignVCenter, Tr::tr("初级侧"));
     painter.drawText(QRectF(cx + mm(4), area.top(), area.width() / 2 - mm(4), line),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("次级侧"));
+                     Qt::AlignLeft | Qt::AlignVCenter, Tr::tr("次级侧"));
 
     int placed[2] = {0, 0};
     for (const DiagramWinding& w : windings) {
@@ -277,10 +283,9 @@ void drawWindowSection(QPainter& painter, const QRectF& area, const report::Wind
         painter.drawRect(leg);
     }
     painter.setPen(Qt::black);
-    painter.drawText(legs[0], Qt::AlignCenter, QStringLiteral("中柱"));
-    painter.drawText(
-        legs[1], Qt::AlignCenter,
-        build > window.depthMm ? QStringLiteral("外柱（绕组超出窗口）") : QStringLiteral("外柱"));
+    painter.drawText(legs[0], Qt::AlignCenter, Tr::tr("中柱"));
+    painter.drawText(legs[1], Qt::AlignCenter,
+                     build > window.depthMm ? Tr::tr("外柱（绕组超出窗口）") : Tr::tr("外柱"));
     painter.setPen(QPen(Qt::black, mm(0.35)));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(x0, outerFace, length, window.depthMm * s));
@@ -303,7 +308,7 @@ void drawWindowSection(QPainter& painter, const QRectF& area, const report::Wind
     }
 
     // The scale and the window's size, then the key to the colours.
-    const QString size = QStringLiteral("窗口长 %1 mm × 宽 %2 mm，绕组总厚 %3 mm；比例 %4 : 1")
+    const QString size = Tr::tr("窗口长 %1 mm × 宽 %2 mm，绕组总厚 %3 mm；比例 %4 : 1")
                              .arg(formatFixed(window.lengthMm, 2).value_or(QString()),
                                   formatFixed(window.depthMm, 2).value_or(QString()),
                                   formatFixed(build, 2).value_or(QString()),
@@ -322,11 +327,11 @@ void drawWindowSection(QPainter& painter, const QRectF& area, const report::Wind
                          Qt::AlignLeft | Qt::AlignVCenter, text);
         keyX += mm(5) + width + mm(5);
     };
-    key(bandColor(SectionBand::Kind::Primary), QStringLiteral("初级"));
-    key(bandColor(SectionBand::Kind::Secondary), QStringLiteral("次级"));
-    key(bandColor(SectionBand::Kind::Bias), QStringLiteral("初级侧辅助"));
-    key(bandColor(SectionBand::Kind::Tape), QStringLiteral("胶带"));
-    key(QBrush(kMarginColor, Qt::Dense4Pattern), QStringLiteral("挡墙"));
+    key(bandColor(SectionBand::Kind::Primary), Tr::tr("初级"));
+    key(bandColor(SectionBand::Kind::Secondary), Tr::tr("次级"));
+    key(bandColor(SectionBand::Kind::Bias), Tr::tr("初级侧辅助"));
+    key(bandColor(SectionBand::Kind::Tape), Tr::tr("胶带"));
+    key(QBrush(kMarginColor, Qt::Dense4Pattern), Tr::tr("挡墙"));
 }
 
 }  // namespace kelvane::render

@@ -5,6 +5,7 @@
 #include "render/waveform_painter.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -24,6 +25,11 @@
 namespace kelvane::render {
 
 namespace {
+
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::render)
+};
 
 constexpr int kDotsPerInch = 300;
 constexpr double kMarginMm = 15.0;
@@ -86,10 +92,9 @@ private:
             m_painter->drawText(QRectF(0, 0, m_width, headerHeight),
                                 Qt::AlignLeft | Qt::AlignVCenter, m_report.title);
             m_painter->setFont(m_small);
-            m_painter->drawText(QRectF(0, 0, m_width, headerHeight),
-                                Qt::AlignRight | Qt::AlignVCenter,
-                                QStringLiteral("设计文件：%1    日期：%2")
-                                    .arg(m_report.designFileName, m_report.dateText));
+            m_painter->drawText(
+                QRectF(0, 0, m_width, headerHeight), Qt::AlignRight | Qt::AlignVCenter,
+                Tr::tr("设计文件：%1    日期：%2").arg(m_report.designFileName, m_report.dateText));
             m_painter->setPen(QPen(Qt::black, mm(0.3)));
             m_painter->drawLine(QPointF(0, headerHeight + mm(1)),
                                 QPointF(m_width, headerHeight + mm(1)));
@@ -102,7 +107,7 @@ private:
         if (m_painter) {
             m_painter->setFont(m_small);
             m_painter->drawText(QRectF(0, m_height - m_line, m_width, m_line), Qt::AlignCenter,
-                                QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page).arg(m_pageCount));
+                                Tr::tr("第 %1 页 / 共 %2 页").arg(m_page).arg(m_pageCount));
         }
     }
 
@@ -208,26 +213,40 @@ private:
                 line.append(&rows[index + 1]);
             }
             index += int(line.size());
-            ensure(rowHeight);
+            // A label or value longer than its room (English runs longer)
+            // wraps, and the line grows to hold it.
+            const auto valueWidth = [&](const report::ReportRow& row) {
+                return (wide(row) ? m_width : half) - labelWidth - mm(4);
+            };
+            const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+            double height = rowHeight;
+            for (const report::ReportRow* row : line) {
+                const QRectF label =
+                    QFontMetricsF(m_body, &m_writer)
+                        .boundingRect(QRectF(0, 0, labelWidth, 1e6), flags, row->label);
+                const QRectF value = metrics.boundingRect(QRectF(0, 0, valueWidth(*row), 1e6),
+                                                          flags, valueText(*row));
+                height = std::max(
+                    {height, label.height() + m_line * 0.35, value.height() + m_line * 0.35});
+            }
+            ensure(height);
             for (int column = 0; column < line.size() && m_painter; ++column) {
                 const report::ReportRow& row = *line[column];
                 const double x = column * half;
-                const double valueWidth = (wide(row) ? m_width : half) - labelWidth - mm(4);
                 m_painter->setFont(m_body);
                 m_painter->setPen(QColor(80, 80, 80));
-                m_painter->drawText(QRectF(x + mm(2), m_y, labelWidth, rowHeight),
-                                    Qt::AlignLeft | Qt::AlignVCenter, row.label);
+                m_painter->drawText(QRectF(x + mm(2), m_y, labelWidth, height), flags, row.label);
                 m_painter->setPen(Qt::black);
                 m_painter->setFont(m_bold);
-                m_painter->drawText(QRectF(x + labelWidth + mm(2), m_y, valueWidth, rowHeight),
-                                    Qt::AlignLeft | Qt::AlignVCenter, valueText(row));
+                m_painter->drawText(QRectF(x + labelWidth + mm(2), m_y, valueWidth(row), height),
+                                    flags, valueText(row));
             }
             if (m_painter) {
                 m_painter->setPen(QPen(QColor(225, 225, 225), mm(0.15)));
-                m_painter->drawLine(QPointF(0, m_y + rowHeight), QPointF(m_width, m_y + rowHeight));
+                m_painter->drawLine(QPointF(0, m_y + height), QPointF(m_width, m_y + height));
                 m_painter->setPen(Qt::black);
             }
-            m_y += rowHeight;
+            m_y += height;
         }
         m_y += m_line * 0.4;
     }
@@ -364,7 +383,7 @@ private:
     void writePicture(const QString& file) {
         const QImage image(file);
         if (image.isNull()) {
-            writeText(QStringLiteral("（磁芯图片无法读取：%1）").arg(QFileInfo(file).fileName()));
+            writeText(Tr::tr("（磁芯图片无法读取：%1）").arg(QFileInfo(file).fileName()));
             return;
         }
         const double height = std::min(mm(45), image.height() * mm(0.3));
@@ -380,7 +399,7 @@ private:
     void writeChart(const QString& file) {
         const QImage image(file);
         if (image.isNull()) {
-            writeText(QStringLiteral("（图表无法读取：%1）").arg(QFileInfo(file).fileName()));
+            writeText(Tr::tr("（图表无法读取：%1）").arg(QFileInfo(file).fileName()));
             return;
         }
         const double width = std::min(m_width, mm(110) * image.width() / image.height());
@@ -400,7 +419,7 @@ private:
             m_painter->setFont(m_bold);
             m_painter->drawText(QRectF(mm(2), m_y, m_width, m_line * 1.3),
                                 Qt::AlignLeft | Qt::AlignVCenter,
-                                QStringLiteral("初级电流波形（两个开关周期）"));
+                                Tr::tr("初级电流波形（两个开关周期）"));
             drawWaveform(*m_painter, QRectF(0, m_y + m_line * 1.4, m_width, height - m_line * 1.4),
                          m_report.waveform, reportFont(8));
         }
@@ -470,7 +489,7 @@ private:
 Result<void> writeReportPdf(const report::DesignReport& report, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+        return Failure{Tr::tr("无法写入%1：%2").arg(path, file.errorString())};
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -487,7 +506,7 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return Failure{QStringLiteral("无法生成PDF：%1").arg(path)};
+            return Failure{Tr::tr("无法生成PDF：%1").arg(path)};
         }
         pages.run(&painter, pageCount);
         painter.end();
@@ -496,7 +515,7 @@ Result<void> writeReportPdf(const report::DesignReport& report, const QString& p
     const QRawFont chinese = QRawFont::fromFont(reportFont(9.5), QFontDatabase::SimplifiedChinese);
     const QByteArray pdf = withPreferredText(buffer.data(), preferredCharacters(chinese));
     if (file.write(pdf) != pdf.size() || !file.commit()) {
-        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+        return Failure{Tr::tr("无法写入%1：%2").arg(path, file.errorString())};
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "engine/base/number_text.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +14,11 @@
 namespace kelvane::render {
 
 namespace {
+
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::render)
+};
 
 // A round axis step (1, 2 or 5 times a power of ten) giving about `ticks`
 // divisions of `span`.
@@ -47,7 +53,7 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
     if (waveform.isEmpty()) {
         painter.setPen(Qt::darkGray);
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("无电流波形：") + waveform.emptyReason);
+                         Tr::tr("无电流波形：") + waveform.emptyReason);
         painter.restore();
         return;
     }
@@ -172,8 +178,8 @@ void drawWaveform(QPainter& painter, const QRectF& area, const report::Waveform&
         painter.drawPath(over);
         // The legend at the right end of the annotations' line.
         double right = notes.right();
-        for (const auto& [colour, caption] : {std::pair{simulated, overlay->caption},
-                                              std::pair{designed, QStringLiteral("设计")}}) {
+        for (const auto& [colour, caption] :
+             {std::pair{simulated, overlay->caption}, std::pair{designed, Tr::tr("设计")}}) {
             const double width = metrics.horizontalAdvance(caption);
             painter.setPen(Qt::black);
             painter.drawText(QRectF(right - width, notes.top(), width, line),

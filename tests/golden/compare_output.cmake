@@ -2,13 +2,19 @@
 # the catalogue CATALOGUE, and requires the snapshots it prints, one a line,
 # to be those of the file EXPECTED, which holds them in the pretty form. On
 # a difference it names the first members that differ and writes what was
-# printed, in the pretty form, beside the scratch directory.
+# printed, in the pretty form, beside the scratch directory. With LANGUAGE
+# the program runs in that language (--lang), which no snapshot may show.
 include(${CMAKE_CURRENT_LIST_DIR}/snapshot_text.cmake)
 
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH})
 file(COPY_FILE ${CATALOGUE} ${SCRATCH}/catalogue.db)
+set(language_option)
+if(DEFINED LANGUAGE)
+    set(language_option --lang ${LANGUAGE})
+endif()
 execute_process(COMMAND ${PROGRAM} ${OPTION} ${SCRIPT} --catalogue ${SCRATCH}/catalogue.db
+        ${language_option}
     WORKING_DIRECTORY ${SCRATCH}
     TIMEOUT 50
     OUTPUT_VARIABLE output

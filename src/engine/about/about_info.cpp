@@ -2,6 +2,7 @@
 
 #include "engine/base/prompter.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -47,11 +48,11 @@ std::optional<QString> registryProgram() {
 }  // namespace
 
 QString applicationTitle() {
-    return QStringLiteral("Kelvane开关变压器设计程序");
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "Kelvane开关变压器设计程序"));
 }
 
 QString windowCaption() {
-    return QStringLiteral("关于 ") + applicationTitle();
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "关于 ")) + applicationTitle();
 }
 
 QString versionNumber() {
@@ -62,7 +63,7 @@ QString versionNumber() {
 }
 
 QString versionText() {
-    return QStringLiteral("版本 ") + versionNumber();
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "版本 ")) + versionNumber();
 }
 
 QString mainWindowTitle() {
@@ -70,20 +71,23 @@ QString mainWindowTitle() {
 }
 
 QString descriptionText() {
-    return QStringLiteral(
+    return QStringLiteral(QT_TRANSLATE_NOOP(
+        "kelvane::messages",
         "用于开关电源高频变压器（反激储能、正激及RCC）的设计：由输出与输入条件推算原边电流与电感，"
         "按面积乘积选择磁芯，计算磁芯损耗、各绕组匝数、线径、铜损、占积率、气隙及温升。"
-        "另附导线换算程序，用于漆包线、Litz线、铜箔及趋表效应的换算。");
+        "另附导线换算程序，用于漆包线、Litz线、铜箔及趋表效应的换算。"));
 }
 
 QString disclaimerText() {
     return QStringLiteral(
-        "注意：本程序的计算结果仅供设计参考，所用公式均为工程近似。"
-        "变压器的性能与安全须经样品测试与相关安规标准验证。");
+        QT_TRANSLATE_NOOP("kelvane::messages",
+                          "注意：本程序的计算结果仅供设计参考，所用公式均为工程近似。"
+                          "变压器的性能与安全须经样品测试与相关安规标准验证。"));
 }
 
 QString footerText() {
-    return QStringLiteral("更新与技术支持，请访问我们的网站：");
+    return QStringLiteral(
+        QT_TRANSLATE_NOOP("kelvane::messages", "更新与技术支持，请访问我们的网站："));
 }
 
 QString webSite() {
@@ -95,7 +99,7 @@ QString webSiteHost() {
 }
 
 QString systemInformationUnavailableMessage() {
-    return QStringLiteral("此时系统信息不可用");
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "此时系统信息不可用"));
 }
 
 const QStringList& systemInformationCandidates() {

@@ -9,6 +9,7 @@
 #include "engine/results/results_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <queue>
 
@@ -34,7 +35,8 @@ constexpr int kTypeField = int(design::MaterialColumn::Type);
 }  // namespace
 
 QString incompleteDesignMessage() {
-    return QStringLiteral("磁芯推荐需要完整的设计要求：输出、输入电压Udc、频率F和占空比D");
+    return QStringLiteral(QT_TRANSLATE_NOOP(
+        "kelvane::messages", "磁芯推荐需要完整的设计要求：输出、输入电压Udc、频率F和占空比D"));
 }
 
 AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor) {
@@ -495,12 +497,23 @@ LossSource lossSource(const AdviceDesign& d, const CatalogueSnapshot& catalogue,
 
 const QStringList& adviceColumnNames() {
     static const QStringList names = {
-        QStringLiteral("磁芯"),    QStringLiteral("材质"),      QStringLiteral("厂家"),
-        QStringLiteral("N1"),      QStringLiteral("Bm(mT)"),    QStringLiteral("磁芯损耗(W)"),
-        QStringLiteral("铜损(W)"), QStringLiteral("总损耗(W)"), QStringLiteral("温升(℃)"),
-        QStringLiteral("占积率"),  QStringLiteral("AL(nH/N2)"), QStringLiteral("气隙(mm)"),
-        QStringLiteral("校核"),    QStringLiteral("校核原因"),  QStringLiteral("Ve(cm³)"),
-        QStringLiteral("质量(g)"), QStringLiteral("外形(mm)")};
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁芯")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "材质")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "厂家")),
+        QStringLiteral("N1"),
+        QStringLiteral("Bm(mT)"),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁芯损耗(W)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "铜损(W)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "总损耗(W)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "温升(℃)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "占积率")),
+        QStringLiteral("AL(nH/N2)"),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "气隙(mm)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "校核")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "校核原因")),
+        QStringLiteral("Ve(cm³)"),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "质量(g)")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "外形(mm)"))};
     return names;
 }
 

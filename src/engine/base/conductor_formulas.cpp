@@ -3,6 +3,8 @@
 #include "engine/base/number_text.h"
 #include "engine/base/single_precision.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace kelvane {
@@ -28,10 +30,10 @@ double squared(double x) {
 
 const QVector<ConductorMaterial>& conductorMaterials() {
     static const QVector<ConductorMaterial> materials = {
-        {QStringLiteral("铜线"), 0.0175, 8.95},
-        {QStringLiteral("铝线"), 0.029, 2.7},
-        {QStringLiteral("铜包铝线 10A 10H"), 0.02743, 3.32},
-        {QStringLiteral("铜包铝线 15A 15H"), 0.02676, 3.63},
+        {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "铜线")), 0.0175, 8.95},
+        {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "铝线")), 0.029, 2.7},
+        {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "铜包铝线 10A 10H")), 0.02743, 3.32},
+        {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "铜包铝线 15A 15H")), 0.02676, 3.63},
     };
     return materials;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QStringList>
@@ -78,9 +79,11 @@ QString materialColumnName(design::MaterialColumn column) {
 const QVector<GridColumn>& coreGridColumns() {
     static const QVector<GridColumn> columns = [] {
         QVector<GridColumn> list = {
-            {QStringLiteral("磁芯规格"), QStringLiteral("NAME")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁芯规格")),
+             QStringLiteral("NAME")},
             // How far the row's Ae, le and Ve can be trusted, beside its name.
-            {QStringLiteral("数据来源"), QStringLiteral("ORIGIN")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "数据来源")),
+             QStringLiteral("ORIGIN")},
             {QStringLiteral("A"), QStringLiteral("A")},
             {QStringLiteral("B"), QStringLiteral("B")},
             {QStringLiteral("C"), QStringLiteral("C")},
@@ -89,13 +92,16 @@ const QVector<GridColumn>& coreGridColumns() {
             {QStringLiteral("f"), QStringLiteral("f")},
             {QStringLiteral("C1"), QStringLiteral("C1")},
             {QStringLiteral("le"), QStringLiteral("le")},
-            {QStringLiteral("磁芯中柱面积"), QStringLiteral("ae")},
-            {QStringLiteral("体积"), QStringLiteral("ve")},
-            {QStringLiteral("窗口面积"), QStringLiteral("Aw")},
-            {QStringLiteral("重量"), QStringLiteral("W")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁芯中柱面积")),
+             QStringLiteral("ae")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "体积")), QStringLiteral("ve")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "窗口面积")),
+             QStringLiteral("Aw")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "重量")), QStringLiteral("W")},
             {QStringLiteral("AP"), QStringLiteral("AP")},
             {QStringLiteral("price"), QStringLiteral("price")},
-            {QStringLiteral("生产厂家"), QStringLiteral("FACTORY")},
+            {QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "生产厂家")),
+             QStringLiteral("FACTORY")},
             {QStringLiteral("matrialNO"), QStringLiteral("matrialNO")},
             {QStringLiteral("materialname"), QStringLiteral("materialname")},
             {QStringLiteral("AL"), QStringLiteral("AL")},

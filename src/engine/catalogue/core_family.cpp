@@ -2,12 +2,16 @@
 
 #include "engine/base/number_text.h"
 
+#include <QCoreApplication>
+
 namespace kelvane::catalogue {
 namespace {
 
-const QString kDataSheet = QStringLiteral("数据手册");
-const QString kComputed = QStringLiteral("按尺寸计算（已验证 ±3%）");
-const QString kEstimate = QStringLiteral("按尺寸估算（±10%）");
+const QString kDataSheet = QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "数据手册"));
+const QString kComputed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "按尺寸计算（已验证 ±3%）"));
+const QString kEstimate =
+    QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "按尺寸估算（±10%）"));
 
 }  // namespace
 

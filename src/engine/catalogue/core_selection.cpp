@@ -8,6 +8,7 @@
 #include "engine/catalogue/search_rule.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kelvane::catalogue {
@@ -97,7 +98,7 @@ void CoreSelection::writeCoreDerived(int lossDecimals) {
 void CoreSelection::writeCorePowerMessage() {
     m_sheet.setText(
         Field::TXTCOREPOWER,
-        QStringLiteral("当前磁芯功率为：") +
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "当前磁芯功率为：")) +
             corePowerEstimate(m_sheet.number(Field::TxtCoreAe), m_sheet.number(Field::txtbm),
                               m_sheet.number(Field::Txtton), m_sheet.number(Field::TxtCoreAw),
                               m_sheet.number(Field::TxtJ)) +

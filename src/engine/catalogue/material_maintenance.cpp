@@ -6,6 +6,7 @@
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QVariant>
 
@@ -106,12 +107,15 @@ void MaterialMaintenance::cancel() {
 }
 
 void MaterialMaintenance::deleteRecord() {
-    if (!m_prompter.question(QStringLiteral("确定删除记录吗?"), QStringLiteral("删除记录"))) {
+    if (!m_prompter.question(
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "确定删除记录吗?")),
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "删除记录")))) {
         return;
     }
     if (const Result<void> deleted = m_catalogue.materials().deleteCurrent(); !deleted) {
-        m_prompter.message(QStringLiteral("删除失败：") + deleted.failure().text,
-                           QStringLiteral("删除记录"));
+        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "删除失败：")) +
+                               deleted.failure().text,
+                           QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "删除记录")));
         return;
     }
     setStates(std::nullopt, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt,
@@ -120,7 +124,8 @@ void MaterialMaintenance::deleteRecord() {
 
 void MaterialMaintenance::find() {
     const std::optional<QString> answer =
-        m_prompter.input(QStringLiteral("请输入胶带型号"), QStringLiteral("按型号搜索"));
+        m_prompter.input(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "请输入胶带型号")),
+                         QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "按型号搜索")));
     if (!answer || answer->isEmpty()) {
         return;
     }
@@ -137,7 +142,8 @@ void MaterialMaintenance::find() {
             return;
         }
     }
-    m_prompter.message(QStringLiteral("没有相应的型号"), QStringLiteral("信息"));
+    m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "没有相应的型号")),
+                       QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "信息")));
 }
 
 bool MaterialMaintenance::leaveRow() {
@@ -170,8 +176,10 @@ bool MaterialMaintenance::writeFields() {
         } else if (definition && definition->type == ColumnType::Number) {
             const std::optional<double> value = storableNumber(text);
             if (!value) {
-                m_prompter.message(QStringLiteral("保存失败：“%1”不是数字（%2）").arg(text, column),
-                                   QStringLiteral("保存"));
+                m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages",
+                                                                    "保存失败：“%1”不是数字（%2）"))
+                                       .arg(text, column),
+                                   QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存")));
                 return false;
             }
             values.insert(column, *value);
@@ -182,8 +190,9 @@ bool MaterialMaintenance::writeFields() {
     const std::optional<qint64> row =
         m_newRow ? std::nullopt : std::optional<qint64>(materials.currentRowid());
     if (const Result<void> written = materials.writeRecord(row, values); !written) {
-        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text,
-                           QStringLiteral("保存"));
+        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存失败：")) +
+                               written.failure().text,
+                           QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存")));
         return false;
     }
     return true;

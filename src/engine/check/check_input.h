@@ -90,16 +90,18 @@ struct CheckSettings {
 };
 
 // Each input's caption on the check's page and what an empty one means, in
-// the order of CheckSettings (the numbers are CheckInput's defaults).
+// the order of CheckSettings (the numbers are CheckInput's defaults); UTF-8,
+// shown through humanText().
 struct CheckSettingText {
-    const char16_t* caption;
-    const char16_t* byDefault;
+    const char* caption;
+    const char* byDefault;
 };
 inline constexpr CheckSettingText kCheckSettingTexts[] = {
-    {u"最高交流输入电压(V)", u"265"},
-    {u"开关管额定电压(V)", u"650"},
-    {u"输入电容(µF)", u"按输入功率"},
-    {u"电网频率(Hz)", u"50"},
+    {QT_TRANSLATE_NOOP("kelvane::messages", "最高交流输入电压(V)"), "265"},
+    {QT_TRANSLATE_NOOP("kelvane::messages", "开关管额定电压(V)"), "650"},
+    {QT_TRANSLATE_NOOP("kelvane::messages", "输入电容(µF)"),
+     QT_TRANSLATE_NOOP("kelvane::messages", "按输入功率")},
+    {QT_TRANSLATE_NOOP("kelvane::messages", "电网频率(Hz)"), "50"},
 };
 
 // fromSheet() — the check's input from the design as it stands, each field

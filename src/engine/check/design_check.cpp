@@ -1,9 +1,11 @@
 #include "engine/check/design_check.h"
 
+#include "engine/base/language.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/core_formulas.h"
 #include "engine/check/check_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,6 +14,11 @@
 
 namespace kelvane::check {
 namespace {
+
+// The check's texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::check)
+};
 
 constexpr double kSqrt2 = std::numbers::sqrt2;
 constexpr double kTapeMm = 0.15;     // tape between two windings
@@ -30,7 +37,7 @@ Quantity missing(const QString& why) {
 
 Quantity known(double value) {
     if (!std::isfinite(value)) {
-        return missing(QStringLiteral("数值超出计算范围"));
+        return missing(Tr::tr("数值超出计算范围"));
     }
     return {value, {}};
 }
@@ -47,36 +54,50 @@ class Text {
 public:
     // Room for a sentence or a formula at once: the texts are built piece by
     // piece, and growing them step by step costs more than the numbers.
-    Text() { m_text.reserve(96); }
+    Text() : m_spaced(currentLanguage() != Language::Chinese) { m_text.reserve(96); }
 
     Text& operator<<(QStringView part) {
+        space(part);
         m_text.append(part);
         return *this;
     }
-    Text& operator<<(const QString& part) {
-        m_text.append(part);
-        return *this;
-    }
+    Text& operator<<(const QString& part) { return *this << QStringView(part); }
     Text& operator<<(Sig number) {
+        space(u"0");
         appendSignificant(m_text, number.v);
         return *this;
     }
     Text& operator<<(Given number) {
+        space(u"0");
         appendPlain(m_text, number.v);
         return *this;
     }
-    Text& operator<<(int number) {
-        m_text.append(QString::number(number));
-        return *this;
-    }
+    Text& operator<<(int number) { return *this << QString::number(number); }
     [[nodiscard]] QString take() { return std::move(m_text); }
 
 private:
+    // Chinese runs words and numbers together ("次级1有效值电流"); a
+    // translation of the pieces needs a blank between two words.
+    void space(QStringView next) {
+        if (!m_spaced || next.isEmpty() || !next.front().isLetterOrNumber()) {
+            return;
+        }
+        // After a word, not after a symbol of a formula ("N" 2, "Uo" 1).
+        qsizetype letters = 0;
+        while (letters < m_text.size() && m_text[m_text.size() - 1 - letters].isLetter()) {
+            ++letters;
+        }
+        if (letters >= 4) {
+            m_text.append(u' ');
+        }
+    }
+
     QString m_text;
+    bool m_spaced;
 };
 
 QString rowName(int row) {
-    return row == 0 ? QStringLiteral("初级") : QStringLiteral("次级%1").arg(row);
+    return row == 0 ? Tr::tr("初级") : Tr::tr("次级%1").arg(row);
 }
 
 // --- the input as numbers that mean something --------------------------------
@@ -152,17 +173,17 @@ struct Operation {
 Quantity sumInputPower(Operation& op) {
     const CheckInput& in = op.in;
     if (in.outputs.empty()) {
-        return missing(QStringLiteral("没有输出"));
+        return missing(Tr::tr("没有输出"));
     }
     if (!(in.efficiency > 0.0)) {
-        return missing(QStringLiteral("效率η为0"));
+        return missing(Tr::tr("效率η为0"));
     }
     double power = 0.0;
     for (size_t r = 0; r < in.outputs.size(); ++r) {
         power += op.windingVolts[r] * in.outputs[r].ioA;
     }
     if (!(power > 0.0)) {
-        return missing(QStringLiteral("输出功率为0"));
+        return missing(Tr::tr("输出功率为0"));
     }
     return known(power / in.efficiency);
 }
@@ -170,10 +191,10 @@ Quantity sumInputPower(Operation& op) {
 QString turnsMissing(const CheckInput& in, int row) {
     const std::optional<double>& turns = in.windings[size_t(row)].turns;
     if (!turns) {
-        return QStringLiteral("缺少%1匝数").arg(rowName(row));
+        return Tr::tr("缺少%1匝数").arg(rowName(row));
     }
     if (!(*turns > 0.0)) {
-        return QStringLiteral("%1匝数为0").arg(rowName(row));
+        return Tr::tr("%1匝数为0").arg(rowName(row));
     }
     return {};
 }
@@ -187,7 +208,7 @@ void operateFlyback(Operation& op) {
     } else {
         op.vor = known(op.n1 / op.n2 * op.mainVolts);
         if (op.vor.ok() && !(op.vor.v > 0.0)) {
-            op.vor = missing(QStringLiteral("输出1电压与压降之和为0"));
+            op.vor = missing(Tr::tr("输出1电压与压降之和为0"));
         }
         op.duty = op.vor;
     }
@@ -198,13 +219,13 @@ void operateFlyback(Operation& op) {
     } else if (!op.duty.ok()) {
         // The turns give no reflected voltage: the duty says why.
     } else if (!(in.vinV > 0.0)) {
-        op.duty = missing(QStringLiteral("输入电压Udc为0"));
+        op.duty = missing(Tr::tr("输入电压Udc为0"));
     } else if (!op.inputPower.ok()) {
         op.duty = op.inputPower;
     } else if (!rcc && !(lpH > 0.0)) {
-        op.duty = missing(QStringLiteral("初级电感Lp为0"));
+        op.duty = missing(Tr::tr("初级电感Lp为0"));
     } else if (!rcc && !(op.frequencyHz > 0.0)) {
-        op.duty = missing(QStringLiteral("频率F为0"));
+        op.duty = missing(Tr::tr("频率F为0"));
     } else {
         const std::optional<FlybackPoint> point =
             rcc ? rccPoint(in.vinV, op.vor.v, op.inputPower.v)
@@ -213,7 +234,7 @@ void operateFlyback(Operation& op) {
             op.point = *point;
             op.duty = known(point->duty);
         } else {
-            op.duty = missing(QStringLiteral("数值超出计算范围"));
+            op.duty = missing(Tr::tr("数值超出计算范围"));
         }
     }
     if (!op.duty.ok()) {
@@ -239,10 +260,10 @@ void operateFlyback(Operation& op) {
         op.secondaryRms.push_back(known(share * op.n1 / turnsOf(in, row) * secondaryBase));
     }
     if (rcc && !(lpH > 0.0)) {
-        op.swingT = op.peakT = missing(QStringLiteral("初级电感Lp为0"));
+        op.swingT = op.peakT = missing(Tr::tr("初级电感Lp为0"));
     } else if (!in.aeMm2 || !(*in.aeMm2 > 0.0)) {
-        op.swingT = op.peakT = missing(in.coreName.isEmpty() ? QStringLiteral("未选择磁芯")
-                                                             : QStringLiteral("磁芯缺少Ae"));
+        op.swingT = op.peakT =
+            missing(in.coreName.isEmpty() ? Tr::tr("未选择磁芯") : Tr::tr("磁芯缺少Ae"));
     } else {
         const double perAmpere = lpH / (op.n1 * *in.aeMm2 * 1e-6);
         op.peakT = known(perAmpere * p.peakA);
@@ -258,10 +279,10 @@ void operateForward(Operation& op) {
     if (!op.ratioMissing.isEmpty()) {
         op.duty = missing(op.ratioMissing);
     } else if (!(in.vinV > 0.0)) {
-        op.duty = missing(QStringLiteral("输入电压Udc为0"));
+        op.duty = missing(Tr::tr("输入电压Udc为0"));
     } else if (!(op.mainVolts > 0.0)) {
         // A negative output would give a negative duty and flux.
-        op.duty = missing(QStringLiteral("输出1电压与压降之和为0"));
+        op.duty = missing(Tr::tr("输出1电压与压降之和为0"));
     } else {
         op.duty = known(op.n1 / op.n2 * op.mainVolts / (2.0 * in.vinV));
     }
@@ -273,10 +294,10 @@ void operateForward(Operation& op) {
     }
     const double d = op.duty.v;
     if (!(op.frequencyHz > 0.0)) {
-        op.swingT = op.peakT = missing(QStringLiteral("频率F为0"));
+        op.swingT = op.peakT = missing(Tr::tr("频率F为0"));
     } else if (!in.aeMm2 || !(*in.aeMm2 > 0.0)) {
-        op.swingT = op.peakT = missing(in.coreName.isEmpty() ? QStringLiteral("未选择磁芯")
-                                                             : QStringLiteral("磁芯缺少Ae"));
+        op.swingT = op.peakT =
+            missing(in.coreName.isEmpty() ? Tr::tr("未选择磁芯") : Tr::tr("磁芯缺少Ae"));
     } else {
         op.swingT = known(in.vinV * d / op.frequencyHz / (op.n1 * *in.aeMm2 * 1e-6));
         op.peakT = known(op.swingT.v / 2.0);
@@ -286,7 +307,7 @@ void operateForward(Operation& op) {
     for (size_t r = 0; r < in.outputs.size(); ++r) {
         const int row = int(r) + 1;
         if (!in.windings[size_t(row)].turns && why.isEmpty()) {
-            why = QStringLiteral("缺少%1匝数").arg(rowName(row));
+            why = Tr::tr("缺少%1匝数").arg(rowName(row));
         }
         reflected += in.outputs[r].ioA * turnsOf(in, row) / op.n1;
         // Both halves share the freewheeling current.
@@ -304,11 +325,11 @@ Operation operate(CheckInput input) {
     if (in.circuit) {
         op.circuit = *in.circuit;
     } else {
-        op.circuitMissing = QStringLiteral("未选择电路形式");
+        op.circuitMissing = Tr::tr("未选择电路形式");
     }
     op.frequencyHz = in.frequencyKHz * 1000.0;
     if (in.outputs.empty()) {
-        op.ratioMissing = QStringLiteral("没有输出");
+        op.ratioMissing = Tr::tr("没有输出");
     } else if (const QString why = turnsMissing(in, 0); !why.isEmpty()) {
         op.ratioMissing = why;
     } else if (const QString why1 = turnsMissing(in, 1); !why1.isEmpty()) {
@@ -342,26 +363,29 @@ Operation operate(CheckInput input) {
 
 // --- items -------------------------------------------------------------------
 
+// The captions of the pair items stay in Chinese, as the adviser's rows
+// (and so the snapshots) carry them; the check's own items show them in the
+// engineer's language through humanText().
 QString outputVoltageCaption(int row) {
-    return QStringLiteral("输出%1实际电压").arg(row);
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出%1实际电压")).arg(row);
 }
 
 // The caption of a pair item other than uo(r).
 QString pairItemCaption(PairItem item) {
     switch (item) {
         case PairItem::FluxPeak:
-            return QStringLiteral("峰值磁通密度Bpk");
+            return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "峰值磁通密度Bpk"));
         case PairItem::LossShare:
-            return QStringLiteral("变压器损耗占比");
+            return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "变压器损耗占比"));
         case PairItem::Build:
-            return QStringLiteral("绕组厚度");
+            return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "绕组厚度"));
         case PairItem::TemperatureRise:
-            return QStringLiteral("温升(表面积法)");
+            return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "温升(表面积法)"));
         case PairItem::Gap:
         case PairItem::OutputVoltage:
             break;
     }
-    return QStringLiteral("气隙");
+    return QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "气隙"));
 }
 
 CheckItem startItem(QString id, QString caption) {
@@ -381,7 +405,7 @@ void setMissing(CheckItem& item, const QString& why) {
 // Sets VALUE; a value that is not finite leaves the item without one.
 bool setValue(CheckItem& item, double value, QStringView unit) {
     if (!std::isfinite(value)) {
-        setMissing(item, QStringLiteral("数值超出计算范围"));
+        setMissing(item, Tr::tr("数值超出计算范围"));
         return false;
     }
     item.value = value;
@@ -425,13 +449,13 @@ namespace {
 
 // vor — the output voltage reflected through the turns ratio.
 CheckItem vorItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("vor"), QStringLiteral("反射电压Vor"));
+    CheckItem item = startItem(QStringLiteral("vor"), Tr::tr("反射电压Vor"));
     if (!op.vor.ok()) {
         setMissing(item, op.vor.missing);
         return item;
     }
     if (setValue(item, op.vor.v, u"V")) {
-        item.sentence = (Text() << u"输出电压按匝比反射到初级为" << item.valueText).take();
+        item.sentence = (Text() << Tr::tr("输出电压按匝比反射到初级为") << item.valueText).take();
         item.formulaText =
             (Text() << u"Vor = N1 ÷ N2 × (Uo1 + Ud1) = " << Given{op.n1} << u" ÷ " << Given{op.n2}
                     << u" × (" << Given{op.in.outputs[0].uoV} << u" + "
@@ -444,7 +468,7 @@ CheckItem vorItem(const Operation& op) {
 // mode — CCM when the valley current stays above 0 (Erickson & Maksimović
 // ch. 5.1, the boundary K = Kcrit); an RCC runs at the boundary.
 CheckItem modeItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("mode"), QStringLiteral("工作模式"));
+    CheckItem item = startItem(QStringLiteral("mode"), Tr::tr("工作模式"));
     if (!op.duty.ok()) {
         setMissing(item, op.duty.missing);
         return item;
@@ -452,19 +476,19 @@ CheckItem modeItem(const Operation& op) {
     switch (op.point.mode) {
         case ConductionMode::Continuous:
             item.valueText = QStringLiteral("CCM");
-            item.sentence = QStringLiteral("最低输入满载时初级电流不回零，工作在连续模式");
+            item.sentence = Tr::tr("最低输入满载时初级电流不回零，工作在连续模式");
             item.formulaText =
-                (Text() << u"谷值电流 " << Sig{op.point.valleyA} << u" A > 0").take();
+                (Text() << Tr::tr("谷值电流 ") << Sig{op.point.valleyA} << u" A > 0").take();
             break;
         case ConductionMode::Discontinuous:
             item.valueText = QStringLiteral("DCM");
-            item.sentence = QStringLiteral("每个周期磁芯储能全部放完，工作在断续模式");
-            item.formulaText = QStringLiteral("按连续模式算出的谷值电流 ≤ 0");
+            item.sentence = Tr::tr("每个周期磁芯储能全部放完，工作在断续模式");
+            item.formulaText = Tr::tr("按连续模式算出的谷值电流 ≤ 0");
             break;
         case ConductionMode::Boundary:
             item.valueText = QStringLiteral("BCM");
-            item.sentence = QStringLiteral("RCC在磁芯储能放完时再次导通，工作在临界模式");
-            item.formulaText = QStringLiteral("RCC：谷值电流 = 0");
+            item.sentence = Tr::tr("RCC在磁芯储能放完时再次导通，工作在临界模式");
+            item.formulaText = Tr::tr("RCC：谷值电流 = 0");
             break;
     }
     return item;
@@ -472,7 +496,7 @@ CheckItem modeItem(const Operation& op) {
 
 // duty — the duty the turns ratio needs at the lowest input, against txtd.
 CheckItem dutyItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("duty"), QStringLiteral("最低输入时占空比D"));
+    CheckItem item = startItem(QStringLiteral("duty"), Tr::tr("最低输入时占空比D"));
     item.classicText = op.in.classicDuty;
     if (!op.duty.ok()) {
         setMissing(item, op.duty.missing);
@@ -487,7 +511,7 @@ CheckItem dutyItem(const Operation& op) {
         formula << u"D = N1 ÷ N2 × (Uo1 + Ud1) ÷ (2 × Vin) = " << Given{op.n1} << u" ÷ "
                 << Given{op.n2} << u" × " << Given{op.mainVolts} << u" ÷ (2 × " << Given{in.vinV}
                 << u") = " << item.valueText
-                << (in.halfBridge ? u"（半桥，每管）" : u"（推挽，每管）");
+                << (in.halfBridge ? Tr::tr("（半桥，每管）") : Tr::tr("（推挽，每管）"));
     } else if (op.point.mode == ConductionMode::Discontinuous) {
         formula << u"Ipk = √(2 × Pin ÷ (Lp × f)) = √(2 × " << Sig{op.inputPower.v} << u" ÷ ("
                 << Given{in.inductanceMh} << u" mH × " << Given{in.frequencyKHz} << u" kHz)) = "
@@ -499,7 +523,8 @@ CheckItem dutyItem(const Operation& op) {
     item.formulaText = formula.take();
     if (!(in.designDuty > 0.0)) {
         item.sentence =
-            (Text() << u"最低输入时占空比" << item.valueText << u"，未给出设计占空比").take();
+            (Text() << Tr::tr("最低输入时占空比") << item.valueText << Tr::tr("，未给出设计占空比"))
+                .take();
         return item;
     }
     item.verdict = graded(op.duty.v, in.designDuty, in.designDuty + 0.05);
@@ -507,13 +532,14 @@ CheckItem dutyItem(const Operation& op) {
     Text sentence;
     switch (item.verdict) {
         case Verdict::Ok:
-            sentence << u"最低输入时占空比" << item.valueText << u"，不超过设计值";
+            sentence << Tr::tr("最低输入时占空比") << item.valueText << Tr::tr("，不超过设计值");
             break;
         case Verdict::Warn:
-            sentence << u"最低输入时占空比" << item.valueText << u"，略超设计值";
+            sentence << Tr::tr("最低输入时占空比") << item.valueText << Tr::tr("，略超设计值");
             break;
         default:
-            sentence << u"以此匝比，最低输入时占空比需" << item.valueText << u"，超过设计值";
+            sentence << Tr::tr("以此匝比，最低输入时占空比需") << item.valueText
+                     << Tr::tr("，超过设计值");
             break;
     }
     sentence << Given{in.designDuty};
@@ -523,7 +549,7 @@ CheckItem dutyItem(const Operation& op) {
 
 // frequency — the RCC's own frequency at the lowest input and full load.
 CheckItem frequencyItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("frequency"), QStringLiteral("RCC工作频率"));
+    CheckItem item = startItem(QStringLiteral("frequency"), Tr::tr("RCC工作频率"));
     if (!op.duty.ok()) {
         setMissing(item, op.duty.missing);
         return item;
@@ -531,11 +557,12 @@ CheckItem frequencyItem(const Operation& op) {
     const std::optional<double> hz =
         rccFrequencyHz(op.in.vinV, op.point, op.in.inductanceMh * 1e-3);
     if (!hz) {
-        setMissing(item, QStringLiteral("初级电感Lp为0"));
+        setMissing(item, Tr::tr("初级电感Lp为0"));
         return item;
     }
     if (setValue(item, *hz / 1000.0, u"kHz")) {
-        item.sentence = (Text() << u"最低输入满载时RCC约在" << item.valueText << u"工作").take();
+        item.sentence =
+            (Text() << Tr::tr("最低输入满载时RCC约在") << item.valueText << Tr::tr("工作")).take();
         item.formulaText =
             (Text() << u"f = Vin × D ÷ (Lp × Ipk) = " << Given{op.in.vinV} << u" × "
                     << Sig{op.point.duty} << u" ÷ (" << Given{op.in.inductanceMh} << u" mH × "
@@ -547,14 +574,15 @@ CheckItem frequencyItem(const Operation& op) {
 
 // ip_peak, ip_valley — the ends of the primary current ramp.
 CheckItem primaryPeakItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("ip_peak"), QStringLiteral("初级峰值电流Ipk"));
+    CheckItem item = startItem(QStringLiteral("ip_peak"), Tr::tr("初级峰值电流Ipk"));
     if (!op.duty.ok()) {
         setMissing(item, op.duty.missing);
         return item;
     }
     if (setValue(item, op.point.peakA, u"A")) {
         item.sentence =
-            (Text() << u"开关管和电流检测须按峰值电流" << item.valueText << u"选取").take();
+            (Text() << Tr::tr("开关管和电流检测须按峰值电流") << item.valueText << Tr::tr("选取"))
+                .take();
         Text formula;
         if (op.point.mode == ConductionMode::Continuous) {
             const double inputA = op.inputPower.v / op.in.vinV;
@@ -574,7 +602,7 @@ CheckItem primaryPeakItem(const Operation& op) {
 }
 
 CheckItem primaryValleyItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("ip_valley"), QStringLiteral("初级谷值电流"));
+    CheckItem item = startItem(QStringLiteral("ip_valley"), Tr::tr("初级谷值电流"));
     if (!op.duty.ok()) {
         setMissing(item, op.duty.missing);
         return item;
@@ -582,14 +610,15 @@ CheckItem primaryValleyItem(const Operation& op) {
     if (setValue(item, op.point.valleyA, u"A")) {
         if (op.point.mode == ConductionMode::Continuous) {
             item.sentence =
-                (Text() << u"开关导通时初级电流从" << item.valueText << u"起上升").take();
+                (Text() << Tr::tr("开关导通时初级电流从") << item.valueText << Tr::tr("起上升"))
+                    .take();
             item.formulaText =
                 (Text() << u"Iv = Iin ÷ D − ΔI ÷ 2 = " << Sig{op.inputPower.v / op.in.vinV}
                         << u" ÷ " << Sig{op.point.duty} << u" − "
                         << Sig{op.point.peakA - op.point.valleyA} << u" ÷ 2 = " << item.valueText)
                     .take();
         } else {
-            item.sentence = QStringLiteral("初级电流每个周期从零开始上升");
+            item.sentence = Tr::tr("初级电流每个周期从零开始上升");
             item.formulaText = QStringLiteral("Iv = 0");
         }
     }
@@ -600,7 +629,7 @@ CheckItem primaryValleyItem(const Operation& op) {
 // for the forward the reflected load current over the on-times,
 // magnetising current left out.
 CheckItem primaryRmsItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("ip_rms"), QStringLiteral("初级有效值电流"));
+    CheckItem item = startItem(QStringLiteral("ip_rms"), Tr::tr("初级有效值电流"));
     if (!op.primaryRms.ok()) {
         setMissing(item, op.primaryRms.missing);
         return item;
@@ -613,18 +642,21 @@ CheckItem primaryRmsItem(const Operation& op) {
         const double reflected =
             op.primaryRms.v / std::sqrt(op.in.halfBridge ? 2.0 * op.duty.v : op.duty.v);
         if (op.in.halfBridge) {
-            item.sentence =
-                (Text() << u"半桥初级有效值电流" << item.valueText << u"（不计励磁电流）").take();
+            item.sentence = (Text() << Tr::tr("半桥初级有效值电流") << item.valueText
+                                    << Tr::tr("（不计励磁电流）"))
+                                .take();
             formula << u"I = I' × √(2D) = " << Sig{reflected} << u" × √(2 × " << Sig{op.duty.v};
         } else {
-            item.sentence =
-                (Text() << u"推挽每半初级有效值电流" << item.valueText << u"（不计励磁电流）")
-                    .take();
+            item.sentence = (Text() << Tr::tr("推挽每半初级有效值电流") << item.valueText
+                                    << Tr::tr("（不计励磁电流）"))
+                                .take();
             formula << u"I = I' × √D = " << Sig{reflected} << u" × √(" << Sig{op.duty.v};
         }
         formula << u") = " << item.valueText << u"，I' = Σ Io × Ns ÷ N1";
     } else {
-        item.sentence = (Text() << u"初级有效值电流" << item.valueText << u"，决定初级铜损").take();
+        item.sentence =
+            (Text() << Tr::tr("初级有效值电流") << item.valueText << Tr::tr("，决定初级铜损"))
+                .take();
         formula << u"I = √(D × (Ipk² + Ipk × Iv + Iv²) ÷ 3) = √(" << Sig{op.point.duty} << u" × ("
                 << Sig{op.point.peakA} << u"² + " << Sig{op.point.peakA} << u" × "
                 << Sig{op.point.valleyA} << u" + " << Sig{op.point.valleyA} << u"²) ÷ 3) = "
@@ -638,8 +670,8 @@ CheckItem primaryRmsItem(const Operation& op) {
 // stored energy by power (flyback), or a centre-tapped half (forward).
 CheckItem secondaryRmsItem(const Operation& op, int output) {
     const int row = output + 1;
-    CheckItem item = startItem(QStringLiteral("is_rms(%1)").arg(row),
-                               QStringLiteral("次级%1有效值电流").arg(row));
+    CheckItem item =
+        startItem(QStringLiteral("is_rms(%1)").arg(row), Tr::tr("次级%1有效值电流").arg(row));
     const Quantity& rms = op.secondaryRms[size_t(output)];
     if (!rms.ok()) {
         setMissing(item, rms.missing);
@@ -650,14 +682,14 @@ CheckItem secondaryRmsItem(const Operation& op, int output) {
     }
     const double io = op.in.outputs[size_t(output)].ioA;
     if (op.circuit == Circuit::Forward) {
-        item.sentence = (Text() << u"中心抽头次级每半有效值电流" << item.valueText).take();
+        item.sentence = (Text() << Tr::tr("中心抽头次级每半有效值电流") << item.valueText).take();
         item.formulaText =
             (Text() << u"I = Io × √(D + (1 − 2D) ÷ 4) = " << Given{io} << u" × √(" << Sig{op.duty.v}
                     << u" + (1 − 2 × " << Sig{op.duty.v} << u") ÷ 4) = " << item.valueText)
                 .take();
     } else {
-        item.sentence = (Text() << u"次级" << row << u"有效值电流约" << item.valueText
-                                << u"（按功率比例估算，漏感会使小路输出更大）")
+        item.sentence = (Text() << Tr::tr("次级") << row << Tr::tr("有效值电流约") << item.valueText
+                                << Tr::tr("（按功率比例估算，漏感会使小路输出更大）"))
                             .take();
         item.formulaText = (Text() << u"I = k × N1 ÷ N" << row + 1
                                    << u" × √(Doff × (Ipk² + Ipk × Iv + Iv²) ÷ 3)，Doff = "
@@ -687,15 +719,16 @@ Verdict outputVoltageVerdict(const Operation& op, int output) {
 
 CheckItem outputVoltageItem(const Operation& op, int output) {
     const int row = output + 1;
-    CheckItem item = startItem(QStringLiteral("uo(%1)").arg(row), outputVoltageCaption(row));
+    CheckItem item =
+        startItem(QStringLiteral("uo(%1)").arg(row), humanText(outputVoltageCaption(row)));
     const CheckInput& in = op.in;
     const CheckOutput& out = in.outputs[size_t(output)];
     const std::optional<double>& turns = in.windings[size_t(row)].turns;
     const bool primaryWound = in.windings[0].turns && *in.windings[0].turns > 0.0;
     if (turns && !(*turns > 0.0) && primaryWound) {
         item.verdict = Verdict::Fail;
-        item.sentence = (Text() << u"输出" << row << u"匝数为0，无法绕制").take();
-        item.limitText = QStringLiteral("匝数 ≥ 1");
+        item.sentence = (Text() << Tr::tr("输出") << row << Tr::tr("匝数为0，无法绕制")).take();
+        item.limitText = Tr::tr("匝数 ≥ 1");
         return item;
     }
     if (!op.ratioMissing.isEmpty()) {
@@ -716,17 +749,18 @@ CheckItem outputVoltageItem(const Operation& op, int output) {
                 << u" = " << item.valueText)
             .take();
     if (!(out.uoV != 0.0)) {
-        item.sentence = (Text() << u"输出" << row << u"设计电压为0").take();
+        item.sentence = (Text() << Tr::tr("输出") << row << Tr::tr("设计电压为0")).take();
         return item;
     }
     const double deviation = std::fabs(volts - out.uoV) / std::fabs(out.uoV);
     item.verdict = outputVoltageVerdict(op, output);
     item.limitText = (Text() << Given{out.uoV} << u" V ± 5%").take();
     Text sentence;
-    sentence << u"按匝数输出" << row << u"实际为" << item.valueText << u"，设计值" << Given{out.uoV}
-             << u" V，偏差" << Sig{deviation * 100.0} << u"%";
+    sentence << Tr::tr("按匝数输出") << row << Tr::tr("实际为") << item.valueText
+             << Tr::tr("，设计值") << Given{out.uoV} << Tr::tr(" V，偏差") << Sig{deviation * 100.0}
+             << u"%";
     if (item.verdict == Verdict::Fail) {
-        sentence << u"，应调整匝数";
+        sentence << Tr::tr("，应调整匝数");
     }
     item.sentence = sentence.take();
     return item;
@@ -744,15 +778,16 @@ Verdict fluxPeakVerdict(const Operation& op, const CheckMaterial& material) {
 
 // b_peak — the peak flux density against the material's Bs.
 CheckItem fluxPeakItem(const Operation& op, const CheckMaterial& material) {
-    CheckItem item = startItem(QStringLiteral("b_peak"), pairItemCaption(PairItem::FluxPeak));
+    CheckItem item =
+        startItem(QStringLiteral("b_peak"), humanText(pairItemCaption(PairItem::FluxPeak)));
     if (!op.peakT.ok()) {
         setMissing(item, op.peakT.missing);
         return item;
     }
     const std::optional<double>& bs = material.saturationMt;
     if (!bs || !(*bs > 0.0)) {
-        setMissing(item, material.chosen ? QStringLiteral("该磁材缺少饱和磁通密度Bs，无法判定Bpk")
-                                         : QStringLiteral("未选择磁材，无饱和磁通密度Bs"));
+        setMissing(item, material.chosen ? Tr::tr("该磁材缺少饱和磁通密度Bs，无法判定Bpk")
+                                         : Tr::tr("未选择磁材，无饱和磁通密度Bs"));
         return item;
     }
     if (!setValue(item, op.peakT.v * 1000.0, u"mT")) {
@@ -772,16 +807,16 @@ CheckItem fluxPeakItem(const Operation& op, const CheckMaterial& material) {
     item.verdict = fluxPeakVerdict(op, material);
     item.limitText = (Text() << u"≤ 0.8 × Bs = " << Sig{0.8 * *bs} << u" mT").take();
     Text sentence;
-    sentence << u"峰值磁通密度" << item.valueText;
+    sentence << Tr::tr("峰值磁通密度") << item.valueText;
     switch (item.verdict) {
         case Verdict::Ok:
-            sentence << u"，低于饱和磁通密度Bs " << Given{*bs} << u" mT的80%";
+            sentence << Tr::tr("，低于饱和磁通密度Bs ") << Given{*bs} << Tr::tr(" mT的80%");
             break;
         case Verdict::Warn:
-            sentence << u"，超过Bs " << Given{*bs} << u" mT的80%，高温时接近饱和";
+            sentence << Tr::tr("，超过Bs ") << Given{*bs} << Tr::tr(" mT的80%，高温时接近饱和");
             break;
         default:
-            sentence << u"，超过饱和磁通密度Bs " << Given{*bs} << u" mT，磁芯会饱和";
+            sentence << Tr::tr("，超过饱和磁通密度Bs ") << Given{*bs} << Tr::tr(" mT，磁芯会饱和");
             break;
     }
     item.sentence = sentence.take();
@@ -790,7 +825,7 @@ CheckItem fluxPeakItem(const Operation& op, const CheckMaterial& material) {
 
 // b_swing — the flux swing per period, which the core loss follows.
 CheckItem fluxSwingItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("b_swing"), QStringLiteral("磁通摆幅ΔB"));
+    CheckItem item = startItem(QStringLiteral("b_swing"), Tr::tr("磁通摆幅ΔB"));
     if (!op.swingT.ok()) {
         setMissing(item, op.swingT.missing);
         return item;
@@ -799,7 +834,9 @@ CheckItem fluxSwingItem(const Operation& op) {
         return item;
     }
     const CheckInput& in = op.in;
-    item.sentence = (Text() << u"每周期磁通摆幅" << item.valueText << u"，磁芯损耗随之而定").take();
+    item.sentence =
+        (Text() << Tr::tr("每周期磁通摆幅") << item.valueText << Tr::tr("，磁芯损耗随之而定"))
+            .take();
     if (op.circuit == Circuit::Forward) {
         item.formulaText =
             (Text() << u"ΔB = Vin × D × Ts ÷ (N1 × Ae) = " << Given{in.vinV} << u" × "
@@ -819,29 +856,28 @@ CheckItem fluxSwingItem(const Operation& op) {
 // vin_min — the valley of the bulk capacitor's voltage at the lowest mains
 // and full load (the energy it gives between line peaks), against txtudc.
 CheckItem inputMinimumItem(const Operation& op) {
-    CheckItem item =
-        startItem(QStringLiteral("vin_min"), QStringLiteral("最低直流输入(按输入电容)"));
+    CheckItem item = startItem(QStringLiteral("vin_min"), Tr::tr("最低直流输入(按输入电容)"));
     const CheckInput& in = op.in;
     if (!op.inputPower.ok()) {
         setMissing(item, op.inputPower.missing);
         return item;
     }
     if (!(in.acMinV > 0.0)) {
-        setMissing(item, QStringLiteral("最低交流输入电压为0"));
+        setMissing(item, Tr::tr("最低交流输入电压为0"));
         return item;
     }
     if (!(in.lineHz > 0.0)) {
-        setMissing(item, QStringLiteral("电网频率为0"));
+        setMissing(item, Tr::tr("电网频率为0"));
         return item;
     }
     const double microfarads =
         in.bulkUf ? *in.bulkUf : defaultBulkMicrofarads(in.acMinV, op.inputPower.v);
     if (!(microfarads > 0.0)) {
-        setMissing(item, QStringLiteral("输入电容为0"));
+        setMissing(item, Tr::tr("输入电容为0"));
         return item;
     }
     const double halving = in.halfBridge ? 0.5 : 1.0;
-    item.limitText = QStringLiteral("Udc ≤ 谷值");
+    item.limitText = Tr::tr("Udc ≤ 谷值");
     const std::optional<double> bus =
         bulkMinimumVoltage(in.acMinV, op.inputPower.v, microfarads * 1e-6, in.lineHz);
     Text formula;
@@ -853,10 +889,10 @@ CheckItem inputMinimumItem(const Operation& op) {
     }
     if (!bus) {
         item.verdict = Verdict::Fail;
-        item.sentence = (Text() << u"输入电容" << Given{microfarads}
-                                << u" µF太小，最低输入满载时撑不住母线电压")
+        item.sentence = (Text() << Tr::tr("输入电容") << Given{microfarads}
+                                << Tr::tr(" µF太小，最低输入满载时撑不住母线电压"))
                             .take();
-        item.formulaText = (formula << u"：根号内为负").take();
+        item.formulaText = (formula << Tr::tr("：根号内为负")).take();
         return item;
     }
     if (!setValue(item, *bus * halving, u"V")) {
@@ -865,16 +901,18 @@ CheckItem inputMinimumItem(const Operation& op) {
     item.formulaText = (formula << u" = " << item.valueText).take();
     item.verdict = graded(in.vinV, *item.value, 1.15 * *item.value);
     Text sentence;
-    sentence << u"输入电容" << Given{microfarads} << u" µF在最低输入时母线谷值约" << item.valueText;
+    sentence << Tr::tr("输入电容") << Given{microfarads} << Tr::tr(" µF在最低输入时母线谷值约")
+             << item.valueText;
     switch (item.verdict) {
         case Verdict::Ok:
-            sentence << u"，不低于设计输入" << Given{in.vinV} << u" V";
+            sentence << Tr::tr("，不低于设计输入") << Given{in.vinV} << u" V";
             break;
         case Verdict::Warn:
-            sentence << u"，略低于设计输入" << Given{in.vinV} << u" V";
+            sentence << Tr::tr("，略低于设计输入") << Given{in.vinV} << u" V";
             break;
         default:
-            sentence << u"，明显低于设计输入" << Given{in.vinV} << u" V，应加大电容或按此重算";
+            sentence << Tr::tr("，明显低于设计输入") << Given{in.vinV}
+                     << Tr::tr(" V，应加大电容或按此重算");
             break;
     }
     item.sentence = sentence.take();
@@ -883,10 +921,10 @@ CheckItem inputMinimumItem(const Operation& op) {
 
 // vds_max — the switch voltage at the highest mains, leakage spike left out.
 CheckItem switchVoltageItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("vds_max"), QStringLiteral("开关管最高电压"));
+    CheckItem item = startItem(QStringLiteral("vds_max"), Tr::tr("开关管最高电压"));
     const CheckInput& in = op.in;
     if (!(in.acMaxV > 0.0)) {
-        setMissing(item, QStringLiteral("最高交流输入电压为0"));
+        setMissing(item, Tr::tr("最高交流输入电压为0"));
         return item;
     }
     const double busV = kSqrt2 * in.acMaxV;
@@ -894,7 +932,7 @@ CheckItem switchVoltageItem(const Operation& op) {
     Text formula;
     if (op.circuit == Circuit::Forward) {
         volts = in.halfBridge ? busV : 2.0 * busV;
-        formula << (in.halfBridge ? u"半桥：Vds = √2 × " : u"推挽：Vds = 2 × √2 × ")
+        formula << (in.halfBridge ? Tr::tr("半桥：Vds = √2 × ") : Tr::tr("推挽：Vds = 2 × √2 × "))
                 << Given{in.acMaxV};
     } else {
         if (!op.vor.ok()) {
@@ -909,11 +947,11 @@ CheckItem switchVoltageItem(const Operation& op) {
     if (!setValue(item, volts, u"V")) {
         return item;
     }
-    item.formulaText = (formula << u" = " << item.valueText << u"（不计漏感尖峰）").take();
+    item.formulaText = (formula << u" = " << item.valueText << Tr::tr("（不计漏感尖峰）")).take();
     if (!(in.switchRatingV > 0.0)) {
-        item.sentence =
-            (Text() << u"最高输入时开关管承受" << item.valueText << u"，未给出开关管额定电压")
-                .take();
+        item.sentence = (Text() << Tr::tr("最高输入时开关管承受") << item.valueText
+                                << Tr::tr("，未给出开关管额定电压"))
+                            .take();
         return item;
     }
     item.verdict = graded(volts, 0.8 * in.switchRatingV, in.switchRatingV);
@@ -921,11 +959,11 @@ CheckItem switchVoltageItem(const Operation& op) {
                              << Sig{0.8 * in.switchRatingV} << u" V")
                          .take();
     Text sentence;
-    sentence << u"最高输入时开关管承受" << item.valueText << u"，额定" << Given{in.switchRatingV}
-             << u" V";
-    sentence << (item.verdict == Verdict::Ok ? u"，余量足够"
-                 : item.verdict == Verdict::Warn ? u"，余量不足20%，加上漏感尖峰可能击穿"
-                                                 : u"，超过额定电压");
+    sentence << Tr::tr("最高输入时开关管承受") << item.valueText << Tr::tr("，额定")
+             << Given{in.switchRatingV} << u" V";
+    sentence << (item.verdict == Verdict::Ok ? Tr::tr("，余量足够")
+                 : item.verdict == Verdict::Warn ? Tr::tr("，余量不足20%，加上漏感尖峰可能击穿")
+                                                 : Tr::tr("，超过额定电压"));
     item.sentence = sentence.take();
     return item;
 }
@@ -943,7 +981,7 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
         return missing(material.pointsMissing);
     }
     if (!in.veMm3 || !(*in.veMm3 > 0.0)) {
-        return missing(QStringLiteral("磁芯缺少体积Ve"));
+        return missing(Tr::tr("磁芯缺少体积Ve"));
     }
     if (!material.fit) {
         return missing(material.lawMissing);
@@ -955,7 +993,7 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
         const std::optional<double> igse =
             igseFactor(fit->alpha, fit->igse, op.point.duty, op.point.offDuty);
         if (!igse) {
-            return missing(QStringLiteral("数值超出计算范围"));
+            return missing(Tr::tr("数值超出计算范围"));
         }
         factor = *igse;
     }
@@ -982,14 +1020,15 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
 }
 
 CheckItem coreLossItem(const Operation& op, const Quantity& loss, const QString& formula) {
-    CheckItem item = startItem(QStringLiteral("core_loss"), QStringLiteral("磁芯损耗(100℃)"));
+    CheckItem item = startItem(QStringLiteral("core_loss"), Tr::tr("磁芯损耗(100℃)"));
     item.classicText = op.in.classicCoreLoss;
     if (!loss.ok()) {
         setMissing(item, loss.missing);
         return item;
     }
     if (setValue(item, loss.v, u"W")) {
-        item.sentence = (Text() << u"按磁材损耗数据估算，磁芯损耗约" << item.valueText).take();
+        item.sentence =
+            (Text() << Tr::tr("按磁材损耗数据估算，磁芯损耗约") << item.valueText).take();
         item.formulaText = formula + QStringLiteral(" = ") + item.valueText;
     }
     return item;
@@ -1019,16 +1058,16 @@ Build windingBuild(const Operation& op) {
     build.layers.assign(in.windings.size(), 0.0);
     std::optional<WindingWindow> window;
     if (in.coreName.isEmpty()) {
-        build.depthMm = missing(QStringLiteral("未选择磁芯"));
+        build.depthMm = missing(Tr::tr("未选择磁芯"));
         return build;
     }
     if (!in.coreShape) {
-        build.depthMm = missing(QStringLiteral("磁芯类型未知，无法得出窗口尺寸"));
+        build.depthMm = missing(Tr::tr("磁芯类型未知，无法得出窗口尺寸"));
         return build;
     }
     window = windingWindow(*in.coreShape, in.dimsMm);
     if (!window) {
-        build.depthMm = missing(QStringLiteral("磁芯缺少尺寸，无法得出窗口"));
+        build.depthMm = missing(Tr::tr("磁芯缺少尺寸，无法得出窗口"));
         return build;
     }
     build.windowDepthMm = window->depthMm;
@@ -1041,7 +1080,7 @@ Build windingBuild(const Operation& op) {
             continue;
         }
         if (!winding.diameterMm || !(*winding.diameterMm > 0.0)) {
-            build.depthMm = missing(QStringLiteral("%1缺少线径").arg(rowName(int(row))));
+            build.depthMm = missing(Tr::tr("%1缺少线径").arg(rowName(int(row))));
             return build;
         }
         const double pitch = kEnamelledPitchFactor * *winding.diameterMm;
@@ -1049,10 +1088,11 @@ Build windingBuild(const Operation& op) {
             windingLayers(*winding.turns, window->lengthMm - margins, pitch);
         if (!laid) {
             build.noTurnFits = true;
-            build.why = (Text() << rowName(int(row)) << u"线径" << Given{*winding.diameterMm}
-                                << u" mm，在窗口高度" << Sig{window->lengthMm} << u" mm减去挡墙"
-                                << Given{margins} << u" mm内一匝也绕不下")
-                            .take();
+            build.why =
+                (Text() << rowName(int(row)) << Tr::tr("线径") << Given{*winding.diameterMm}
+                        << Tr::tr(" mm，在窗口高度") << Sig{window->lengthMm}
+                        << Tr::tr(" mm减去挡墙") << Given{margins} << Tr::tr(" mm内一匝也绕不下"))
+                    .take();
             build.depthMm = missing(build.why);
             return build;
         }
@@ -1062,7 +1102,7 @@ Build windingBuild(const Operation& op) {
         ++wound;
     }
     if (wound == 0) {
-        build.depthMm = missing(QStringLiteral("没有绕组匝数"));
+        build.depthMm = missing(Tr::tr("没有绕组匝数"));
         return build;
     }
     build.depthMm = known(depth + kTapeMm * (wound - 1));
@@ -1078,10 +1118,10 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
     }
     const std::optional<double> skin = skinDepthM(op.frequencyHz);
     if (!skin) {
-        return missing(QStringLiteral("频率F为0"));
+        return missing(Tr::tr("频率F为0"));
     }
     if (!build.depthMm.ok()) {
-        return missing(build.depthMm.missing + QStringLiteral("，无法得出层数"));
+        return missing(build.depthMm.missing + Tr::tr("，无法得出层数"));
     }
     std::vector<WindingLoad> loads;
     loads.push_back(
@@ -1106,21 +1146,21 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
     for (const WindingLoad& load : loads) {
         const CheckWinding& winding = in.windings[size_t(load.row)];
         if (!winding.resistanceOhm) {
-            return missing(QStringLiteral("%1缺少直流电阻DCR").arg(rowName(load.row)));
+            return missing(Tr::tr("%1缺少直流电阻DCR").arg(rowName(load.row)));
         }
         const double penetration = dowellPenetration(*winding.diameterMm * 1e-3, *skin);
         const std::optional<double> fr = dowellFactor(penetration, build.layers[size_t(load.row)]);
         if (!fr) {
-            return missing(QStringLiteral("数值超出计算范围"));
+            return missing(Tr::tr("数值超出计算范围"));
         }
         const double ac = std::max(0.0, load.rmsA * load.rmsA - load.dcA * load.dcA);
         const double loss = *winding.resistanceOhm * (load.dcA * load.dcA + *fr * ac);
         total += loss;
         if (formula != nullptr) {
-            text +=
-                (Text() << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
-                        << Given{build.layers[size_t(load.row)]} << u"层，Fr " << Sig{*fr} << u"）")
-                    .take();
+            text += (Text() << u" " << rowName(load.row) << u" " << Sig{loss} << u" W（"
+                            << Given{build.layers[size_t(load.row)]} << Tr::tr("层，Fr ")
+                            << Sig{*fr} << u"）")
+                        .take();
         }
     }
     if (formula != nullptr) {
@@ -1130,15 +1170,15 @@ Quantity copperLossW(const Operation& op, const Build& build, QString* formula) 
 }
 
 CheckItem copperLossItem(const Operation& op, const Quantity& loss, const QString& formula) {
-    CheckItem item = startItem(QStringLiteral("copper_loss"), QStringLiteral("绕组损耗(含初级)"));
+    CheckItem item = startItem(QStringLiteral("copper_loss"), Tr::tr("绕组损耗(含初级)"));
     item.classicText = op.in.classicCopperLoss;
     if (!loss.ok()) {
         setMissing(item, loss.missing);
         return item;
     }
     if (setValue(item, loss.v, u"W")) {
-        item.sentence = (Text() << u"各绕组在" << Given{op.in.frequencyKHz}
-                                << u" kHz下计入集肤和邻近效应，铜损合计" << item.valueText)
+        item.sentence = (Text() << Tr::tr("各绕组在") << Given{op.in.frequencyKHz}
+                                << Tr::tr(" kHz下计入集肤和邻近效应，铜损合计") << item.valueText)
                             .take();
         item.formulaText = formula + QStringLiteral(" = ") + item.valueText;
     }
@@ -1161,7 +1201,8 @@ Verdict lossShareVerdict(std::optional<double> percent) {
 
 // loss_share — the transformer's losses over the input power.
 CheckItem lossShareItem(const Operation& op, const Quantity& core, const Quantity& copper) {
-    CheckItem item = startItem(QStringLiteral("loss_share"), pairItemCaption(PairItem::LossShare));
+    CheckItem item =
+        startItem(QStringLiteral("loss_share"), humanText(pairItemCaption(PairItem::LossShare)));
     for (const Quantity* needed : {&core, &copper, &op.inputPower}) {
         if (!needed->ok()) {
             setMissing(item, needed->missing);
@@ -1176,18 +1217,18 @@ CheckItem lossShareItem(const Operation& op, const Quantity& core, const Quantit
     item.formulaText = (Text() << u"(" << Sig{core.v} << u" W + " << Sig{copper.v} << u" W) ÷ "
                                << Sig{op.inputPower.v} << u" W = " << item.valueText)
                            .take();
-    item.sentence = (Text() << u"变压器损耗占输入功率的" << item.valueText
-                            << (item.verdict == Verdict::Fail ? u"，损耗过大" : u""))
+    item.sentence = (Text() << Tr::tr("变压器损耗占输入功率的") << item.valueText
+                            << (item.verdict == Verdict::Fail ? Tr::tr("，损耗过大") : QString()))
                         .take();
     return item;
 }
 
 // skin — the widest wire against twice the skin depth in copper at 100 ℃.
 CheckItem skinItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("skin"), QStringLiteral("线径与集肤深度"));
+    CheckItem item = startItem(QStringLiteral("skin"), Tr::tr("线径与集肤深度"));
     const std::optional<double> skin = skinDepthM(op.frequencyHz);
     if (!skin) {
-        setMissing(item, QStringLiteral("频率F为0"));
+        setMissing(item, Tr::tr("频率F为0"));
         return item;
     }
     double widest = 0.0;
@@ -1197,7 +1238,7 @@ CheckItem skinItem(const Operation& op) {
         }
     }
     if (!(widest > 0.0)) {
-        setMissing(item, QStringLiteral("没有绕组线径"));
+        setMissing(item, Tr::tr("没有绕组线径"));
         return item;
     }
     if (!setValue(item, widest, u"mm")) {
@@ -1211,16 +1252,16 @@ CheckItem skinItem(const Operation& op) {
                                << Sig{deltaMm} << u" mm")
                            .take();
     Text sentence;
-    sentence << u"最粗线径" << item.valueText;
+    sentence << Tr::tr("最粗线径") << item.valueText;
     switch (item.verdict) {
         case Verdict::Ok:
-            sentence << u"，不超过集肤深度的两倍";
+            sentence << Tr::tr("，不超过集肤深度的两倍");
             break;
         case Verdict::Warn:
-            sentence << u"，超过集肤深度的两倍，交流电阻增大，可考虑多股线";
+            sentence << Tr::tr("，超过集肤深度的两倍，交流电阻增大，可考虑多股线");
             break;
         default:
-            sentence << u"，超过集肤深度的三倍，应改用多股线";
+            sentence << Tr::tr("，超过集肤深度的三倍，应改用多股线");
             break;
     }
     item.sentence = sentence.take();
@@ -1240,11 +1281,12 @@ Verdict buildVerdict(const Build& build) {
 
 // build — the layers of every winding stacked in the window's width.
 CheckItem buildItem(const Build& build) {
-    CheckItem item = startItem(QStringLiteral("build"), pairItemCaption(PairItem::Build));
+    CheckItem item =
+        startItem(QStringLiteral("build"), humanText(pairItemCaption(PairItem::Build)));
     if (build.noTurnFits) {
         item.verdict = Verdict::Fail;
         item.sentence = build.why;
-        item.limitText = QStringLiteral("每层至少一匝");
+        item.limitText = Tr::tr("每层至少一匝");
         return item;
     }
     if (!build.depthMm.ok()) {
@@ -1258,12 +1300,13 @@ CheckItem buildItem(const Build& build) {
     item.verdict = buildVerdict(build);
     item.limitText =
         (Text() << u"≤ 0.85 × " << Sig{width} << u" mm = " << Sig{0.85 * width} << u" mm").take();
-    item.formulaText = QStringLiteral("Σ 层数 × 1.1d + 0.15 mm × (绕组数 − 1) = ") + item.valueText;
+    item.formulaText = Tr::tr("Σ 层数 × 1.1d + 0.15 mm × (绕组数 − 1) = ") + item.valueText;
     Text sentence;
-    sentence << u"各绕组叠起来厚" << item.valueText << u"，窗口宽" << Sig{width} << u" mm";
-    sentence << (item.verdict == Verdict::Ok     ? u"，放得下"
-                 : item.verdict == Verdict::Warn ? u"，很紧，绕制困难"
-                                                 : u"，放不下");
+    sentence << Tr::tr("各绕组叠起来厚") << item.valueText << Tr::tr("，窗口宽") << Sig{width}
+             << u" mm";
+    sentence << (item.verdict == Verdict::Ok     ? Tr::tr("，放得下")
+                 : item.verdict == Verdict::Warn ? Tr::tr("，很紧，绕制困难")
+                                                 : Tr::tr("，放不下"));
     item.sentence = sentence.take();
     return item;
 }
@@ -1288,8 +1331,8 @@ Verdict temperatureRiseVerdict(const CheckInput& in, const Quantity& core, const
 
 // temp_rise — the total loss over the core set's outer surface.
 CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Quantity& copper) {
-    CheckItem item =
-        startItem(QStringLiteral("temp_rise"), pairItemCaption(PairItem::TemperatureRise));
+    CheckItem item = startItem(QStringLiteral("temp_rise"),
+                               humanText(pairItemCaption(PairItem::TemperatureRise)));
     const CheckInput& in = op.in;
     item.classicText = in.classicTempRise;
     for (const Quantity* needed : {&core, &copper}) {
@@ -1300,13 +1343,13 @@ CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Q
     }
     const std::optional<double> areaMm2 = surfaceMm2(in);
     if (!areaMm2) {
-        setMissing(item, QStringLiteral("磁芯缺少尺寸，无法得出表面积"));
+        setMissing(item, Tr::tr("磁芯缺少尺寸，无法得出表面积"));
         return item;
     }
     const double lossW = core.v + copper.v;
     const std::optional<double> rise = surfaceTemperatureRise(lossW, *areaMm2 / 100.0);
     if (!rise || !setValue(item, *rise, u"℃")) {
-        setMissing(item, QStringLiteral("数值超出计算范围"));
+        setMissing(item, Tr::tr("数值超出计算范围"));
         return item;
     }
     item.formulaText = (Text() << u"ΔT = (P ÷ A)^0.833 = (" << Sig{lossW * 1000.0} << u" mW ÷ "
@@ -1314,17 +1357,19 @@ CheckItem temperatureRiseItem(const Operation& op, const Quantity& core, const Q
                            .take();
     if (!in.allowedRiseC || !(*in.allowedRiseC > 0.0)) {
         item.sentence =
-            (Text() << u"按表面积估算温升" << item.valueText << u"，未给出允许温升").take();
+            (Text() << Tr::tr("按表面积估算温升") << item.valueText << Tr::tr("，未给出允许温升"))
+                .take();
         return item;
     }
     const double allowed = *in.allowedRiseC;
     item.verdict = temperatureRiseVerdict(in, core, copper, areaMm2);
     item.limitText = (Text() << u"≤ " << Given{allowed} << u" ℃").take();
     Text sentence;
-    sentence << u"按表面积估算温升" << item.valueText << u"，允许" << Given{allowed} << u" ℃";
+    sentence << Tr::tr("按表面积估算温升") << item.valueText << Tr::tr("，允许") << Given{allowed}
+             << u" ℃";
     if (in.ambientC) {
-        sentence << u"，环境" << Given{*in.ambientC} << u" ℃时表面约" << Sig{*in.ambientC + *rise}
-                 << u" ℃";
+        sentence << Tr::tr("，环境") << Given{*in.ambientC} << Tr::tr(" ℃时表面约")
+                 << Sig{*in.ambientC + *rise} << u" ℃";
     }
     item.sentence = sentence.take();
     return item;
@@ -1349,10 +1394,10 @@ Verdict gapVerdict(const CheckInput& in, std::optional<double> gapMm) {
 // notes: below about 0.05 mm the tolerance is the gap; fringing reaches
 // about a quarter of the centre leg into the winding).
 CheckItem gapItem(const Operation& op) {
-    CheckItem item = startItem(QStringLiteral("gap"), pairItemCaption(PairItem::Gap));
+    CheckItem item = startItem(QStringLiteral("gap"), humanText(pairItemCaption(PairItem::Gap)));
     const CheckInput& in = op.in;
     if (!in.gapMm) {
-        setMissing(item, QStringLiteral("未算出气隙"));
+        setMissing(item, Tr::tr("未算出气隙"));
         return item;
     }
     const double gap = *in.gapMm;
@@ -1362,10 +1407,10 @@ CheckItem gapItem(const Operation& op) {
     item.formulaText = (Text() << u"TxtGap = " << Given{gap} << u" mm").take();
     item.verdict = gapVerdict(in, in.gapMm);
     if (in.coreShape == CoreShape::Toroid) {
-        item.limitText = QStringLiteral("环形磁芯不开气隙");
+        item.limitText = Tr::tr("环形磁芯不开气隙");
         item.sentence = item.verdict == Verdict::Fail
-                            ? QStringLiteral("环形磁芯不能开气隙，应换用可开气隙的磁芯或粉芯")
-                            : QStringLiteral("环形磁芯，不需要气隙");
+                            ? Tr::tr("环形磁芯不能开气隙，应换用可开气隙的磁芯或粉芯")
+                            : Tr::tr("环形磁芯，不需要气隙");
         return item;
     }
     const std::optional<double>& leg = in.dimsMm.f;
@@ -1374,13 +1419,14 @@ CheckItem gapItem(const Operation& op) {
         hasLeg ? (Text() << u"0.05 mm ～ 0.25 × F = " << Sig{0.25 * *leg} << u" mm").take()
                : QStringLiteral("≥ 0.05 mm");
     if (item.verdict == Verdict::Ok) {
-        item.sentence = (Text() << u"气隙" << item.valueText << u"，可以加工").take();
+        item.sentence = (Text() << Tr::tr("气隙") << item.valueText << Tr::tr("，可以加工")).take();
     } else if (gap < 0.05) {
-        item.sentence =
-            (Text() << u"气隙" << item.valueText << u"太小，难以保证公差，电感量会偏差").take();
+        item.sentence = (Text() << Tr::tr("气隙") << item.valueText
+                                << Tr::tr("太小，难以保证公差，电感量会偏差"))
+                            .take();
     } else {
-        item.sentence = (Text() << u"气隙" << item.valueText
-                                << u"超过中柱宽度的四分之一，边缘磁通会加热附近的绕组")
+        item.sentence = (Text() << Tr::tr("气隙") << item.valueText
+                                << Tr::tr("超过中柱宽度的四分之一，边缘磁通会加热附近的绕组"))
                             .take();
     }
     return item;
@@ -1398,20 +1444,21 @@ void summarise(CheckResult& result) {
                      : result.warnCount > 0 ? Verdict::Warn
                                             : Verdict::Ok;
     Text text;
-    text << u"校核：";
+    text << Tr::tr("校核：");
     const bool anyValue = std::any_of(result.items.begin(), result.items.end(),
                                       [](const CheckItem& item) { return item.value.has_value(); });
     if (!anyValue) {
         // Nothing is judged yet: no circuit, no outputs or no core.
-        text << u"尚无可校核的数值";
+        text << Tr::tr("尚无可校核的数值");
     } else if (result.failCount == 0 && result.warnCount == 0) {
-        text << u"全部合格";
+        text << Tr::tr("全部合格");
     } else {
         if (result.failCount > 0) {
-            text << result.failCount << u" 项不合格";
+            text << result.failCount << Tr::tr(" 项不合格");
         }
         if (result.warnCount > 0) {
-            text << (result.failCount > 0 ? u"，" : u"") << result.warnCount << u" 项警告";
+            text << (result.failCount > 0 ? Tr::tr("，") : QString()) << result.warnCount
+                 << Tr::tr(" 项警告");
         }
     }
     result.summaryText = text.take();
@@ -1425,7 +1472,7 @@ void noteEstimatedCore(std::vector<CheckItem>& items) {
         QStringLiteral("loss_share"), QStringLiteral("temp_rise")};
     for (CheckItem& item : items) {
         if (item.value && kCoreItems.contains(item.id)) {
-            item.sentence += QStringLiteral("；磁芯参数为估算值（±10%）");
+            item.sentence += Tr::tr("；磁芯参数为估算值（±10%）");
         }
     }
 }
@@ -1444,25 +1491,25 @@ CheckMaterial checkMaterial(const CheckInput& input) {
         }
     }
     if (!points.any()) {
-        material.pointsMissing = input.materialChosen ? QStringLiteral("该磁材没有损耗数据")
-                                                      : QStringLiteral("未选择磁材");
+        material.pointsMissing =
+            input.materialChosen ? Tr::tr("该磁材没有损耗数据") : Tr::tr("未选择磁材");
         return material;
     }
     std::optional<double> permeability = input.permeability;
     sanitize(permeability);
     if (!permeability) {
-        material.lawMissing = QStringLiteral("该磁材缺少初始磁导率，无法得出损耗指数β");
+        material.lawMissing = Tr::tr("该磁材缺少初始磁导率，无法得出损耗指数β");
         return material;
     }
     const double frequencyKHz = finiteOr0(input.frequencyKHz);
     const std::optional<catalogue::LossLaw> law = catalogue::lossLaw(*permeability, frequencyKHz);
     if (!law) {
-        material.lawMissing = QStringLiteral("该磁材的初始磁导率不在损耗分类内，无法得出损耗指数β");
+        material.lawMissing = Tr::tr("该磁材的初始磁导率不在损耗分类内，无法得出损耗指数β");
         return material;
     }
     material.fit = steinmetzFit(points, frequencyKHz, law->x, law->y);
     if (!material.fit) {
-        material.lawMissing = QStringLiteral("该磁材的损耗数据无法用于此频率");
+        material.lawMissing = Tr::tr("该磁材的损耗数据无法用于此频率");
     }
     return material;
 }
@@ -1543,15 +1590,15 @@ PairVerdict WoundCore::verdict(const CheckMaterial& material, std::optional<doub
 QString verdictCaption(Verdict verdict) {
     switch (verdict) {
         case Verdict::Ok:
-            return QStringLiteral("合格");
+            return Tr::tr("合格");
         case Verdict::Warn:
-            return QStringLiteral("警告");
+            return Tr::tr("警告");
         case Verdict::Fail:
-            return QStringLiteral("不合格");
+            return Tr::tr("不合格");
         case Verdict::Info:
             break;
     }
-    return QStringLiteral("参考");
+    return Tr::tr("参考");
 }
 
 QString verdictName(Verdict verdict) {

@@ -6,6 +6,8 @@
 #include "engine/construction/construction_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +17,15 @@ using design::Field;
 
 namespace {
 
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::construction)
+};
+
 constexpr double kTolerance = 1e-9;
 
-QString text(const char16_t* literal) {
-    return QString::fromUtf16(literal);
+QString text(const char* literal) {
+    return QString::fromUtf8(literal);
 }
 
 const WindingChoice& choiceFor(const ConstructionSettings& settings, int row) {
@@ -77,19 +84,19 @@ std::vector<Winding> readWindings(const design::DesignSheet& sheet, const check:
 // Why the windings cannot be laid out yet, or "".
 QString windingsMissing(const check::CheckInput& in, const std::vector<Winding>& windings) {
     if (!in.circuit) {
-        return QStringLiteral("未选择电路形式");
+        return Tr::tr("未选择电路形式");
     }
     if (in.outputs.empty()) {
-        return QStringLiteral("没有输出");
+        return Tr::tr("没有输出");
     }
     for (const Winding& w : windings) {
         if (!(w.turns > 0.0) || !(w.diameterMm > 0.0) || !std::isfinite(w.turns) ||
             !std::isfinite(w.diameterMm)) {
-            return QStringLiteral("%1的匝数或线径未算出（请点击「变压器设计结果」）").arg(w.name);
+            return Tr::tr("%1的匝数或线径未算出（请点击「变压器设计结果」）").arg(w.name);
         }
     }
     if (in.coreName.isEmpty()) {
-        return QStringLiteral("未选择磁芯");
+        return Tr::tr("未选择磁芯");
     }
     return {};
 }
@@ -189,16 +196,15 @@ void numberPins(std::vector<Winding>& windings, const std::vector<Step>& steps,
 void notePinsUsedTwice(Construction& c) {
     std::map<QString, QStringList> uses;
     for (const Winding& w : c.windings) {
-        uses[w.startPin].append(w.name + QStringLiteral("起始"));
+        uses[w.startPin].append(w.name + Tr::tr("起始"));
         if (w.hasTap) {
-            uses[w.tapPin].append(
-                w.name + (w.centreTapped ? QStringLiteral("抽头") : QStringLiteral("跨接")));
+            uses[w.tapPin].append(w.name + (w.centreTapped ? Tr::tr("抽头") : Tr::tr("跨接")));
         }
-        uses[w.finishPin].append(w.name + QStringLiteral("结束"));
+        uses[w.finishPin].append(w.name + Tr::tr("结束"));
     }
     for (const auto& [pin, what] : uses) {
         if (what.size() > 1) {
-            c.notes.append(QStringLiteral("引脚%1用于多处：%2").arg(pin, what.join(u'、')));
+            c.notes.append(Tr::tr("引脚%1用于多处：%2").arg(pin, what.join(Tr::tr("、"))));
         }
     }
 }
@@ -212,7 +218,7 @@ QString joined(const std::vector<const Winding*>& windings, QString (*part)(cons
     for (const Winding* w : windings) {
         texts.append(part(*w));
     }
-    return texts.join(u'、');
+    return texts.join(Tr::tr("、"));
 }
 
 QString nameOf(const Winding& w) {
@@ -225,7 +231,7 @@ QString allPinsOf(const Winding& w) {
         pins.append(w.tapPin);
     }
     pins.append(w.finishPin);
-    return pins.join(u'、');
+    return pins.join(Tr::tr("、"));
 }
 
 // Hipot by insulation group: the primary side (the primary and its bias
@@ -235,7 +241,7 @@ QString allPinsOf(const Winding& w) {
 void hipotTests(Construction& c, const design::DesignSheet& sheet) {
     const auto requirement = [&sheet](Field field) { return trimBlanks(sheet.text(field)); };
     if (requirement(Field::TxtHipotPs).isEmpty()) {
-        c.hipotMissing = QStringLiteral("未选择安全标准，无耐压要求");
+        c.hipotMissing = Tr::tr("未选择安全标准，无耐压要求");
         return;
     }
     std::vector<const Winding*> primary;
@@ -243,35 +249,34 @@ void hipotTests(Construction& c, const design::DesignSheet& sheet) {
     for (const Winding& w : c.windings) {
         (w.primarySide ? primary : secondary).push_back(&w);
     }
-    const auto add = [&c, &requirement](const char16_t* pair,
-                                        const std::vector<const Winding*>& one,
+    const auto add = [&c, &requirement](const QString& pair, const std::vector<const Winding*>& one,
                                         const std::vector<const Winding*>& other, Field field) {
         HipotTest test;
-        test.pair = text(pair);
+        test.pair = pair;
         test.requirement = requirement(field);
         test.volts = parseNumber(test.requirement);
         test.between = joined(one, nameOf) + QStringLiteral(" — ") +
-                       (other.empty() ? QStringLiteral("磁芯") : joined(other, nameOf));
+                       (other.empty() ? Tr::tr("磁芯") : joined(other, nameOf));
         test.pins = joined(one, allPinsOf) + QStringLiteral(" — ") +
-                    (other.empty() ? QStringLiteral("磁芯") : joined(other, allPinsOf));
+                    (other.empty() ? Tr::tr("磁芯") : joined(other, allPinsOf));
         c.hipot.push_back(test);
     };
     for (const Winding* s : secondary) {
-        add(u"初级—次级", primary, {s}, Field::TxtHipotPs);
+        add(Tr::tr("初级—次级"), primary, {s}, Field::TxtHipotPs);
     }
     for (size_t i = 0; i < secondary.size(); ++i) {
         for (size_t j = i + 1; j < secondary.size(); ++j) {
-            add(u"次级—次级", {secondary[i]}, {secondary[j]}, Field::TxtHipotSS);
+            add(Tr::tr("次级—次级"), {secondary[i]}, {secondary[j]}, Field::TxtHipotSS);
         }
     }
     for (size_t i = 0; i < primary.size(); ++i) {
         for (size_t j = i + 1; j < primary.size(); ++j) {
-            add(u"初级—初级", {primary[i]}, {primary[j]}, Field::TxtHipotPP);
+            add(Tr::tr("初级—初级"), {primary[i]}, {primary[j]}, Field::TxtHipotPP);
         }
     }
-    add(u"初级—磁芯", primary, {}, Field::TxtHipotPc);
+    add(Tr::tr("初级—磁芯"), primary, {}, Field::TxtHipotPc);
     if (!secondary.empty()) {
-        add(u"次级—磁芯", secondary, {}, Field::TxtHipotSc);
+        add(Tr::tr("次级—磁芯"), secondary, {}, Field::TxtHipotSc);
     }
 }
 
@@ -284,9 +289,9 @@ void resistanceTests(Construction& c) {
         const double max = nominal * (1.0 + kResistanceTolerancePercent / 100.0);
         if (w.centreTapped) {
             c.resistance.push_back(
-                {w.name + QStringLiteral("（前半）"), w.startPin + u'—' + w.tapPin, nominal, max});
+                {w.name + Tr::tr("（前半）"), w.startPin + u'—' + w.tapPin, nominal, max});
             c.resistance.push_back(
-                {w.name + QStringLiteral("（后半）"), w.tapPin + u'—' + w.finishPin, nominal, max});
+                {w.name + Tr::tr("（后半）"), w.tapPin + u'—' + w.finishPin, nominal, max});
         } else {
             c.resistance.push_back({w.name, pinsOf(w), nominal, max});
         }
@@ -300,7 +305,7 @@ void resistanceTests(Construction& c) {
 void leakage(Construction& c, const design::DesignSheet& sheet) {
     const double meanTurnMm = sheet.number(Field::TxtBZC);
     if (!(meanTurnMm > 0.0)) {
-        c.leakageMissing = QStringLiteral("缺少匝长，无法估算漏感");
+        c.leakageMissing = Tr::tr("缺少匝长，无法估算漏感");
         return;
     }
     double power = 0.0;
@@ -335,7 +340,7 @@ void leakage(Construction& c, const design::DesignSheet& sheet) {
     c.leakageBreadthMm = breadth;
     c.leakageUh = leakageInductanceUh(primaryTurns, meanTurnMm, breadth, slabs);
     if (!c.leakageUh) {
-        c.leakageMissing = QStringLiteral("数值超出计算范围");
+        c.leakageMissing = Tr::tr("数值超出计算范围");
     }
     for (const Winding& w : c.windings) {
         if (w.kind != WindingKind::Primary) {
@@ -349,8 +354,7 @@ void noteWires(Construction& c, const check::CheckInput& in) {
     for (const Winding& w : c.windings) {
         if (w.strands > 1 && skinM) {
             QString note =
-                QStringLiteral(
-                    "%1线径%2 mm超过%3 kHz集肤深度的两倍（2δ = %4 mm），改用%5股%6 mm并绕")
+                Tr::tr("%1线径%2 mm超过%3 kHz集肤深度的两倍（2δ = %4 mm），改用%5股%6 mm并绕")
                     .arg(w.name, check::plainText(w.diameterMm), check::plainText(in.frequencyKHz),
                          check::significantText(2.0 * *skinM * 1000.0))
                     .arg(w.strands)
@@ -358,7 +362,7 @@ void noteWires(Construction& c, const check::CheckInput& in) {
             c.notes.append(note);
         }
         if (w.tripleInsulated) {
-            c.notes.append(QStringLiteral("%1用三层绝缘线（外径按导体直径加%2 mm），不留挡墙")
+            c.notes.append(Tr::tr("%1用三层绝缘线（外径按导体直径加%2 mm），不留挡墙")
                                .arg(w.name, check::plainText(kTripleInsulationMm)));
         }
     }
@@ -403,9 +407,9 @@ QString stepName(const Construction& construction, const Step& step) {
     const QString& name = construction.windings[size_t(step.winding)].name;
     switch (step.part) {
         case 1:
-            return name + QStringLiteral("（前半）");
+            return name + Tr::tr("（前半）");
         case 2:
-            return name + QStringLiteral("（后半）");
+            return name + Tr::tr("（后半）");
         default:
             return name;
     }
@@ -423,7 +427,7 @@ Construction buildConstruction(const design::DesignSheet& sheet, const check::Ch
     c.testFrequencyKHz = typedOr(settings.testFrequencyKHz, kTestFrequencyKHz);
     c.testVoltageV = typedOr(settings.testVoltageV, kTestVoltageV);
     if (c.windings.empty()) {
-        c.missing = QStringLiteral("没有输出");
+        c.missing = Tr::tr("没有输出");
         return c;
     }
     c.missing = windingsMissing(in, c.windings);
@@ -431,7 +435,7 @@ Construction buildConstruction(const design::DesignSheet& sheet, const check::Ch
     if (c.missing.isEmpty()) {
         window = in.coreShape ? check::windingWindow(*in.coreShape, in.dimsMm) : std::nullopt;
         if (!window) {
-            c.missing = QStringLiteral("磁芯缺少尺寸，无法得出窗口");
+            c.missing = Tr::tr("磁芯缺少尺寸，无法得出窗口");
         }
     }
     if (!c.missing.isEmpty()) {
@@ -450,7 +454,7 @@ Construction buildConstruction(const design::DesignSheet& sheet, const check::Ch
         const double margin = needsMargins(c.windings, w) ? c.creepageMm / 2.0 : 0.0;
         if (!layOut(step, w, c.windowLengthMm, margin)) {
             c.missing =
-                QStringLiteral("%1线径%2 mm在窗口高度%3 mm减去挡墙%4 mm内一匝也绕不下")
+                Tr::tr("%1线径%2 mm在窗口高度%3 mm减去挡墙%4 mm内一匝也绕不下")
                     .arg(w.name, check::plainText(w.diameterMm),
                          check::significantText(c.windowLengthMm), check::plainText(2.0 * margin));
             numberPins(c.windings, order(c.windings, false), settings);

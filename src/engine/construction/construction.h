@@ -3,6 +3,7 @@
 #include "engine/check/check_input.h"
 #include "engine/construction/construction_formulas.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -17,11 +18,11 @@ class DesignSheet;
 namespace kelvane::construction {
 
 // The texts of the engineer's choices, as the check's page lists them.
-inline constexpr char16_t kPrimaryKind[] = u"初级";
-inline constexpr char16_t kSecondaryKind[] = u"次级";
-inline constexpr char16_t kBiasKind[] = u"初级侧辅助";
-inline constexpr char16_t kEnamelledWire[] = u"漆包线";
-inline constexpr char16_t kTripleInsulatedWire[] = u"三层绝缘线";
+inline constexpr char kPrimaryKind[] = QT_TRANSLATE_NOOP("kelvane::messages", "初级");
+inline constexpr char kSecondaryKind[] = QT_TRANSLATE_NOOP("kelvane::messages", "次级");
+inline constexpr char kBiasKind[] = QT_TRANSLATE_NOOP("kelvane::messages", "初级侧辅助");
+inline constexpr char kEnamelledWire[] = QT_TRANSLATE_NOOP("kelvane::messages", "漆包线");
+inline constexpr char kTripleInsulatedWire[] = QT_TRANSLATE_NOOP("kelvane::messages", "三层绝缘线");
 
 // The engineer's choices for one winding (a row of MSwin), as typed; a
 // blank pin is numbered in winding order. `kind` makes an output a bias

@@ -4,14 +4,18 @@
 #include "engine/construction/construction.h"
 #include "engine/report/design_report.h"
 
+#include <QCoreApplication>
+
 namespace kelvane::construction {
 
 // The titles of the construction sheet's sections, in order.
-inline constexpr char16_t kDiagramTitle[] = u"8 电气原理图与引脚";
-inline constexpr char16_t kWindingTitle[] = u"9 绕制说明";
-inline constexpr char16_t kSectionTitle[] = u"10 绕组截面（按比例）";
-inline constexpr char16_t kGapTitle[] = u"11 气隙";
-inline constexpr char16_t kTestTitle[] = u"12 电气测试";
+inline constexpr char kDiagramTitle[] =
+    QT_TRANSLATE_NOOP("kelvane::construction", "8 电气原理图与引脚");
+inline constexpr char kWindingTitle[] = QT_TRANSLATE_NOOP("kelvane::construction", "9 绕制说明");
+inline constexpr char kSectionTitle[] =
+    QT_TRANSLATE_NOOP("kelvane::construction", "10 绕组截面（按比例）");
+inline constexpr char kGapTitle[] = QT_TRANSLATE_NOOP("kelvane::construction", "11 气隙");
+inline constexpr char kTestTitle[] = QT_TRANSLATE_NOOP("kelvane::construction", "12 电气测试");
 
 // appendConstructionSheet() — the construction sheet as the report's
 // second half, from a page of its own: the electrical diagram and the pins,

@@ -4,6 +4,8 @@
 #include "engine/base/prompter.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <optional>
 
@@ -21,9 +23,11 @@ std::optional<QString> addPower(const QString& total, const QString& powerCell) 
 
 void Outputs::writeHeader() {
     Grid& ms = m_sheet.editGrid(Table::MS);
-    const QStringList headers = {QStringLiteral("NO."), QStringLiteral("输出电压V"),
-                                 QStringLiteral("工作电流A"), QStringLiteral("线路压降V"),
-                                 QStringLiteral("功率W")};
+    const QStringList headers = {
+        QStringLiteral("NO."), QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出电压V")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "工作电流A")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "线路压降V")),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "功率W"))};
     for (int column = 0; column < headers.size(); ++column) {
         ms.setCell(0, column, headers[column]);
     }
@@ -38,7 +42,9 @@ void Outputs::recalcEntryPower() {
 
 void Outputs::addOutput() {
     if (m_sheet.text(Field::txtuoutput).isEmpty() || m_sheet.text(Field::TxtIoutput).isEmpty()) {
-        m_prompter.message(QStringLiteral("输出电压、电流不能为空"), QString());
+        m_prompter.message(
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出电压、电流不能为空")),
+            QString());
         m_sheet.setFocus(QStringLiteral("txtuoutput"));
         return;
     }

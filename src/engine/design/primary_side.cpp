@@ -4,6 +4,8 @@
 #include "engine/design/primary_formulas.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
+
 namespace kelvane::design {
 
 void PrimarySide::recalcTiming() {
@@ -97,9 +99,11 @@ void PrimarySide::selectCircuit(Check option) {
 
 void PrimarySide::onBridgeClick() {
     m_sheet.setChecked(Check::Option2, 1);
-    m_sheet.setCaption(QStringLiteral("Check1"), m_sheet.checkValue(Check::Check1) != 0
-                                                     ? QStringLiteral("半桥")
-                                                     : QStringLiteral("推挽全、全桥"));
+    m_sheet.setCaption(
+        QStringLiteral("Check1"),
+        m_sheet.checkValue(Check::Check1) != 0
+            ? QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "半桥"))
+            : QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "推挽全、全桥")));
     writeUnhalvedInputVoltage();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/base/number_text.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -21,7 +22,9 @@ namespace {
 constexpr int kMaxTableRows = 10000;
 
 Failure formatFailure(int line) {
-    return {QStringLiteral("文件格式错误（第%1行）").arg(line), line};
+    return {
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "文件格式错误（第%1行）")).arg(line),
+        line};
 }
 
 // Reads lines one by one, counting them for the error report.
@@ -260,13 +263,15 @@ Result<QByteArray> encodeDesignFile(const QStringList& lines) {
         // round trip shows it. The euro sign's single byte 0x80 is no GBK
         // either: opening would refuse the file.
         if (QString(decoder.decode(encoded)) != line || firstNonGbkLine(encoded) != 0) {
-            return Failure{QStringLiteral("“%1”中有GBK无法保存的字符").arg(line)};
+            return Failure{
+                QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "“%1”中有GBK无法保存的字符"))
+                    .arg(line)};
         }
         bytes += encoded;
         bytes += "\r\n";
     }
     if (!encoder.isValid() || encoder.hasError()) {
-        return Failure{QStringLiteral("GBK编码不可用")};
+        return Failure{QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "GBK编码不可用"))};
     }
     return bytes;
 }

@@ -3,6 +3,8 @@
 #include "engine/base/number_text.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
+
 namespace kelvane::report {
 
 using design::Check;
@@ -12,7 +14,14 @@ using design::Table;
 
 namespace {
 
-const QString kNotChosenText = QString::fromUtf16(kNotChosen);
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::report)
+};
+
+QString notChosenText() {
+    return Tr::tr(kNotChosen);
+}
 
 class SectionWriter {
 public:
@@ -31,7 +40,7 @@ public:
         }
     }
     void notChosen(const QString& label) {
-        rowsBlock().rows.append({label, kNotChosenText, QString()});
+        rowsBlock().rows.append({label, notChosenText(), QString()});
     }
     void line(const QString& text) {
         ReportBlock block;
@@ -74,13 +83,13 @@ private:
 QString circuitText(const DesignSheet& sheet) {
     const std::optional<design::Circuit> circuit = design::chosenCircuit(sheet);
     if (!circuit) {
-        return kNotChosenText;
+        return notChosenText();
     }
-    QString text = *circuit == design::Circuit::Flyback   ? QStringLiteral("储能变压器")
-                   : *circuit == design::Circuit::Forward ? QStringLiteral("正激(双极性变换)")
-                                                          : QStringLiteral("RCC变压器");
+    QString text = *circuit == design::Circuit::Flyback   ? Tr::tr("储能变压器")
+                   : *circuit == design::Circuit::Forward ? Tr::tr("正激(双极性变换)")
+                                                          : Tr::tr("RCC变压器");
     if (sheet.isChecked(Check::Check1)) {
-        text += QStringLiteral("，推挽全、全桥");
+        text += Tr::tr("，推挽全、全桥");
     }
     return text;
 }
@@ -105,18 +114,17 @@ bool hasMaterial(const DesignSheet& sheet) {
 }
 
 ReportSection requirements(const DesignSheet& sheet) {
-    SectionWriter section(sheet, QStringLiteral("1 设计要求"));
-    section.text(QStringLiteral("电路形式"), circuitText(sheet));
-    section.field(QStringLiteral("最低交流输入电压UacMin"), Field::TxtUmin, QStringLiteral("V"));
-    section.field(QStringLiteral("输入电压Udc"), Field::txtudc, QStringLiteral("V"));
-    section.field(QStringLiteral("工作频率F"), Field::TxtF, QStringLiteral("kHz"));
-    section.field(QStringLiteral("开关占空比D"), Field::txtd);
-    section.field(QStringLiteral("变换效率η"), Field::TXTN);
+    SectionWriter section(sheet, Tr::tr("1 设计要求"));
+    section.text(Tr::tr("电路形式"), circuitText(sheet));
+    section.field(Tr::tr("最低交流输入电压UacMin"), Field::TxtUmin, QStringLiteral("V"));
+    section.field(Tr::tr("输入电压Udc"), Field::txtudc, QStringLiteral("V"));
+    section.field(Tr::tr("工作频率F"), Field::TxtF, QStringLiteral("kHz"));
+    section.field(Tr::tr("开关占空比D"), Field::txtd);
+    section.field(Tr::tr("变换效率η"), Field::TXTN);
     const design::Grid& outputs = sheet.grid(Table::MS);
     ReportTable table;
-    table.headings = {QStringLiteral("NO."), QStringLiteral("输出电压V"),
-                      QStringLiteral("工作电流A"), QStringLiteral("线路压降V"),
-                      QStringLiteral("功率W")};
+    table.headings = {QStringLiteral("NO."), Tr::tr("输出电压V"), Tr::tr("工作电流A"),
+                      Tr::tr("线路压降V"), Tr::tr("功率W")};
     for (int row = 1; row < outputs.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
@@ -129,77 +137,72 @@ ReportSection requirements(const DesignSheet& sheet) {
         }
     }
     if (table.rows.isEmpty()) {
-        section.line(QStringLiteral("输出：无"));
+        section.line(Tr::tr("输出：无"));
     } else {
-        section.table(QStringLiteral("次级输出"), table);
+        section.table(Tr::tr("次级输出"), table);
     }
-    section.field(QStringLiteral("总输出功率Pout"), Field::txtp, QStringLiteral("W"));
-    section.field(QStringLiteral("输入功率Pint"), Field::txtpint, QStringLiteral("W"));
+    section.field(Tr::tr("总输出功率Pout"), Field::txtp, QStringLiteral("W"));
+    section.field(Tr::tr("输入功率Pint"), Field::txtpint, QStringLiteral("W"));
     return section.take();
 }
 
 ReportSection primarySide(const DesignSheet& sheet) {
-    SectionWriter section(sheet, QStringLiteral("2 初级侧"));
-    section.field(QStringLiteral("全周期Ts"), Field::Txtts, QStringLiteral("µs"));
-    section.field(QStringLiteral("导通时间Ton"), Field::Txtton, QStringLiteral("µs"));
-    section.field(QStringLiteral("Ts平均输入电流Is"), Field::txtis, QStringLiteral("A"));
+    SectionWriter section(sheet, Tr::tr("2 初级侧"));
+    section.field(Tr::tr("全周期Ts"), Field::Txtts, QStringLiteral("µs"));
+    section.field(Tr::tr("导通时间Ton"), Field::Txtton, QStringLiteral("µs"));
+    section.field(Tr::tr("Ts平均输入电流Is"), Field::txtis, QStringLiteral("A"));
     // The forward design computes neither Im nor Ip1 nor Ipk; what those
     // fields still hold belongs to an earlier circuit type.
     const bool forward = sheet.isChecked(Check::Option2);
     if (!forward) {
-        section.field(QStringLiteral("Ton导通电流Im"), Field::txtim, QStringLiteral("A"));
-        section.field(QStringLiteral("导通初期电流Ip1"), Field::txtip1, QStringLiteral("A"));
-        section.field(QStringLiteral("导通峰值电流Ipk"), Field::txtipk, QStringLiteral("A"));
+        section.field(Tr::tr("Ton导通电流Im"), Field::txtim, QStringLiteral("A"));
+        section.field(Tr::tr("导通初期电流Ip1"), Field::txtip1, QStringLiteral("A"));
+        section.field(Tr::tr("导通峰值电流Ipk"), Field::txtipk, QStringLiteral("A"));
         section.field(QStringLiteral("Ipk/Ip1"), Field::txtipkip1);
     }
-    section.field(QStringLiteral("导通电流变化量Δi"), Field::txtdi, QStringLiteral("A"));
-    section.field(QStringLiteral("原边电感量Lp"), Field::txtlp, QStringLiteral("mH"));
+    section.field(Tr::tr("导通电流变化量Δi"), Field::txtdi, QStringLiteral("A"));
+    section.field(Tr::tr("原边电感量Lp"), Field::txtlp, QStringLiteral("mH"));
     if (forward) {
-        section.line(QStringLiteral("正激电路不计算Im、Ip1、Ipk。"));
+        section.line(Tr::tr("正激电路不计算Im、Ip1、Ipk。"));
     }
     section.waveform();
     return section.take();
 }
 
 ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& context) {
-    SectionWriter section(sheet, QStringLiteral("3 磁芯与磁材"));
+    SectionWriter section(sheet, Tr::tr("3 磁芯与磁材"));
     if (hasCore(sheet)) {
-        section.field(QStringLiteral("磁芯规格"), Field::TxtCoreSize);
-        section.field(QStringLiteral("生产厂家"), Field::TxtCoreFactory);
-        section.text(QStringLiteral("数据来源"), context.coreOrigin);
+        section.field(Tr::tr("磁芯规格"), Field::TxtCoreSize);
+        section.field(Tr::tr("生产厂家"), Field::TxtCoreFactory);
+        section.text(Tr::tr("数据来源"), context.coreOrigin);
         ReportTable dimensions;
         dimensions.headings = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                                QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F")};
         dimensions.rows.append({sheet.text(Field::TxtcoreA), sheet.text(Field::TxtcoreB),
                                 sheet.text(Field::TxtCoreC), sheet.text(Field::TxtCoreD),
                                 sheet.text(Field::TxtCoreE), sheet.text(Field::TxtCoreF)});
-        section.table(QStringLiteral("磁芯尺寸(mm)"), dimensions);
+        section.table(Tr::tr("磁芯尺寸(mm)"), dimensions);
         const QString picture = sheet.caption(QStringLiteral("Img2"));
         if (!picture.isEmpty()) {
             section.picture(picture);
         }
-        section.field(QStringLiteral("中柱面积Ae"), Field::TxtCoreAe, QStringLiteral("mm²"));
-        section.field(QStringLiteral("磁路长度Le"), Field::TxtCoreLe, QStringLiteral("mm"));
-        section.field(QStringLiteral("体积Ve"), Field::TxtCoreVe, QStringLiteral("cm³"));
-        section.field(QStringLiteral("绕线面积Aw"), Field::TxtCoreAw, QStringLiteral("mm²"));
-        section.field(QStringLiteral("匝长"), Field::TxtBZC, QStringLiteral("mm"));
-        section.field(QStringLiteral("磁芯重量"), Field::TxtCoreWeigh, QStringLiteral("g/set"));
-        section.text(QStringLiteral("所需面积积AP"), areaProductNumber(sheet),
-                     QStringLiteral("mm⁴"));
-        section.text(QStringLiteral("磁芯面积积AP"), context.coreAreaProductMm4,
-                     QStringLiteral("mm⁴"));
+        section.field(Tr::tr("中柱面积Ae"), Field::TxtCoreAe, QStringLiteral("mm²"));
+        section.field(Tr::tr("磁路长度Le"), Field::TxtCoreLe, QStringLiteral("mm"));
+        section.field(Tr::tr("体积Ve"), Field::TxtCoreVe, QStringLiteral("cm³"));
+        section.field(Tr::tr("绕线面积Aw"), Field::TxtCoreAw, QStringLiteral("mm²"));
+        section.field(Tr::tr("匝长"), Field::TxtBZC, QStringLiteral("mm"));
+        section.field(Tr::tr("磁芯重量"), Field::TxtCoreWeigh, QStringLiteral("g/set"));
+        section.text(Tr::tr("所需面积积AP"), areaProductNumber(sheet), QStringLiteral("mm⁴"));
+        section.text(Tr::tr("磁芯面积积AP"), context.coreAreaProductMm4, QStringLiteral("mm⁴"));
     } else {
-        section.notChosen(QStringLiteral("磁芯"));
-        section.text(QStringLiteral("所需面积积AP"), areaProductNumber(sheet),
-                     QStringLiteral("mm⁴"));
+        section.notChosen(Tr::tr("磁芯"));
+        section.text(Tr::tr("所需面积积AP"), areaProductNumber(sheet), QStringLiteral("mm⁴"));
     }
     if (hasMaterial(sheet)) {
-        section.field(QStringLiteral("材质名称"),
-                      design::materialField(design::MaterialColumn::Type));
-        section.field(QStringLiteral("磁材类型"),
+        section.field(Tr::tr("材质名称"), design::materialField(design::MaterialColumn::Type));
+        section.field(Tr::tr("磁材类型"),
                       design::materialField(design::MaterialColumn::Application));
-        section.field(QStringLiteral("磁材厂家"),
-                      design::materialField(design::MaterialColumn::Factory));
+        section.field(Tr::tr("磁材厂家"), design::materialField(design::MaterialColumn::Factory));
         QString ui = trimBlanks(
             sheet.text(design::materialField(design::MaterialColumn::InitialPermeability)));
         const QString tolerance =
@@ -207,21 +210,21 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
         if (!ui.isEmpty() && !tolerance.isEmpty()) {
             ui += QStringLiteral(" ±") + tolerance + QStringLiteral("%");
         }
-        section.text(QStringLiteral("初始磁导率Ui"), ui);
-        section.field(QStringLiteral("饱和磁通密度Bs"),
+        section.text(Tr::tr("初始磁导率Ui"), ui);
+        section.field(Tr::tr("饱和磁通密度Bs"),
                       design::materialField(design::MaterialColumn::FluxDensity),
                       QStringLiteral("mT"));
-        section.field(QStringLiteral("剩余磁通密度Br"),
+        section.field(Tr::tr("剩余磁通密度Br"),
                       design::materialField(design::MaterialColumn::Remanence),
                       QStringLiteral("mT"));
     } else {
-        section.notChosen(QStringLiteral("磁材"));
+        section.notChosen(Tr::tr("磁材"));
     }
-    section.field(QStringLiteral("Bm设计取值"), Field::txtbm, QStringLiteral("mT"));
-    section.field(QStringLiteral("功率损耗PL(体积)"), Field::txtpl, QStringLiteral("mW/cm³"));
-    section.field(QStringLiteral("功率损耗PL(重量)"), Field::TXTPLG, QStringLiteral("mW/g"));
+    section.field(Tr::tr("Bm设计取值"), Field::txtbm, QStringLiteral("mT"));
+    section.field(Tr::tr("功率损耗PL(体积)"), Field::txtpl, QStringLiteral("mW/cm³"));
+    section.field(Tr::tr("功率损耗PL(重量)"), Field::TXTPLG, QStringLiteral("mW/g"));
     if (hasCore(sheet) && hasMaterial(sheet)) {
-        section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+        section.field(Tr::tr("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
     }
     return section.take();
 }
@@ -234,21 +237,20 @@ QString fillVerdict(const DesignSheet& sheet, const ReportContext& context) {
         return QString();
     }
     const QString limit = context.fillLimit.isEmpty() ? QString() : u' ' + context.fillLimit;
-    return (*colour == design::kGreen ? QStringLiteral("低于") : QStringLiteral("不低于")) +
-           QStringLiteral("所选标准的占积率上限") + limit;
+    return (*colour == design::kGreen ? Tr::tr("低于") : Tr::tr("不低于")) +
+           Tr::tr("所选标准的占积率上限") + limit;
 }
 
 ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
-    SectionWriter section(sheet, QStringLiteral("4 绕组"));
+    SectionWriter section(sheet, Tr::tr("4 绕组"));
     if (!context.staleNotice.isEmpty()) {
         section.line(context.staleNotice);
     }
     const design::Grid& grid = sheet.grid(Table::MSwin);
     ReportTable table;
-    table.headings = {QStringLiteral("绕组"),      QStringLiteral("匝数(T)"),
-                      QStringLiteral("线径φ(mm)"), QStringLiteral("DCR(Ω)"),
-                      QStringLiteral("压降Δu(V)"), QStringLiteral("损耗Pcu(W)"),
-                      QStringLiteral("线重W(g)")};
+    table.headings = {Tr::tr("绕组"),           Tr::tr("匝数(T)"),   Tr::tr("线径φ(mm)"),
+                      QStringLiteral("DCR(Ω)"), Tr::tr("压降Δu(V)"), Tr::tr("损耗Pcu(W)"),
+                      Tr::tr("线重W(g)")};
     for (int row = 0; row < grid.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
@@ -265,61 +267,61 @@ ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
         }
     }
     if (table.rows.isEmpty()) {
-        section.line(QStringLiteral("绕组：未计算（按“变压器设计结果”计算）"));
+        section.line(Tr::tr("绕组：未计算（按“变压器设计结果”计算）"));
         return section.take();
     }
-    section.table(QStringLiteral("绕组表"), table);
-    section.field(QStringLiteral("绕组用铜总量"), Field::TxtCuWeigh, QStringLiteral("g"));
-    section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
-    section.field(QStringLiteral("绕组占积率"), Field::TxtKwin);
-    section.text(QStringLiteral("占积率判定"), fillVerdict(sheet, context));
-    section.field(QStringLiteral("电感系数AL"), Field::TxtAl);
-    section.field(QStringLiteral("标准AL"), Field::TxtSAl);
-    section.field(QStringLiteral("有效导磁率Ue"), Field::TxtUe);
-    section.field(QStringLiteral("气隙GAP"), Field::TxtGap);
+    section.table(Tr::tr("绕组表"), table);
+    section.field(Tr::tr("绕组用铜总量"), Field::TxtCuWeigh, QStringLiteral("g"));
+    section.field(Tr::tr("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
+    section.field(Tr::tr("绕组占积率"), Field::TxtKwin);
+    section.text(Tr::tr("占积率判定"), fillVerdict(sheet, context));
+    section.field(Tr::tr("电感系数AL"), Field::TxtAl);
+    section.field(Tr::tr("标准AL"), Field::TxtSAl);
+    section.field(Tr::tr("有效导磁率Ue"), Field::TxtUe);
+    section.field(Tr::tr("气隙GAP"), Field::TxtGap);
     return section.take();
 }
 
 ReportSection lossesAndTemperature(const DesignSheet& sheet, const ReportContext& context) {
-    SectionWriter section(sheet, QStringLiteral("5 损耗与温升"));
+    SectionWriter section(sheet, Tr::tr("5 损耗与温升"));
     if (!context.staleNotice.isEmpty()) {
         section.line(context.staleNotice);
     }
     // Without a core the core loss the window shows is a zero of no core.
     if (hasCore(sheet)) {
-        section.field(QStringLiteral("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
+        section.field(Tr::tr("磁芯损耗"), Field::TxtCorePl, QStringLiteral("W"));
     } else {
-        section.notChosen(QStringLiteral("磁芯"));
+        section.notChosen(Tr::tr("磁芯"));
     }
-    section.field(QStringLiteral("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
-    section.field(QStringLiteral("变压器总损耗PT"), Field::TxtTranLost);
-    section.field(QStringLiteral("变压器模拟温升"), Field::TxtTempUp);
-    section.text(QStringLiteral("绝缘等级"),
+    section.field(Tr::tr("绕组损耗Pcu"), Field::TxtWinLost, QStringLiteral("W"));
+    section.field(Tr::tr("变压器总损耗PT"), Field::TxtTranLost);
+    section.field(Tr::tr("变压器模拟温升"), Field::TxtTempUp);
+    section.text(Tr::tr("绝缘等级"),
                  sheet.text(Field::Combo1) + QStringLiteral(" ") + sheet.text(Field::Text13));
-    section.field(QStringLiteral("环境温度"), Field::TXTTEMP20, QStringLiteral("℃"));
-    section.field(QStringLiteral("允许温升"), Field::TXTTEMPD, QStringLiteral("℃"));
+    section.field(Tr::tr("环境温度"), Field::TXTTEMP20, QStringLiteral("℃"));
+    section.field(Tr::tr("允许温升"), Field::TXTTEMPD, QStringLiteral("℃"));
     const QString rise = trimBlanks(sheet.text(Field::TxtTempUp));
     const QString allowed = trimBlanks(sheet.text(Field::TXTTEMPD));
     // A rise the results could not estimate reads "℃" alone: no verdict.
     if (!rise.isEmpty() && rise.front().isDigit() && !allowed.isEmpty()) {
         const bool within = parseNumber(rise) <= parseNumber(allowed);
-        section.text(QStringLiteral("温升判定"),
-                     within ? QStringLiteral("不超过允许温升") : QStringLiteral("超出允许温升"));
+        section.text(Tr::tr("温升判定"),
+                     within ? Tr::tr("不超过允许温升") : Tr::tr("超出允许温升"));
     }
     return section.take();
 }
 
 ReportSection safety(const DesignSheet& sheet) {
-    SectionWriter section(sheet, QStringLiteral("6 安全要求"));
+    SectionWriter section(sheet, Tr::tr("6 安全要求"));
     const QString standard = trimBlanks(sheet.text(Field::TxtHipot));
     if (standard.isEmpty()) {
-        section.notChosen(QStringLiteral("安全标准"));
+        section.notChosen(Tr::tr("安全标准"));
     } else {
-        section.text(QStringLiteral("安全标准"), standard);
+        section.text(Tr::tr("安全标准"), standard);
     }
-    section.text(QStringLiteral("绝缘等级"),
+    section.text(Tr::tr("绝缘等级"),
                  sheet.text(Field::Combo1) + QStringLiteral(" ") + sheet.text(Field::Text13));
-    section.field(QStringLiteral("最小爬电距离"), Field::TxtMargin);
+    section.field(Tr::tr("最小爬电距离"), Field::TxtMargin);
 
     struct Hipot {
         const char16_t* label;
@@ -388,9 +390,9 @@ const ReportSection* DesignReport::section(const QString& title) const {
 
 DesignReport buildDesignReport(const DesignSheet& sheet, const ReportContext& context) {
     DesignReport report;
-    report.title = QStringLiteral("开关变压器设计报告");
-    report.designFileName = context.designFileName.isEmpty() ? QStringLiteral("（未保存的设计）")
-                                                             : context.designFileName;
+    report.title = Tr::tr("开关变压器设计报告");
+    report.designFileName =
+        context.designFileName.isEmpty() ? Tr::tr("（未保存的设计）") : context.designFileName;
     report.dateText = context.date.toString(QStringLiteral("yyyy-MM-dd"));
     report.sections = {requirements(sheet),
                        primarySide(sheet),

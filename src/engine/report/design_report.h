@@ -2,6 +2,7 @@
 
 #include "engine/report/waveform.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,7 @@ namespace kelvane::report {
 
 // The text every section shows for a core, material or standard the design
 // has not chosen.
-inline constexpr char16_t kNotChosen[] = u"未选择";
+inline constexpr char kNotChosen[] = QT_TRANSLATE_NOOP("kelvane::report", "未选择");
 
 struct ReportRow {
     QString label;

@@ -3,6 +3,8 @@
 #include "engine/base/number_text.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -10,6 +12,11 @@
 namespace kelvane::report {
 
 namespace {
+
+// The texts for a person, in the engineer's language.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(kelvane::report)
+};
 
 // The value of a figure that must be present and positive.
 std::optional<double> positive(const QString& text) {
@@ -54,20 +61,20 @@ QVector<WaveformPoint> twoPeriods(double tsUs, double tonUs, double startA, doub
 
 Waveform primaryWaveform(const WaveformTexts& texts) {
     if (!texts.circuit) {
-        return emptyWaveform(QStringLiteral("未选择电路形式"));
+        return emptyWaveform(Tr::tr("未选择电路形式"));
     }
     const auto ts = positive(texts.tsUs);
     const auto ton = positive(texts.tonUs);
     if (!ts || !ton) {
-        return emptyWaveform(QStringLiteral("Ts或Ton缺失或不为正"));
+        return emptyWaveform(Tr::tr("Ts或Ton缺失或不为正"));
     }
     if (*ton > *ts) {
-        return emptyWaveform(QStringLiteral("Ton大于Ts"));
+        return emptyWaveform(Tr::tr("Ton大于Ts"));
     }
     const auto is = positive(texts.isA);
     const auto di = positive(texts.diA);
     if (!is || !di) {
-        return emptyWaveform(QStringLiteral("Is或Δi缺失或不为正"));
+        return emptyWaveform(Tr::tr("Is或Δi缺失或不为正"));
     }
 
     double startA = 0.0;
@@ -80,7 +87,7 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
         startA = meanOnA - *di / 2;
         peakA = meanOnA + *di / 2;
         if (startA < 0.0) {
-            return emptyWaveform(QStringLiteral("Δi大于导通平均电流的两倍"));
+            return emptyWaveform(Tr::tr("Δi大于导通平均电流的两倍"));
         }
         startName = QStringLiteral("Ip1");
         startText = amps(startA);
@@ -89,7 +96,7 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
         const auto ip1 = positive(texts.ip1A);
         const auto ipk = positive(texts.ipkA);
         if (!ip1 || !ipk) {
-            return emptyWaveform(QStringLiteral("Ip1或Ipk缺失或不为正"));
+            return emptyWaveform(Tr::tr("Ip1或Ipk缺失或不为正"));
         }
         peakA = *ipk;
         if (texts.circuit == CircuitType::Flyback) {
@@ -102,7 +109,7 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
             startText = amps(startA);
         }
         if (startA > peakA) {
-            return emptyWaveform(QStringLiteral("Ip1大于Ipk"));
+            return emptyWaveform(Tr::tr("Ip1大于Ipk"));
         }
         peakText = trimBlanks(texts.ipkA);
     }
@@ -120,10 +127,10 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
                             QStringLiteral("Ton = %1 µs").arg(trimBlanks(texts.tonUs)),
                             QStringLiteral("Ts = %1 µs").arg(trimBlanks(texts.tsUs))};
     if (texts.circuit == CircuitType::Forward) {
-        waveform.annotations.append(QStringLiteral("正激：Ip1、Ipk由Is、Δi推得"));
+        waveform.annotations.append(Tr::tr("正激：Ip1、Ipk由Is、Δi推得"));
     } else if (texts.circuit == CircuitType::Rcc) {
         waveform.annotations.append(
-            QStringLiteral("RCC：临界导通，Ip1 = %1 A").arg(trimBlanks(texts.ip1A)));
+            Tr::tr("RCC：临界导通，Ip1 = %1 A").arg(trimBlanks(texts.ip1A)));
     }
     return waveform;
 }

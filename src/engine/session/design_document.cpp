@@ -3,6 +3,7 @@
 #include "engine/about/about_info.h"
 #include "engine/sheet/design_sheet.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kelvane::session {
@@ -37,8 +38,9 @@ QString DesignDocument::title() const {
                         .arg(KELVANE_VERSION_MINOR)
                         .arg(KELVANE_VERSION_PATCH);
     if (!m_filePath.isEmpty() || m_modified) {
-        const QString name =
-            m_filePath.isEmpty() ? QStringLiteral("未命名") : QFileInfo(m_filePath).fileName();
+        const QString name = m_filePath.isEmpty()
+                                 ? QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "未命名"))
+                                 : QFileInfo(m_filePath).fileName();
         title += QStringLiteral(" - ") + name + (m_modified ? QStringLiteral("*") : QString());
     }
     return title;

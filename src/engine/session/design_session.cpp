@@ -6,6 +6,7 @@
 #include "engine/catalogue/core_family.h"
 #include "engine/files/design_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -26,14 +27,16 @@ namespace {
 
 const QString kCheck1 = QStringLiteral("Check1");
 
-const QString kCatalogueTitle = QStringLiteral("磁材数据库");
+const QString kCatalogueTitle =
+    QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁材数据库"));
 
 QString catalogueOpenMessage(const QString& path, const QString& reason) {
     return QStringLiteral(
-               "无法打开磁芯和磁材数据库文件：\n%1\n（%2）\n\n"
-               "请用 sh tools/kelvane.sh run 构建程序，它会在程序旁生成这个文件；"
-               "或者用 --catalogue 文件 启动程序，打开另一个数据库文件。\n"
-               "没有数据库也可以继续设计，但磁材和磁芯列表是空的。")
+               QT_TRANSLATE_NOOP("kelvane::messages",
+                                 "无法打开磁芯和磁材数据库文件：\n%1\n（%2）\n\n"
+                                 "请用 sh tools/kelvane.sh run 构建程序，它会在程序旁生成这个文件；"
+                                 "或者用 --catalogue 文件 启动程序，打开另一个数据库文件。\n"
+                                 "没有数据库也可以继续设计，但磁材和磁芯列表是空的。"))
         .arg(QFileInfo(path).absoluteFilePath(), reason);
 }
 
@@ -79,7 +82,8 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
         source->setErrorHandler([this](const QString& text) { reportCatalogueError(text); });
     }
     m_sheet.setEnabled(kCheck1, false);
-    m_sheet.setCaption(kCheck1, QStringLiteral("推挽全、全桥"));
+    m_sheet.setCaption(kCheck1,
+                       QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "推挽全、全桥")));
     m_sheet.setVisible(QStringLiteral("Frmele"), false);
     for (const char* control : {"Command5", "Command6"}) {
         m_sheet.setEnabled(QString::fromLatin1(control), false);
@@ -248,7 +252,9 @@ void DesignSession::selectRecord(const QString& grid, int row) {
 }
 
 void DesignSession::reportFailedPrint(const QString& reason) {
-    m_prompter.message(QStringLiteral("打印失败：") + reason, QStringLiteral("打印"));
+    m_prompter.message(
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打印失败：")) + reason,
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打印")));
 }
 
 void DesignSession::showPage(int page) {
@@ -280,7 +286,7 @@ bool DesignSession::saveDesign(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
-    const QString title = QStringLiteral("保存");
+    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存"));
     QStringList checkInputs;
     for (const QString& name : checkInputNames()) {
         checkInputs.append(checkInput(name));
@@ -288,15 +294,20 @@ bool DesignSession::saveDesign(const QString& path) {
     const Result<QByteArray> encoded =
         files::encodeDesignFile(files::designFileLines(m_sheet, checkInputs, m_constructionInputs));
     if (!encoded) {
-        m_prompter.message(QStringLiteral("保存失败：") + encoded.failure().text, title);
+        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存失败：")) +
+                               encoded.failure().text,
+                           title);
         return false;
     }
     if (const Result<void> written = files::writeDesignFile(path, encoded.value()); !written) {
-        m_prompter.message(QStringLiteral("保存失败：") + written.failure().text, title);
+        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存失败：")) +
+                               written.failure().text,
+                           title);
         return false;
     }
     m_document.setSaved(path);
-    m_prompter.message(QStringLiteral("保存操作成功！"), title);
+    m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存操作成功！")),
+                       title);
     return true;
 }
 
@@ -304,10 +315,12 @@ bool DesignSession::openDesign(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
-    const QString title = QStringLiteral("打开");
+    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打开"));
     const Result<QByteArray> bytes = files::readDesignFile(path);
     if (!bytes) {
-        m_prompter.message(QStringLiteral("打开失败：") + bytes.failure().text, title);
+        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打开失败：")) +
+                               bytes.failure().text,
+                           title);
         return false;
     }
     const Result<QVector<files::DesignRecord>> parsed = files::parseDesignFile(bytes.value());
@@ -550,7 +563,8 @@ const advice::Advice& DesignSession::advise(const advice::AdviceOptions& options
     const advice::AdviceDesign design = adviceDesign();
     if (!design.complete) {
         m_advice = {};
-        m_prompter.message(advice::incompleteDesignMessage(), QStringLiteral("磁芯推荐"));
+        m_prompter.message(advice::incompleteDesignMessage(),
+                           QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁芯推荐")));
         return m_advice;
     }
     m_advice = advice::advise(design, catalogueSnapshot(), options);
@@ -721,7 +735,8 @@ Result<void> DesignSession::exportSpice(const QString& path, const spice::Netlis
     Result<void> saved =
         netlist ? spice::saveNetlist(netlist.value(), path) : Result<void>(netlist.failure());
     if (!saved) {
-        m_prompter.message(saved.failure().text, QStringLiteral("导出SPICE模型"));
+        m_prompter.message(saved.failure().text,
+                           QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "导出SPICE模型")));
     }
     return saved;
 }

@@ -1,9 +1,11 @@
 #include "engine/session/session_report.h"
 
+#include "engine/base/language.h"
 #include "engine/base/number_text.h"
 #include "engine/construction/construction_report.h"
 #include "engine/session/design_session.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kelvane::session {
@@ -21,27 +23,31 @@ report::ReportBlock textBlock(const QString& text) {
 // then what each warning and failure means, with its formula.
 report::ReportSection checkSection(const DesignSession& session, const check::CheckResult& result) {
     report::ReportSection section;
-    section.title = QStringLiteral("7 设计校核");
+    section.title = QCoreApplication::translate("kelvane::session", "7 设计校核");
     const QString inputs[] = {
         session.checkInput(QStringLiteral("vacmax")), session.checkInput(QStringLiteral("rating")),
         session.checkInput(QStringLiteral("bulk")), session.checkInput(QStringLiteral("linef"))};
     // What each input reads as, the default where it is empty.
     const auto shown = [&inputs](int i, const QString& unit) {
         const QString text = trimBlanks(inputs[i]);
-        return text.isEmpty() ? QString::fromUtf16(check::kCheckSettingTexts[i].byDefault)
+        return text.isEmpty() ? humanText(QString::fromUtf8(check::kCheckSettingTexts[i].byDefault))
                               : text + unit;
     };
-    section.blocks.append(textBlock(
-        QStringLiteral("校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
-            .arg(shown(0, QString()), shown(1, QString()), shown(2, QStringLiteral(" µF")),
-                 shown(3, QString()))));
+    section.blocks.append(
+        textBlock(QCoreApplication::translate(
+                      "kelvane::session",
+                      "校核条件：最高交流输入 %1 V，开关管额定 %2 V，输入电容 %3，电网 %4 Hz")
+                      .arg(shown(0, QString()), shown(1, QString()),
+                           shown(2, QStringLiteral(" µF")), shown(3, QString()))));
     section.blocks.append(textBlock(result.summaryText));
     report::ReportBlock table;
     table.kind = report::ReportBlock::Kind::Table;
-    table.heading = QStringLiteral("校核项目");
-    table.table.headings = {QStringLiteral("项目"), QStringLiteral("校核值"),
-                            QStringLiteral("经典方法"), QStringLiteral("限值"),
-                            QStringLiteral("判定")};
+    table.heading = QCoreApplication::translate("kelvane::session", "校核项目");
+    table.table.headings = {QCoreApplication::translate("kelvane::session", "项目"),
+                            QCoreApplication::translate("kelvane::session", "校核值"),
+                            QCoreApplication::translate("kelvane::session", "经典方法"),
+                            QCoreApplication::translate("kelvane::session", "限值"),
+                            QCoreApplication::translate("kelvane::session", "判定")};
     for (const check::CheckItem& item : result.items) {
         table.table.rows.append({item.caption, item.valueText, item.classicText, item.limitText,
                                  check::verdictCaption(item.verdict)});
@@ -50,7 +56,7 @@ report::ReportSection checkSection(const DesignSession& session, const check::Ch
     for (const check::CheckItem& item : result.items) {
         if (item.verdict == check::Verdict::Warn || item.verdict == check::Verdict::Fail) {
             section.blocks.append(
-                textBlock(QStringLiteral("【%1】%2：%3。%4")
+                textBlock(QCoreApplication::translate("kelvane::session", "【%1】%2：%3。%4")
                               .arg(check::verdictCaption(item.verdict), item.caption, item.sentence,
                                    item.formulaText)));
         }
@@ -87,7 +93,7 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
                                           const QString& chartImage) {
     using advice::AdviceColumn;
     report::ReportSection section;
-    section.title = QStringLiteral("13 磁芯推荐");
+    section.title = QCoreApplication::translate("kelvane::session", "13 磁芯推荐");
     const auto textBlock = [&section](const QString& text) {
         report::ReportBlock block;
         block.kind = report::ReportBlock::Kind::Text;
@@ -100,10 +106,12 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
             shown.push_back(index);
         }
     }
-    textBlock(QStringLiteral("符合筛选条件的组合 %1 个%2")
-                  .arg(shown.size())
-                  .arg(shown.size() > size_t(rows) ? QStringLiteral("，列出前 %1 个").arg(rows)
-                                                   : QString()));
+    textBlock(
+        QCoreApplication::translate("kelvane::session", "符合筛选条件的组合 %1 个%2")
+            .arg(shown.size())
+            .arg(shown.size() > size_t(rows)
+                     ? QCoreApplication::translate("kelvane::session", "，列出前 %1 个").arg(rows)
+                     : QString()));
     const AdviceColumn columns[] = {AdviceColumn::Core,        AdviceColumn::Material,
                                     AdviceColumn::TotalLoss,   AdviceColumn::TemperatureRise,
                                     AdviceColumn::FillFactor,  AdviceColumn::CheckVerdict,
@@ -124,12 +132,18 @@ report::ReportSection adviceReportSection(const advice::Advice& advice,
     QStringList front;
     for (const int index : advice::paretoFront(advice, filter)) {
         front.append(advice.text(advice[index], AdviceColumn::Core) + u' ' +
-                     advice.text(advice[index], AdviceColumn::Material) + QStringLiteral("（") +
-                     advice.text(advice[index], AdviceColumn::Volume) + QStringLiteral(" cm³，") +
-                     advice.text(advice[index], AdviceColumn::TotalLoss) + QStringLiteral(" W）"));
+                     advice.text(advice[index], AdviceColumn::Material) +
+                     QCoreApplication::translate("kelvane::session", "（") +
+                     advice.text(advice[index], AdviceColumn::Volume) +
+                     QCoreApplication::translate("kelvane::session", " cm³，") +
+                     advice.text(advice[index], AdviceColumn::TotalLoss) +
+                     QCoreApplication::translate("kelvane::session", " W）"));
     }
-    textBlock(QStringLiteral("体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：") +
-              (front.isEmpty() ? QStringLiteral("无") : front.join(QStringLiteral("；"))));
+    textBlock(QCoreApplication::translate(
+                  "kelvane::session", "体积与损耗的帕累托前沿（没有别的可行组合既更小又更凉）：") +
+              (front.isEmpty()
+                   ? QCoreApplication::translate("kelvane::session", "无")
+                   : front.join(QCoreApplication::translate("kelvane::session", "；"))));
     if (!chartImage.isEmpty()) {
         report::ReportBlock chart;
         chart.kind = report::ReportBlock::Kind::Chart;

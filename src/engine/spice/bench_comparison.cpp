@@ -2,6 +2,8 @@
 
 #include "engine/check/check_text.h"
 
+#include <QCoreApplication>
+
 namespace kelvane::spice {
 
 namespace {
@@ -19,7 +21,8 @@ QString amperes(double value) {
 QString beside(double simulated, std::optional<double> checked) {
     QString text = amperes(simulated);
     if (checked) {
-        text += QStringLiteral("（校核%1）").arg(amperes(*checked));
+        text += QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "（校核%1）"))
+                    .arg(amperes(*checked));
     }
     return text;
 }
@@ -31,7 +34,8 @@ BenchComparison compareBench(const check::CheckInput& input, const Simulation& s
     BenchComparison comparison;
     for (size_t r = 0; r < input.outputs.size(); ++r) {
         OutputComparison output;
-        output.caption = QStringLiteral("输出%1").arg(r + 1);
+        output.caption =
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出%1")).arg(r + 1);
         output.targetV = input.outputs[r].uoV;
         output.checkedV = checkedValue(result, QStringLiteral("uo(%1)").arg(r + 1));
         if (r < simulation.outputV.size()) {
@@ -43,7 +47,8 @@ BenchComparison compareBench(const check::CheckInput& input, const Simulation& s
         comparison.outputs.push_back(output);
     }
     if (!simulation.complete()) {
-        comparison.summary = QStringLiteral("仿真结果不完整");
+        comparison.summary =
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "仿真结果不完整"));
         if (!simulation.problems.isEmpty()) {
             comparison.summary +=
                 QStringLiteral("：") + simulation.problems.join(QStringLiteral("；"));
@@ -53,8 +58,9 @@ BenchComparison compareBench(const check::CheckInput& input, const Simulation& s
     const bool pushPull = input.circuit == check::Circuit::Forward && !input.halfBridge;
     const bool forward = input.circuit == check::Circuit::Forward;
     comparison.summary =
-        QStringLiteral("仿真：%1峰值电流%2，有效值%3")
-            .arg(pushPull ? QStringLiteral("每半个初级") : QStringLiteral("初级"),
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "仿真：%1峰值电流%2，有效值%3"))
+            .arg(pushPull ? QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "每半个初级"))
+                          : QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "初级")),
                  beside(*simulation.peakA,
                         forward ? std::nullopt : checkedValue(result, QStringLiteral("ip_peak"))),
                  beside(*simulation.rmsA, checkedValue(result, QStringLiteral("ip_rms"))));

@@ -155,7 +155,8 @@ void NgspiceRun::start(const QString& program, const Netlist& netlist) {
     if (!QFileInfo(program).isExecutable() && QStandardPaths::findExecutable(program).isEmpty()) {
         QString why = QString::fromUtf16(kNgspiceMissing);
         if (!program.isEmpty()) {
-            why += QStringLiteral("（设置为%1）").arg(program);
+            why +=
+                QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "（设置为%1）")).arg(program);
         }
         Q_EMIT failed(why);
         return;
@@ -168,7 +169,8 @@ void NgspiceRun::start(const QString& program, const Netlist& netlist) {
     if (!m_folder->isValid() || !deck.open(QIODevice::WriteOnly) ||
         deck.write(runDeck(netlist).toUtf8()) < 0 || !deck.flush()) {
         m_folder.reset();
-        Q_EMIT failed(QStringLiteral("无法写入仿真文件：") + deckPath);
+        Q_EMIT failed(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "无法写入仿真文件：")) +
+                      deckPath);
         return;
     }
     deck.close();
@@ -194,13 +196,16 @@ void NgspiceRun::start(const QString& program, const Netlist& netlist) {
                 }
                 const QString why = process->errorString();
                 cancel();
-                Q_EMIT failed(QStringLiteral("无法运行ngspice（%1）：%2").arg(program, why));
+                Q_EMIT failed(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages",
+                                                               "无法运行ngspice（%1）：%2"))
+                                  .arg(program, why));
             });
     process->start(program, {QStringLiteral("-b"), deckPath});
     QTimer::singleShot(kKillAfterMs, process, [this, process] {
         if (m_process.get() == process) {
             cancel();
-            Q_EMIT failed(QStringLiteral("ngspice运行超过一分钟，已停止"));
+            Q_EMIT failed(QStringLiteral(
+                QT_TRANSLATE_NOOP("kelvane::messages", "ngspice运行超过一分钟，已停止")));
         }
     });
 }
@@ -212,7 +217,9 @@ void NgspiceRun::onFinished(int exitCode) {
     const Simulation simulation = readSimulation(output, m_errors, m_plan);
     cancel();
     if (exitCode != 0 && !simulation.peakA) {
-        QString why = QStringLiteral("ngspice出错（退出码%1）").arg(exitCode);
+        QString why =
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "ngspice出错（退出码%1）"))
+                .arg(exitCode);
         if (!simulation.problems.isEmpty()) {
             why += QStringLiteral("：") + simulation.problems.join(QStringLiteral("；"));
         }

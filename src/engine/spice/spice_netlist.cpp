@@ -3,6 +3,7 @@
 #include "engine/check/check_text.h"
 #include "engine/check/design_check.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
@@ -43,11 +44,13 @@ QString number(double value) {
 }
 
 Failure refused(const QString& why) {
-    return Failure{QStringLiteral("无法导出SPICE模型：") + why};
+    return Failure{QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "无法导出SPICE模型：")) +
+                   why};
 }
 
 QString windingName(int row) {
-    return row == 0 ? QStringLiteral("初级") : QStringLiteral("次级%1").arg(row);
+    return row == 0 ? QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "初级"))
+                    : QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "次级%1")).arg(row);
 }
 
 bool positive(double value) {
@@ -65,10 +68,10 @@ struct Design {
 
 Result<Design> readDesign(const check::CheckInput& in) {
     if (!in.circuit) {
-        return refused(QStringLiteral("未选择电路形式"));
+        return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "未选择电路形式")));
     }
     if (in.outputs.empty()) {
-        return refused(QStringLiteral("没有输出"));
+        return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "没有输出")));
     }
     Design design;
     design.circuit = *in.circuit;
@@ -77,10 +80,12 @@ Result<Design> readDesign(const check::CheckInput& in) {
         const check::CheckWinding winding =
             row < in.windings.size() ? in.windings[row] : check::CheckWinding{};
         if (!winding.turns) {
-            return refused(QStringLiteral("缺少%1匝数").arg(windingName(int(row))));
+            return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "缺少%1匝数"))
+                               .arg(windingName(int(row))));
         }
         if (!positive(*winding.turns)) {
-            return refused(QStringLiteral("%1匝数为0").arg(windingName(int(row))));
+            return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "%1匝数为0"))
+                               .arg(windingName(int(row))));
         }
         design.turns.push_back(*winding.turns);
         const std::optional<double>& ohms = winding.resistanceOhm;
@@ -88,7 +93,7 @@ Result<Design> readDesign(const check::CheckInput& in) {
     }
     design.lpH = in.inductanceMh * 1e-3;
     if (!positive(design.lpH)) {
-        return refused(QStringLiteral("初级电感Lp为0"));
+        return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "初级电感Lp为0")));
     }
     return design;
 }
@@ -192,7 +197,8 @@ Result<Coupling> couplingOf(const Design& design, const Windings& w,
                             const NetlistOptions& options) {
     if (options.coupling) {
         if (!(*options.coupling > 0.0 && *options.coupling < 1.0)) {
-            return refused(QStringLiteral("耦合系数须在0与1之间"));
+            return refused(
+                QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "耦合系数须在0与1之间")));
         }
         return Coupling{*options.coupling,
                         {QStringLiteral("* Coupling factor k = %1 between every two windings, as "
@@ -299,11 +305,15 @@ Result<Operation> operationOf(const check::CheckInput& in, const Design& design)
     const bool forward = design.circuit == Circuit::Forward;
     if (forward && !(op.duty < 0.5)) {
         return refused(
-            QStringLiteral("以此匝比每个开关的占空比需%1，两个开关的导通将重叠（须小于0.5）")
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                               "kelvane::messages",
+                               "以此匝比每个开关的占空比需%1，两个开关的导通将重叠（须小于0.5）"))
                 .arg(check::significantText(op.duty)));
     }
     if (!(op.duty > 0.0 && op.duty < 1.0)) {
-        return refused(QStringLiteral("占空比%1不在0与1之间").arg(check::significantText(op.duty)));
+        return refused(
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "占空比%1不在0与1之间"))
+                .arg(check::significantText(op.duty)));
     }
     if (design.circuit == Circuit::Rcc) {
         const Result<double> kHz = checked(result, QStringLiteral("frequency"));
@@ -315,7 +325,7 @@ Result<Operation> operationOf(const check::CheckInput& in, const Design& design)
         op.frequencyHz = in.frequencyKHz * 1000.0;
     }
     if (!positive(op.frequencyHz)) {
-        return refused(QStringLiteral("频率F为0"));
+        return refused(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "频率F为0")));
     }
     if (!forward) {
         const Result<double> vor = checked(result, QStringLiteral("vor"));
@@ -331,10 +341,13 @@ Result<Operation> operationOf(const check::CheckInput& in, const Design& design)
             return volts.failure();
         }
         if (!positive(volts.value())) {
-            return refused(QStringLiteral("输出%1电压不大于0").arg(row));
+            return refused(
+                QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出%1电压不大于0"))
+                    .arg(row));
         }
         if (!positive(in.outputs[r].ioA)) {
-            return refused(QStringLiteral("输出%1电流为0").arg(row));
+            return refused(
+                QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "输出%1电流为0")).arg(row));
         }
         op.outputV.push_back(volts.value());
     }
@@ -611,7 +624,8 @@ Result<void> saveNetlist(const Netlist& netlist, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(netlist.text.toUtf8()) < 0 ||
         !file.commit()) {
-        return Failure{QStringLiteral("无法写入%1：%2").arg(path, file.errorString())};
+        return Failure{QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "无法写入%1：%2"))
+                           .arg(path, file.errorString())};
     }
     return {};
 }

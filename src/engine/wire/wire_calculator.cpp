@@ -6,6 +6,7 @@
 #include "engine/base/prompter.h"
 #include "engine/wire/wire_field_list.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -366,17 +367,20 @@ void WireCalculator::tick(const QTime& time, qint64 count) {
     if (count <= 0) {
         return;
     }
-    m_clockCaption = QStringLiteral("现在是：") + timeOfDay(time);
+    m_clockCaption =
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "现在是：")) + timeOfDay(time);
     Q_EMIT clockCaptionChanged(m_clockCaption);
     setTextAt(Txt1, countedUp(textAt(Txt1), count));
 }
 
 QString WireCalculator::farewellMessage() {
-    return QStringLiteral("祝您工作更轻松！谢谢您的使用！再见！");
+    return QStringLiteral(
+        QT_TRANSLATE_NOOP("kelvane::messages", "祝您工作更轻松！谢谢您的使用！再见！"));
 }
 
 void WireCalculator::sayFarewell() {
-    m_prompter.message(farewellMessage(), QStringLiteral("导线换算程序"));
+    m_prompter.message(farewellMessage(),
+                       QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "导线换算程序")));
 }
 
 // Resistance per metre, resistance and weight of the length, and the gauge

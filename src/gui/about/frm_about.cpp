@@ -2,9 +2,11 @@
 
 #include "engine/about/about_info.h"
 #include "engine/about/about_window.h"
+#include "engine/base/language.h"
 #include "gui/base/field_binder.h"
 #include "ui_frm_about.h"
 
+#include <QLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -49,17 +51,17 @@ QPixmap applicationIcon(qreal ratio) {
 FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     : QDialog(parent), m_window(window), m_ui(std::make_unique<Ui::FrmAbout>()) {
     m_ui->setupUi(this);
-    setWindowTitle(about::windowCaption());
+    setWindowTitle(humanText(about::windowCaption()));
     m_ui->picIcon->setPixmap(applicationIcon(devicePixelRatioF()));
     QFont titleFont = m_ui->lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     m_ui->lblTitle->setFont(titleFont);
-    m_ui->lblTitle->setText(about::applicationTitle());
-    m_ui->lblVersion->setText(about::versionText());
-    m_ui->lblDescription->setText(about::descriptionText());
-    m_ui->lblDisclaimer->setText(about::disclaimerText());
-    m_ui->Label1->setText(about::footerText());
+    m_ui->lblTitle->setText(humanText(about::applicationTitle()));
+    m_ui->lblVersion->setText(humanText(about::versionText()));
+    m_ui->lblDescription->setText(humanText(about::descriptionText()));
+    m_ui->lblDisclaimer->setText(humanText(about::disclaimerText()));
+    m_ui->Label1->setText(humanText(about::footerText()));
     m_ui->LblBrand_1->setText(about::webSite());
 
     m_binder = new FieldBinder(
@@ -81,6 +83,12 @@ FrmAbout::FrmAbout(about::AboutWindow& window, QWidget* parent)
     const int width = std::max(480, m_ui->lblTitle->sizeHint().width() + kIconSize + 64);
     setMinimumWidth(width);
     adjustSize();
+    // The wrapped texts (longer in English) need their height at this width,
+    // which adjustSize() does not ask the layout for.
+    if (layout() != nullptr && layout()->hasHeightForWidth()) {
+        setMinimumHeight(layout()->totalHeightForWidth(this->width()));
+        adjustSize();
+    }
 }
 
 FrmAbout::~FrmAbout() = default;

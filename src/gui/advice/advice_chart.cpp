@@ -133,18 +133,18 @@ void AdviceChart::paintEvent(QPaintEvent*) {
     }
     painter.setPen(palette().text().color());
     painter.drawRect(area);
-    const QString xTitle = QStringLiteral("磁芯体积 Ve (cm³)");
+    const QString xTitle = tr("磁芯体积 Ve (cm³)");
     painter.drawText(QPointF(area.center().x() - metrics.horizontalAdvance(xTitle) / 2.0,
                              area.bottom() + 2.2 * metrics.height()),
                      xTitle);
     painter.save();
     painter.translate(metrics.height() * 0.9, area.center().y());
     painter.rotate(-90.0);
-    const QString yTitle = QStringLiteral("总损耗 (W)");
+    const QString yTitle = tr("总损耗 (W)");
     painter.drawText(QPointF(-metrics.horizontalAdvance(yTitle) / 2.0, 0.0), yTitle);
     painter.restore();
     if (m_shown.empty()) {
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("没有可显示的组合"));
+        painter.drawText(area, Qt::AlignCenter, tr("没有可显示的组合"));
         return;
     }
     painter.setClipRect(area.adjusted(-4, -4, 4, 4));
@@ -190,7 +190,7 @@ bool AdviceChart::event(QEvent* event) {
         const QString reason = m_advice.text(pair, advice::AdviceColumn::CheckReason);
         QToolTip::showText(
             help->globalPos(),
-            QStringLiteral("%1 %2\nVe %3 cm³，总损耗 %4 W\n校核 %5%6")
+            tr("%1 %2\nVe %3 cm³，总损耗 %4 W\n校核 %5%6")
                 .arg(m_advice.text(pair, advice::AdviceColumn::Core),
                      m_advice.text(pair, advice::AdviceColumn::Material),
                      QString::number(volume(row), 'g', 4), QString::number(pair.totalLoss, 'g', 6),

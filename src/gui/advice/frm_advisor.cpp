@@ -1,5 +1,6 @@
 #include "gui/advice/frm_advisor.h"
 
+#include "engine/base/language.h"
 #include "engine/base/number_text.h"
 #include "engine/catalogue/core_family.h"
 #include "engine/session/design_session.h"
@@ -43,7 +44,10 @@ constexpr int kCachedRows = 20000;
 // A pause in typing this long starts a run.
 constexpr int kDebounceMs = 120;
 
-const QString kAll = QStringLiteral("全部");
+// The filter boxes' first item, which filters nothing.
+QString allItem() {
+    return QCoreApplication::translate("kelvane::gui::FrmAdvisor", "全部");
+}
 
 // The check's verdict as a coloured mark.
 QPixmap verdictMark(check::Verdict verdict) {
@@ -101,7 +105,10 @@ QVariant AdviceModel::data(const QModelIndex& index, int role) const {
     const auto column = AdviceColumn(index.column());
     switch (role) {
         case Qt::DisplayRole:
-            return text(index.row(), column);
+            // The check's reason is the engine's Chinese caption, which
+            // scripts keep; the table shows it in the engineer's language.
+            return column == AdviceColumn::CheckReason ? humanText(text(index.row(), column))
+                                                       : text(index.row(), column);
         case Qt::TextAlignmentRole:
             return advice::isNumericColumn(column) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                    : int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -133,7 +140,7 @@ QVariant AdviceModel::headerData(int section, Qt::Orientation orientation, int r
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return advice::adviceColumnNames().value(section);
+        return humanText(advice::adviceColumnNames().value(section));
     }
     return section + 1;
 }
@@ -186,15 +193,15 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
       m_table(new QTableView(this)),
       m_family(new QComboBox(this)),
       m_maker(new QComboBox(this)),
-      m_feasibleOnly(new QCheckBox(QStringLiteral("只看可行"), this)),
-      m_powerOnly(new QCheckBox(QStringLiteral("只看功率材质"), this)),
-      m_export(new QPushButton(QStringLiteral("导出推荐报告…"), this)),
+      m_feasibleOnly(new QCheckBox(tr("只看可行"), this)),
+      m_powerOnly(new QCheckBox(tr("只看功率材质"), this)),
+      m_export(new QPushButton(tr("导出推荐报告…"), this)),
       m_chart(new AdviceChart(this)),
       m_maximumRise(new QDoubleSpinBox(this)),
       m_progress(new QProgressBar(this)),
       m_status(new QLabel(this)) {
     setObjectName(QStringLiteral("FrmAdvisor"));
-    setWindowTitle(QStringLiteral("磁芯推荐"));
+    setWindowTitle(tr("磁芯推荐"));
     resize(1240, 620);
 
     m_filter->setSourceModel(m_model);
@@ -213,40 +220,41 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
 
     m_family->setObjectName(QStringLiteral("family"));
     m_maker->setObjectName(QStringLiteral("maker"));
-    m_family->addItem(kAll);
-    m_maker->addItem(kAll);
+    m_family->addItem(allItem());
+    m_maker->addItem(allItem());
     m_feasibleOnly->setChecked(true);
     m_powerOnly->setObjectName(QStringLiteral("powerOnly"));
     m_powerOnly->setChecked(true);
     m_filter->setPowerOnly(true);
     m_maximumRise->setRange(0.0, 1000.0);
     m_maximumRise->setDecimals(1);
-    m_maximumRise->setSpecialValueText(QStringLiteral("不限"));
+    m_maximumRise->setSpecialValueText(tr("不限"));
     m_maximumRise->setSuffix(QStringLiteral(" ℃"));
     m_progress->setVisible(false);
 
-    connect(m_family, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { m_filter->setFamily(text == kAll ? QString() : text); });
-    connect(m_maker, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { m_filter->setMaker(text == kAll ? QString() : text); });
+    connect(m_family, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        m_filter->setFamily(text == allItem() ? QString() : text);
+    });
+    connect(m_maker, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        m_filter->setMaker(text == allItem() ? QString() : text);
+    });
     connect(m_feasibleOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setFeasibleOnly);
     connect(m_powerOnly, &QCheckBox::toggled, m_filter, &AdviceFilter::setPowerOnly);
     m_export->setObjectName(QStringLiteral("exportAdvice"));
     connect(m_export, &QPushButton::clicked, this, [this] {
         const QString design = m_engine.document().filePath();
-        const QString suggested =
-            design.isEmpty()
-                ? QString()
-                : QFileInfo(design).dir().filePath(QFileInfo(design).completeBaseName() +
-                                                   QStringLiteral("-推荐.pdf"));
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出推荐报告"),
-                                                          suggested, QStringLiteral("PDF(*.pdf)"));
+        const QString suggested = design.isEmpty()
+                                      ? QString()
+                                      : QFileInfo(design).dir().filePath(
+                                            QFileInfo(design).completeBaseName() + tr("-推荐.pdf"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("导出推荐报告"), suggested,
+                                                          QStringLiteral("PDF(*.pdf)"));
         if (path.isEmpty()) {
             return;
         }
         if (const Result<void> written = exportReport(path); !written) {
-            QMessageBox::warning(this, QStringLiteral("导出推荐报告"),
-                                 QStringLiteral("导出失败：") + written.failure().text);
+            QMessageBox::warning(this, tr("导出推荐报告"),
+                                 tr("导出失败：") + written.failure().text);
         }
     });
     connect(m_maximumRise, &QDoubleSpinBox::valueChanged, m_filter, &AdviceFilter::setMaximumRise);
@@ -269,13 +277,13 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     });
 
     auto* filters = new QHBoxLayout;
-    filters->addWidget(new QLabel(QStringLiteral("磁芯类型"), this));
+    filters->addWidget(new QLabel(tr("磁芯类型"), this));
     filters->addWidget(m_family);
-    filters->addWidget(new QLabel(QStringLiteral("厂家"), this));
+    filters->addWidget(new QLabel(tr("厂家"), this));
     filters->addWidget(m_maker);
     filters->addWidget(m_feasibleOnly);
     filters->addWidget(m_powerOnly);
-    filters->addWidget(new QLabel(QStringLiteral("最高温升"), this));
+    filters->addWidget(new QLabel(tr("最高温升"), this));
     filters->addWidget(m_maximumRise);
     filters->addStretch();
     filters->addWidget(m_progress);
@@ -374,7 +382,7 @@ void FrmAdvisor::startRun() {
     const bool descending = m_sortOrder == Qt::DescendingOrder;
     if (m_shownDesignGeneration == m_designGeneration) {
         // The same rows in another order.
-        m_status->setText(QStringLiteral("排序中…"));
+        m_status->setText(tr("排序中…"));
         m_watcher.setFuture(
             QtConcurrent::run([rows = m_model->advice(), column, descending, cancel = m_cancel] {
                 return OrderedAdvice{rows, rows.orderBy(column, descending, cancel.get())};
@@ -392,7 +400,7 @@ void FrmAdvisor::startRun() {
     if (showProgress) {
         m_progressTimer.start();
     }
-    m_status->setText(QStringLiteral("计算中…"));
+    m_status->setText(tr("计算中…"));
     m_watcher.setFuture(QtConcurrent::run([design, snapshot, column, descending, cancel = m_cancel,
                                            done = m_coresDone] {
         advice::AdviceOptions all;
@@ -416,10 +424,9 @@ void FrmAdvisor::finishRun() {
     for (const AdviceRow& row : rows.advice) {
         feasible += row.feasible ? 1 : 0;
     }
-    m_status->setText(
-        m_runComplete
-            ? QStringLiteral("%1 个组合，其中 %2 个可行").arg(rows.advice.size()).arg(feasible)
-            : advice::incompleteDesignMessage());
+    m_status->setText(m_runComplete
+                          ? tr("%1 个组合，其中 %2 个可行").arg(rows.advice.size()).arg(feasible)
+                          : advice::incompleteDesignMessage());
     m_model->setAdvice(std::move(rows));
     refillMakers();
     Q_EMIT rowsShown();
@@ -433,7 +440,7 @@ Result<void> FrmAdvisor::exportReport(const QString& path) {
     chart.resize(900, 560);
     chart.setRows(m_model->advice(), shownRows(), m_filter->rule());
     if (!directory.isValid() || !chart.grab().save(chartImage)) {
-        return Failure{QStringLiteral("无法绘制推荐图表")};
+        return Failure{tr("无法绘制推荐图表")};
     }
     report::DesignReport report =
         session::sessionReport(m_engine, m_engine.document().filePath(), QDate::currentDate());
@@ -495,7 +502,7 @@ void FrmAdvisor::refillMakers() {
         const QString current = box->currentText();
         const QSignalBlocker blocker(box);
         box->clear();
-        box->addItem(kAll);
+        box->addItem(allItem());
         box->addItems(items);
         box->setCurrentIndex(std::max(0, box->findText(current)));
     }

@@ -1,5 +1,6 @@
 #include "gui/catalogue/record_set_model.h"
 
+#include "engine/base/language.h"
 #include "engine/catalogue/data_source.h"
 
 namespace kelvane::gui {
@@ -55,7 +56,7 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Vertical) {
         return section + 1;
     }
-    return m_shown.value(section).caption;
+    return humanText(m_shown.value(section).caption);
 }
 
 void RecordSetModel::refresh() {

@@ -1,5 +1,6 @@
 #include "gui/check/check_page.h"
 
+#include "engine/base/language.h"
 #include "engine/files/design_file.h"
 #include "engine/session/design_session.h"
 #include "gui/check/simulation_panel.h"
@@ -59,25 +60,26 @@ int pinColumnOf(QStringView base) {
 }
 
 const QStringList& kindItems() {
-    static const QStringList items{QString::fromUtf16(construction::kSecondaryKind),
-                                   QString::fromUtf16(construction::kBiasKind)};
+    static const QStringList items{QString::fromUtf8(construction::kSecondaryKind),
+                                   QString::fromUtf8(construction::kBiasKind)};
     return items;
 }
 
 const QStringList& wireItems() {
-    static const QStringList items{QString::fromUtf16(construction::kEnamelledWire),
-                                   QString::fromUtf16(construction::kTripleInsulatedWire)};
+    static const QStringList items{QString::fromUtf8(construction::kEnamelledWire),
+                                   QString::fromUtf8(construction::kTripleInsulatedWire)};
     return items;
 }
 
 // The test signal's fields: name, caption, what an empty one means.
 struct TestInput {
     const char16_t* name;
-    const char16_t* caption;
+    const char* caption;
     const char16_t* byDefault;
 };
-constexpr TestInput kTestInputs[] = {{u"lptestf", u"电感测试频率(kHz)", u"10"},
-                                     {u"lptestv", u"测试电压(V)", u"0.1"}};
+constexpr TestInput kTestInputs[] = {
+    {u"lptestf", QT_TRANSLATE_NOOP("kelvane::gui::CheckPage", "电感测试频率(kHz)"), u"10"},
+    {u"lptestv", QT_TRANSLATE_NOOP("kelvane::gui::CheckPage", "测试电压(V)"), u"0.1"}};
 
 }  // namespace
 
@@ -102,10 +104,12 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     auto* inputs = new QGridLayout;
     const QStringList& names = session::DesignSession::checkInputNames();
     for (int i = 0; i < names.size(); ++i) {
-        auto* label = new QLabel(QString::fromUtf16(check::kCheckSettingTexts[i].caption), this);
+        auto* label =
+            new QLabel(humanText(QString::fromUtf8(check::kCheckSettingTexts[i].caption)), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("checkinput.") + names[i]);
-        edit->setPlaceholderText(QString::fromUtf16(check::kCheckSettingTexts[i].byDefault));
+        edit->setPlaceholderText(
+            humanText(QString::fromUtf8(check::kCheckSettingTexts[i].byDefault)));
         edit->setMaximumWidth(120);
         label->setBuddy(edit);
         inputs->addWidget(label, 0, 2 * i);
@@ -118,13 +122,12 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     inputs->setColumnStretch(2 * int(names.size()), 1);
     layout->addLayout(inputs);
 
-    auto* pinsBox = new QGroupBox(QStringLiteral("引脚（规格书）"), this);
+    auto* pinsBox = new QGroupBox(tr("引脚（规格书）"), this);
     auto* pinsLayout = new QHBoxLayout(pinsBox);
     m_pins = new QTableWidget(0, kPinColumnCount, pinsBox);
     m_pins->setObjectName(QStringLiteral("PinTable"));
-    m_pins->setHorizontalHeaderLabels({QStringLiteral("绕组"), QStringLiteral("绕组类型"),
-                                       QStringLiteral("起始脚"), QStringLiteral("中间脚"),
-                                       QStringLiteral("结束脚"), QStringLiteral("导线")});
+    m_pins->setHorizontalHeaderLabels(
+        {tr("绕组"), tr("绕组类型"), tr("起始脚"), tr("中间脚"), tr("结束脚"), tr("导线")});
     m_pins->verticalHeader()->hide();
     m_pins->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_pins->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -145,7 +148,7 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     auto* tests = new QGridLayout;
     for (int i = 0; i < int(std::size(kTestInputs)); ++i) {
         const TestInput& input = kTestInputs[i];
-        auto* label = new QLabel(QString::fromUtf16(input.caption), pinsBox);
+        auto* label = new QLabel(tr(input.caption), pinsBox);
         auto* edit = new QLineEdit(pinsBox);
         const QString name = QString::fromUtf16(input.name);
         edit->setObjectName(QStringLiteral("checkinput.") + name);
@@ -172,9 +175,8 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
 
     m_table = new QTableWidget(0, kColumnCount);
     m_table->setObjectName(QStringLiteral("CheckTable"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("校核值"),
-                                        QStringLiteral("经典方法"), QStringLiteral("限值"),
-                                        QStringLiteral("判定"), QStringLiteral("说明")});
+    m_table->setHorizontalHeaderLabels(
+        {tr("项目"), tr("校核值"), tr("经典方法"), tr("限值"), tr("判定"), tr("说明")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(true);
@@ -319,7 +321,7 @@ void CheckPage::showPins(const construction::Construction& construction) {
         if (w.kind == construction::WindingKind::Primary) {
             m_pins->removeCellWidget(row, kKind);
             QTableWidgetItem* kind = cell(row, kKind);
-            kind->setText(construction::kindCaption(w.kind));
+            kind->setText(humanText(construction::kindCaption(w.kind)));
             kind->setFlags(Qt::ItemIsEnabled);
         } else {
             QComboBox* kind = box(row, kKind, kindItems());

@@ -50,11 +50,10 @@ void OutputVoltageView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(font());
     const double line = metrics.height();
-    painter.drawText(
-        QRectF(6, 2, width() - 12, line), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("输出电压：仿真（上）与校核（下），色带为校核的合格与警告范围"));
-    const double left = 6 + metrics.horizontalAdvance(QStringLiteral("输出00  "));
-    const double right = width() - 6 - metrics.horizontalAdvance(QStringLiteral(" 目标 000 V"));
+    painter.drawText(QRectF(6, 2, width() - 12, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     tr("输出电压：仿真（上）与校核（下），色带为校核的合格与警告范围"));
+    const double left = 6 + metrics.horizontalAdvance(tr("输出00  "));
+    const double right = width() - 6 - metrics.horizontalAdvance(tr(" 目标 000 V"));
     if (right - left < 4 * line) {
         return;
     }
@@ -85,7 +84,7 @@ void OutputVoltageView::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(6, scale.top(), left - 6, scale.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, output.caption);
         painter.drawText(QRectF(right + 4, scale.top(), width() - right, scale.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("目标 ") + volts(target));
+                         Qt::AlignLeft | Qt::AlignVCenter, tr("目标 ") + volts(target));
         painter.setPen(QPen(Qt::black, 2));
         painter.drawLine(QPointF(x(target), scale.top() - 2),
                          QPointF(x(target), scale.bottom() + 2));
@@ -100,7 +99,7 @@ void OutputVoltageView::paintEvent(QPaintEvent*) {
             painter.fillPath(mark, verdictColor(output.verdict));
             painter.setPen(verdictColor(output.verdict).darker(130));
             painter.drawText(QRectF(at - 5 * line, top - line * 0.2, 10 * line, line * 0.9),
-                             Qt::AlignCenter, QStringLiteral("仿真 ") + volts(*output.simulatedV));
+                             Qt::AlignCenter, tr("仿真 ") + volts(*output.simulatedV));
         }
         if (output.checkedV) {
             const double at = x(*output.checkedV);
@@ -112,7 +111,7 @@ void OutputVoltageView::paintEvent(QPaintEvent*) {
             painter.fillPath(mark, QColor(110, 110, 110));
             painter.setPen(QColor(90, 90, 90));
             painter.drawText(QRectF(at - 5 * line, scale.bottom() + line * 0.4, 10 * line, line),
-                             Qt::AlignCenter, QStringLiteral("校核 ") + volts(*output.checkedV));
+                             Qt::AlignCenter, tr("校核 ") + volts(*output.checkedV));
         }
         top += line * 4.0;
     }

@@ -1,5 +1,6 @@
 #include "gui/check/simulation_panel.h"
 
+#include "engine/base/language.h"
 #include "engine/session/design_session.h"
 #include "gui/check/check_page.h"
 #include "gui/check/output_voltage_view.h"
@@ -30,9 +31,9 @@ SimulationPanel::SimulationPanel(session::DesignSession& session, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QHBoxLayout;
-    m_simulate = new QPushButton(QStringLiteral("仿真"), this);
+    m_simulate = new QPushButton(tr("仿真"), this);
     m_simulate->setObjectName(QStringLiteral("Simulate"));
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     m_cancel->setObjectName(QStringLiteral("CancelSimulation"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("SimulationProgress"));
@@ -46,14 +47,14 @@ SimulationPanel::SimulationPanel(session::DesignSession& session, QWidget* paren
     m_setting->setText(QStringLiteral("ngspice…"));
     m_setting->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(m_setting);
-    connect(menu->addAction(QStringLiteral("指定ngspice程序…")), &QAction::triggered, this, [this] {
+    connect(menu->addAction(tr("指定ngspice程序…")), &QAction::triggered, this, [this] {
         const QString program = QFileDialog::getOpenFileName(
-            this, QStringLiteral("指定ngspice程序"), QSettings().value(kProgramSetting).toString());
+            this, tr("指定ngspice程序"), QSettings().value(kProgramSetting).toString());
         if (!program.isEmpty()) {
             setNgspiceProgram(program);
         }
     });
-    connect(menu->addAction(QStringLiteral("使用PATH中的ngspice")), &QAction::triggered, this,
+    connect(menu->addAction(tr("使用PATH中的ngspice")), &QAction::triggered, this,
             [this] { setNgspiceProgram(QString()); });
     m_setting->setMenu(menu);
     bar->addWidget(m_simulate);
@@ -116,15 +117,14 @@ void SimulationPanel::findProgram() {
     m_program = spice::findNgspice(configured);
     const bool found = spice::canRun(m_program);
     if (found) {
-        m_simulate->setText(QStringLiteral("仿真"));
+        m_simulate->setText(tr("仿真"));
         m_simulate->setToolTip(
-            QStringLiteral("用ngspice在最低直流输入、校核的占空比下运行试验电路（%1）")
-                .arg(m_program));
+            tr("用ngspice在最低直流输入、校核的占空比下运行试验电路（%1）").arg(m_program));
     } else {
-        m_simulate->setText(QStringLiteral("仿真：请先安装ngspice（apt-get install ngspice）"));
+        m_simulate->setText(tr("仿真：请先安装ngspice（apt-get install ngspice）"));
         m_simulate->setToolTip(
             QString::fromUtf16(spice::kNgspiceMissing) +
-            (configured.isEmpty() ? QString() : QStringLiteral("（设置为%1）").arg(configured)));
+            (configured.isEmpty() ? QString() : tr("（设置为%1）").arg(configured)));
     }
     m_simulate->setEnabled(found && !m_run.isRunning());
 }
@@ -142,7 +142,7 @@ void SimulationPanel::simulate() {
     }
     m_simulated = m_session.checkReading();
     setRunning(true);
-    setStatus(QStringLiteral("仿真中：ngspice正在运行试验电路…"), palette().windowText().color());
+    setStatus(tr("仿真中：ngspice正在运行试验电路…"), palette().windowText().color());
     m_run.start(m_program, netlist.value());
 }
 
@@ -150,7 +150,7 @@ void SimulationPanel::cancel() {
     m_restartPending = false;
     m_run.cancel();
     setRunning(false);
-    setStatus(QStringLiteral("仿真已取消"), palette().windowText().color());
+    setStatus(tr("仿真已取消"), palette().windowText().color());
 }
 
 void SimulationPanel::onDesignChanged() {
@@ -167,7 +167,7 @@ void SimulationPanel::onDesignChanged() {
         return;
     }
     if (m_comparison) {
-        setStatus(QStringLiteral("设计已更改：下面是更改前的设计的仿真结果，请重新仿真"),
+        setStatus(tr("设计已更改：下面是更改前的设计的仿真结果，请重新仿真"),
                   verdictColor(check::Verdict::Warn));
     }
 }
@@ -176,7 +176,7 @@ void SimulationPanel::onFinished(const spice::Simulation& simulation) {
     setRunning(false);
     m_comparison = spice::compareBench(m_simulated, simulation);
     render::WaveformOverlay overlay;
-    overlay.caption = QStringLiteral("仿真");
+    overlay.caption = tr("仿真");
     for (const spice::TracePoint& point : simulation.primary) {
         overlay.points.append({point.timeUs, point.currentA});
     }
@@ -193,7 +193,7 @@ void SimulationPanel::onFailed(const QString& why) {
 }
 
 void SimulationPanel::setStatus(const QString& text, const QColor& colour) {
-    m_status->setText(text);
+    m_status->setText(humanText(text));
     m_status->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
 }
 

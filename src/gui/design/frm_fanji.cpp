@@ -1,13 +1,16 @@
 #include "gui/design/frm_fanji.h"
 
 #include "engine/about/about_info.h"
+#include "engine/base/language.h"
 #include "engine/catalogue/catalogue_schema.h"
 #include "engine/session/design_session.h"
 #include "engine/session/session_report.h"
 #include "gui/about/frm_about.h"
 #include "gui/advice/frm_advisor.h"
 #include "gui/base/field_binder.h"
+#include "gui/base/language_setting.h"
 #include "gui/base/record_grid_view.h"
+#include "gui/base/widget_text.h"
 #include "gui/catalogue/record_set_model.h"
 #include "gui/check/check_page.h"
 #include "gui/design/grid_model.h"
@@ -19,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -30,6 +34,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
@@ -64,14 +69,14 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     : QMainWindow(parent), m_window(window), m_ui(std::make_unique<Ui::FrmFanji>()) {
     m_ui->setupUi(this);
     // The web address is the engine's; the form only places the label.
-    m_ui->Label5_0->setText(QStringLiteral("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
+    m_ui->Label5_0->setText(tr("Kelvane™ 磁性元件设计  ·  ") + about::webSiteHost());
     m_ui->Img2->installEventFilter(this);
     // The primary current under the winding table, drawn as in the report.
     m_ui->pageLayout->insertWidget(1, new WaveformView(m_window.sheet()));
     // The design check's page, and its summary on the results page, which
     // leads to it.
     m_checkPage = new CheckPage(m_window);
-    m_ui->sb->addTab(m_checkPage, QStringLiteral("设计校核"));
+    m_ui->sb->addTab(m_checkPage, tr("设计校核"));
     auto* summary = new QPushButton(this);
     summary->setObjectName(QStringLiteral("CheckSummaryLink"));
     summary->setFlat(true);
@@ -94,7 +99,7 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     // The core's name is refilled last, once its record is current.
     connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
         if (field == Field::TxtCoreSize) {
-            m_ui->CoreOrigin->setText(m_window.shownCoreText(QStringLiteral("ORIGIN")));
+            m_ui->CoreOrigin->setText(humanText(m_window.shownCoreText(QStringLiteral("ORIGIN"))));
         }
     });
     connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { mirrorChecks(); });
@@ -127,8 +132,8 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
             &FrmFanji::closeProgram);
     session::DesignDocument& document = m_window.document();
     connect(&document, &session::DesignDocument::titleChanged, this,
-            [this, &document] { setWindowTitle(document.title()); });
-    setWindowTitle(document.title());
+            [this, &document] { setWindowTitle(humanText(document.title())); });
+    setWindowTitle(humanText(document.title()));
 
     for (int i = 0; i < design::kFieldCount; ++i) {
         mirrorText(Field(i));
@@ -228,11 +233,10 @@ void FrmFanji::bindControls() {
     windings->verticalHeader()->setDefaultSectionSize(22);
     windings->horizontalHeader()->setHighlightSections(false);
     m_msWinModel = new GridModel(m_window.sheet(), design::Table::MSwin, false, this);
-    m_msWinModel->setHeadings({QStringLiteral("绕组WNG"), QStringLiteral("匝数(T)"),
-                               QStringLiteral("线径φ(mm)"), QStringLiteral("DCR(Ω)"),
-                               QStringLiteral("压降Δu(V)"), QStringLiteral("损耗Pcu(W)"),
-                               QStringLiteral("线重W(g)")});
-    m_msWinModel->setRowHeadings({QStringLiteral("初级")});
+    m_msWinModel->setHeadings({tr("绕组WNG"), tr("匝数(T)"), tr("线径φ(mm)"),
+                               QStringLiteral("DCR(Ω)"), tr("压降Δu(V)"), tr("损耗Pcu(W)"),
+                               tr("线重W(g)")});
+    m_msWinModel->setRowHeadings({tr("初级")});
     windings->setModel(m_msWinModel);
     windings->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     windings->setSelectionMode(QAbstractItemView::NoSelection);
@@ -308,7 +312,8 @@ void FrmFanji::printWireWindow() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!printWindow(wireWindow(), printer)) {
-        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
+        m_window.reportFailedPrint(
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打印机不可用")));
     }
 }
 
@@ -321,9 +326,9 @@ QString FrmFanji::askDesignPath(bool forSaving) {
         return {};  // the script's open and save lines answer the dialog
     }
     const QString filter = QStringLiteral("DAT(*.dat)");
-    return forSaving ? QFileDialog::getSaveFileName(this, QStringLiteral("保存"),
+    return forSaving ? QFileDialog::getSaveFileName(this, tr("保存"),
                                                     m_window.document().filePath(), filter)
-                     : QFileDialog::getOpenFileName(this, QStringLiteral("打开"),
+                     : QFileDialog::getOpenFileName(this, tr("打开"),
                                                     m_window.document().filePath(), filter);
 }
 
@@ -341,17 +346,16 @@ void FrmFanji::onExportReportAction() {
         return;  // a script's dialogs are cancelled
     }
     const QString designPath = m_window.document().filePath();
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出设计报告"),
-                                                      besideDesign(QStringLiteral(".pdf")),
-                                                      QStringLiteral("PDF(*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("导出设计报告"), besideDesign(QStringLiteral(".pdf")),
+                                     QStringLiteral("PDF(*.pdf)"));
     if (path.isEmpty()) {
         return;
     }
     const Result<void> written = render::writeReportPdf(
         session::sessionReport(m_window, designPath, QDate::currentDate()), path);
     if (!written) {
-        QMessageBox::warning(this, QStringLiteral("导出设计报告"),
-                             QStringLiteral("导出失败：") + written.failure().text);
+        QMessageBox::warning(this, tr("导出设计报告"), tr("导出失败：") + written.failure().text);
     }
 }
 
@@ -361,11 +365,11 @@ void FrmFanji::onExportSpiceAction() {
     }
     // The file type chooses what is written: the model with its bench, or
     // the transformer's subcircuit alone.
-    const QString withBench = QStringLiteral("变压器模型与试验电路(*.cir)");
-    const QString modelOnly = QStringLiteral("仅变压器子电路(*.lib)");
+    const QString withBench = tr("变压器模型与试验电路(*.cir)");
+    const QString modelOnly = tr("仅变压器子电路(*.lib)");
     QString chosen = withBench;
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("导出SPICE模型"), besideDesign(QStringLiteral(".cir")),
+        this, tr("导出SPICE模型"), besideDesign(QStringLiteral(".cir")),
         withBench + QStringLiteral(";;") + modelOnly, &chosen);
     if (!path.isEmpty()) {
         // A failure has been said in a box.
@@ -391,7 +395,8 @@ void FrmFanji::onPrintAction() {
         return;  // the dialog makes cancel explicit: nothing is printed
     }
     if (!printWindow(*this, printer)) {
-        m_window.reportFailedPrint(QStringLiteral("打印机不可用"));
+        m_window.reportFailedPrint(
+            QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打印机不可用")));
     }
 }
 
@@ -450,7 +455,7 @@ void FrmFanji::showPicture(const QString& path) {
     const QPixmap pixmap(path);
     if (pixmap.isNull()) {
         picture->setPixmap(QPixmap());
-        picture->setText(QStringLiteral("无法载入图片：%1").arg(QFileInfo(path).fileName()));
+        picture->setText(tr("无法载入图片：%1").arg(QFileInfo(path).fileName()));
         return;
     }
     m_picture = pixmap;
@@ -474,7 +479,7 @@ void FrmFanji::mirrorFocus(const QString& name) {
 }
 
 void FrmFanji::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    QMenu* file = menuBar()->addMenu(tr("文件"));
     file->setObjectName(QStringLiteral("File"));
     const auto addItem = [this, file](const char* name, const QString& caption, auto slot) {
         QAction* action = file->addAction(caption);
@@ -482,26 +487,38 @@ void FrmFanji::buildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    addItem("OPENS", QStringLiteral("打开&O"), &FrmFanji::onOpenAction)
-        ->setShortcut(QKeySequence::Open);
-    addItem("SAVE", QStringLiteral("保存&S"), &FrmFanji::onSaveAction)
-        ->setShortcut(QKeySequence::Save);
-    addItem("PR", QStringLiteral("列印文件&P"), &FrmFanji::onPrintAction)
-        ->setShortcut(QKeySequence::Print);
-    addItem("ExportReport", QStringLiteral("导出设计报告…"), &FrmFanji::onExportReportAction);
-    addItem("ExportSpice", QStringLiteral("导出SPICE模型…"), &FrmFanji::onExportSpiceAction);
-    m_recentMenu = file->addMenu(QStringLiteral("最近打开的文件"));
+    addItem("OPENS", tr("打开&O"), &FrmFanji::onOpenAction)->setShortcut(QKeySequence::Open);
+    addItem("SAVE", tr("保存&S"), &FrmFanji::onSaveAction)->setShortcut(QKeySequence::Save);
+    addItem("PR", tr("列印文件&P"), &FrmFanji::onPrintAction)->setShortcut(QKeySequence::Print);
+    addItem("ExportReport", tr("导出设计报告…"), &FrmFanji::onExportReportAction);
+    addItem("ExportSpice", tr("导出SPICE模型…"), &FrmFanji::onExportSpiceAction);
+    m_recentMenu = file->addMenu(tr("最近打开的文件"));
     rebuildRecentMenu();
     file->addSeparator();
-    addItem("Exit", QStringLiteral("退出&X"), &QWidget::close);
-    const std::pair<const char*, const char*> topItems[] = {{"TOOL", "工具"}, {"HE", "帮助"}};
-    for (const auto& [name, caption] : topItems) {
-        QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        const QString control = QString::fromLatin1(name);
-        connect(action, &QAction::triggered, this, [this, control] { m_window.click(control); });
+    addItem("Exit", tr("退出&X"), &QWidget::close);
+    QAction* tools = menuBar()->addAction(tr("工具"));
+    tools->setObjectName(QStringLiteral("TOOL"));
+    connect(tools, &QAction::triggered, this, [this] { m_window.click(QStringLiteral("TOOL")); });
+    // Help: the About window (the control HE, as before) and the language.
+    QMenu* help = menuBar()->addMenu(tr("帮助"));
+    QAction* about = help->addAction(tr("关于"));
+    about->setObjectName(QStringLiteral("HE"));
+    connect(about, &QAction::triggered, this, [this] { m_window.click(QStringLiteral("HE")); });
+    // Named in both languages, so that it is found whichever is shown.
+    QMenu* languages = help->addMenu(QStringLiteral("语言 / Language"));
+    languages->menuAction()->setObjectName(QStringLiteral("Language"));
+    auto* group = new QActionGroup(languages);
+    for (const auto& [language, caption] :
+         {std::pair{Language::Chinese, QStringLiteral("中文")},
+          std::pair{Language::English, QStringLiteral("English")}}) {
+        QAction* action = languages->addAction(caption);
+        action->setObjectName(QStringLiteral("Language.") + languageName(language));
+        action->setCheckable(true);
+        action->setChecked(language == currentLanguage());
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
     }
-    QAction* advisor = menuBar()->addAction(QStringLiteral("磁芯推荐"));
+    QAction* advisor = menuBar()->addAction(tr("磁芯推荐"));
     advisor->setObjectName(QStringLiteral("ADVISOR"));
     connect(advisor, &QAction::triggered, this, [this] {
         FrmAdvisor& window = advisorWindow();
@@ -509,6 +526,20 @@ void FrmFanji::buildMenus() {
         window.raise();
         window.activateWindow();
     });
+}
+
+void FrmFanji::chooseLanguage(Language language) {
+    if (language == savedLanguage()) {
+        return;
+    }
+    saveLanguage(language);
+    // Every window is built in one language; the choice takes effect when
+    // Kelvane starts next. Said in both, as the engineer may read only one.
+    QMessageBox::information(
+        this, QStringLiteral("语言 / Language"),
+        language == Language::English
+            ? QStringLiteral("下次启动时界面为英文。\nKelvane will start in English next time.")
+            : QStringLiteral("下次启动时界面为中文。\nKelvane will start in Chinese next time."));
 }
 
 FrmAdvisor& FrmFanji::advisorWindow() {
@@ -604,11 +635,11 @@ bool FrmFanji::maybeSave() {
     if (!document.asksBeforeLeaving()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Question, windowTitle(), QStringLiteral("设计已修改，是否保存？"),
+    QMessageBox box(QMessageBox::Question, windowTitle(), tr("设计已修改，是否保存？"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("保存(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("不保存(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.button(QMessageBox::Yes)->setText(tr("保存(&Y)"));
+    box.button(QMessageBox::No)->setText(tr("不保存(&N)"));
+    box.button(QMessageBox::Cancel)->setText(tr("取消"));
     box.setDefaultButton(QMessageBox::Yes);
     using Answer = session::DesignDocument::Answer;
     using Next = session::DesignDocument::Next;
@@ -663,11 +694,12 @@ void FrmFanji::mirrorControlState(const QString& name) {
     widget->setEnabled(sheet.isEnabled(name));
     widget->setVisible(sheet.isVisible(name));
     if (name == u"Check1") {
-        static_cast<QAbstractButton*>(widget)->setText(sheet.caption(name));
+        // Shown in the engineer's language; scripts read the engine's text.
+        static_cast<QAbstractButton*>(widget)->setText(humanText(sheet.caption(name)));
+        widget->setProperty(kSourceTextProperty, sheet.caption(name));
     }
     if (name == u"Data2") {
-        static_cast<QLabel*>(widget)->setText(
-            QStringLiteral("所需面积乘积AP：%1").arg(sheet.caption(name)));
+        static_cast<QLabel*>(widget)->setText(tr("所需面积乘积AP：%1").arg(sheet.caption(name)));
     }
     if (name == u"Img2") {
         showPicture(sheet.caption(name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/language.h"
 #include "engine/base/result.h"
 #include "engine/sheet/design_sheet.h"
 #include "gui/catalogue/record_set_model.h"
@@ -88,6 +89,8 @@ protected:
 private:
     void bindControls();
     void buildMenus();
+    // chooseLanguage() — keeps the engineer's language for the next start.
+    void chooseLanguage(Language language);
     void bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
                        const QVector<RecordSetModel::Column>& columns);
     // Rows the engineer chooses in `view` go to the engine by `choose`; the

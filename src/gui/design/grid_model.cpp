@@ -1,5 +1,8 @@
 #include "gui/design/grid_model.h"
 
+#include "engine/base/language.h"
+#include "gui/base/widget_text.h"
+
 #include <algorithm>
 
 namespace kelvane::gui {
@@ -33,7 +36,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) {
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && m_headerRow) {
+        return humanText(headerData(section, orientation, kSourceTextRole).toString());
+    }
+    if (role != Qt::DisplayRole && role != kSourceTextRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (orientation == Qt::Vertical) {

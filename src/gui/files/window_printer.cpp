@@ -9,7 +9,8 @@
 namespace kelvane::gui {
 
 Result<void> printWindow(QWidget& window, QPagedPaintDevice& printer) {
-    const Failure unavailable{QStringLiteral("打印机不可用")};
+    const Failure unavailable{
+        QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打印机不可用"))};
     const QPixmap image = window.grab();
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -42,8 +43,9 @@ Result<void> printWindowToPdf(QWidget& window, const QString& path) {
     }
     if (!printed) {
         file.cancelWriting();
-        return Failure{file.error() != QFileDevice::NoError ? file.errorString()
-                                                            : QStringLiteral("无法生成PDF")};
+        return Failure{file.error() != QFileDevice::NoError
+                           ? file.errorString()
+                           : QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "无法生成PDF"))};
     }
     if (!file.commit()) {
         return Failure{file.errorString()};

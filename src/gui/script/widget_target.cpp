@@ -33,7 +33,7 @@ QJsonArray modelRows(const GridModel& model, bool headerRow) {
     if (headerRow) {
         QJsonArray header;
         for (int c = 0; c < model.columnCount(); ++c) {
-            header.append(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+            header.append(model.headerData(c, Qt::Horizontal, kSourceTextRole).toString());
         }
         rows.append(header);
     }
@@ -312,10 +312,13 @@ QJsonObject WidgetTarget::snapshot() {
         QStringLiteral("visible"),
         QJsonObject{{QStringLiteral("Frmele"),
                      !m_window.findChild<QWidget*>(QStringLiteral("Frmele"))->isHidden()}});
-    snapshot.insert(
-        QStringLiteral("captions"),
-        QJsonObject{{QStringLiteral("Check1"),
-                     qobject_cast<QAbstractButton*>(widget(QStringLiteral("Check1")))->text()}});
+    const QWidget* check1 = widget(QStringLiteral("Check1"));
+    const QVariant check1Source = check1->property(kSourceTextProperty);
+    snapshot.insert(QStringLiteral("captions"),
+                    QJsonObject{{QStringLiteral("Check1"),
+                                 check1Source.isValid()
+                                     ? check1Source.toString()
+                                     : qobject_cast<const QAbstractButton*>(check1)->text()}});
     const QVariant fillColor = widget(QStringLiteral("TxtKwin"))->property("kelvaneColor");
     snapshot.insert(
         QStringLiteral("colors"),

@@ -1,6 +1,7 @@
 #include "gui/wire/frm_wire_tools.h"
 
 #include "engine/about/about_info.h"
+#include "engine/base/language.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/field_binder.h"
 #include "ui_frm_wire_tools.h"
@@ -32,7 +33,7 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     clockFont.setStyleHint(QFont::Serif);
     m_ui->Lbt->setFont(clockFont);
     const QFontMetrics clockMetrics(clockFont);
-    m_ui->Lbt->setMinimumSize(clockMetrics.horizontalAdvance(QStringLiteral("现在是：00:00:00 PM")),
+    m_ui->Lbt->setMinimumSize(clockMetrics.horizontalAdvance(tr("现在是：00:00:00 PM")),
                               clockMetrics.height() + 4);
 
     m_binder = new FieldBinder(
@@ -60,7 +61,8 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
             [this](const QString& name) { m_binder->mirrorText(name, m_calculator.text(name)); });
     connect(&m_calculator, &wire::WireCalculator::comboItemsChanged, this,
             &FrmWireTools::mirrorComboItems);
-    connect(&m_calculator, &wire::WireCalculator::clockCaptionChanged, m_ui->Lbt, &QLabel::setText);
+    connect(&m_calculator, &wire::WireCalculator::clockCaptionChanged, m_ui->Lbt,
+            [this](const QString& caption) { m_ui->Lbt->setText(humanText(caption)); });
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Tim1"));
@@ -71,7 +73,7 @@ FrmWireTools::FrmWireTools(wire::WireCalculator& calculator, QWidget* parent)
     for (const QString& name : wire::WireCalculator::fieldNames()) {
         m_binder->mirrorText(name, m_calculator.text(name));
     }
-    m_ui->Lbt->setText(m_calculator.clockCaption());
+    m_ui->Lbt->setText(humanText(m_calculator.clockCaption()));
     if (QWidget* focused = control(m_calculator.focus())) {
         focused->setFocus(Qt::OtherFocusReason);
     }
@@ -86,9 +88,9 @@ QWidget* FrmWireTools::control(const QString& name) const {
 
 void FrmWireTools::buildMenus() {
     const std::pair<const char*, const char*> items[] = {
-        {"P", "打印"}, {"OP", "关闭"}, {"Ab", "关于"}};
+        {"P", QT_TR_NOOP("打印")}, {"OP", QT_TR_NOOP("关闭")}, {"Ab", QT_TR_NOOP("关于")}};
     for (const auto& [name, text] : items) {
-        QAction* action = menuBar()->addAction(QString::fromUtf8(text));
+        QAction* action = menuBar()->addAction(tr(text));
         const QString control = QString::fromLatin1(name);
         action->setObjectName(control);
         connect(action, &QAction::triggered, this,

@@ -26,8 +26,8 @@ protected:
         return report;
     }
 
-    static const ReportBlock* table(const report::DesignReport& report, const char16_t* title) {
-        const ReportSection* section = report.section(QString::fromUtf16(title));
+    static const ReportBlock* table(const report::DesignReport& report, const char* title) {
+        const ReportSection* section = report.section(QString::fromUtf8(title));
         return section ? section->block(ReportBlock::Kind::Table) : nullptr;
     }
 
@@ -58,7 +58,7 @@ TEST_F(ConstructionReportTest, HoldsTheWindersFigures) {
     EXPECT_FALSE(report.diagram[1].primarySide);
 
     EXPECT_EQ(
-        report.section(QString::fromUtf16(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
+        report.section(QString::fromUtf8(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
         "顺序绕：初级、次级");
     const ReportBlock* order = table(report, kWindingTitle);
     ASSERT_NE(order, nullptr);
@@ -68,7 +68,7 @@ TEST_F(ConstructionReportTest, HoldsTheWindersFigures) {
             {"W1", "N1", "1→2", "φ0.30 漆包线", "20", "29", "1", "3.20 mm", "3层（加强绝缘）"},
             {"W2", "N2", "3→4", "φ0.80 漆包线", "6", "10", "1", "3.20 mm", "3层（外包）"}}));
 
-    const ReportSection* build = report.section(QString::fromUtf16(kSectionTitle));
+    const ReportSection* build = report.section(QString::fromUtf8(kSectionTitle));
     ASSERT_NE(build, nullptr);
     EXPECT_EQ(build->row(QStringLiteral("绕组总厚度"))->value, "1.51");
     EXPECT_EQ(build->row(QStringLiteral("判定"))->value, "放得下，占窗口宽度的25%");
@@ -76,7 +76,7 @@ TEST_F(ConstructionReportTest, HoldsTheWindersFigures) {
     EXPECT_EQ(report.window.bands[0].label, "W1 N1");
     EXPECT_DOUBLE_EQ(report.window.bands[1].depthMm, 0.15);
 
-    const ReportSection* gap = report.section(QString::fromUtf16(kGapTitle));
+    const ReportSection* gap = report.section(QString::fromUtf8(kGapTitle));
     ASSERT_NE(gap, nullptr);
     EXPECT_EQ(gap->row(QStringLiteral("电感系数AL"))->value, "1000 ±5%");
     EXPECT_EQ(gap->row(QStringLiteral("AL范围"))->value, "950～1050");
@@ -124,11 +124,11 @@ TEST_F(ConstructionReportTest, BannerAndWhatIsMissing) {
     check::CheckInput bias =
         testing::workedDesign(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2});
     ConstructionSettings settings;
-    settings.windings[2].kind = QString::fromUtf16(kBiasKind);
+    settings.windings[2].kind = QString::fromUtf8(kBiasKind);
     report::DesignReport sandwich;
     appendConstructionSheet(sandwich, buildConstruction(sheet, bias, settings), {});
     EXPECT_EQ(
-        sandwich.section(QString::fromUtf16(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
+        sandwich.section(QString::fromUtf8(kWindingTitle))->row(QStringLiteral("绕制方式"))->value,
         "夹绕：初级前半、次级、初级后半、初级侧辅助");
 
     // Turns not computed yet read as none, not as 0.

@@ -14,7 +14,7 @@ using design::Check;
 using design::DesignSheet;
 using design::Field;
 
-const QString kNotChosenText = QString::fromUtf16(kNotChosen);
+const QString kNotChosenText = QString::fromUtf8(kNotChosen);
 
 QString value(const DesignReport& report, const char* section, const char* label) {
     const ReportSection* found = report.section(QString::fromUtf8(section));

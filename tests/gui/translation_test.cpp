@@ -1,0 +1,213 @@
+#include "engine/base/language.h"
+#include "engine/script/scripted_prompter.h"
+#include "engine/session/design_session.h"
+#include "gui/about/frm_about.h"
+#include "gui/base/quiet_desktop.h"
+#include "gui/design/frm_fanji.h"
+#include "gui/wire/frm_wire_tools.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+
+namespace kelvane::gui {
+namespace {
+
+const QRegularExpression& han() {
+    static const QRegularExpression expression(QStringLiteral("\\p{Han}"));
+    return expression;
+}
+
+// Installs a language for one test and gives Chinese back after it.
+class LanguageScope {
+public:
+    explicit LanguageScope(Language language) { m_loaded = useLanguage(language); }
+    ~LanguageScope() { useLanguage(Language::Chinese); }
+    LanguageScope(const LanguageScope&) = delete;
+    LanguageScope& operator=(const LanguageScope&) = delete;
+    [[nodiscard]] bool loaded() const { return m_loaded; }
+
+private:
+    bool m_loaded = false;
+};
+
+// What a person reads in a window, by where it stands: labels, buttons,
+// boxes, tabs, menus, column headings and the title. Fields (line edits,
+// combo boxes) hold the design's texts, which are the same in every
+// language, and so are left out.
+QStringList shownTexts(QWidget* window) {
+    QStringList texts{QStringLiteral("title: ") + window->windowTitle()};
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        texts.append(label->objectName() + QStringLiteral(": ") + label->text());
+    }
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        texts.append(button->objectName() + QStringLiteral(": ") + button->text());
+    }
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>()) {
+        texts.append(box->objectName() + QStringLiteral(": ") + box->title());
+    }
+    for (const QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            texts.append(tabs->objectName() + QStringLiteral(" tab: ") + tabs->tabText(i));
+        }
+    }
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        texts.append(QStringLiteral("menu ") + action->objectName() + QStringLiteral(": ") +
+                     action->text());
+    }
+    for (const QTableView* view : window->findChildren<QTableView*>()) {
+        const QAbstractItemModel* model = view->model();
+        for (int c = 0; model != nullptr && c < model->columnCount(); ++c) {
+            texts.append(view->objectName() + QStringLiteral(" heading: ") +
+                         model->headerData(c, Qt::Horizontal).toString());
+        }
+    }
+    return texts;
+}
+
+// Every window in English: nothing a person reads is left in Chinese. The
+// language item of the Help menu names itself in both, on purpose.
+TEST(EnglishWindows, ShowNoChineseText) {
+    const LanguageScope english(Language::English);
+    ASSERT_TRUE(english.loaded());
+    QTemporaryDir directory;
+    const QString catalogue = directory.filePath(QStringLiteral("fixture.db"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), catalogue));
+    const QuietDesktop desktop;
+    script::ScriptedPrompter prompter;
+    session::DesignSession engine(prompter, catalogue, QStringLiteral("/pictures"));
+    FrmFanji window(engine);
+    window.setScripted(true);
+    window.show();
+    window.openDesignWindow();
+    engine.click(QStringLiteral("Option1"));  // the flyback, so that the check has items
+    engine.click(QStringLiteral("TOOL"));
+    engine.click(QStringLiteral("HE"));
+    window.findChild<QAction*>(QStringLiteral("ADVISOR"))->trigger();
+    QApplication::processEvents();
+    const QStringList bilingual = {QStringLiteral("menu Language: 语言 / Language"),
+                                   QStringLiteral("menu Language.zh: 中文")};
+    int windows = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) {
+            continue;
+        }
+        ++windows;
+        for (const QString& text : shownTexts(top)) {
+            if (!bilingual.contains(text)) {
+                EXPECT_FALSE(text.contains(han()))
+                    << top->objectName().toStdString() << ' ' << text.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(windows, 4);  // design window, wire calculator, About, core advice
+}
+
+// The engine's messages stay Chinese for scripts; a person sees them
+// translated, pattern and values alike, and an unknown text as it is.
+TEST(HumanText, TranslatesTheEngineMessagesShown) {
+    const struct {
+        const char* chinese;
+        const char* english;
+    } cases[] = {
+        {"输出电压、电流不能为空", "Output voltage and current must not be empty"},
+        {"保存失败：“abc”不是数字（ae）", "Save failed: \"abc\" is not a number (ae)"},
+        {"保存失败：文件格式错误（第3行）", "Save failed: Bad file format (line 3)"},
+        {"打印失败：打印机不可用", "Printing failed: No printer available"},
+        {"输出2实际电压", "Output 2 actual voltage"},
+        {"no such text", "no such text"},
+    };
+    for (const auto& row : cases) {
+        const QString chinese = QString::fromUtf8(row.chinese);
+        {
+            const LanguageScope english(Language::English);
+            ASSERT_TRUE(english.loaded());
+            EXPECT_EQ(humanText(chinese), QString::fromUtf8(row.english)) << row.chinese;
+        }
+        EXPECT_EQ(humanText(chinese), chinese) << row.chinese;
+    }
+}
+
+// lupdate over the sources finds every text of i18n/kelvane_en.ts
+// translated, and none that the code no longer has.
+TEST(TranslationFile, HasNoUnfinishedOrObsoleteEntry) {
+    QTemporaryDir directory;
+    const QString copy = directory.filePath(QStringLiteral("kelvane_en.ts"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_SOURCE_DIR "/i18n/kelvane_en.ts"), copy));
+    QProcess lupdate;
+    lupdate.setWorkingDirectory(QStringLiteral(KELVANE_SOURCE_DIR));
+    lupdate.start(QStringLiteral(KELVANE_LUPDATE),
+                  {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                   QStringLiteral("src"), QStringLiteral("-ts"), copy});
+    ASSERT_TRUE(lupdate.waitForFinished(120000));
+    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString updated = QString::fromUtf8(file.readAll());
+    static const QRegularExpression open(QStringLiteral(
+        "<source>([^<]*)</source>\\s*<translation type=\"(unfinished|vanished|obsolete)\""));
+    QStringList open_entries;
+    for (const QRegularExpressionMatch& match : open.globalMatch(updated)) {
+        open_entries.append(match.captured(2) + QStringLiteral(": ") + match.captured(1));
+    }
+    EXPECT_TRUE(open_entries.isEmpty()) << open_entries.join(u'\n').toStdString();
+}
+
+// A Chinese text in the windows' code is for a person: it stands inside
+// tr(), a translate call or a QT_TR(ANSLATE)_NOOP mark. The language item
+// and its notice name themselves in both languages and are left as they are.
+TEST(GuiSources, MarkEveryChineseTextForTranslation) {
+    static const QRegularExpression literal(QStringLiteral("\"(?:[^\"\\\\]|\\\\.)*\""));
+    static const QRegularExpression marked(
+        QStringLiteral("(\\btr|\\btranslate|QT_TR_NOOP|QT_TRANSLATE_NOOP)\\s*\\([^\"]*"
+                       "(\"[^\"]*\"\\s*,\\s*)?$"));
+    const QStringList bilingual = {QStringLiteral("语言 / Language"), QStringLiteral("中文")};
+    QStringList unmarked;
+    QDirIterator files(QStringLiteral(KELVANE_SOURCE_DIR "/src/gui"),
+                       {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    int read = 0;
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        ++read;
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        for (int n = 0; n < lines.size(); ++n) {
+            const QString line =
+                lines[n].section(QStringLiteral("//"), 0, 0, QString::SectionDefault);
+            for (const QRegularExpressionMatch& match : literal.globalMatch(lines[n])) {
+                const QString text = match.captured().mid(1, match.capturedLength() - 2);
+                if (!text.contains(han()) || line.size() < match.capturedStart()) {
+                    continue;  // no Chinese, or inside a comment
+                }
+                const bool both =
+                    bilingual.contains(text) || text.contains(QStringLiteral("Kelvane will start"));
+                // The call or mark may open on this line or the one before.
+                const QString before = (n > 0 ? lines[n - 1] + u' ' : QString()) +
+                                       lines[n].left(match.capturedStart());
+                if (!both && !marked.match(before).hasMatch()) {
+                    unmarked.append(QFileInfo(file).fileName() + u':' + QString::number(n + 1) +
+                                    QStringLiteral(": ") + text);
+                }
+            }
+        }
+    }
+    EXPECT_GT(read, 10);
+    EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join(u'\n').toStdString();
+}
+
+}  // namespace
+}  // namespace kelvane::gui
