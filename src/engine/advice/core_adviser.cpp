@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <numeric>
 #include <optional>
@@ -315,7 +316,8 @@ double outputTurns(const AdviceDesign& d, const OutputNumbers& o, const CoreReco
 // and its colour from the turns of every output.
 struct WindingNumbers {
     bool green = false;
-    double copperLoss = 0.0;  // as its text reads
+    bool voltageFails = false;  // known only for green windings of a feasible-only run
+    double copperLoss = 0.0;    // as its text reads
 };
 
 bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
@@ -846,11 +848,26 @@ struct RunPlan {
     std::vector<int> byFlux;     // the flux groups by ascending flux density
 };
 
+// What a worker keeps from one range of cores to the next; it takes its
+// ranges in catalogue order.
+struct WorkerState {
+    explicit WorkerState(qsizetype cores) : firstListed(size_t(cores), -1) {}
+
+    // Whether an output's voltage fails, by the turns of the windings.
+    std::map<std::vector<double>, bool> failingVoltages;
+    // The first core each name's search lists.
+    std::vector<int> firstListed;
+    // The keys of the best rows so far, when only the first rows are asked
+    // for: every row is feasible, and the order is by loss or rise.
+    std::priority_queue<double> best;
+};
+
 // The rows of the cores first … last − 1 in catalogue order; none when
 // `cancel` is set.
 std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan& plan,
                                      const AdviceOptions& options, int first, int last,
-                                     const std::atomic<bool>* cancel, std::atomic<int>* coresDone) {
+                                     WorkerState& state, const std::atomic<bool>* cancel,
+                                     std::atomic<int>* coresDone) {
     const AdviceDesign& d = context.design;
     const CatalogueSnapshot& catalogue = *context.catalogue;
     const std::vector<OutputNumbers>& outputs = context.outputs;
@@ -869,16 +886,10 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
     std::vector<size_t> woundMade;
     WoundInputs woundInputs(d);
     std::vector<AdviceRow> found;
-    // Room for every pair costs address space only until rows are written.
-    constexpr size_t kMostReserved = size_t(1) << 25;
-    found.reserve(std::min(size_t(last - first) * plan.materials.size(), kMostReserved));
-    // The keys of the best rows so far, when only the first rows are asked
-    // for: every row is feasible, and the order is by loss or rise.
     const bool bounded =
         options.limit > 0 && options.feasibleOnly && options.order != AdviceOrder::Volume;
-    std::priority_queue<double> best;
-    // The first core each name's search lists, found once per worker.
-    std::vector<int> firstListed(size_t(catalogue.cores.size()), -1);
+    std::priority_queue<double>& best = state.best;
+    std::vector<int>& firstListed = state.firstListed;
     for (int c = first; c < last; ++c) {
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
             return {};
@@ -890,7 +901,21 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
         if (!core.found || plan.materials.empty()) {
             continue;
         }
-        bool anyGreen = false;
+        for (const size_t g : woundMade) {
+            wound[g].reset();
+        }
+        woundMade.clear();
+        woundInputs.setCore(core);
+        // The check's view of the windings a pair's flux density gives.
+        const auto woundGroup = [&](size_t same) -> const WoundGroup& {
+            if (!wound[same]) {
+                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
+                                               keptNumbers(d, core, plan.fluxes[same])});
+                woundMade.push_back(same);
+            }
+            return *wound[same];
+        };
+        bool anyCandidate = false;
         copperLoss.setCore(core);
         for (size_t k = 0; k < plan.byFlux.size(); ++k) {
             const size_t g = size_t(plan.byFlux[k]);
@@ -906,43 +931,39 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
             sameWindings[g] = g;
             numbers[g] = WindingNumbers();
             numbers[g].green = greenFill(d, outputs, turns.data(), core);
-            anyGreen = anyGreen || numbers[g].green;
-            // Only the feasible rows are listed by default, and those need green.
-            if (numbers[g].green || !options.feasibleOnly) {
+            // Only the feasible rows are listed by default, and those need
+            // green and output voltages that do not fail. The voltages
+            // follow from the turns alone, which many cores share.
+            if (options.feasibleOnly && numbers[g].green) {
+                auto known = state.failingVoltages.find(turns);
+                if (known == state.failingVoltages.end()) {
+                    known = state.failingVoltages
+                                .emplace(turns, woundGroup(g).wound.outputVoltageFails())
+                                .first;
+                }
+                numbers[g].voltageFails = known->second;
+            }
+            const bool candidate = numbers[g].green && !numbers[g].voltageFails;
+            anyCandidate = anyCandidate || candidate;
+            if (candidate || !options.feasibleOnly) {
                 numbers[g].copperLoss = copperLoss.of(turns.data());
             }
             lastTurns.swap(turns);
         }
-        // Without a green fill factor no pair of the core is feasible.
-        if (options.feasibleOnly && !anyGreen) {
+        if (options.feasibleOnly && !anyCandidate) {
             continue;
         }
         for (size_t g = 0; g < weights.size(); ++g) {
             weights[g] = coreWeight(plan.densities[int(g)], core.volume);
         }
-        for (const size_t g : woundMade) {
-            wound[g].reset();
-        }
-        woundMade.clear();
-        woundInputs.setCore(core);
         const results::WindowRise window(core.aw);
-        // The check's view of the windings a pair's flux density gives.
-        const auto woundGroup = [&](size_t same) -> const WoundGroup& {
-            if (!wound[same]) {
-                wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
-                                               keptNumbers(d, core, plan.fluxes[same])});
-                woundMade.push_back(same);
-            }
-            return *wound[same];
-        };
         for (const MaterialPart& part : plan.materials) {
             const WindingNumbers& n = numbers[size_t(part.fluxGroup)];
-            if (options.feasibleOnly && !n.green) {
+            if (options.feasibleOnly && (!n.green || n.voltageFails)) {
                 continue;
             }
             const size_t same = sameWindings[size_t(part.fluxGroup)];
-            // Most cores fail an output's voltage on every material: spare
-            // them the pricing and the material's items.
+            // Windings that fail on every material spare the pricing.
             if (options.feasibleOnly && woundGroup(same).wound.failsWhateverMaterial()) {
                 continue;
             }
@@ -962,8 +983,8 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
                 continue;
             }
             // With a limit, a pair no better than the worst of the first
-            // rows so far cannot enter them: rows come in catalogue order,
-            // which breaks ties. The check is spared for it.
+            // rows so far cannot enter them: a worker's rows come in
+            // catalogue order, which breaks ties. The check is spared for it.
             const double key = options.order == AdviceOrder::TemperatureRise
                                    ? p.shownRise.value_or(std::numeric_limits<double>::infinity())
                                    : p.totalLoss;
@@ -1134,31 +1155,43 @@ Advice advise(const AdviceDesign& d, std::shared_ptr<const CatalogueSnapshot> sh
     if (coresDone != nullptr) {
         coresDone->store(0, std::memory_order_relaxed);
     }
-    // Each worker takes a range of cores; their rows, joined in core order,
-    // are the rows of one worker over all.
+    // The workers take the next range of cores as they finish one, so that
+    // neither waits on the other where the feasible cores crowd; the
+    // ranges' rows, joined in core order, are the rows of one worker over all.
+    constexpr int kRangeCores = 256;
     const int cores = int(catalogue.cores.size());
-    const int workers = std::clamp(options.threads, 1, std::max(1, cores));
-    std::vector<std::vector<AdviceRow>> byWorker(static_cast<size_t>(workers));
-    const auto work = [&](int w) {
-        byWorker[size_t(w)] =
-            evaluateCores(*context, plan, options, int(qint64(cores) * w / workers),
-                          int(qint64(cores) * (w + 1) / workers), cancel, coresDone);
+    const int ranges = (cores + kRangeCores - 1) / kRangeCores;
+    const int workers = std::clamp(options.threads, 1, std::max(1, ranges));
+    std::vector<std::vector<AdviceRow>> byRange(static_cast<size_t>(ranges));
+    std::atomic<int> nextRange{0};
+    const auto work = [&] {
+        WorkerState state(cores);
+        for (int r = nextRange.fetch_add(1); r < ranges; r = nextRange.fetch_add(1)) {
+            byRange[size_t(r)] =
+                evaluateCores(*context, plan, options, r * kRangeCores,
+                              std::min(cores, (r + 1) * kRangeCores), state, cancel, coresDone);
+        }
     };
     std::vector<std::thread> pool;
     for (int w = 1; w < workers; ++w) {
-        pool.emplace_back(work, w);
+        pool.emplace_back(work);
     }
-    work(0);
+    work();
     for (std::thread& thread : pool) {
         thread.join();
     }
     if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
         return {};
     }
-    std::vector<AdviceRow> found = std::move(byWorker[0]);
-    for (size_t w = 1; w < byWorker.size(); ++w) {
-        found.insert(found.end(), byWorker[w].begin(), byWorker[w].end());
-        std::vector<AdviceRow>().swap(byWorker[w]);
+    size_t total = 0;
+    for (const std::vector<AdviceRow>& rows : byRange) {
+        total += rows.size();
+    }
+    std::vector<AdviceRow> found;
+    found.reserve(total);
+    for (std::vector<AdviceRow>& rows : byRange) {
+        found.insert(found.end(), rows.begin(), rows.end());
+        std::vector<AdviceRow>().swap(rows);
     }
     auto rows = std::make_shared<const std::vector<AdviceRow>>(
         orderedRows(std::move(found), options, catalogue));

@@ -1535,9 +1535,6 @@ struct WoundCore::Wound {
 WoundCore::WoundCore(CheckInput input) : m_wound(std::make_unique<Wound>()) {
     Wound& w = *m_wound;
     w.op = operate(std::move(input));
-    w.build = windingBuild(w.op);
-    w.copper = copperLossW(w.op, w.build, nullptr);
-    w.areaMm2 = surfaceMm2(w.op.in);
     for (int r = 0; r < int(w.op.in.outputs.size()); ++r) {
         const Verdict verdict = outputVoltageVerdict(w.op, r);
         if (verdict == Verdict::Fail || (verdict == Verdict::Warn && w.outputs == Verdict::Ok)) {
@@ -1547,6 +1544,13 @@ WoundCore::WoundCore(CheckInput input) : m_wound(std::make_unique<Wound>()) {
             w.outputs = verdict;
         }
     }
+    // A failing output comes before the build, the losses and the rise in
+    // the check's order: they cannot change the verdict.
+    if (w.outputs != Verdict::Fail) {
+        w.build = windingBuild(w.op);
+        w.copper = copperLossW(w.op, w.build, nullptr);
+        w.areaMm2 = surfaceMm2(w.op.in);
+    }
 }
 
 WoundCore::~WoundCore() = default;
@@ -1554,7 +1558,11 @@ WoundCore::WoundCore(WoundCore&&) noexcept = default;
 WoundCore& WoundCore::operator=(WoundCore&&) noexcept = default;
 
 bool WoundCore::failsWhateverMaterial() const {
-    return m_wound->outputs == Verdict::Fail || buildVerdict(m_wound->build) == Verdict::Fail;
+    return outputVoltageFails() || buildVerdict(m_wound->build) == Verdict::Fail;
+}
+
+bool WoundCore::outputVoltageFails() const {
+    return m_wound->outputs == Verdict::Fail;
 }
 
 PairVerdict WoundCore::verdict(const CheckMaterial& material, std::optional<double> gapMm) const {
@@ -1576,6 +1584,9 @@ PairVerdict WoundCore::verdict(const CheckMaterial& material, std::optional<doub
     } else {
         take(w.outputs, PairItem::OutputVoltage, w.firstOutput);
         take(flux, PairItem::FluxPeak);
+    }
+    if (w.outputs == Verdict::Fail) {
+        return worst;
     }
     const Quantity core = coreLossW(w.op, material, nullptr);
     take(lossShareVerdict(lossSharePercent(w.op, core, w.copper)), PairItem::LossShare);

@@ -115,6 +115,8 @@ public:
     // Whether every pair on these windings fails, whatever its material and
     // gap: an output's voltage or the build fails.
     [[nodiscard]] bool failsWhateverMaterial() const;
+    // Whether an output's voltage fails: it follows from the turns alone.
+    [[nodiscard]] bool outputVoltageFails() const;
 
 private:
     struct Wound;
