@@ -3,6 +3,7 @@
 #include "engine/session/design_session.h"
 #include "gui/about/frm_about.h"
 #include "gui/base/quiet_desktop.h"
+#include "gui/base/widget_text.h"
 #include "gui/design/frm_fanji.h"
 #include "gui/wire/frm_wire_tools.h"
 
@@ -11,12 +12,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -114,6 +117,61 @@ TEST(EnglishWindows, ShowNoChineseText) {
         }
     }
     EXPECT_EQ(windows, 4);  // design window, wire calculator, About, core advice
+}
+
+// A field or a list item the engine writes as a message shows in English,
+// and reads back as the engine wrote it, so that scripts and design files
+// see the same text in both languages; what the engineer types over it is
+// read as typed. Numbers and units are never touched.
+TEST(EnglishWindows, ShowEngineTextsTranslatedAndReadThemAsWritten) {
+    const LanguageScope english(Language::English);
+    ASSERT_TRUE(english.loaded());
+    QLineEdit power;
+    const QString powerText = QStringLiteral("当前磁芯功率为：85.3W");
+    mirrorWidgetText(&power, powerText);
+    EXPECT_FALSE(power.text().contains(han())) << power.text().toStdString();
+    EXPECT_TRUE(power.text().endsWith(QStringLiteral("85.3W"))) << power.text().toStdString();
+    EXPECT_EQ(widgetText(&power), powerText);
+    power.setText(QStringLiteral("90W"));
+    EXPECT_EQ(widgetText(&power), QStringLiteral("90W"));
+    mirrorWidgetText(&power, QStringLiteral("12.5"));
+    EXPECT_EQ(power.text(), QStringLiteral("12.5"));
+    EXPECT_EQ(widgetText(&power), QStringLiteral("12.5"));
+
+    QComboBox wires;
+    for (const char* item : {"漆包线", "三层绝缘线"}) {
+        addComboItem(&wires, QString::fromUtf8(item));
+    }
+    ASSERT_EQ(wires.count(), 2);
+    for (int i = 0; i < wires.count(); ++i) {
+        EXPECT_FALSE(wires.itemText(i).contains(han())) << wires.itemText(i).toStdString();
+    }
+    EXPECT_EQ(comboItemText(&wires, 1), QStringLiteral("三层绝缘线"));
+
+    // The wire calculator's material box: English items, the engine's text.
+    QTemporaryDir directory;
+    const QString catalogue = directory.filePath(QStringLiteral("fixture.db"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), catalogue));
+    const QuietDesktop desktop;
+    script::ScriptedPrompter prompter;
+    session::DesignSession engine(prompter, catalogue, QStringLiteral("/pictures"));
+    FrmFanji window(engine);
+    window.setScripted(true);
+    window.show();
+    window.openDesignWindow();
+    engine.click(QStringLiteral("TOOL"));
+    QApplication::processEvents();
+    QComboBox* material = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* box = top->findChild<QComboBox*>(QStringLiteral("CmbWire"))) {
+            material = box;
+        }
+    }
+    ASSERT_NE(material, nullptr);
+    ASSERT_GT(material->count(), 0);
+    EXPECT_FALSE(material->currentText().contains(han())) << material->currentText().toStdString();
+    EXPECT_EQ(widgetText(material), engine.wireTools().text(QStringLiteral("CmbWire")));
+    EXPECT_TRUE(widgetText(material).contains(han()));
 }
 
 // The engine's messages stay Chinese for scripts; a person sees them

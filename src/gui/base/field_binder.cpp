@@ -65,7 +65,7 @@ void FieldBinder::bind(QWidget* widget) {
         connect(lineEdit, &QLineEdit::textEdited, this,
                 [this, name](const QString& text) { m_verbs.type(name, text); });
         connect(box, &QComboBox::activated, this,
-                [this, name, box](int index) { m_verbs.pick(name, box->itemText(index)); });
+                [this, name, box](int index) { m_verbs.pick(name, comboItemText(box, index)); });
     } else if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
         hear(lineEdit, name);
         connect(lineEdit, &QLineEdit::textEdited, this,

@@ -1,5 +1,7 @@
 #include "gui/base/widget_text.h"
 
+#include "engine/base/language.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -60,22 +62,39 @@ void mirrorIntoFocused(QLineEdit* lineEdit, const QString& text) {
     }
 }
 
+// The text a widget shows for an engine text: numbers and units as they
+// are, a message in the engineer's language.
+QString shownText(const QString& text) {
+    const bool plain =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return plain ? text : humanText(text);
+}
+
 }  // namespace
 
 QString widgetText(const QWidget* widget) {
+    QString shown;
     if (const auto* lineEdit = qobject_cast<const QLineEdit*>(widget)) {
-        return lineEdit->text();
+        shown = lineEdit->text();
+    } else if (const auto* box = qobject_cast<const QComboBox*>(widget)) {
+        shown = box->currentText();
+    } else {
+        return {};
     }
-    if (const auto* box = qobject_cast<const QComboBox*>(widget)) {
-        return box->currentText();
+    // A translated text reads as the engine's own until the engineer edits it.
+    const QVariant source = widget->property(kSourceTextProperty);
+    if (source.isValid() && shownText(source.toString()) == shown) {
+        return source.toString();
     }
-    return {};
+    return shown;
 }
 
-void mirrorWidgetText(QWidget* widget, const QString& text) {
-    if (widget == nullptr || widgetText(widget) == text) {
+void mirrorWidgetText(QWidget* widget, const QString& engineText) {
+    if (widget == nullptr || widgetText(widget) == engineText) {
         return;
     }
+    const QString text = shownText(engineText);
+    widget->setProperty(kSourceTextProperty, text == engineText ? QVariant() : engineText);
     const QSignalBlocker blocker(widget);
     auto* box = qobject_cast<QComboBox*>(widget);
     auto* lineEdit = box != nullptr ? box->lineEdit() : qobject_cast<QLineEdit*>(widget);
@@ -86,6 +105,16 @@ void mirrorWidgetText(QWidget* widget, const QString& text) {
     } else if (lineEdit != nullptr) {
         lineEdit->setText(text);
     }
+}
+
+void addComboItem(QComboBox* box, const QString& engineText) {
+    box->addItem(shownText(engineText));
+    box->setItemData(box->count() - 1, engineText, kSourceTextRole);
+}
+
+QString comboItemText(const QComboBox* box, int index) {
+    const QVariant source = box->itemData(index, kSourceTextRole);
+    return source.isValid() ? source.toString() : box->itemText(index);
 }
 
 }  // namespace kelvane::gui

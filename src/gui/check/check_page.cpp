@@ -3,6 +3,7 @@
 #include "engine/base/language.h"
 #include "engine/files/design_file.h"
 #include "engine/session/design_session.h"
+#include "gui/base/widget_text.h"
 #include "gui/check/simulation_panel.h"
 
 #include <QAbstractItemDelegate>
@@ -304,9 +305,11 @@ void CheckPage::showPins(const construction::Construction& construction) {
         auto* combo = qobject_cast<QComboBox*>(m_pins->cellWidget(row, column));
         if (combo == nullptr) {
             combo = new QComboBox;
-            combo->addItems(items);
+            for (const QString& item : items) {
+                addComboItem(combo, item);
+            }
             connect(combo, &QComboBox::activated, this, [this, row, column, combo](int index) {
-                storeChoice(row, column, combo->itemText(index));
+                storeChoice(row, column, comboItemText(combo, index));
             });
             m_pins->setCellWidget(row, column, combo);
         }

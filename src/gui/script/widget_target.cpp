@@ -107,7 +107,10 @@ void WidgetTarget::pick(const QString& control, const QString& item) {
     if (box == nullptr || !box->isEnabled()) {
         return;
     }
-    const int index = box->findText(item);
+    int index = box->findData(item, kSourceTextRole);
+    if (index < 0) {
+        index = box->findText(item);
+    }
     box->setCurrentIndex(index);
     Q_EMIT box->activated(index);
 }

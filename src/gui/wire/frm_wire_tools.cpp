@@ -4,6 +4,7 @@
 #include "engine/base/language.h"
 #include "engine/wire/wire_calculator.h"
 #include "gui/base/field_binder.h"
+#include "gui/base/widget_text.h"
 #include "ui_frm_wire_tools.h"
 
 #include <QAction>
@@ -122,8 +123,10 @@ void FrmWireTools::mirrorComboItems(const QString& name) {
     }
     const QSignalBlocker blocker(box);
     box->clear();
-    box->addItems(m_calculator.comboItems(name));
-    box->setEditText(m_calculator.text(name));
+    for (const QString& item : m_calculator.comboItems(name)) {
+        addComboItem(box, item);
+    }
+    mirrorWidgetText(box, m_calculator.text(name));
 }
 
 }  // namespace kelvane::gui
