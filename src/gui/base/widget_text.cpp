@@ -62,15 +62,13 @@ void mirrorIntoFocused(QLineEdit* lineEdit, const QString& text) {
     }
 }
 
-// The text a widget shows for an engine text: numbers and units as they
-// are, a message in the engineer's language.
-QString shownText(const QString& text) {
-    const bool plain =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    return plain ? text : humanText(text);
-}
-
 }  // namespace
+
+QString shownText(const QString& engineText) {
+    const bool plain = std::all_of(engineText.begin(), engineText.end(),
+                                   [](QChar c) { return c.unicode() < 0x80; });
+    return plain ? engineText : humanText(engineText);
+}
 
 QString widgetText(const QWidget* widget) {
     QString shown;

@@ -13,6 +13,10 @@ namespace kelvane::gui {
 inline constexpr const char* kSourceTextProperty = "kelvaneSourceText";
 inline constexpr int kSourceTextRole = Qt::UserRole + 100;
 
+// The text a window shows for an engine text: numbers and units as they
+// are, a message or a catalogue's Chinese text in the engineer's language.
+[[nodiscard]] QString shownText(const QString& engineText);
+
 // The engine's text a field widget shows: a line edit's text or the text
 // part of a combo box, read as the engine wrote it where it is shown
 // translated; empty for other widgets.

@@ -2,6 +2,7 @@
 
 #include "engine/base/language.h"
 #include "engine/catalogue/data_source.h"
+#include "gui/base/widget_text.h"
 
 namespace kelvane::gui {
 
@@ -46,7 +47,7 @@ QVariant RecordSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
-    return m_source.cellText(index.row(), m_indexes[index.column()]);
+    return shownText(m_source.cellText(index.row(), m_indexes[index.column()]));
 }
 
 QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
