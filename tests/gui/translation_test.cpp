@@ -1,3 +1,4 @@
+#include "../engine/check/check_designs.h"
 #include "engine/base/language.h"
 #include "engine/script/scripted_prompter.h"
 #include "engine/session/design_session.h"
@@ -172,6 +173,29 @@ TEST(EnglishWindows, ShowEngineTextsTranslatedAndReadThemAsWritten) {
     EXPECT_FALSE(material->currentText().contains(han())) << material->currentText().toStdString();
     EXPECT_EQ(widgetText(material), engine.wireTools().text(QStringLiteral("CmbWire")));
     EXPECT_TRUE(widgetText(material).contains(han()));
+}
+
+// The check in English reads as English: no Chinese left in a caption or
+// a sentence, and a word never runs into the number after it ("Air gap
+// 1.97 mm", not "Air gap1.97 mm"), while a formula's symbol keeps its index.
+TEST(EnglishCheck, SpellsItsItemsAsSentences) {
+    const LanguageScope english(Language::English);
+    ASSERT_TRUE(english.loaded());
+    const QRegularExpression glued(QStringLiteral("\\b[a-z]{3,}\\d"));
+    const QMap<QString, check::CheckInput> designs = check::testing::workedDesigns();
+    ASSERT_FALSE(designs.isEmpty());
+    for (auto design = designs.cbegin(); design != designs.cend(); ++design) {
+        check::CheckInput input = *design;
+        input.gapMm = 1.97;
+        for (const check::CheckItem& item : check::runCheck(input).items) {
+            const std::string where = design.key().toStdString() + ' ' + item.id.toStdString();
+            EXPECT_FALSE(item.caption.contains(han())) << where;
+            EXPECT_FALSE(item.sentence.contains(han()))
+                << where << ": " << item.sentence.toStdString();
+            EXPECT_FALSE(item.sentence.contains(glued))
+                << where << ": " << item.sentence.toStdString();
+        }
+    }
 }
 
 // The engine's messages stay Chinese for scripts; a person sees them

@@ -82,12 +82,15 @@ private:
         if (!m_spaced || next.isEmpty() || !next.front().isLetterOrNumber()) {
             return;
         }
-        // After a word, not after a symbol of a formula ("N" 2, "Uo" 1).
+        // After a word ("gap", "voltage"), not after a symbol of a formula,
+        // which is short and capitalised ("N" 2, "Uo" 1, "Vor").
         qsizetype letters = 0;
+        bool lowercase = true;
         while (letters < m_text.size() && m_text[m_text.size() - 1 - letters].isLetter()) {
+            lowercase = lowercase && m_text[m_text.size() - 1 - letters].isLower();
             ++letters;
         }
-        if (letters >= 4) {
+        if (letters >= 4 || (letters == 3 && lowercase)) {
             m_text.append(u' ');
         }
     }
