@@ -1588,7 +1588,7 @@
     </message>
     <message>
         <source>设计校核有%1项不合格：%2。修改设计之前，本规格书不得用于生产。</source>
-        <translation>The design check fails %1 items: %2. Do not use this specification for production until the design is corrected.</translation>
+        <translation>Failed check items (%1): %2. Do not use this specification for production until the design is corrected.</translation>
     </message>
     <message>
         <source>绕制说明、截面、气隙和测试无法给出：</source>

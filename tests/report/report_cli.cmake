@@ -62,3 +62,20 @@ execute_process(COMMAND ${headless} ${PROGRAM} report nothing.dat -o nothing.pdf
 if(status EQUAL 0 OR errors STREQUAL "" OR EXISTS ${SCRATCH}/nothing.pdf)
     message(FATAL_ERROR "a missing design passed (${status}): ${errors}")
 endif()
+
+# The same report in English: the worked figures as before, the datasheet's
+# terms, and no Chinese left, the catalogue's texts included.
+saved_report(--lang en)
+foreach(expected "Switching transformer design report" "flyback.dat" "EE16" "0.60 A" "2.25 A"
+        "0.533 mH ±10%" "Primary inductance" "Air gap" "3000Vac,50/60Hz,0.7mA,60S")
+    string(FIND "${text}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the English report lacks \"${expected}\":\n${text}")
+    endif()
+endforeach()
+file(WRITE ${SCRATCH}/english.txt "${text}")
+execute_process(COMMAND grep -P "\\p{Han}" ${SCRATCH}/english.txt
+    OUTPUT_VARIABLE chinese RESULT_VARIABLE status)
+if(NOT status EQUAL 1)
+    message(FATAL_ERROR "the English report holds Chinese (${status}):\n${chinese}")
+endif()

@@ -1,5 +1,6 @@
 #include "engine/report/design_report.h"
 
+#include "engine/base/language.h"
 #include "engine/base/number_text.h"
 #include "engine/sheet/design_sheet.h"
 
@@ -34,7 +35,8 @@ public:
         text(label, m_sheet.text(field), unit);
     }
     void text(const QString& label, const QString& value, const QString& unit = QString()) {
-        const QString shown = trimBlanks(value);
+        // A catalogue's or a message's Chinese in the reader's language.
+        const QString shown = humanText(trimBlanks(value));
         if (!shown.isEmpty()) {
             rowsBlock().rows.append({label, shown, unit});
         }
