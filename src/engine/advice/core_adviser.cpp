@@ -905,10 +905,16 @@ std::vector<AdviceRow> evaluateCores(const AdviceContext& context, const RunPlan
             wound[g].reset();
         }
         woundMade.clear();
-        woundInputs.setCore(core);
-        // The check's view of the windings a pair's flux density gives.
+        // The check's view of the windings a pair's flux density gives; the
+        // core's fields are copied for the first of them only, as most
+        // cores never need one.
+        bool coreSet = false;
         const auto woundGroup = [&](size_t same) -> const WoundGroup& {
             if (!wound[same]) {
+                if (!coreSet) {
+                    woundInputs.setCore(core);
+                    coreSet = true;
+                }
                 wound[same].emplace(WoundGroup{check::WoundCore(woundInputs.at(plan.fluxes[same])),
                                                keptNumbers(d, core, plan.fluxes[same])});
                 woundMade.push_back(same);
