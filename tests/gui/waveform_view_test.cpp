@@ -46,7 +46,7 @@ TEST_F(WaveformViewTest, FollowsTheCircuitTypeAndTheFigures) {
         EXPECT_GT(currentColumns(), 200) << option;
     }
     // An on-time beyond the period: nothing drawn.
-    engine.sheet().setText(Field::Txtton, QStringLiteral("30"));
+    engine.type(Field::Txtton, QStringLiteral("30"));
     EXPECT_EQ(currentColumns(), 0);
 }
 

@@ -19,9 +19,7 @@ using design::Check;
 using design::Command;
 using design::EditKind;
 using design::Field;
-using design::Grid;
 using design::MaterialColumn;
-using design::Table;
 
 namespace {
 
@@ -63,7 +61,8 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
       m_wireTools(prompter),
       m_about(prompter),
       m_document(m_sheet),
-      m_results(m_sheet) {
+      m_results(m_sheet),
+      m_files(prompter, m_sheet, m_outputs, m_cores, m_results, m_document) {
     m_sheet.setChangeHandler(this);
     connect(&m_wireTools, &wire::WireCalculator::aboutRequested, this,
             &DesignSession::openAboutWindow);
@@ -283,121 +282,33 @@ void DesignSession::openAboutWindow() {
 }
 
 bool DesignSession::saveDesign(const QString& path) {
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存"));
-    QStringList checkInputs;
+    FileInputs inputs;
     for (const QString& name : checkInputNames()) {
-        checkInputs.append(checkInput(name));
+        inputs.check.append(checkInput(name));
     }
-    const Result<QByteArray> encoded =
-        files::encodeDesignFile(files::designFileLines(m_sheet, checkInputs, m_constructionInputs));
-    if (!encoded) {
-        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存失败：")) +
-                               encoded.failure().text,
-                           title);
-        return false;
-    }
-    if (const Result<void> written = files::writeDesignFile(path, encoded.value()); !written) {
-        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存失败：")) +
-                               written.failure().text,
-                           title);
-        return false;
-    }
-    m_document.setSaved(path);
-    m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "保存操作成功！")),
-                       title);
-    return true;
+    inputs.construction = m_constructionInputs;
+    return m_files.save(path, inputs);
 }
 
 bool DesignSession::openDesign(const QString& path) {
-    if (path.isEmpty()) {
+    const std::optional<FileInputs> inputs = m_files.open(path);
+    if (!inputs) {
         return false;
-    }
-    const QString title = QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打开"));
-    const Result<QByteArray> bytes = files::readDesignFile(path);
-    if (!bytes) {
-        m_prompter.message(QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "打开失败：")) +
-                               bytes.failure().text,
-                           title);
-        return false;
-    }
-    const Result<QVector<files::DesignRecord>> parsed = files::parseDesignFile(bytes.value());
-    if (!parsed) {
-        m_prompter.message(parsed.failure().text, title);
-        return false;
-    }
-    for (const files::DesignRecord& record : parsed.value()) {
-        applyDesignRecord(record);
     }
     // The check's inputs are the file's: a file without them has the defaults.
-    const QStringList& checkInputs = parsed.value().last().checkInputs;
     for (int i = 0; i < checkInputNames().size(); ++i) {
-        setCheckInput(checkInputNames()[i], checkInputs.value(i));
+        setCheckInput(checkInputNames()[i], inputs->check.value(i));
     }
-    const QMap<QString, QString>& constructionInputs = parsed.value().last().constructionInputs;
     for (const QString& name : m_constructionInputs.keys()) {
-        if (!constructionInputs.contains(name)) {
+        if (!inputs->construction.contains(name)) {
             setCheckInput(name, QString());
         }
     }
-    for (auto input = constructionInputs.begin(); input != constructionInputs.end(); ++input) {
+    for (auto input = inputs->construction.begin(); input != inputs->construction.end(); ++input) {
         setCheckInput(input.key(), input.value());
     }
     m_document.setSaved(path);
     return true;
-}
-
-void DesignSession::applyDesignRecord(const files::DesignRecord& record) {
-    // Each write raises the written field's handling, in file order; a later
-    // line overwrites what an earlier line's handling computed.
-    // The results that core changes ask for meanwhile pass over the outputs
-    // once, at the end.
-    m_results.holdBack();
-    m_sheet.setText(Field::txtno, record.counter);
-    Grid& outputs = m_sheet.editGrid(Table::MS);
-    outputs.setRowCount(1);
-    outputs.setRowCount(std::max(record.tableRows, 2));  // one data row at least
-    m_sheet.gridEdited(Table::MS);
-    for (int i = 0; i < int(std::size(files::kFileOptions)); ++i) {
-        m_sheet.setChecked(files::kFileOptions[i], record.options[i] ? 1 : 0);
-    }
-    m_sheet.setChecked(Check::Check1, record.check);
-    for (int i = 0; i < int(std::size(files::kFileFields)); ++i) {
-        m_sheet.setText(files::kFileFields[i], record.fields[i]);
-    }
-    for (int row = 1; row < record.tableRows; ++row) {
-        for (int column = 0; column < design::kOutputColumnCount; ++column) {
-            outputs.setCell(row, column, record.outputs[row - 1][column]);
-        }
-    }
-    m_sheet.gridEdited(Table::MS);
-    // The file holds no total: it follows the loaded table, as after an add,
-    // but is written once.
-    m_sheet.setText(Field::txtp, QString());
-    m_outputs.loadTotal(record.tableRows - 1);
-    for (int i = 0; i < int(std::size(files::kFileClosing)); ++i) {
-        Field field = files::kFileClosing[i];
-        if (i == files::kClosingMaterialLine) {
-            field = Field::Text1;  // the material is looked up by its type
-        } else if (i == files::kClosingCoreLine) {
-            field = Field::TXTCORE;  // the core by its name
-        }
-        const bool unchanged = m_sheet.text(field) == record.closing[i];
-        m_sheet.setText(field, record.closing[i]);
-        // The search runs even when the box already holds the text, so the
-        // file's material and core are current whatever came before.
-        if (unchanged && field == Field::Text1) {
-            m_cores.searchMaterials();
-        } else if (unchanged && field == Field::TXTCORE) {
-            m_cores.searchCores();
-        }
-    }
-    m_results.finishHoldingBack();
-    // The closing lines rewrite the core loss after the results ran: the
-    // reopened design's totals must add up.
-    m_results.computeDesignResults();
 }
 
 void DesignSession::runCommand(Command command) {

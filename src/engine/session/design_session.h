@@ -13,6 +13,7 @@
 #include "engine/safety/safety_presets.h"
 #include "engine/session/change_cascade.h"
 #include "engine/session/design_document.h"
+#include "engine/session/design_files.h"
 #include "engine/session/windows.h"
 #include "engine/sheet/design_sheet.h"
 #include "engine/spice/spice_netlist.h"
@@ -27,10 +28,6 @@
 
 namespace kelvane {
 class Prompter;
-}
-
-namespace kelvane::files {
-struct DesignRecord;
 }
 
 namespace kelvane::session {
@@ -109,13 +106,13 @@ public:
     // A print that did not reach its printer or file, with the reason.
     void reportFailedPrint(const QString& reason);
 
-    // SAVE with the dialog answered by `path` (empty: cancelled). The file
-    // is written beside the target and renamed over it, so a failed save
-    // leaves the previous file whole. Returns whether the design was saved.
+    // SAVE with the dialog answered by `path` (empty: cancelled), the
+    // check's inputs with the design (DesignFiles). Returns whether the
+    // design was saved.
     bool saveDesign(const QString& path);
-    // OPENS with the dialog answered by `path` (empty: cancelled). The whole
-    // file is checked before anything is applied; a bad file changes
-    // nothing. Returns whether the design was opened.
+    // OPENS with the dialog answered by `path` (empty: cancelled): the
+    // file's records (DesignFiles), then its check inputs. Returns whether
+    // the design was opened.
     bool openDesign(const QString& path);
 
     // The catalogue in memory for the core adviser, read on first use and
@@ -202,7 +199,6 @@ private:
     void runCommand(design::Command command);
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
-    void applyDesignRecord(const files::DesignRecord& record);
 
     Prompter& m_prompter;
     QString m_cataloguePath;
@@ -220,6 +216,7 @@ private:
     DesignDocument m_document;
     WindowTracker m_windows;
     results::DesignResults m_results;
+    DesignFiles m_files;
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
     advice::Advice m_advice;
     check::CheckSettings m_checkSettings;

@@ -310,7 +310,7 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     });
     connect(&m_watcher, &QFutureWatcher<OrderedAdvice>::finished, this, &FrmAdvisor::finishRun);
 
-    design::DesignSheet& sheet = m_engine.sheet();
+    const design::DesignSheet& sheet = m_engine.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
     connect(&sheet, &design::DesignSheet::checkChanged, this, &FrmAdvisor::scheduleRun);
     connect(&sheet, &design::DesignSheet::gridChanged, this, &FrmAdvisor::scheduleRun);

@@ -194,7 +194,7 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     splitter->setChildrenCollapsible(false);
     layout->addWidget(splitter, 1);
 
-    design::DesignSheet& sheet = m_session.sheet();
+    const design::DesignSheet& sheet = m_session.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &CheckPage::scheduleRefresh);
     connect(&sheet, &design::DesignSheet::checkChanged, this, &CheckPage::scheduleRefresh);
     connect(&sheet, &design::DesignSheet::gridChanged, this, &CheckPage::scheduleRefresh);

@@ -94,7 +94,7 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     bindControls();
     buildMenus();
 
-    design::DesignSheet& sheet = m_window.sheet();
+    const design::DesignSheet& sheet = m_window.sheet();
     connect(&sheet, &design::DesignSheet::textChanged, this, &FrmFanji::mirrorText);
     // The core's name is refilled last, once its record is current.
     connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {

@@ -214,17 +214,18 @@ INSTANTIATE_TEST_SUITE_P(CircuitTypes, SessionReport, ::testing::ValuesIn(kDesig
 TEST_F(DesignFixture, ReportTakesNoAreaProductFromAnotherCoreRecord) {
     click("Option1");
     type("TXTCORE", "EE19");
-    // The engineer lists other cores; the design still names EE19 only when
-    // the current record is EE19.
     const auto report = session::sessionReport(window, QString(), QDate(2026, 1, 2));
     const report::ReportSection* core = report.section(QStringLiteral("3 磁芯与磁材"));
     ASSERT_NE(core, nullptr);
     ASSERT_NE(core->row(QStringLiteral("磁芯面积积AP")), nullptr);
     EXPECT_EQ(core->row(QStringLiteral("磁芯面积积AP"))->value, "1456");
-    window.sheet().setText(Field::TxtCoreSize, QStringLiteral("EE99"));
+    // A name that lists no core leaves none current: the report keeps no
+    // area product of the record that was.
+    type("TXTCORE", "EE99");
     const auto other = session::sessionReport(window, QString(), QDate(2026, 1, 2));
-    EXPECT_EQ(other.section(QStringLiteral("3 磁芯与磁材"))->row(QStringLiteral("磁芯面积积AP")),
-              nullptr);
+    const report::ReportSection* otherCore = other.section(QStringLiteral("3 磁芯与磁材"));
+    ASSERT_NE(otherCore, nullptr);
+    EXPECT_EQ(otherCore->row(QStringLiteral("磁芯面积积AP")), nullptr);
     EXPECT_EQ(other.designFileName, "（未保存的设计）");
 }
 
