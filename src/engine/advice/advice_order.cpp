@@ -73,8 +73,11 @@ std::vector<AdviceRow> sortedByDecimalKey(std::vector<AdviceRow> rows, Key key, 
     const size_t infinite = size_t(spread);
     return sortedByBuckets(rows, infinite + 1, key, [&](const AdviceRow& row) {
         const double k = key(row);
-        return k == std::numeric_limits<double>::infinity() ? infinite
-                                                            : size_t(k * scale - low + 0.5);
+        if (k == std::numeric_limits<double>::infinity()) {
+            return infinite;
+        }
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings): never negative, low being the least key.
+        return size_t(k * scale - low + 0.5);
     });
 }
 

@@ -304,7 +304,8 @@ std::optional<QString> formatPlain(double value) {
     } else if (exponent + 1 >= count) {
         text = digits + std::string(size_t(exponent + 1 - count), '0');
     } else {
-        text = digits.substr(0, size_t(exponent + 1)) + '.' + digits.substr(size_t(exponent + 1));
+        const auto integerDigits = size_t(exponent) + 1;
+        text = digits.substr(0, integerDigits) + '.' + digits.substr(integerDigits);
     }
     if (value < 0) {
         text.insert(text.begin(), '-');

@@ -1001,7 +1001,7 @@ Quantity coreLossW(const Operation& op, const CheckMaterial& material, QString* 
         factor = *igse;
     }
     const double densityMw = fit->plAtFrequency * std::pow(peakMt / 200.0, fit->beta) * factor;
-    const Quantity loss = known(densityMw * *in.veMm3 * 1e-6);
+    Quantity loss = known(densityMw * *in.veMm3 * 1e-6);
     if (loss.ok() && formula != nullptr) {
         Text text;
         text << u"Pv = PL(" << Given{in.frequencyKHz} << u" kHz, 200 mT, "
@@ -1635,7 +1635,7 @@ CheckResult runCheck(const CheckInput& input) {
     const int outputs = int(op.in.outputs.size());
     CheckResult result;
     std::vector<CheckItem>& items = result.items;
-    items.reserve(size_t(20 + 2 * outputs));
+    items.reserve(20 + 2 * op.in.outputs.size());
     if (op.circuit == Circuit::Forward) {
         items.push_back(dutyItem(op));
         items.push_back(fluxPeakItem(op, material));

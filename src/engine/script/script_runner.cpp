@@ -24,7 +24,7 @@ Result<void> requireControl(const QString& name) {
 // The list items of a text field's combo box, as the list holds them once
 // its window has loaded; fails for a name that is no text field.
 Result<QStringList> requireTextField(const QString& name) {
-    if (const Result<void> control = requireControl(name); !control) {
+    if (Result<void> control = requireControl(name); !control) {
         return control.failure();
     }
     const Failure noTextField{QStringLiteral("\"%1\" is not a text field").arg(name)};
@@ -120,7 +120,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
             target.type(name, text);
         }
     } else if (command == u"enter") {
-        if (const Result<void> control = requireControl(args); !control) {
+        if (Result<void> control = requireControl(args); !control) {
             return control;
         }
         if (reaches(window, args)) {
@@ -128,7 +128,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         }
     } else if (command == u"key") {
         const auto [name, code] = splitName(args);
-        if (const Result<void> control = requireControl(name); !control) {
+        if (Result<void> control = requireControl(name); !control) {
             return control;
         }
         const Result<int> keyCode = requireInteger(code, QStringLiteral("key code"));
@@ -139,14 +139,14 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
             target.key(name, keyCode.value());
         }
     } else if (command == u"focus") {
-        if (const Result<void> control = requireControl(args); !control) {
+        if (Result<void> control = requireControl(args); !control) {
             return control;
         }
         if (reaches(window, args)) {
             target.focus(args);
         }
     } else if (command == u"click") {
-        if (const Result<void> control = requireControl(args); !control) {
+        if (Result<void> control = requireControl(args); !control) {
             return control;
         }
         if (reaches(window, args)) {
