@@ -45,7 +45,6 @@ public:
     DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory);
     ~DesignSession() override;
 
-    [[nodiscard]] design::DesignSheet& sheet() { return m_sheet; }
     [[nodiscard]] const design::DesignSheet& sheet() const { return m_sheet; }
     [[nodiscard]] catalogue::Catalogue& catalogue() { return m_catalogue; }
     // The wire calculator FrmWireTools, which the Tools menu opens.

@@ -1,4 +1,7 @@
+#include "engine/catalogue/core_selection.h"
+
 #include "../session/design_fixture.h"
+#include "engine/catalogue/catalogue.h"
 #include "engine/catalogue/core_family.h"
 
 #include <QDir>
@@ -55,10 +58,20 @@ TEST(CoreFamilyTest, EveryFamilyHasItsPictureAndNoPictureIsSpare) {
 TEST_F(CoreSelectionTest, FluxDensityEnterAndAnyKey) {
     type("txtbm", "150");
     const QString loss = text("txtpl");
-    window.sheet().setCaption(QStringLiteral("Data2"), QStringLiteral("stale"));
     window.keyDown(QStringLiteral("txtbm"), 65);  // any key: the caption only
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Data2")), window.sheet().areaProductText());
     EXPECT_EQ(text("txtpl"), loss);
+}
+
+// The caption step writes the last area product over whatever Data2 says.
+TEST(CoreSelectionCaption, WritesTheLastAreaProductOverAStaleCaption) {
+    DesignSheet sheet;
+    catalogue::Catalogue catalogue;
+    catalogue::CoreSelection selection(sheet, catalogue, QString());
+    sheet.setAreaProductText(QStringLiteral("31515.8MM^4"));
+    sheet.setCaption(QStringLiteral("Data2"), QStringLiteral("stale"));
+    selection.captionFromAreaProduct();
+    EXPECT_EQ(sheet.caption(QStringLiteral("Data2")), u"31515.8MM^4");
 }
 
 TEST_F(CoreSelectionTest, MaterialFieldsEnterMovesAlong) {
