@@ -19,7 +19,6 @@ namespace kelvane::advice {
 namespace {
 
 // Material fields by their column; the TxtApp index is the column's place.
-constexpr int kTypeField = int(design::MaterialColumn::Type);
 constexpr int kPermeabilityField = int(design::MaterialColumn::InitialPermeability);
 constexpr int kSaturationField = int(design::MaterialColumn::FluxDensity);
 constexpr int kRemanenceField = int(design::MaterialColumn::Remanence);

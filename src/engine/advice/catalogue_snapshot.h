@@ -13,6 +13,9 @@
 
 namespace kelvane::advice {
 
+// A material record's type, the text its search and the rows show.
+inline constexpr int kTypeField = int(design::MaterialColumn::Type);
+
 // A material of the catalogue as its 26 fields would show it, with what
 // depends on it alone.
 struct MaterialRecord {
