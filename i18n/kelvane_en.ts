@@ -1324,7 +1324,7 @@
     </message>
     <message>
         <source>变压器规格书（绕线厂）：以下各节由设计与设计校核导出。</source>
-        <translation>Transformer specification (winding shop): the following sections come from the design and the design check.</translation>
+        <translation>Transformer construction sheet (winding shop): the following sections come from the design and the design check.</translation>
     </message>
     <message>
         <source>绕组</source>
@@ -1588,7 +1588,7 @@
     </message>
     <message>
         <source>设计校核有%1项不合格：%2。修改设计之前，本规格书不得用于生产。</source>
-        <translation>Failed check items (%1): %2. Do not use this specification for production until the design is corrected.</translation>
+        <translation>Failed check items (%1): %2. Do not use this construction sheet for production until the design is corrected.</translation>
     </message>
     <message>
         <source>绕制说明、截面、气隙和测试无法给出：</source>
@@ -1654,7 +1654,7 @@ Check %5%6</translation>
     </message>
     <message>
         <source>引脚（规格书）</source>
-        <translation>Pins (specification)</translation>
+        <translation>Pins (construction sheet)</translation>
     </message>
     <message>
         <source>绕组</source>

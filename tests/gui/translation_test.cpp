@@ -7,6 +7,7 @@
 #include "gui/base/widget_text.h"
 #include "gui/design/frm_fanji.h"
 #include "gui/wire/frm_wire_tools.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,18 @@ private:
     bool m_loaded = false;
 };
 
+// English loaded before the windows are made, Chinese given back after.
+class EnglishFirst {
+protected:
+    LanguageScope english{Language::English};
+};
+
+// The design window in English, its boxes answered by the script's rules.
+class EnglishWindow : public EnglishFirst, public WindowFixture {
+protected:
+    EnglishWindow() { window.setScripted(true); }
+};
+
 // What a person reads in a window, by where it stands: labels, buttons,
 // boxes, tabs, menus, column headings and the title. Fields (line edits,
 // combo boxes) hold the design's texts, which are the same in every
@@ -84,19 +97,8 @@ QStringList shownTexts(QWidget* window) {
 
 // Every window in English: nothing a person reads is left in Chinese. The
 // language item of the Help menu names itself in both, on purpose.
-TEST(EnglishWindows, ShowNoChineseText) {
-    const LanguageScope english(Language::English);
+TEST_F(EnglishWindow, ShowsNoChineseText) {
     ASSERT_TRUE(english.loaded());
-    QTemporaryDir directory;
-    const QString catalogue = directory.filePath(QStringLiteral("fixture.db"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), catalogue));
-    const QuietDesktop desktop;
-    script::ScriptedPrompter prompter;
-    session::DesignSession engine(prompter, catalogue, QStringLiteral("/pictures"));
-    FrmFanji window(engine);
-    window.setScripted(true);
-    window.show();
-    window.openDesignWindow();
     engine.click(QStringLiteral("Option1"));  // the flyback, so that the check has items
     engine.click(QStringLiteral("TOOL"));
     engine.click(QStringLiteral("HE"));
@@ -124,7 +126,7 @@ TEST(EnglishWindows, ShowNoChineseText) {
 // and reads back as the engine wrote it, so that scripts and design files
 // see the same text in both languages; what the engineer types over it is
 // read as typed. Numbers and units are never touched.
-TEST(EnglishWindows, ShowEngineTextsTranslatedAndReadThemAsWritten) {
+TEST(EnglishFields, ShowEngineTextsTranslatedAndReadThemAsWritten) {
     const LanguageScope english(Language::English);
     ASSERT_TRUE(english.loaded());
     QLineEdit power;
@@ -140,26 +142,17 @@ TEST(EnglishWindows, ShowEngineTextsTranslatedAndReadThemAsWritten) {
     EXPECT_EQ(widgetText(&power), QStringLiteral("12.5"));
 
     QComboBox wires;
-    for (const char* item : {"漆包线", "三层绝缘线"}) {
-        addComboItem(&wires, QString::fromUtf8(item));
-    }
+    addComboItems(&wires, {QStringLiteral("漆包线"), QStringLiteral("三层绝缘线")});
     ASSERT_EQ(wires.count(), 2);
     for (int i = 0; i < wires.count(); ++i) {
         EXPECT_FALSE(wires.itemText(i).contains(han())) << wires.itemText(i).toStdString();
     }
     EXPECT_EQ(comboItemText(&wires, 1), QStringLiteral("三层绝缘线"));
+}
 
-    // The wire calculator's material box: English items, the engine's text.
-    QTemporaryDir directory;
-    const QString catalogue = directory.filePath(QStringLiteral("fixture.db"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVANE_TEST_CATALOGUE), catalogue));
-    const QuietDesktop desktop;
-    script::ScriptedPrompter prompter;
-    session::DesignSession engine(prompter, catalogue, QStringLiteral("/pictures"));
-    FrmFanji window(engine);
-    window.setScripted(true);
-    window.show();
-    window.openDesignWindow();
+// The wire calculator's material box: English items, the engine's text.
+TEST_F(EnglishWindow, ListsTheWireMaterialsInEnglish) {
+    ASSERT_TRUE(english.loaded());
     engine.click(QStringLiteral("TOOL"));
     QApplication::processEvents();
     QComboBox* material = nullptr;

@@ -105,9 +105,11 @@ void mirrorWidgetText(QWidget* widget, const QString& engineText) {
     }
 }
 
-void addComboItem(QComboBox* box, const QString& engineText) {
-    box->addItem(shownText(engineText));
-    box->setItemData(box->count() - 1, engineText, kSourceTextRole);
+void addComboItems(QComboBox* box, const QStringList& engineTexts) {
+    for (const QString& text : engineTexts) {
+        box->addItem(shownText(text));
+        box->setItemData(box->count() - 1, text, kSourceTextRole);
+    }
 }
 
 QString comboItemText(const QComboBox* box, int index) {

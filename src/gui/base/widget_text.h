@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtCore/qnamespace.h>
 
 class QComboBox;
@@ -28,9 +29,9 @@ inline constexpr int kSourceTextRole = Qt::UserRole + 100;
 // cursor and selection.
 void mirrorWidgetText(QWidget* widget, const QString& text);
 
-// Adds an engine text to a combo box as an item shown in the engineer's
+// Adds engine texts to a combo box as items shown in the engineer's
 // language; comboItemText() reads the engine's text of an item back.
-void addComboItem(QComboBox* box, const QString& engineText);
+void addComboItems(QComboBox* box, const QStringList& engineTexts);
 [[nodiscard]] QString comboItemText(const QComboBox* box, int index);
 
 }  // namespace kelvane::gui

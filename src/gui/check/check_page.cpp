@@ -305,9 +305,7 @@ void CheckPage::showPins(const construction::Construction& construction) {
         auto* combo = qobject_cast<QComboBox*>(m_pins->cellWidget(row, column));
         if (combo == nullptr) {
             combo = new QComboBox;
-            for (const QString& item : items) {
-                addComboItem(combo, item);
-            }
+            addComboItems(combo, items);
             connect(combo, &QComboBox::activated, this, [this, row, column, combo](int index) {
                 storeChoice(row, column, comboItemText(combo, index));
             });

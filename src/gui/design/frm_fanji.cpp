@@ -197,9 +197,7 @@ void FrmFanji::bindControls() {
         const Field field = Field(i);
         QWidget* widget = control(design::fieldName(field));
         if (auto* box = qobject_cast<QComboBox*>(widget)) {
-            for (const QString& item : session::DesignSession::comboItems(field)) {
-                addComboItem(box, item);
-            }
+            addComboItems(box, session::DesignSession::comboItems(field));
         } else if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
             const QVariant digits = lineEdit->property("digits");
             lineEdit->setMinimumWidth(lineEdit->fontMetrics().horizontalAdvance(QLatin1Char('0')) *

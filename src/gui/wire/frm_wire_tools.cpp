@@ -123,9 +123,7 @@ void FrmWireTools::mirrorComboItems(const QString& name) {
     }
     const QSignalBlocker blocker(box);
     box->clear();
-    for (const QString& item : m_calculator.comboItems(name)) {
-        addComboItem(box, item);
-    }
+    addComboItems(box, m_calculator.comboItems(name));
     mirrorWidgetText(box, m_calculator.text(name));
 }
 
