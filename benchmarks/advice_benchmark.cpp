@@ -18,7 +18,7 @@ namespace {
 using kelvane::advice::Advice;
 using kelvane::advice::AdviceOptions;
 using kelvane::advice::CatalogueSnapshot;
-using kelvane::design::Field;
+using kelvane::sheet::Field;
 
 struct Design65W {
     Design65W() : window(prompter, kelvane::benchmarks::catalogue().path(), QString()) {

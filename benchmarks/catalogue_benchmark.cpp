@@ -35,7 +35,7 @@ struct OpenDesign {
 // that every item of the check has its numbers.
 void typingInputPower(benchmark::State& state) {
     OpenDesign design;
-    using kelvane::design::Field;
+    using kelvane::sheet::Field;
     design.window.type(Field::txtuoutput, QStringLiteral("12"));
     design.window.type(Field::TxtIoutput, QStringLiteral("2"));
     design.window.click(QStringLiteral("Command1"));
@@ -66,7 +66,7 @@ void typingCoreSearch(benchmark::State& state) {
                              QStringLiteral("EE12"), QStringLiteral("EE1"), QStringLiteral("EE")};
     int i = 0;
     for (auto _ : state) {
-        design.window.type(kelvane::design::Field::TXTCORE, texts[i++ % 6]);
+        design.window.type(kelvane::sheet::Field::TXTCORE, texts[i++ % 6]);
     }
 }
 BENCHMARK(typingCoreSearch)->Unit(benchmark::kMillisecond);

@@ -103,7 +103,7 @@ TEST_F(AdvisorTest, FiltersAndSortsByNumber) {
         EXPECT_GT(turns(0), turns(model->rowCount() - 1));
     };
     turnsDescend();
-    engine.type(design::Field::TxtF, QStringLiteral("100"));
+    engine.type(sheet::Field::TxtF, QStringLiteral("100"));
     waitForRows(advisor);
     turnsDescend();
     advisor.filter()->setMaker(QStringLiteral("Ferroxcube"));
@@ -133,7 +133,7 @@ TEST_F(AdvisorTest, DoubleClickAppliesTheRowAndFollowsTheDesign) {
     EXPECT_EQ(text(QStringLiteral("TxtWinLost")), chosen[int(AdviceColumn::CopperLoss)]);
     ASSERT_TRUE(shown.wait(5000));
     // A new frequency: the rows follow it.
-    engine.type(design::Field::TxtF, QStringLiteral("130"));
+    engine.type(sheet::Field::TxtF, QStringLiteral("130"));
     waitForRows(advisor);
     advice::AdviceOptions power;
     power.powerOnly = true;

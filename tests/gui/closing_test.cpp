@@ -68,7 +68,7 @@ protected:
                                       QStringLiteral("/pictures"));
         reader.open();
         EXPECT_TRUE(reader.openDesign(path));
-        return reader.sheet().text(design::Field::TxtUmin);
+        return reader.sheet().text(sheet::Field::TxtUmin);
     }
 };
 

@@ -10,10 +10,10 @@ namespace {
 // The fields whose texts differ between two engines, as "name: a | b".
 std::string differences(const session::DesignSession& a, const session::DesignSession& b) {
     QStringList lines;
-    for (int i = 0; i < design::kFieldCount; ++i) {
-        const design::Field field = design::Field(i);
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
+        const sheet::Field field = sheet::Field(i);
         if (a.sheet().text(field) != b.sheet().text(field)) {
-            lines.append(design::fieldName(field) + QStringLiteral(": ") + a.sheet().text(field) +
+            lines.append(sheet::fieldName(field) + QStringLiteral(": ") + a.sheet().text(field) +
                          QStringLiteral(" | ") + b.sheet().text(field));
         }
     }
@@ -52,7 +52,7 @@ TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
     const QString circuit = c[3] == u"-" ? QString() : c[3];
     if (!circuit.isEmpty()) {
         clickButton(circuit);
-        ASSERT_TRUE(engine.sheet().isChecked(*design::checkByName(circuit)));
+        ASSERT_TRUE(engine.sheet().isChecked(*sheet::checkByName(circuit)));
     }
     tabInto(name);
     QTest::keyClick(edit(name), Qt::Key_A, Qt::ControlModifier);
@@ -73,11 +73,11 @@ TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
         byTexts.click(circuit);
     }
     for (const QString& typed : received) {
-        byTexts.type(*design::fieldByName(name), typed);
+        byTexts.type(*sheet::fieldByName(name), typed);
     }
     EXPECT_EQ(differences(engine, byTexts), "");
-    for (int i = 0; i < design::kFieldCount; ++i) {
-        const QString other = design::fieldName(design::Field(i));
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
+        const QString other = sheet::fieldName(sheet::Field(i));
         if (auto* lineEdit = qobject_cast<QLineEdit*>(window.control(other))) {
             EXPECT_EQ(lineEdit->text().toStdString(), text(other).toStdString())
                 << other.toStdString();
@@ -114,7 +114,7 @@ TEST_F(KeyboardTest, RewriteKeepsCursorAndSelection) {
 
     QTest::keyClick(power, Qt::Key_Home);
     QTest::keyClick(power, Qt::Key_Right, Qt::ShiftModifier);
-    engine.type(design::Field::txtpint, QStringLiteral("27"));
+    engine.type(sheet::Field::txtpint, QStringLiteral("27"));
     EXPECT_EQ(power->text(), u"27.0");
     EXPECT_EQ(power->selectedText(), u"2");
 }
@@ -122,7 +122,7 @@ TEST_F(KeyboardTest, RewriteKeepsCursorAndSelection) {
 // A field the engineer is not in is simply replaced.
 TEST_F(KeyboardTest, FieldWithoutFocusTakesTheEnginesText) {
     tabInto(QStringLiteral("TxtUmin"));
-    engine.type(design::Field::txtpint, QStringLiteral("5"));
+    engine.type(sheet::Field::txtpint, QStringLiteral("5"));
     EXPECT_EQ(edit(QStringLiteral("txtpint"))->text(), u"5.0");
     EXPECT_EQ(edit(QStringLiteral("txtpint"))->cursorPosition(), 3);
 }
@@ -149,7 +149,7 @@ TEST_F(KeyboardTest, EnterChainWalksTheRequirements) {
     EXPECT_EQ(text(QStringLiteral("txtudc")), u"300");
     EXPECT_EQ(text(QStringLiteral("TxtF")), u"65");
     EXPECT_EQ(text(QStringLiteral("txtd")), u"0.45");
-    const QStringList added = engine.sheet().grid(design::Table::MS).rows.value(1);
+    const QStringList added = engine.sheet().grid(sheet::Table::MS).rows.value(1);
     ASSERT_GE(added.size(), 4);
     EXPECT_EQ(added.mid(1, 3),
               (QStringList{QStringLiteral("5"), QStringLiteral("2"), QStringLiteral("0.5")}));
@@ -261,8 +261,8 @@ TEST_F(KeyboardTest, RefusedMoveKeepsTheGridOnTheRecord) {
 // click on the output already chosen fills the entry fields again.
 TEST_F(KeyboardTest, KeysAndClicksChooseTheOutput) {
     for (const char* volts : {"5", "12", "24"}) {
-        engine.type(design::Field::txtuoutput, QString::fromLatin1(volts));
-        engine.type(design::Field::TxtIoutput, QStringLiteral("1"));
+        engine.type(sheet::Field::txtuoutput, QString::fromLatin1(volts));
+        engine.type(sheet::Field::TxtIoutput, QStringLiteral("1"));
         engine.click(QStringLiteral("Command1"));
     }
     RecordGridView* outputs = grid(QStringLiteral("MS"));
@@ -278,13 +278,13 @@ TEST_F(KeyboardTest, KeysAndClicksChooseTheOutput) {
                  {Qt::Key_PageDown, 3, "24"}};
     for (const auto& step : steps) {
         QTest::keyClick(outputs, step.key);
-        EXPECT_EQ(engine.sheet().grid(design::Table::MS).currentRow, step.row);
+        EXPECT_EQ(engine.sheet().grid(sheet::Table::MS).currentRow, step.row);
         EXPECT_EQ(outputs->currentIndex().row(), step.row - 1);
         EXPECT_EQ(text(QStringLiteral("txtuoutput")), QString::fromLatin1(step.volts));
         EXPECT_EQ(edit(QStringLiteral("txtuoutput"))->text(), QString::fromLatin1(step.volts));
     }
 
-    engine.type(design::Field::txtuoutput, QStringLiteral("48"));
+    engine.type(sheet::Field::txtuoutput, QStringLiteral("48"));
     const QRect last = outputs->visualRect(outputs->model()->index(2, 1));
     QTest::mouseClick(outputs->viewport(), Qt::LeftButton, {}, last.center());
     EXPECT_EQ(text(QStringLiteral("txtuoutput")), u"24");

@@ -38,7 +38,7 @@ protected:
 
     [[nodiscard]] SimulationPanel* panel() const { return window.checkPage()->simulation(); }
     void type(const char* field, const QString& text) {
-        engine.type(*design::fieldByName(field), text);
+        engine.type(*sheet::fieldByName(field), text);
     }
     // The two-output flyback of the check's golden design.
     void designTwoOutputs() {

@@ -6,7 +6,7 @@
 namespace kelvane::gui {
 namespace {
 
-using design::Field;
+using sheet::Field;
 
 class WaveformViewTest : public WindowFixture {
 protected:

@@ -50,7 +50,7 @@ protected:
         return qobject_cast<RecordGridView*>(control(name));
     }
     [[nodiscard]] QString text(const QString& field) const {
-        return engine.sheet().text(*design::fieldByName(field));
+        return engine.sheet().text(*sheet::fieldByName(field));
     }
     // The control that has the keyboard focus, by control name.
     [[nodiscard]] static QString focusName() {

@@ -12,11 +12,11 @@
 namespace kelvane::render {
 namespace {
 
-using design::Field;
+using sheet::Field;
 
 report::DesignReport sampleReport(int outputs) {
-    design::DesignSheet sheet;
-    sheet.setChecked(design::Check::Option1, 1);
+    sheet::DesignSheet sheet;
+    sheet.setChecked(sheet::Check::Option1, 1);
     sheet.setText(Field::Txtts, QStringLiteral("20.0"));
     sheet.setText(Field::Txtton, QStringLiteral("8.0"));
     sheet.setText(Field::txtis, QStringLiteral("0.60"));
@@ -24,7 +24,7 @@ report::DesignReport sampleReport(int outputs) {
     sheet.setText(Field::txtipk, QStringLiteral("2.25"));
     sheet.setText(Field::txtdi, QStringLiteral("1.50"));
     sheet.setText(Field::txtlp, QStringLiteral("0.533"));
-    design::Grid& table = sheet.editGrid(design::Table::MS);
+    sheet::Grid& table = sheet.editGrid(sheet::Table::MS);
     table.columns = 5;
     table.setRowCount(outputs + 1);
     for (int row = 1; row <= outputs; ++row) {

@@ -19,11 +19,11 @@ namespace kelvane::advice {
 namespace {
 
 // Material fields by their column; the TxtApp index is the column's place.
-constexpr int kPermeabilityField = int(design::MaterialColumn::InitialPermeability);
-constexpr int kSaturationField = int(design::MaterialColumn::FluxDensity);
-constexpr int kRemanenceField = int(design::MaterialColumn::Remanence);
-constexpr int kDensityField = int(design::MaterialColumn::Density);
-constexpr int kApplicationField = int(design::MaterialColumn::Application);
+constexpr int kPermeabilityField = int(sheet::MaterialColumn::InitialPermeability);
+constexpr int kSaturationField = int(sheet::MaterialColumn::FluxDensity);
+constexpr int kRemanenceField = int(sheet::MaterialColumn::Remanence);
+constexpr int kDensityField = int(sheet::MaterialColumn::Density);
+constexpr int kApplicationField = int(sheet::MaterialColumn::Application);
 
 // The column of `names` called `column`, the exact spelling first, as the
 // bound fields look their columns up; -1 when there is none.
@@ -123,8 +123,8 @@ QString outerSizeText(std::optional<check::CoreShape> shape, const check::CoreDi
 QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     QStringList columns;
     const QVector<RawRow> rows = readTable(database, QStringLiteral("materials"), columns);
-    int fieldColumns[design::kMaterialFieldCount];
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
+    int fieldColumns[sheet::kMaterialFieldCount];
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
         fieldColumns[index] = columnIndex(columns, catalogue::materialColumnOfField(index));
     }
     const int typeColumn = fieldColumns[kTypeField];
@@ -133,7 +133,7 @@ QVector<MaterialRecord> readMaterials(const QSqlDatabase& database) {
     for (const RawRow& row : rows) {
         MaterialRecord material;
         material.rowid = row.rowid;
-        for (int index = 0; index < design::kMaterialFieldCount; ++index) {
+        for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
             material.texts[size_t(index)] = cellText(row, fieldColumns[index]);
         }
         material.permeability = parseNumber(material.texts[kPermeabilityField]);

@@ -14,13 +14,13 @@
 namespace kelvane::advice {
 
 // A material record's type, the text its search and the rows show.
-inline constexpr int kTypeField = int(design::MaterialColumn::Type);
+inline constexpr int kTypeField = int(sheet::MaterialColumn::Type);
 
 // A material of the catalogue as its 26 fields would show it, with what
 // depends on it alone.
 struct MaterialRecord {
     qint64 rowid = 0;
-    std::array<QString, design::kMaterialFieldCount> texts;  // TxtApp(0..25)
+    std::array<QString, sheet::kMaterialFieldCount> texts;  // TxtApp(0..25)
     // Whether the search with its type text lists it, and whether the
     // first record that search lists shows the same 26 texts.
     bool found = false;

@@ -23,15 +23,15 @@
 
 namespace kelvane::advice {
 
-using design::Check;
-using design::Field;
+using sheet::Check;
+using sheet::Field;
 
 QString incompleteDesignMessage() {
     return QStringLiteral(QT_TRANSLATE_NOOP(
         "kelvane::messages", "磁芯推荐需要完整的设计要求：输出、输入电压Udc、频率F和占空比D"));
 }
 
-AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor) {
+AdviceDesign readAdviceDesign(const sheet::DesignSheet& sheet, double marginFactor) {
     AdviceDesign d;
     d.inputPower = sheet.number(Field::txtpint);
     d.marginFactor = marginFactor;
@@ -47,7 +47,7 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     d.primaryInductance = sheet.number(Field::txtlp);
     d.currentDensity = sheet.number(Field::TxtJ);
     d.frequency = sheet.number(Field::TxtF);
-    const design::Grid& outputs = sheet.grid(design::Table::MS);
+    const sheet::Grid& outputs = sheet.grid(sheet::Table::MS);
     d.hasOutputs = outputs.rowCount() > 1;
     d.primaryDiameter =
         results::wireDiameterFromCurrent(parseNumber(d.inputCurrent), d.currentDensity)
@@ -76,14 +76,14 @@ AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFac
     d.complete = anyOutput && d.udc > 0.0 && d.frequency > 0.0 && d.onTime > 0.0;
     d.storesEnergy = sheet.isChecked(Check::Option1) || sheet.isChecked(Check::Option3);
     d.allowedRise = sheet.number(Field::TXTTEMPD);
-    d.primaryTurnsCell = sheet.grid(design::Table::MSwin).cell(0, 1);
+    d.primaryTurnsCell = sheet.grid(sheet::Table::MSwin).cell(0, 1);
     d.inductanceFactor = sheet.text(Field::TxtAl);
     d.effectivePermeability = sheet.text(Field::TxtUe);
     d.gap = sheet.text(Field::TxtGap);
     d.lossPerGram = sheet.text(Field::TXTPLG);
     d.fluxDensity = sheet.text(Field::txtbm);
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
-        d.materialTexts[size_t(index)] = sheet.text(design::materialField(index));
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
+        d.materialTexts[size_t(index)] = sheet.text(sheet::materialField(index));
     }
     return d;
 }

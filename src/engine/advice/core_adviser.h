@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -112,7 +112,7 @@ struct AdviceDesign {
     QString lossPerGram;
     // What the material fields and txtbm show now.
     QString fluxDensity;
-    std::array<QString, design::kMaterialFieldCount> materialTexts;
+    std::array<QString, sheet::kMaterialFieldCount> materialTexts;
     // What the area-product query of a material change reads.
     double inputPower = 0.0;
     double marginFactor = 0.0;
@@ -137,7 +137,7 @@ struct AdviceDesign {
 [[nodiscard]] QString incompleteDesignMessage();
 
 // The design on `sheet`, with the safety standard's area-product margin.
-[[nodiscard]] AdviceDesign readAdviceDesign(const design::DesignSheet& sheet, double marginFactor);
+[[nodiscard]] AdviceDesign readAdviceDesign(const sheet::DesignSheet& sheet, double marginFactor);
 
 enum class AdviceOrder { TotalLoss, TemperatureRise, Volume };
 

@@ -101,7 +101,7 @@ WindingPart windings(const AdviceDesign& d, const CoreGeometry& core, double flu
         }
     }
     w.green = !w.fillFactor.isEmpty() &&
-              results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == design::kGreen;
+              results::fillFactorColour(parseNumber(w.fillFactor), d.standards) == sheet::kGreen;
     w.inductanceFactor = d.inductanceFactor;
     const std::optional<QString> al =
         results::inductanceFactorText(d.primaryInductance, parseNumber(w.primaryTurns));
@@ -291,7 +291,7 @@ bool greenFill(const AdviceDesign& d, const std::vector<OutputNumbers>& outputs,
             written = true;
         }
     }
-    return written && results::fillFactorColour(fill, d.standards) == design::kGreen;
+    return written && results::fillFactorColour(fill, d.standards) == sheet::kGreen;
 }
 
 KeptNumbers keptNumbers(const AdviceDesign& d, const CoreRecord& core, double flux) {

@@ -50,8 +50,8 @@ const QVector<Column>& materialColumns() {
         QVector<Column> list = materialColumnsInFieldOrder();
         // The table holds the tolerance right after the permeability; in
         // field order it is TxtApp(22).
-        list.move(int(design::MaterialColumn::Tolerance),
-                  int(design::MaterialColumn::InitialPermeability) + 1);
+        list.move(int(sheet::MaterialColumn::Tolerance),
+                  int(sheet::MaterialColumn::InitialPermeability) + 1);
         return list;
     }();
     return columns;
@@ -72,7 +72,7 @@ QString materialColumnOfField(int index) {
     return materialColumnsInFieldOrder().at(index).name;
 }
 
-QString materialColumnName(design::MaterialColumn column) {
+QString materialColumnName(sheet::MaterialColumn column) {
     return materialColumnOfField(int(column));
 }
 

@@ -7,7 +7,7 @@
 
 class QSqlDatabase;
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 enum class MaterialColumn;
 }
 
@@ -29,7 +29,7 @@ struct Column {
 
 // The column that TxtApp(index) shows, for index 0..25.
 [[nodiscard]] QString materialColumnOfField(int index);
-[[nodiscard]] QString materialColumnName(design::MaterialColumn column);
+[[nodiscard]] QString materialColumnName(sheet::MaterialColumn column);
 
 // The columns of the core grid DBGrid2 with their captions, in grid order.
 struct GridColumn {

@@ -13,9 +13,9 @@
 
 namespace kelvane::catalogue {
 
-using design::Field;
-using design::MaterialColumn;
-using design::materialField;
+using sheet::Field;
+using sheet::MaterialColumn;
+using sheet::materialField;
 
 namespace {
 
@@ -42,7 +42,7 @@ constexpr BoundField kCoreBindings[] = {
 
 }  // namespace
 
-CoreSelection::CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue,
+CoreSelection::CoreSelection(sheet::DesignSheet& sheet, Catalogue& catalogue,
                              QString pictureDirectory)
     : m_sheet(sheet), m_catalogue(catalogue), m_pictureDirectory(std::move(pictureDirectory)) {}
 
@@ -160,8 +160,8 @@ void CoreSelection::refillCoreFields() {
 
 void CoreSelection::refillMaterialFields() {
     const DataSource& materials = m_catalogue.materials();
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
-        m_sheet.setText(design::materialField(index),
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
+        m_sheet.setText(sheet::materialField(index),
                         materials.currentText(materialColumnOfField(index)));
     }
 }

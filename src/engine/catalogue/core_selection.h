@@ -5,10 +5,10 @@
 
 #include <optional>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 enum class Field;
-}  // namespace kelvane::design
+}  // namespace kelvane::sheet
 
 namespace kelvane::catalogue {
 
@@ -21,7 +21,7 @@ class Catalogue;
 // session's change cascade: nothing here calls back into another subsystem.
 class CoreSelection {
 public:
-    CoreSelection(design::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory);
+    CoreSelection(sheet::DesignSheet& sheet, Catalogue& catalogue, QString pictureDirectory);
 
     // The items of the core family list cmbcore, as the window lists them
     // (EE and PQ twice); the other families (TOR, ETD, EQ, PM) can be typed.
@@ -64,9 +64,9 @@ private:
     // Volume, weight and loss of the current core, the loss with
     // `lossDecimals` decimals.
     void writeCoreDerived(int lossDecimals);
-    void writeIfValue(design::Field field, const std::optional<QString>& text);
+    void writeIfValue(sheet::Field field, const std::optional<QString>& text);
 
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     Catalogue& m_catalogue;
     QString m_pictureDirectory;
 };

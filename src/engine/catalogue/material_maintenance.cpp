@@ -47,7 +47,7 @@ std::optional<double> storableNumber(const QString& text) {
 
 }  // namespace
 
-MaterialMaintenance::MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue,
+MaterialMaintenance::MaterialMaintenance(sheet::DesignSheet& sheet, Catalogue& catalogue,
                                          Prompter& prompter)
     : m_sheet(sheet), m_catalogue(catalogue), m_prompter(prompter) {
     m_catalogue.materials().setLeaveGuard([this] { return leaveRow(); });
@@ -82,11 +82,11 @@ void MaterialMaintenance::modify() {
 void MaterialMaintenance::add() {
     m_newRow = true;
     // A new row starts empty: each emptied field runs the material rules.
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
-        m_sheet.setText(design::materialField(index), QString());
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
+        m_sheet.setText(sheet::materialField(index), QString());
     }
     setStates(true, false, false, true, true, std::nullopt, false);
-    m_sheet.setFocus(design::fieldName(design::materialField(design::MaterialColumn::Application)));
+    m_sheet.setFocus(sheet::fieldName(sheet::materialField(sheet::MaterialColumn::Application)));
 }
 
 void MaterialMaintenance::save() {
@@ -164,12 +164,12 @@ bool MaterialMaintenance::writeFields() {
     }
     const QVector<Column>& columns = materialColumns();
     QHash<QString, QVariant> values;
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
         const QString column = materialColumnOfField(index);
         if (!materials.hasColumn(column)) {
             continue;  // a catalogue without this column keeps no value for it
         }
-        const QString& text = m_sheet.text(design::materialField(index));
+        const QString& text = m_sheet.text(sheet::materialField(index));
         const std::optional<Column> definition = findColumn(columns, column);
         if (text.isEmpty()) {
             values.insert(column, QVariant());

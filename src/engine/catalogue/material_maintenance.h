@@ -6,7 +6,7 @@ namespace kelvane {
 class Prompter;
 }
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -47,7 +47,7 @@ class Catalogue;
 // - Find compares types ignoring the case of A to Z, as the searches do.
 class MaterialMaintenance {
 public:
-    MaterialMaintenance(design::DesignSheet& sheet, Catalogue& catalogue, Prompter& prompter);
+    MaterialMaintenance(sheet::DesignSheet& sheet, Catalogue& catalogue, Prompter& prompter);
     ~MaterialMaintenance();
     MaterialMaintenance(const MaterialMaintenance&) = delete;
     MaterialMaintenance& operator=(const MaterialMaintenance&) = delete;
@@ -71,7 +71,7 @@ private:
     bool writeFields();
     [[nodiscard]] bool isEditing() const;
 
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     Catalogue& m_catalogue;
     Prompter& m_prompter;
     bool m_newRow = false;

@@ -6,14 +6,14 @@
 
 namespace kelvane::check {
 
-using design::Check;
-using design::Field;
-using design::MaterialColumn;
-using design::Table;
+using sheet::Check;
+using sheet::Field;
+using sheet::MaterialColumn;
+using sheet::Table;
 
 namespace {
 
-std::optional<double> optionalField(const design::DesignSheet& sheet, Field field) {
+std::optional<double> optionalField(const sheet::DesignSheet& sheet, Field field) {
     return fieldNumber(sheet.text(field));
 }
 
@@ -57,7 +57,7 @@ std::optional<CoreShape> coreShapeOfName(const QString& coreName) {
                                            size_t(family.size())));
 }
 
-void readMaterial(CheckInput& in, const std::array<QString, design::kMaterialFieldCount>& texts) {
+void readMaterial(CheckInput& in, const std::array<QString, sheet::kMaterialFieldCount>& texts) {
     const auto number = [&texts](MaterialColumn column) {
         return fieldNumber(texts[size_t(column)]);
     };
@@ -71,9 +71,9 @@ void readMaterial(CheckInput& in, const std::array<QString, design::kMaterialFie
     }
 }
 
-CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& settings) {
+CheckInput fromSheet(const sheet::DesignSheet& sheet, const CheckSettings& settings) {
     CheckInput in;
-    in.circuit = design::chosenCircuit(sheet);
+    in.circuit = sheet::chosenCircuit(sheet);
     in.halfBridge = sheet.isChecked(Check::Check1);
     in.vinV = sheet.number(Field::txtudc);
     in.acMinV = sheet.number(Field::TxtUmin);
@@ -82,23 +82,23 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     in.efficiency = sheet.number(Field::TXTN);
     in.inductanceMh = sheet.number(Field::txtlp);
 
-    const design::Grid& ms = sheet.grid(Table::MS);
-    const design::Grid& msWin = sheet.grid(Table::MSwin);
+    const sheet::Grid& ms = sheet.grid(Table::MS);
+    const sheet::Grid& msWin = sheet.grid(Table::MSwin);
     const auto winding = [&msWin](int row) {
-        return CheckWinding{fieldNumber(msWin.cell(row, design::kWindingTurns)),
-                            fieldNumber(msWin.cell(row, design::kWindingDiameter)),
-                            fieldNumber(msWin.cell(row, design::kWindingResistance))};
+        return CheckWinding{fieldNumber(msWin.cell(row, sheet::kWindingTurns)),
+                            fieldNumber(msWin.cell(row, sheet::kWindingDiameter)),
+                            fieldNumber(msWin.cell(row, sheet::kWindingResistance))};
     };
     in.windings.push_back(winding(0));
     for (int row = 1; row < ms.rowCount(); ++row) {
-        const QString volts = ms.cell(row, design::kOutputVolts);
-        const QString amps = ms.cell(row, design::kOutputAmps);
+        const QString volts = ms.cell(row, sheet::kOutputVolts);
+        const QString amps = ms.cell(row, sheet::kOutputAmps);
         // The empty row a new design shows is no output.
         if (trimBlanks(volts).isEmpty() && trimBlanks(amps).isEmpty()) {
             continue;
         }
         in.outputs.push_back({parseNumber(volts), parseNumber(amps),
-                              parseNumber(ms.cell(row, design::kOutputDropVolts)), row});
+                              parseNumber(ms.cell(row, sheet::kOutputDropVolts)), row});
         in.windings.push_back(winding(row));
     }
 
@@ -112,9 +112,9 @@ CheckInput fromSheet(const design::DesignSheet& sheet, const CheckSettings& sett
     in.awMm2 = optionalField(sheet, Field::TxtCoreAw);
     in.veMm3 = coreVolumeMm3(in.aeMm2, in.leMm, sheet.text(Field::TxtCoreVe));
 
-    std::array<QString, design::kMaterialFieldCount> material;
-    for (int index = 0; index < design::kMaterialFieldCount; ++index) {
-        material[size_t(index)] = sheet.text(design::materialField(index));
+    std::array<QString, sheet::kMaterialFieldCount> material;
+    for (int index = 0; index < sheet::kMaterialFieldCount; ++index) {
+        material[size_t(index)] = sheet.text(sheet::materialField(index));
     }
     readMaterial(in, material);
 

@@ -12,7 +12,7 @@
 namespace kelvane::check {
 
 // The circuit the design is for: Option1, Option2, Option3.
-using design::Circuit;
+using sheet::Circuit;
 
 // One output row of MS.
 struct CheckOutput {
@@ -106,7 +106,7 @@ inline constexpr CheckSettingText kCheckSettingTexts[] = {
 
 // fromSheet() — the check's input from the design as it stands, each field
 // by the design's number rule; nothing of the design changes.
-[[nodiscard]] CheckInput fromSheet(const design::DesignSheet& sheet,
+[[nodiscard]] CheckInput fromSheet(const sheet::DesignSheet& sheet,
                                    const CheckSettings& settings = {});
 
 // fieldNumber() — a field's text as the check reads it: its leading
@@ -122,7 +122,7 @@ inline constexpr CheckSettingText kCheckSettingTexts[] = {
 
 // readMaterial() — the material fields of `input` from the texts of a
 // material record, TxtApp(0…25) in column order.
-void readMaterial(CheckInput& input, const std::array<QString, design::kMaterialFieldCount>& texts);
+void readMaterial(CheckInput& input, const std::array<QString, sheet::kMaterialFieldCount>& texts);
 
 // coreShapeOfName() — the drawing of a core by the family its name begins
 // with; no value for a family without one.

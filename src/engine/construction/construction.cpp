@@ -13,7 +13,7 @@
 
 namespace kelvane::construction {
 
-using design::Field;
+using sheet::Field;
 
 namespace {
 
@@ -44,18 +44,18 @@ double typedOr(const QString& typed, double fallback) {
     return value > 0.0 && std::isfinite(value) ? value : fallback;
 }
 
-std::vector<Winding> readWindings(const design::DesignSheet& sheet, const check::CheckInput& in,
+std::vector<Winding> readWindings(const sheet::DesignSheet& sheet, const check::CheckInput& in,
                                   const ConstructionSettings& settings, bool pushPull) {
-    const design::Grid& msWin = sheet.grid(design::Table::MSwin);
+    const sheet::Grid& msWin = sheet.grid(sheet::Table::MSwin);
     const std::optional<double> skinM = check::skinDepthM(in.frequencyKHz * 1000.0);
-    const bool forward = in.circuit == design::Circuit::Forward;
+    const bool forward = in.circuit == sheet::Circuit::Forward;
     std::vector<Winding> windings;
     for (size_t i = 0; i < in.windings.size() && i <= in.outputs.size(); ++i) {
         const check::CheckWinding& read = in.windings[i];
         Winding w;
         w.row = i == 0 ? 0 : in.outputs[i - 1].row;
         const WindingChoice& choice = choiceFor(settings, w.row);
-        w.name = trimBlanks(msWin.cell(w.row, design::kWindingName));
+        w.name = trimBlanks(msWin.cell(w.row, sheet::kWindingName));
         if (w.name.isEmpty()) {
             w.name = QStringLiteral("N%1").arg(w.row + 1);
         }
@@ -238,7 +238,7 @@ QString allPinsOf(const Winding& w) {
 // windings) against each secondary, the secondaries against each other,
 // the primary side's windings against each other, and each side against
 // the core.
-void hipotTests(Construction& c, const design::DesignSheet& sheet) {
+void hipotTests(Construction& c, const sheet::DesignSheet& sheet) {
     const auto requirement = [&sheet](Field field) { return trimBlanks(sheet.text(field)); };
     if (requirement(Field::TxtHipotPs).isEmpty()) {
         c.hipotMissing = Tr::tr("未选择安全标准，无耐压要求");
@@ -302,7 +302,7 @@ void resistanceTests(Construction& c) {
 // its ampere-turns back in proportion to the power each delivers (in equal
 // shares when no output has power). The 1-D field stands across the
 // layers' length, where the current sheets are.
-void leakage(Construction& c, const design::DesignSheet& sheet) {
+void leakage(Construction& c, const sheet::DesignSheet& sheet) {
     const double meanTurnMm = sheet.number(Field::TxtBZC);
     if (!(meanTurnMm > 0.0)) {
         c.leakageMissing = Tr::tr("缺少匝长，无法估算漏感");
@@ -415,12 +415,12 @@ QString stepName(const Construction& construction, const Step& step) {
     }
 }
 
-Construction buildConstruction(const design::DesignSheet& sheet, const check::CheckInput& in,
+Construction buildConstruction(const sheet::DesignSheet& sheet, const check::CheckInput& in,
                                const ConstructionSettings& settings) {
     Construction c;
-    c.circuit = in.circuit.value_or(design::Circuit::Flyback);
-    c.pushPull = c.circuit == design::Circuit::Forward && !in.halfBridge;
-    c.storesEnergy = c.circuit != design::Circuit::Forward;
+    c.circuit = in.circuit.value_or(sheet::Circuit::Flyback);
+    c.pushPull = c.circuit == sheet::Circuit::Forward && !in.halfBridge;
+    c.storesEnergy = c.circuit != sheet::Circuit::Forward;
     c.coreName = in.coreName;
     c.creepageMm = std::max(0.0, in.marginMm.value_or(0.0));
     c.windings = readWindings(sheet, in, settings, c.pushPull);

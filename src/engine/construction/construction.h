@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -113,7 +113,7 @@ struct Construction {
     // Why there is no order, build or test ("" when there is one); the
     // windings and their pins are listed whenever the design has outputs.
     QString missing;
-    design::Circuit circuit = design::Circuit::Flyback;
+    sheet::Circuit circuit = sheet::Circuit::Flyback;
     bool pushPull = false;     // forward with a centre-tapped primary
     bool storesEnergy = true;  // flyback or RCC: the core is gapped
     std::vector<Winding> windings;
@@ -171,7 +171,7 @@ struct Construction {
 // A wire wider than twice the skin depth at the design's frequency is
 // wound as strandsFor() parallel strands. Pins not chosen are numbered in
 // winding order, a sandwich's halves joined at one pin.
-[[nodiscard]] Construction buildConstruction(const design::DesignSheet& sheet,
+[[nodiscard]] Construction buildConstruction(const sheet::DesignSheet& sheet,
                                              const check::CheckInput& input,
                                              const ConstructionSettings& settings);
 

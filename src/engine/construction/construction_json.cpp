@@ -25,13 +25,13 @@ QJsonValue optionalNumber(const std::optional<double>& value, int decimals = 4) 
     return value ? number(*value, decimals) : QJsonValue(QJsonValue::Null);
 }
 
-QString circuitName(design::Circuit circuit) {
+QString circuitName(sheet::Circuit circuit) {
     switch (circuit) {
-        case design::Circuit::Forward:
+        case sheet::Circuit::Forward:
             return QStringLiteral("forward");
-        case design::Circuit::Rcc:
+        case sheet::Circuit::Rcc:
             return QStringLiteral("rcc");
-        case design::Circuit::Flyback:
+        case sheet::Circuit::Flyback:
             break;
     }
     return QStringLiteral("flyback");

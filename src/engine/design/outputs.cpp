@@ -10,6 +10,12 @@
 #include <optional>
 
 namespace kelvane::design {
+
+using sheet::Field;
+using sheet::Grid;
+using sheet::Table;
+using enum sheet::OutputColumn;
+
 namespace {
 
 // The total after adding one row's power cell to it, as txtp shows it; no

@@ -4,14 +4,16 @@ namespace kelvane {
 class Prompter;
 }
 
-namespace kelvane::design {
-
+namespace kelvane::sheet {
 class DesignSheet;
+}
+
+namespace kelvane::design {
 
 // The outputs table MS, the entry line and the total output power txtp.
 class Outputs {
 public:
-    Outputs(DesignSheet& sheet, Prompter& prompter) : m_sheet(sheet), m_prompter(prompter) {}
+    Outputs(sheet::DesignSheet& sheet, Prompter& prompter) : m_sheet(sheet), m_prompter(prompter) {}
 
     // Writes the table's header row (window opening).
     void writeHeader();
@@ -32,7 +34,7 @@ public:
     void loadTotal(int lastRow);
 
 private:
-    DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     Prompter& m_prompter;
 };
 

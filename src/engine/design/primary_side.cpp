@@ -8,6 +8,9 @@
 
 namespace kelvane::design {
 
+using sheet::Check;
+using sheet::Field;
+
 void PrimarySide::recalcTiming() {
     const std::optional<double> tsUs = periodUs(m_sheet.number(Field::TxtF));
     if (!tsUs) {

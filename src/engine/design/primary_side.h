@@ -1,9 +1,11 @@
 #pragma once
 
-namespace kelvane::design {
-
+namespace kelvane::sheet {
 class DesignSheet;
 enum class Check;
+}  // namespace kelvane::sheet
+
+namespace kelvane::design {
 
 // The primary operating point: timing, input voltage, input power, the
 // primary current waveform and inductance, and the circuit type. Each
@@ -12,7 +14,7 @@ enum class Check;
 // of the written field at once.
 class PrimarySide {
 public:
-    explicit PrimarySide(DesignSheet& sheet) : m_sheet(sheet) {}
+    explicit PrimarySide(sheet::DesignSheet& sheet) : m_sheet(sheet) {}
 
     // Txtts and Txtton from TxtF and txtd.
     void recalcTiming();
@@ -28,7 +30,7 @@ public:
     // Enter in txtpint: the input power computed from the output power.
     void restoreInputPower();
     // The selection steps of a circuit type option (Option1..Option3).
-    void selectCircuit(Check option);
+    void selectCircuit(sheet::Check option);
     // Click of Check1: forward type, caption, txtudc.
     void onBridgeClick();
 
@@ -42,7 +44,7 @@ private:
     void writeInductance();
     void writeUnhalvedInputVoltage();
 
-    DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
 };
 
 }  // namespace kelvane::design

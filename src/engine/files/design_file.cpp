@@ -14,8 +14,8 @@
 
 namespace kelvane::files {
 
-using design::Check;
-using design::Field;
+using sheet::Check;
+using sheet::Field;
 
 namespace {
 
@@ -135,7 +135,7 @@ Result<DesignRecord> readRecord(LineReader& reader) {
     }
     for (int row = 1; row < record.tableRows; ++row) {
         QStringList cells;
-        if (!readLines(reader, design::kOutputColumnCount, cells)) {
+        if (!readLines(reader, sheet::kOutputColumnCount, cells)) {
             return reader.missingLine();
         }
         record.outputs.append(cells);
@@ -213,7 +213,7 @@ QString windingInputName(const char16_t* name, int row) {
     return QString::fromUtf16(name) + u'(' + QString::number(row) + u')';
 }
 
-QStringList designFileLines(const design::DesignSheet& sheet, const QStringList& checkInputs,
+QStringList designFileLines(const sheet::DesignSheet& sheet, const QStringList& checkInputs,
                             const QMap<QString, QString>& constructionInputs) {
     QStringList lines;
     lines.append(sheet.text(Field::txtno));
@@ -225,10 +225,10 @@ QStringList designFileLines(const design::DesignSheet& sheet, const QStringList&
     for (Field field : kFileFields) {
         lines.append(sheet.text(field));
     }
-    const design::Grid& outputs = sheet.grid(design::Table::MS);
+    const sheet::Grid& outputs = sheet.grid(sheet::Table::MS);
     const int rows = int(parseNumber(sheet.text(Field::txtno)));
     for (int row = 1; row < rows; ++row) {
-        for (int column = 0; column < design::kOutputColumnCount; ++column) {
+        for (int column = 0; column < sheet::kOutputColumnCount; ++column) {
             lines.append(outputs.cell(row, column));
         }
     }

@@ -16,20 +16,20 @@ namespace kelvane::files {
 // The controls of a record's lines 2 to 8, 10 to 21 and of its closing
 // lines, in file order. Opening reads the closing lines of the material
 // type (TxtApp(1)) and the core name (TxtCoreSize) into the search fields.
-inline constexpr design::Check kFileOptions[] = {
-    design::Check::Option1, design::Check::Option2, design::Check::Option3, design::Check::OptUL,
-    design::Check::OptIEC,  design::Check::OptVDE,  design::Check::OptSelf};
-inline constexpr design::Field kFileFields[] = {
-    design::Field::TxtUmin,   design::Field::txtudc,   design::Field::TxtF,
-    design::Field::txtd,      design::Field::Txtts,    design::Field::Txtton,
-    design::Field::TXTTEMP20, design::Field::TXTTEMPD, design::Field::TxtMargin,
-    design::Field::TxtHipot,  design::Field::Combo1,   design::Field::Text13};
-inline constexpr design::Field kFileClosing[] = {
-    design::Field::TXTN,      design::Field::txtpint, design::Field::txtis,
-    design::Field::txtim,     design::Field::txtip1,  design::Field::txtipk,
-    design::Field::txtipkip1, design::Field::txtdi,   design::Field::TxtApp1,
-    design::Field::txtbm,     design::Field::txtpl,   design::Field::TxtCoreSize,
-    design::Field::TxtJ};
+inline constexpr sheet::Check kFileOptions[] = {
+    sheet::Check::Option1, sheet::Check::Option2, sheet::Check::Option3, sheet::Check::OptUL,
+    sheet::Check::OptIEC,  sheet::Check::OptVDE,  sheet::Check::OptSelf};
+inline constexpr sheet::Field kFileFields[] = {
+    sheet::Field::TxtUmin,   sheet::Field::txtudc,   sheet::Field::TxtF,
+    sheet::Field::txtd,      sheet::Field::Txtts,    sheet::Field::Txtton,
+    sheet::Field::TXTTEMP20, sheet::Field::TXTTEMPD, sheet::Field::TxtMargin,
+    sheet::Field::TxtHipot,  sheet::Field::Combo1,   sheet::Field::Text13};
+inline constexpr sheet::Field kFileClosing[] = {
+    sheet::Field::TXTN,      sheet::Field::txtpint, sheet::Field::txtis,
+    sheet::Field::txtim,     sheet::Field::txtip1,  sheet::Field::txtipk,
+    sheet::Field::txtipkip1, sheet::Field::txtdi,   sheet::Field::TxtApp1,
+    sheet::Field::txtbm,     sheet::Field::txtpl,   sheet::Field::TxtCoreSize,
+    sheet::Field::TxtJ};
 inline constexpr int kClosingMaterialLine = 8;
 inline constexpr int kClosingCoreLine = 11;
 
@@ -76,7 +76,7 @@ struct DesignRecord {
 // the outputs table row by row, then the thirteen closing texts; then the
 // check's inputs (in the order of kCheckInputNames) and the construction
 // inputs (in the order of their names) that are not blank.
-[[nodiscard]] QStringList designFileLines(const design::DesignSheet& sheet,
+[[nodiscard]] QStringList designFileLines(const sheet::DesignSheet& sheet,
                                           const QStringList& checkInputs = {},
                                           const QMap<QString, QString>& constructionInputs = {});
 

@@ -8,10 +8,10 @@
 
 namespace kelvane::report {
 
-using design::Check;
-using design::DesignSheet;
-using design::Field;
-using design::Table;
+using sheet::Check;
+using sheet::DesignSheet;
+using sheet::Field;
+using sheet::Table;
 
 namespace {
 
@@ -83,13 +83,13 @@ private:
 };
 
 QString circuitText(const DesignSheet& sheet) {
-    const std::optional<design::Circuit> circuit = design::chosenCircuit(sheet);
+    const std::optional<sheet::Circuit> circuit = sheet::chosenCircuit(sheet);
     if (!circuit) {
         return notChosenText();
     }
-    QString text = *circuit == design::Circuit::Flyback   ? Tr::tr("储能变压器")
-                   : *circuit == design::Circuit::Forward ? Tr::tr("正激(双极性变换)")
-                                                          : Tr::tr("RCC变压器");
+    QString text = *circuit == sheet::Circuit::Flyback   ? Tr::tr("储能变压器")
+                   : *circuit == sheet::Circuit::Forward ? Tr::tr("正激(双极性变换)")
+                                                         : Tr::tr("RCC变压器");
     if (sheet.isChecked(Check::Check1)) {
         text += Tr::tr("，推挽全、全桥");
     }
@@ -112,7 +112,7 @@ bool hasCore(const DesignSheet& sheet) {
 }
 
 bool hasMaterial(const DesignSheet& sheet) {
-    return !trimBlanks(sheet.text(design::materialField(design::MaterialColumn::Type))).isEmpty();
+    return !trimBlanks(sheet.text(sheet::materialField(sheet::MaterialColumn::Type))).isEmpty();
 }
 
 ReportSection requirements(const DesignSheet& sheet) {
@@ -123,14 +123,14 @@ ReportSection requirements(const DesignSheet& sheet) {
     section.field(Tr::tr("工作频率F"), Field::TxtF, QStringLiteral("kHz"));
     section.field(Tr::tr("开关占空比D"), Field::txtd);
     section.field(Tr::tr("变换效率η"), Field::TXTN);
-    const design::Grid& outputs = sheet.grid(Table::MS);
+    const sheet::Grid& outputs = sheet.grid(Table::MS);
     ReportTable table;
     table.headings = {QStringLiteral("NO."), Tr::tr("输出电压V"), Tr::tr("工作电流A"),
                       Tr::tr("线路压降V"), Tr::tr("功率W")};
     for (int row = 1; row < outputs.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
-        for (int column = 0; column < design::kOutputColumnCount; ++column) {
+        for (int column = 0; column < sheet::kOutputColumnCount; ++column) {
             cells.append(outputs.cell(row, column));
             any = any || (column > 0 && !trimBlanks(cells.last()).isEmpty());
         }
@@ -201,24 +201,22 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
         section.text(Tr::tr("所需面积积AP"), areaProductNumber(sheet), QStringLiteral("mm⁴"));
     }
     if (hasMaterial(sheet)) {
-        section.field(Tr::tr("材质名称"), design::materialField(design::MaterialColumn::Type));
-        section.field(Tr::tr("磁材类型"),
-                      design::materialField(design::MaterialColumn::Application));
-        section.field(Tr::tr("磁材厂家"), design::materialField(design::MaterialColumn::Factory));
+        section.field(Tr::tr("材质名称"), sheet::materialField(sheet::MaterialColumn::Type));
+        section.field(Tr::tr("磁材类型"), sheet::materialField(sheet::MaterialColumn::Application));
+        section.field(Tr::tr("磁材厂家"), sheet::materialField(sheet::MaterialColumn::Factory));
         QString ui = trimBlanks(
-            sheet.text(design::materialField(design::MaterialColumn::InitialPermeability)));
+            sheet.text(sheet::materialField(sheet::MaterialColumn::InitialPermeability)));
         const QString tolerance =
-            trimBlanks(sheet.text(design::materialField(design::MaterialColumn::Tolerance)));
+            trimBlanks(sheet.text(sheet::materialField(sheet::MaterialColumn::Tolerance)));
         if (!ui.isEmpty() && !tolerance.isEmpty()) {
             ui += QStringLiteral(" ±") + tolerance + QStringLiteral("%");
         }
         section.text(Tr::tr("初始磁导率Ui"), ui);
         section.field(Tr::tr("饱和磁通密度Bs"),
-                      design::materialField(design::MaterialColumn::FluxDensity),
+                      sheet::materialField(sheet::MaterialColumn::FluxDensity),
                       QStringLiteral("mT"));
         section.field(Tr::tr("剩余磁通密度Br"),
-                      design::materialField(design::MaterialColumn::Remanence),
-                      QStringLiteral("mT"));
+                      sheet::materialField(sheet::MaterialColumn::Remanence), QStringLiteral("mT"));
     } else {
         section.notChosen(Tr::tr("磁材"));
     }
@@ -235,11 +233,11 @@ ReportSection coreAndMaterial(const DesignSheet& sheet, const ReportContext& con
 // it; the standard itself says nothing of the fill.
 QString fillVerdict(const DesignSheet& sheet, const ReportContext& context) {
     const auto colour = sheet.color(Field::TxtKwin);
-    if (!colour || (*colour != design::kGreen && *colour != design::kRed)) {
+    if (!colour || (*colour != sheet::kGreen && *colour != sheet::kRed)) {
         return QString();
     }
     const QString limit = context.fillLimit.isEmpty() ? QString() : u' ' + context.fillLimit;
-    return (*colour == design::kGreen ? Tr::tr("低于") : Tr::tr("不低于")) +
+    return (*colour == sheet::kGreen ? Tr::tr("低于") : Tr::tr("不低于")) +
            Tr::tr("所选标准的占积率上限") + limit;
 }
 
@@ -248,7 +246,7 @@ ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
     if (!context.staleNotice.isEmpty()) {
         section.line(context.staleNotice);
     }
-    const design::Grid& grid = sheet.grid(Table::MSwin);
+    const sheet::Grid& grid = sheet.grid(Table::MSwin);
     ReportTable table;
     table.headings = {Tr::tr("绕组"),           Tr::tr("匝数(T)"),   Tr::tr("线径φ(mm)"),
                       QStringLiteral("DCR(Ω)"), Tr::tr("压降Δu(V)"), Tr::tr("损耗Pcu(W)"),
@@ -256,7 +254,7 @@ ReportSection windings(const DesignSheet& sheet, const ReportContext& context) {
     for (int row = 0; row < grid.rowCount(); ++row) {
         QStringList cells;
         bool any = false;
-        for (int column = 0; column < design::kWindingColumnCount; ++column) {
+        for (int column = 0; column < sheet::kWindingColumnCount; ++column) {
             cells.append(trimBlanks(grid.cell(row, column)));
             any = any || (column > 0 && !cells.last().isEmpty());
         }

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QVector>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -123,7 +123,7 @@ struct DesignReport {
     [[nodiscard]] const ReportSection* section(const QString& title) const;
 };
 
-[[nodiscard]] DesignReport buildDesignReport(const design::DesignSheet& sheet,
+[[nodiscard]] DesignReport buildDesignReport(const sheet::DesignSheet& sheet,
                                              const ReportContext& context);
 
 }  // namespace kelvane::report

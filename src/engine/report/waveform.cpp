@@ -135,10 +135,10 @@ Waveform primaryWaveform(const WaveformTexts& texts) {
     return waveform;
 }
 
-WaveformTexts waveformTexts(const design::DesignSheet& sheet) {
-    using design::Field;
+WaveformTexts waveformTexts(const sheet::DesignSheet& sheet) {
+    using sheet::Field;
     WaveformTexts texts;
-    texts.circuit = design::chosenCircuit(sheet);
+    texts.circuit = sheet::chosenCircuit(sheet);
     texts.tsUs = sheet.text(Field::Txtts);
     texts.tonUs = sheet.text(Field::Txtton);
     texts.isA = sheet.text(Field::txtis);

@@ -9,7 +9,7 @@
 
 namespace kelvane::report {
 
-using CircuitType = design::Circuit;
+using CircuitType = sheet::Circuit;
 
 // The texts of the waveform fields as the window shows them.
 struct WaveformTexts {
@@ -65,6 +65,6 @@ struct Waveform {
 [[nodiscard]] Waveform primaryWaveform(const WaveformTexts& texts);
 
 // The circuit type and waveform texts the design sheet holds.
-[[nodiscard]] WaveformTexts waveformTexts(const design::DesignSheet& sheet);
+[[nodiscard]] WaveformTexts waveformTexts(const sheet::DesignSheet& sheet);
 
 }  // namespace kelvane::report

@@ -12,11 +12,11 @@
 
 namespace kelvane::results {
 
-using design::Check;
-using design::Field;
-using design::Table;
-using enum design::OutputColumn;
-using enum design::WindingColumn;
+using sheet::Check;
+using sheet::Field;
+using sheet::Table;
+using enum sheet::OutputColumn;
+using enum sheet::WindingColumn;
 
 namespace {
 
@@ -27,7 +27,7 @@ struct OutputWinding {
 };
 
 OutputWinding outputWinding(const ResultsInputs& in, int r) {
-    const design::Grid& outputs = in.outputs;
+    const sheet::Grid& outputs = in.outputs;
     return {turnsFromVoltSeconds(parseNumber(outputs.cell(r, kOutputVolts)) +
                                      parseNumber(outputs.cell(r, kOutputDropVolts)),
                                  in.onTimeUs, in.fluxMt, in.ae)
@@ -52,13 +52,13 @@ bool isResultsInput(Field field) {
         case Field::TxtCorePl:
             return true;
         default:
-            return field == design::materialField(design::MaterialColumn::InitialPermeability);
+            return field == sheet::materialField(sheet::MaterialColumn::InitialPermeability);
     }
 }
 
 }  // namespace
 
-std::optional<double> chosenFillLimit(const design::DesignSheet& sheet) {
+std::optional<double> chosenFillLimit(const sheet::DesignSheet& sheet) {
     std::optional<double> limit;
     for (int i = 0; i < int(std::size(kFillStandards)); ++i) {
         if (sheet.isChecked(kFillStandards[i])) {
@@ -68,22 +68,22 @@ std::optional<double> chosenFillLimit(const design::DesignSheet& sheet) {
     return limit;
 }
 
-DesignResults::DesignResults(design::DesignSheet& sheet)
+DesignResults::DesignResults(sheet::DesignSheet& sheet)
     : m_sheet(sheet), m_outputsSeen(sheet.grid(Table::MS).rows) {
     m_watches.append(
-        QObject::connect(&m_sheet, &design::DesignSheet::textChanged, [this](Field field) {
+        QObject::connect(&m_sheet, &sheet::DesignSheet::textChanged, [this](Field field) {
             if (isResultsInput(field)) {
                 setStale(true);
             }
         }));
     m_watches.append(
-        QObject::connect(&m_sheet, &design::DesignSheet::checkChanged, [this](Check check) {
+        QObject::connect(&m_sheet, &sheet::DesignSheet::checkChanged, [this](Check check) {
             if (check == Check::Option1 || check == Check::Option3) {
                 setStale(true);
             }
         }));
     m_watches.append(
-        QObject::connect(&m_sheet, &design::DesignSheet::gridChanged, [this](Table table) {
+        QObject::connect(&m_sheet, &sheet::DesignSheet::gridChanged, [this](Table table) {
             if (table == Table::MS) {
                 noteOutputsEdited();
             }
@@ -151,7 +151,7 @@ ResultsInputs DesignResults::readInputs() const {
     in.awText = m_sheet.text(Field::TxtCoreAw);
     in.turnLengthMm = m_sheet.number(Field::TxtBZC);
     in.permeability =
-        m_sheet.number(design::materialField(design::MaterialColumn::InitialPermeability));
+        m_sheet.number(sheet::materialField(sheet::MaterialColumn::InitialPermeability));
     in.coreLossW = m_sheet.number(Field::TxtCorePl);
     in.flyback = m_sheet.isChecked(Check::Option1);
     in.rcc = m_sheet.isChecked(Check::Option3);
@@ -224,8 +224,8 @@ void DesignResults::compute(const ResultsInputs& in, Scope scope) {
             m_sheet.setText(field, QString());
         }
     }
-    const design::Grid& outputs = in.outputs;
-    design::Grid& windings = m_sheet.editGrid(Table::MSwin);
+    const sheet::Grid& outputs = in.outputs;
+    sheet::Grid& windings = m_sheet.editGrid(Table::MSwin);
     windings.setRowCount(outputs.rowCount());
 
     const auto writeConductor = [&windings, &in](int row, const QString& amps) {

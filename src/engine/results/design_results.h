@@ -18,11 +18,11 @@ inline constexpr char16_t kStaleMark[] = u"LblResultsStale";
 inline constexpr char16_t kStaleText[] = u"设计结果不是最新的：请点击「变压器设计结果」";
 
 // The fill-factor limit of the safety standard chosen on `sheet`, if any.
-[[nodiscard]] std::optional<double> chosenFillLimit(const design::DesignSheet& sheet);
+[[nodiscard]] std::optional<double> chosenFillLimit(const sheet::DesignSheet& sheet);
 
 // Everything the results read, as it stood when they were asked for.
 struct ResultsInputs {
-    design::Grid outputs;  // MS: voltage, current and drop of each output
+    sheet::Grid outputs;  // MS: voltage, current and drop of each output
     double udc = 0.0;
     double onTimeUs = 0.0;
     QString inputCurrent;  // txtis, also a factor of AbsProduct
@@ -46,7 +46,7 @@ struct ResultsInputs {
 // permeability, air gap, total loss and temperature rise.
 class DesignResults {
 public:
-    explicit DesignResults(design::DesignSheet& sheet);
+    explicit DesignResults(sheet::DesignSheet& sheet);
     ~DesignResults();
     DesignResults(const DesignResults&) = delete;
     DesignResults& operator=(const DesignResults&) = delete;
@@ -86,7 +86,7 @@ private:
     void noteOutputsEdited();
     void setStale(bool stale);
 
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     QVector<QMetaObject::Connection> m_watches;
     bool m_stale = true;
     // The outputs table as last seen: a row chosen is no change of it.

@@ -91,7 +91,7 @@ std::optional<int> fillFactorColour(double fillFactor, const ChosenStandards& st
     std::optional<int> colour;
     for (int i = 0; i < kFillStandardCount; ++i) {
         if (standards[i]) {
-            colour = fillFactor < kFillLimits[i] ? design::kGreen : design::kRed;
+            colour = fillFactor < kFillLimits[i] ? sheet::kGreen : sheet::kRed;
         }
     }
     return colour;

@@ -82,14 +82,14 @@ void addFillTerm(QString& fillFactor, const QString& turns, const QString& diame
 
 // The safety standards whose fill-factor limits the results know, and
 // those limits, in the same order.
-inline constexpr design::Check kFillStandards[] = {design::Check::OptIEC, design::Check::OptVDE,
-                                                   design::Check::OptUL, design::Check::OptSelf};
+inline constexpr sheet::Check kFillStandards[] = {sheet::Check::OptIEC, sheet::Check::OptVDE,
+                                                  sheet::Check::OptUL, sheet::Check::OptSelf};
 inline constexpr int kFillStandardCount = int(std::size(kFillStandards));
 inline constexpr double kFillLimits[kFillStandardCount] = {0.15, 0.12, 0.25, 0.3};
 // Which of kFillStandards are chosen.
 using ChosenStandards = bool[kFillStandardCount];
-// fillFactorColour() — design::kGreen below the limit of the chosen
-// standard (the last chosen in the order above), else design::kRed; none
+// fillFactorColour() — sheet::kGreen below the limit of the chosen
+// standard (the last chosen in the order above), else sheet::kRed; none
 // when none is chosen.
 [[nodiscard]] std::optional<int> fillFactorColour(double fillFactor,
                                                   const ChosenStandards& standards);

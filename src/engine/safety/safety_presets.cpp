@@ -6,8 +6,8 @@
 
 namespace kelvane::safety {
 
-using design::Check;
-using design::Field;
+using sheet::Check;
+using sheet::Field;
 
 namespace {
 

@@ -2,20 +2,20 @@
 
 #include <QStringList>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 enum class Check;
-}  // namespace kelvane::design
+}  // namespace kelvane::sheet
 
 namespace kelvane::safety {
 
 // The safety standards: name, hipot texts and creepage distance.
 class SafetyPresets {
 public:
-    explicit SafetyPresets(design::DesignSheet& sheet) : m_sheet(sheet) {}
+    explicit SafetyPresets(sheet::DesignSheet& sheet) : m_sheet(sheet) {}
 
     // Click handling of OptIEC, OptUL, OptVDE or OptSelf.
-    void applyPreset(design::Check option);
+    void applyPreset(sheet::Check option);
     // Change of TxtHipotPs: the creepage follows the primary-to-secondary
     // test voltage, whatever the chosen standard.
     void recalcCreepage();
@@ -26,13 +26,13 @@ public:
 private:
     void writeCreepage(double testVolts);
 
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
 };
 
 // The insulation classes and the allowed temperature rise.
 class InsulationClass {
 public:
-    explicit InsulationClass(design::DesignSheet& sheet) : m_sheet(sheet) {}
+    explicit InsulationClass(sheet::DesignSheet& sheet) : m_sheet(sheet) {}
 
     // The list of Combo1, "Class H" standing twice as in the window layout.
     [[nodiscard]] static QStringList classNames();
@@ -43,7 +43,7 @@ public:
     void recalcAllowedRise();
 
 private:
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
 };
 
 }  // namespace kelvane::safety

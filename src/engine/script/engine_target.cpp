@@ -34,7 +34,7 @@ void EngineTarget::type(const QString& control, const QString& text) {
         m_window.wireTools().type(*wireName, text);
         return;
     }
-    m_window.type(*design::fieldByName(control), text);
+    m_window.type(*sheet::fieldByName(control), text);
 }
 
 void EngineTarget::pick(const QString& control, const QString& item) {
@@ -42,7 +42,7 @@ void EngineTarget::pick(const QString& control, const QString& item) {
         m_window.wireTools().pick(*wireName, item);
         return;
     }
-    m_window.pick(*design::fieldByName(control), item);
+    m_window.pick(*sheet::fieldByName(control), item);
 }
 
 void EngineTarget::key(const QString& control, int keyCode) {

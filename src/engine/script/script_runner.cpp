@@ -35,7 +35,7 @@ Result<QStringList> requireTextField(const QString& name) {
         }
         return *wireName == u"CmbWire" ? wire::WireCalculator::materialItems() : QStringList();
     }
-    const std::optional<design::Field> field = design::fieldByName(name);
+    const std::optional<sheet::Field> field = sheet::fieldByName(name);
     if (!field) {
         return noTextField;
     }
@@ -162,7 +162,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
             return readRow.failure();
         }
         const int rowNumber = readRow.value();
-        const int rows = name == u"MS" ? window.sheet().grid(design::Table::MS).rowCount() - 1
+        const int rows = name == u"MS"        ? window.sheet().grid(sheet::Table::MS).rowCount() - 1
                          : name == u"DBGrid1" ? window.catalogue().materials().count()
                                               : window.catalogue().cores().count();
         if (rowNumber < 1 || rowNumber > rows) {

@@ -10,11 +10,11 @@
 namespace kelvane::script {
 namespace {
 
-using design::Check;
-using design::DesignSheet;
-using design::Field;
+using sheet::Check;
+using sheet::DesignSheet;
+using sheet::Field;
 
-QJsonArray gridRows(const design::Grid& grid) {
+QJsonArray gridRows(const sheet::Grid& grid) {
     QJsonArray rows;
     for (const QStringList& row : grid.rows) {
         rows.append(QJsonArray::fromStringList(row));
@@ -45,20 +45,20 @@ QStringList snapshotEnabledControls() {
 QJsonObject engineSnapshot(const session::DesignSession& window) {
     const DesignSheet& sheet = window.sheet();
     QJsonObject fields;
-    for (int i = 0; i < design::kFieldCount; ++i) {
-        fields.insert(design::fieldName(Field(i)), sheet.text(Field(i)));
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
+        fields.insert(sheet::fieldName(Field(i)), sheet.text(Field(i)));
     }
     for (const QString& name : wire::WireCalculator::fieldNames()) {
         fields.insert(session::prefixed(session::Window::WireTools, name),
                       window.wireTools().text(name));
     }
     QJsonObject checked;
-    for (int i = 0; i < design::kCheckCount; ++i) {
+    for (int i = 0; i < sheet::kCheckCount; ++i) {
         const Check check = Check(i);
         if (check == Check::Check1) {
-            checked.insert(design::checkName(check), sheet.checkValue(check));
+            checked.insert(sheet::checkName(check), sheet.checkValue(check));
         } else {
-            checked.insert(design::checkName(check), sheet.isChecked(check));
+            checked.insert(sheet::checkName(check), sheet.isChecked(check));
         }
     }
     QJsonObject enabled;
@@ -69,8 +69,8 @@ QJsonObject engineSnapshot(const session::DesignSession& window) {
     QJsonObject snapshot;
     snapshot.insert(QStringLiteral("fields"), fields);
     snapshot.insert(QStringLiteral("checked"), checked);
-    snapshot.insert(QStringLiteral("MS"), gridRows(sheet.grid(design::Table::MS)));
-    snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(design::Table::MSwin)));
+    snapshot.insert(QStringLiteral("MS"), gridRows(sheet.grid(sheet::Table::MS)));
+    snapshot.insert(QStringLiteral("MSwin"), gridRows(sheet.grid(sheet::Table::MSwin)));
     snapshot.insert(QStringLiteral("AreaProductText"), sheet.areaProductText());
     QJsonArray advice;
     const advice::Advice& rows = window.advice();

@@ -4,8 +4,8 @@ namespace kelvane::session {
 
 namespace {
 
-using design::Command;
-using design::Field;
+using sheet::Command;
+using sheet::Field;
 using enum Step;
 
 // A material field changed. The loss per gram follows the current
@@ -15,10 +15,10 @@ constexpr Steps kMaterialChange = {ProposeFluxDensity,       EstimateLoss,
                                    SelectCoresByAreaProduct, CaptionAreaProduct};
 
 // Each row once, placed at its field so that a lookup is an index.
-constexpr std::array<CascadeRow, design::kFieldCount> byField(
+constexpr std::array<CascadeRow, sheet::kFieldCount> byField(
     std::initializer_list<CascadeRow> rows) {
-    std::array<CascadeRow, design::kFieldCount> table{};
-    std::array<bool, design::kFieldCount> listed{};
+    std::array<CascadeRow, sheet::kFieldCount> table{};
+    std::array<bool, sheet::kFieldCount> listed{};
     for (size_t i = 0; i < table.size(); ++i) {
         table[i].field = Field(i);
     }
@@ -34,7 +34,7 @@ constexpr std::array<CascadeRow, design::kFieldCount> byField(
 }
 
 // clang-format off
-constexpr std::array<CascadeRow, design::kFieldCount> kCascade = byField({
+constexpr std::array<CascadeRow, sheet::kFieldCount> kCascade = byField({
     // page 0: primary-side settings; Enter walks down the page to Command1
     {.field = Field::TxtUmin,
      .change = {DeriveInputVoltage},

@@ -70,13 +70,13 @@ private:
 enum class EnterWhen { Always, FrequencyPositive };
 
 // Where Enter moves the focus: nowhere, to a field or to a button.
-using NextFocus = std::variant<std::monostate, design::Field, design::Command>;
+using NextFocus = std::variant<std::monostate, sheet::Field, sheet::Command>;
 
 // What the design window does for one field. A key goes down in it: with
 // Enter (and `enterWhen` holding), the Enter steps run and the focus moves
 // to `next`; then, for any key, the key steps run.
 struct CascadeRow {
-    design::Field field{};
+    sheet::Field field{};
     // Its text changed: typed, picked, read from a file or written by a step.
     Steps change{};
     Steps enter{};
@@ -86,7 +86,7 @@ struct CascadeRow {
 };
 
 // The row of `field`; a field without behaviour has an empty row.
-[[nodiscard]] const CascadeRow& cascadeRow(design::Field field);
+[[nodiscard]] const CascadeRow& cascadeRow(sheet::Field field);
 
 // The catalogue's two record sources, whose current record the fields show.
 enum class RecordSource { Materials, Cores };

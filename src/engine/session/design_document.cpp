@@ -8,7 +8,7 @@
 
 namespace kelvane::session {
 
-DesignDocument::DesignDocument(design::DesignSheet& sheet) : m_sheet(sheet) {}
+DesignDocument::DesignDocument(sheet::DesignSheet& sheet) : m_sheet(sheet) {}
 
 void DesignDocument::followEdits() {
     if (m_following) {
@@ -16,9 +16,9 @@ void DesignDocument::followEdits() {
     }
     m_following = true;
     const auto edited = [this] { setModified(true); };
-    connect(&m_sheet, &design::DesignSheet::textChanged, this, edited);
-    connect(&m_sheet, &design::DesignSheet::checkChanged, this, edited);
-    connect(&m_sheet, &design::DesignSheet::gridChanged, this, edited);
+    connect(&m_sheet, &sheet::DesignSheet::textChanged, this, edited);
+    connect(&m_sheet, &sheet::DesignSheet::checkChanged, this, edited);
+    connect(&m_sheet, &sheet::DesignSheet::gridChanged, this, edited);
 }
 
 void DesignDocument::setSaved(const QString& path) {

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -27,7 +27,7 @@ public:
         SaveToAskedFile  // ask for a file, save there, leave if that worked
     };
 
-    explicit DesignDocument(design::DesignSheet& sheet);
+    explicit DesignDocument(sheet::DesignSheet& sheet);
 
     // From now on every change of the sheet is an edit. The window opening
     // calls it at its end: opening is never an edit.
@@ -59,7 +59,7 @@ Q_SIGNALS:
 private:
     void setModified(bool modified);
 
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     QString m_filePath;
     bool m_modified = false;
     bool m_following = false;

@@ -15,12 +15,12 @@
 
 namespace kelvane::session {
 
-using design::Check;
-using design::Field;
-using design::Grid;
-using design::Table;
+using sheet::Check;
+using sheet::Field;
+using sheet::Grid;
+using sheet::Table;
 
-DesignFiles::DesignFiles(Prompter& prompter, design::DesignSheet& sheet, design::Outputs& outputs,
+DesignFiles::DesignFiles(Prompter& prompter, sheet::DesignSheet& sheet, design::Outputs& outputs,
                          catalogue::CoreSelection& cores, results::DesignResults& results,
                          DesignDocument& document)
     : m_prompter(prompter),
@@ -98,7 +98,7 @@ void DesignFiles::applyRecord(const files::DesignRecord& record) {
         m_sheet.setText(files::kFileFields[i], record.fields[i]);
     }
     for (int row = 1; row < record.tableRows; ++row) {
-        for (int column = 0; column < design::kOutputColumnCount; ++column) {
+        for (int column = 0; column < sheet::kOutputColumnCount; ++column) {
             outputs.setCell(row, column, record.outputs[row - 1][column]);
         }
     }

@@ -10,10 +10,13 @@ namespace kelvane {
 class Prompter;
 }
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
+}
+
+namespace kelvane::design {
 class Outputs;
-}  // namespace kelvane::design
+}
 
 namespace kelvane::catalogue {
 class CoreSelection;
@@ -43,7 +46,7 @@ struct FileInputs {
 // read into the sheet, with their messages. The session keeps the inputs.
 class DesignFiles {
 public:
-    DesignFiles(Prompter& prompter, design::DesignSheet& sheet, design::Outputs& outputs,
+    DesignFiles(Prompter& prompter, sheet::DesignSheet& sheet, design::Outputs& outputs,
                 catalogue::CoreSelection& cores, results::DesignResults& results,
                 DesignDocument& document);
 
@@ -60,7 +63,7 @@ private:
     void applyRecord(const files::DesignRecord& record);
 
     Prompter& m_prompter;
-    design::DesignSheet& m_sheet;
+    sheet::DesignSheet& m_sheet;
     design::Outputs& m_outputs;
     catalogue::CoreSelection& m_cores;
     results::DesignResults& m_results;

@@ -15,11 +15,11 @@
 
 namespace kelvane::session {
 
-using design::Check;
-using design::Command;
-using design::EditKind;
-using design::Field;
-using design::MaterialColumn;
+using sheet::Check;
+using sheet::Command;
+using sheet::EditKind;
+using sheet::Field;
+using sheet::MaterialColumn;
 
 namespace {
 
@@ -114,7 +114,7 @@ void DesignSession::open() {
 }
 
 bool DesignSession::isTypeable(Field field) const {
-    switch (design::editKind(field)) {
+    switch (sheet::editKind(field)) {
         case EditKind::Shown:
             return false;
         case EditKind::Material:
@@ -137,7 +137,7 @@ bool DesignSession::isControl(const QString& name) {
         case Window::Design:
             break;
     }
-    return design::fieldByName(name) || design::checkByName(name) || design::commandByName(name) ||
+    return sheet::fieldByName(name) || sheet::checkByName(name) || sheet::commandByName(name) ||
            isGrid(name) || isBrandLabel(name);
 }
 
@@ -162,7 +162,7 @@ bool DesignSession::selectsAllOnFocus(Field field) {
         case Field::TXTDIO:
             return true;
         default:
-            return design::materialIndex(field).has_value();
+            return sheet::materialIndex(field).has_value();
     }
 }
 
@@ -182,13 +182,13 @@ void DesignSession::pick(Field combo, const QString& item) {
 
 void DesignSession::keyDown(const QString& control, int keyCode) {
     focus(control);
-    if (const std::optional<Command> command = design::commandByName(control)) {
+    if (const std::optional<Command> command = sheet::commandByName(control)) {
         if (keyCode == kEnterKey && isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    if (const std::optional<Field> field = design::fieldByName(control)) {
+    if (const std::optional<Field> field = sheet::fieldByName(control)) {
         pressKey(cascadeRow(*field), keyCode);
     }
 }
@@ -197,9 +197,9 @@ void DesignSession::pressKey(const CascadeRow& row, int keyCode) {
     if (keyCode == kEnterKey && enterApplies(row.enterWhen)) {
         runSteps(row.enter);
         if (const Field* next = std::get_if<Field>(&row.next)) {
-            m_sheet.setFocus(design::fieldName(*next));
+            m_sheet.setFocus(sheet::fieldName(*next));
         } else if (const Command* next = std::get_if<Command>(&row.next)) {
-            m_sheet.setFocus(design::commandName(*next));
+            m_sheet.setFocus(sheet::commandName(*next));
         }
     }
     runSteps(row.anyKey);
@@ -225,7 +225,7 @@ void DesignSession::click(const QString& control) {
     if (!isClickable(control)) {
         return;
     }
-    if (const std::optional<Check> check = design::checkByName(control)) {
+    if (const std::optional<Check> check = sheet::checkByName(control)) {
         if (*check == Check::Check1) {
             m_sheet.setChecked(Check::Check1, m_sheet.checkValue(Check::Check1) != 0 ? 0 : 1);
         } else {
@@ -233,7 +233,7 @@ void DesignSession::click(const QString& control) {
         }
         return;
     }
-    if (const std::optional<Command> command = design::commandByName(control)) {
+    if (const std::optional<Command> command = sheet::commandByName(control)) {
         runCommand(*command);
         return;
     }

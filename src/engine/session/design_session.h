@@ -36,7 +36,7 @@ namespace kelvane::session {
 // window-opening steps, the change and click handling of every field, the
 // Enter-key chain, the step buttons and menus. The windows and the design
 // scripts call the same verbs (type, pick, enter, click, ...).
-class DesignSession : public QObject, private design::ChangeHandler {
+class DesignSession : public QObject, private sheet::ChangeHandler {
     Q_OBJECT
 
 public:
@@ -45,7 +45,7 @@ public:
     DesignSession(Prompter& prompter, QString cataloguePath, QString pictureDirectory);
     ~DesignSession() override;
 
-    [[nodiscard]] const design::DesignSheet& sheet() const { return m_sheet; }
+    [[nodiscard]] const sheet::DesignSheet& sheet() const { return m_sheet; }
     [[nodiscard]] catalogue::Catalogue& catalogue() { return m_catalogue; }
     // The wire calculator FrmWireTools, which the Tools menu opens.
     [[nodiscard]] wire::WireCalculator& wireTools() { return m_wireTools; }
@@ -74,7 +74,7 @@ public:
     void open();
 
     // Whether the engineer can type into the field now.
-    [[nodiscard]] bool isTypeable(design::Field field) const;
+    [[nodiscard]] bool isTypeable(sheet::Field field) const;
     // Whether a button, option, check box or menu item can be clicked now.
     [[nodiscard]] bool isClickable(const QString& control) const;
     // Whether the name is a control of this window (field, grid, button,
@@ -82,15 +82,15 @@ public:
     // (controlPrefix()), of the wire calculator or the About window.
     [[nodiscard]] static bool isControl(const QString& name);
     // The list items of a combo box (cmbcore, Combo1); empty for others.
-    [[nodiscard]] static QStringList comboItems(design::Field field);
+    [[nodiscard]] static QStringList comboItems(sheet::Field field);
     // Whether focus on this field selects its whole text.
-    [[nodiscard]] static bool selectsAllOnFocus(design::Field field);
+    [[nodiscard]] static bool selectsAllOnFocus(sheet::Field field);
 
     // The engineer replaces the text of a field (no effect on display-only
     // or disabled fields).
-    void type(design::Field field, const QString& text);
+    void type(sheet::Field field, const QString& text);
     // The engineer picks an item of a combo box's list.
-    void pick(design::Field combo, const QString& item);
+    void pick(sheet::Field combo, const QString& item);
     // Key-down with `keyCode` in the control that has the focus.
     void keyDown(const QString& control, int keyCode);
     void focus(const QString& control);
@@ -187,22 +187,22 @@ Q_SIGNALS:
 
 private:
     // A field's text changed: its row's change steps.
-    void onTextChange(design::Field field) override;
-    void onClick(design::Check check) override;
+    void onTextChange(sheet::Field field) override;
+    void onClick(sheet::Check check) override;
     // A key in a field: its row's Enter steps and focus, then its key steps.
     void pressKey(const CascadeRow& row, int keyCode);
     [[nodiscard]] bool enterApplies(EnterWhen when) const;
     void runSteps(const Steps& steps);
     // The dispatcher: each step is one call of the subsystem that owns it.
     void run(Step step);
-    void runCommand(design::Command command);
+    void runCommand(sheet::Command command);
     void reportCatalogueError(const QString& text);
     void openAboutWindow();
 
     Prompter& m_prompter;
     QString m_cataloguePath;
     QString m_lastCatalogueError;
-    design::DesignSheet m_sheet;
+    sheet::DesignSheet m_sheet;
     catalogue::Catalogue m_catalogue;
     catalogue::CoreSelection m_cores;
     catalogue::MaterialMaintenance m_maintenance;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 namespace {
 
 struct FieldInfo {
@@ -326,4 +326,4 @@ std::optional<Circuit> chosenCircuit(const DesignSheet& sheet) {
     return std::nullopt;
 }
 
-}  // namespace kelvane::design
+}  // namespace kelvane::sheet

@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 
 enum class Field {
 #define KELVANE_ENUM(id, name, text, kind) id,
@@ -183,9 +183,9 @@ public:
     void setAreaProductText(const QString& text) { m_areaProductText = text; }
 
 Q_SIGNALS:
-    void textChanged(kelvane::design::Field field);
-    void checkChanged(kelvane::design::Check check);
-    void gridChanged(kelvane::design::Table table);
+    void textChanged(kelvane::sheet::Field field);
+    void checkChanged(kelvane::sheet::Check check);
+    void gridChanged(kelvane::sheet::Table table);
     void focusRequested(const QString& control);
     void pageChanged(int page);
     // Enabled, visible, caption or colour of a control changed.
@@ -210,4 +210,4 @@ private:
 enum class Circuit { Flyback, Forward, Rcc };
 [[nodiscard]] std::optional<Circuit> chosenCircuit(const DesignSheet& sheet);
 
-}  // namespace kelvane::design
+}  // namespace kelvane::sheet

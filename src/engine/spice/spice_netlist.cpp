@@ -15,7 +15,7 @@
 namespace kelvane::spice {
 namespace {
 
-using design::Circuit;
+using sheet::Circuit;
 
 // The bench's time: a step of at most 1/400 period gives a short on-time of
 // 0.1 Ts 40 points; gate edges of 1/500 period keep the commutations

@@ -310,10 +310,10 @@ FrmAdvisor::FrmAdvisor(session::DesignSession& engine, QWidget* parent)
     });
     connect(&m_watcher, &QFutureWatcher<OrderedAdvice>::finished, this, &FrmAdvisor::finishRun);
 
-    const design::DesignSheet& sheet = m_engine.sheet();
-    connect(&sheet, &design::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
-    connect(&sheet, &design::DesignSheet::checkChanged, this, &FrmAdvisor::scheduleRun);
-    connect(&sheet, &design::DesignSheet::gridChanged, this, &FrmAdvisor::scheduleRun);
+    const sheet::DesignSheet& sheet = m_engine.sheet();
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, &FrmAdvisor::scheduleRun);
+    connect(&sheet, &sheet::DesignSheet::checkChanged, this, &FrmAdvisor::scheduleRun);
+    connect(&sheet, &sheet::DesignSheet::gridChanged, this, &FrmAdvisor::scheduleRun);
 }
 
 FrmAdvisor::~FrmAdvisor() {

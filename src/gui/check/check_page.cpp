@@ -194,10 +194,10 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     splitter->setChildrenCollapsible(false);
     layout->addWidget(splitter, 1);
 
-    const design::DesignSheet& sheet = m_session.sheet();
-    connect(&sheet, &design::DesignSheet::textChanged, this, &CheckPage::scheduleRefresh);
-    connect(&sheet, &design::DesignSheet::checkChanged, this, &CheckPage::scheduleRefresh);
-    connect(&sheet, &design::DesignSheet::gridChanged, this, &CheckPage::scheduleRefresh);
+    const sheet::DesignSheet& sheet = m_session.sheet();
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, &CheckPage::scheduleRefresh);
+    connect(&sheet, &sheet::DesignSheet::checkChanged, this, &CheckPage::scheduleRefresh);
+    connect(&sheet, &sheet::DesignSheet::gridChanged, this, &CheckPage::scheduleRefresh);
     connect(&m_session, &session::DesignSession::checkInputsChanged, this, [this] {
         mirrorInputs();
         scheduleRefresh();

@@ -84,10 +84,10 @@ SimulationPanel::SimulationPanel(session::DesignSession& session, QWidget* paren
     });
     connect(&m_run, &spice::NgspiceRun::finished, this, &SimulationPanel::onFinished);
     connect(&m_run, &spice::NgspiceRun::failed, this, &SimulationPanel::onFailed);
-    const design::DesignSheet& sheet = session.sheet();
-    connect(&sheet, &design::DesignSheet::textChanged, this, &SimulationPanel::onDesignChanged);
-    connect(&sheet, &design::DesignSheet::checkChanged, this, &SimulationPanel::onDesignChanged);
-    connect(&sheet, &design::DesignSheet::gridChanged, this, &SimulationPanel::onDesignChanged);
+    const sheet::DesignSheet& sheet = session.sheet();
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, &SimulationPanel::onDesignChanged);
+    connect(&sheet, &sheet::DesignSheet::checkChanged, this, &SimulationPanel::onDesignChanged);
+    connect(&sheet, &sheet::DesignSheet::gridChanged, this, &SimulationPanel::onDesignChanged);
     setRunning(false);
     findProgram();
 }

@@ -52,8 +52,8 @@
 namespace kelvane::gui {
 namespace {
 
-using design::Check;
-using design::Field;
+using sheet::Check;
+using sheet::Field;
 
 // A field's width in digits where its form gives none (property "digits").
 constexpr int kDefaultDigits = 9;
@@ -94,24 +94,24 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
     bindControls();
     buildMenus();
 
-    const design::DesignSheet& sheet = m_window.sheet();
-    connect(&sheet, &design::DesignSheet::textChanged, this, &FrmFanji::mirrorText);
+    const sheet::DesignSheet& sheet = m_window.sheet();
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, &FrmFanji::mirrorText);
     // The core's name is refilled last, once its record is current.
-    connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, [this](Field field) {
         if (field == Field::TxtCoreSize) {
             m_ui->CoreOrigin->setText(humanText(m_window.shownCoreText(QStringLiteral("ORIGIN"))));
         }
     });
-    connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { mirrorChecks(); });
-    connect(&sheet, &design::DesignSheet::controlStateChanged, this, &FrmFanji::mirrorControlState);
-    connect(&sheet, &design::DesignSheet::focusRequested, this, &FrmFanji::mirrorFocus);
-    connect(&sheet, &design::DesignSheet::pageChanged, this, [this](int page) {
+    connect(&sheet, &sheet::DesignSheet::checkChanged, this, [this] { mirrorChecks(); });
+    connect(&sheet, &sheet::DesignSheet::controlStateChanged, this, &FrmFanji::mirrorControlState);
+    connect(&sheet, &sheet::DesignSheet::focusRequested, this, &FrmFanji::mirrorFocus);
+    connect(&sheet, &sheet::DesignSheet::pageChanged, this, [this](int page) {
         const QSignalBlocker blocker(m_ui->sb);
         m_ui->sb->setCurrentIndex(page);
     });
-    connect(&sheet, &design::DesignSheet::gridChanged, this, [this](design::Table table) {
-        (table == design::Table::MS ? m_msModel : m_msWinModel)->refresh();
-        if (table == design::Table::MS) {
+    connect(&sheet, &sheet::DesignSheet::gridChanged, this, [this](sheet::Table table) {
+        (table == sheet::Table::MS ? m_msModel : m_msWinModel)->refresh();
+        if (table == sheet::Table::MS) {
             m_ui->MS->showRow(m_msModel->viewRow(m_window.sheet().grid(table).currentRow));
         }
     });
@@ -135,7 +135,7 @@ FrmFanji::FrmFanji(session::DesignSession& window, QWidget* parent)
             [this, &document] { setWindowTitle(humanText(document.title())); });
     setWindowTitle(humanText(document.title()));
 
-    for (int i = 0; i < design::kFieldCount; ++i) {
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
         mirrorText(Field(i));
     }
     mirrorChecks();
@@ -170,7 +170,7 @@ QTabWidget* FrmFanji::pages() const {
 }
 
 void FrmFanji::bindControls() {
-    const auto field = [](const QString& name) { return *design::fieldByName(name); };
+    const auto field = [](const QString& name) { return *sheet::fieldByName(name); };
     m_binder = new FieldBinder(
         *this, {.type = [this, field](const QString& name,
                                       const QString& text) { m_window.type(field(name), text); },
@@ -185,7 +185,7 @@ void FrmFanji::bindControls() {
                 .focus = [this](const QString& name) { m_window.focus(name); },
                 .selectsAllOnFocus =
                     [](const QString& name) {
-                        const std::optional<Field> field = design::fieldByName(name);
+                        const std::optional<Field> field = sheet::fieldByName(name);
                         return field && session::DesignSession::selectsAllOnFocus(*field);
                     }});
     m_binder->bindControls(&session::DesignSession::isControl);
@@ -193,9 +193,9 @@ void FrmFanji::bindControls() {
     m_binder->add(m_ui->Data2);
     m_binder->add(m_ui->Img2);
 
-    for (int i = 0; i < design::kFieldCount; ++i) {
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
         const Field field = Field(i);
-        QWidget* widget = control(design::fieldName(field));
+        QWidget* widget = control(sheet::fieldName(field));
         if (auto* box = qobject_cast<QComboBox*>(widget)) {
             addComboItems(box, session::DesignSession::comboItems(field));
         } else if (auto* lineEdit = qobject_cast<QLineEdit*>(widget)) {
@@ -203,7 +203,7 @@ void FrmFanji::bindControls() {
             lineEdit->setMinimumWidth(lineEdit->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                                           (digits.isValid() ? digits.toInt() : kDefaultDigits) +
                                       12);
-            if (design::editKind(field) == design::EditKind::Shown) {
+            if (sheet::editKind(field) == sheet::EditKind::Shown) {
                 lineEdit->setReadOnly(true);
                 lineEdit->setStyleSheet(
                     QStringLiteral("QLineEdit { background: palette(window); }"));
@@ -212,13 +212,13 @@ void FrmFanji::bindControls() {
     }
     m_ui->TXTCOREPOWER->setStyleSheet(QStringLiteral("color: red;"));
 
-    m_msModel = new GridModel(m_window.sheet(), design::Table::MS, true, this);
+    m_msModel = new GridModel(m_window.sheet(), sheet::Table::MS, true, this);
     m_ui->MS->setModel(m_msModel);
     m_ui->MS->verticalHeader()->hide();
     m_ui->MS->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     bindGridRows(
         m_ui->MS, [this](int row) { m_window.selectOutputRow(m_msModel->gridRow(row)); },
-        [this] { return m_msModel->viewRow(m_window.sheet().grid(design::Table::MS).currentRow); });
+        [this] { return m_msModel->viewRow(m_window.sheet().grid(sheet::Table::MS).currentRow); });
 
     bindRecordSet(m_ui->DBGrid1, m_window.catalogue().materials(), {});
     QVector<RecordSetModel::Column> coreColumns;
@@ -232,7 +232,7 @@ void FrmFanji::bindControls() {
     windings->setTabKeyNavigation(false);
     windings->verticalHeader()->setDefaultSectionSize(22);
     windings->horizontalHeader()->setHighlightSections(false);
-    m_msWinModel = new GridModel(m_window.sheet(), design::Table::MSwin, false, this);
+    m_msWinModel = new GridModel(m_window.sheet(), sheet::Table::MSwin, false, this);
     m_msWinModel->setHeadings({tr("绕组WNG"), tr("匝数(T)"), tr("线径φ(mm)"),
                                QStringLiteral("DCR(Ω)"), tr("压降Δu(V)"), tr("损耗Pcu(W)"),
                                tr("线重W(g)")});
@@ -440,9 +440,9 @@ void FrmFanji::rebuildRecentMenu() {
 }
 
 void FrmFanji::mirrorChecks() {
-    const design::DesignSheet& sheet = m_window.sheet();
-    for (int i = 0; i < design::kCheckCount; ++i) {
-        auto* button = qobject_cast<QAbstractButton*>(control(design::checkName(Check(i))));
+    const sheet::DesignSheet& sheet = m_window.sheet();
+    for (int i = 0; i < sheet::kCheckCount; ++i) {
+        auto* button = qobject_cast<QAbstractButton*>(control(sheet::checkName(Check(i))));
         if (button != nullptr) {
             const QSignalBlocker blocker(button);
             button->setChecked(sheet.isChecked(Check(i)));
@@ -673,14 +673,14 @@ bool FrmFanji::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmFanji::mirrorText(Field field) {
-    m_binder->mirrorText(design::fieldName(field), m_window.sheet().text(field));
+    m_binder->mirrorText(sheet::fieldName(field), m_window.sheet().text(field));
 }
 
 void FrmFanji::mirrorControlState(const QString& name) {
-    const design::DesignSheet& sheet = m_window.sheet();
+    const sheet::DesignSheet& sheet = m_window.sheet();
     if (name == u"TxtApp") {
         for (int i = 0; i <= 25; ++i) {
-            control(design::fieldName(design::materialField(i)))->setEnabled(sheet.isEnabled(name));
+            control(sheet::fieldName(sheet::materialField(i)))->setEnabled(sheet.isEnabled(name));
         }
         return;
     }
@@ -704,7 +704,7 @@ void FrmFanji::mirrorControlState(const QString& name) {
     if (name == u"Img2") {
         showPicture(sheet.caption(name));
     }
-    if (const std::optional<Field> field = design::fieldByName(name)) {
+    if (const std::optional<Field> field = sheet::fieldByName(name)) {
         if (const std::optional<int> colorValue = sheet.color(*field)) {
             widget->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }")
                                       .arg(fromColorValue(*colorValue).name()));

@@ -100,7 +100,7 @@ private:
     void showPicture(const QString& path);
     void fitPicture();
 
-    void mirrorText(design::Field field);
+    void mirrorText(sheet::Field field);
     void mirrorChecks();
     void mirrorControlState(const QString& control);
     void mirrorFocus(const QString& control);

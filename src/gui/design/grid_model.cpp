@@ -7,7 +7,7 @@
 
 namespace kelvane::gui {
 
-GridModel::GridModel(const design::DesignSheet& sheet, design::Table table, bool headerRow,
+GridModel::GridModel(const sheet::DesignSheet& sheet, sheet::Table table, bool headerRow,
                      QObject* parent)
     : QAbstractTableModel(parent), m_sheet(sheet), m_table(table), m_headerRow(headerRow) {}
 

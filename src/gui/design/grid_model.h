@@ -13,7 +13,7 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    GridModel(const design::DesignSheet& sheet, design::Table table, bool headerRow,
+    GridModel(const sheet::DesignSheet& sheet, sheet::Table table, bool headerRow,
               QObject* parent = nullptr);
 
     // Fixed headings for a grid without a header row.
@@ -32,8 +32,8 @@ public:
     void refresh();
 
 private:
-    const design::DesignSheet& m_sheet;
-    design::Table m_table;
+    const sheet::DesignSheet& m_sheet;
+    sheet::Table m_table;
     bool m_headerRow;
     QStringList m_headings;
     QStringList m_rowHeadings;

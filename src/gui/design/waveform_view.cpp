@@ -11,20 +11,20 @@
 
 namespace kelvane::gui {
 
-using design::Field;
+using sheet::Field;
 
-WaveformView::WaveformView(const design::DesignSheet& sheet, QWidget* parent)
+WaveformView::WaveformView(const sheet::DesignSheet& sheet, QWidget* parent)
     : QWidget(parent), m_sheet(sheet) {
     setObjectName(QStringLiteral("Waveform"));
     setMinimumHeight(160);
-    connect(&sheet, &design::DesignSheet::textChanged, this, [this](Field field) {
+    connect(&sheet, &sheet::DesignSheet::textChanged, this, [this](Field field) {
         static const Field kDrawn[] = {Field::Txtts,  Field::Txtton, Field::txtis,
                                        Field::txtip1, Field::txtipk, Field::txtdi};
         if (std::find(std::begin(kDrawn), std::end(kDrawn), field) != std::end(kDrawn)) {
             update();
         }
     });
-    connect(&sheet, &design::DesignSheet::checkChanged, this, [this] { update(); });
+    connect(&sheet, &sheet::DesignSheet::checkChanged, this, [this] { update(); });
 }
 
 void WaveformView::setOverlay(std::optional<render::WaveformOverlay> overlay) {

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 class DesignSheet;
 }
 
@@ -19,7 +19,7 @@ class WaveformView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit WaveformView(const design::DesignSheet& sheet, QWidget* parent = nullptr);
+    explicit WaveformView(const sheet::DesignSheet& sheet, QWidget* parent = nullptr);
 
     // A current drawn over the design's, or none.
     void setOverlay(std::optional<render::WaveformOverlay> overlay);
@@ -31,7 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const design::DesignSheet& m_sheet;
+    const sheet::DesignSheet& m_sheet;
     std::optional<render::WaveformOverlay> m_overlay;
 };
 

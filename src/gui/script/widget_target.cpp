@@ -272,8 +272,8 @@ QJsonObject WidgetTarget::snapshot() {
     // replace every part that the windows show with what the widgets hold.
     QJsonObject snapshot = script::engineSnapshot(m_window.engine());
     QJsonObject fields;
-    for (int i = 0; i < design::kFieldCount; ++i) {
-        const QString name = design::fieldName(design::Field(i));
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
+        const QString name = sheet::fieldName(sheet::Field(i));
         fields.insert(name, widgetText(widget(name)));
     }
     for (const QString& name : wire::WireCalculator::fieldNames()) {
@@ -282,10 +282,10 @@ QJsonObject WidgetTarget::snapshot() {
     snapshot.insert(QStringLiteral("fields"), fields);
 
     QJsonObject checked;
-    for (int i = 0; i < design::kCheckCount; ++i) {
-        const QString name = design::checkName(design::Check(i));
+    for (int i = 0; i < sheet::kCheckCount; ++i) {
+        const QString name = sheet::checkName(sheet::Check(i));
         auto* button = qobject_cast<QAbstractButton*>(widget(name));
-        if (design::Check(i) == design::Check::Check1) {
+        if (sheet::Check(i) == sheet::Check::Check1) {
             checked.insert(name, button->isChecked() ? 1 : 0);
         } else {
             checked.insert(name, button->isChecked());

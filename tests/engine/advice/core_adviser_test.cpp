@@ -27,7 +27,7 @@
 namespace kelvane::advice {
 namespace {
 
-using design::Field;
+using sheet::Field;
 
 // A design as the engineer types it: each step is a verb on the window.
 struct DesignCase {
@@ -36,7 +36,7 @@ struct DesignCase {
 };
 
 void type(session::DesignSession& w, const char* field, const QString& text) {
-    w.type(*design::fieldByName(QString::fromLatin1(field)), text);
+    w.type(*sheet::fieldByName(QString::fromLatin1(field)), text);
 }
 
 void addOutput(session::DesignSession& w, const char* volts, const char* amps, const char* drop) {
@@ -171,9 +171,9 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     }
     const QStringList shown = {
         applied.text(Field::TxtCoreSize),
-        applied.text(design::materialField(1)),
+        applied.text(sheet::materialField(1)),
         applied.text(Field::TxtCoreFactory),
-        applied.window.sheet().grid(design::Table::MSwin).cell(0, 1),
+        applied.window.sheet().grid(sheet::Table::MSwin).cell(0, 1),
         applied.text(Field::txtbm),
     };
     const QStringList row = rows.texts(*found);
@@ -198,7 +198,7 @@ bool checkPair(const QString& catalogueFile, const DesignCase& design,
     EXPECT_EQ(row[int(AdviceColumn::CheckVerdict)], verdict);
     EXPECT_EQ(row[int(AdviceColumn::CheckReason)], reason);
     const bool feasible =
-        applied.window.sheet().color(Field::TxtKwin) == design::kGreen && !rise.isEmpty() &&
+        applied.window.sheet().color(Field::TxtKwin) == sheet::kGreen && !rise.isEmpty() &&
         parseNumber(rise) <= parseNumber(applied.text(Field::TXTTEMPD)) && verdict != u"fail";
     EXPECT_EQ(found->feasible, feasible);
     return candidate;

@@ -8,8 +8,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace kelvane::design {
+namespace kelvane::catalogue {
 namespace {
+
+using session::DesignFixture;
+using sheet::DesignSheet;
+using sheet::Field;
 
 class CoreSelectionTest : public DesignFixture {
 protected:
@@ -123,4 +127,4 @@ TEST(MissingCatalogue, FileThatIsNoDatabaseIsNamedInTheMessage) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::catalogue

@@ -9,10 +9,13 @@
 #include <optional>
 #include <random>
 
-namespace kelvane::design {
+namespace kelvane::catalogue {
 namespace {
 
-using MaintenanceTest = DesignFixture;
+using sheet::Command;
+using sheet::Field;
+using sheet::materialField;
+using MaintenanceTest = session::DesignFixture;
 
 TEST_F(MaintenanceTest, DatabaseRefusalShowsItsReasonAndLosesNothing) {
     {
@@ -331,4 +334,4 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::catalogue

@@ -13,7 +13,7 @@ namespace kelvane::construction::testing {
 // wire here needs strands. 0.3 mm wire lies 0.33 mm a turn, 29 to a layer;
 // 0.8 mm 0.88 mm, 10 to a layer; 0.2 mm 0.22 mm, 43 to a layer. Lp 0.4 mH;
 // output r of 12 ÷ r V at 1 A; winding r of 0.1 × (r + 1) Ω.
-inline check::CheckInput workedDesign(design::Circuit circuit, std::vector<double> turns,
+inline check::CheckInput workedDesign(sheet::Circuit circuit, std::vector<double> turns,
                                       std::vector<double> diameters) {
     check::CheckInput in;
     in.circuit = circuit;
@@ -36,8 +36,8 @@ inline check::CheckInput workedDesign(design::Circuit circuit, std::vector<doubl
 
 // What the sheet reads of the design sheet: the IEC texts, a turn of
 // 30 mm, the gap the results gave.
-inline void fillWorkedSheet(design::DesignSheet& sheet) {
-    using design::Field;
+inline void fillWorkedSheet(sheet::DesignSheet& sheet) {
+    using sheet::Field;
     sheet.setText(Field::TxtHipotPs, QStringLiteral("3000Vac,50/60Hz,0.7mA,60S"));
     sheet.setText(Field::TxtHipotPP, QStringLiteral("1250Vac,50/60Hz,0.7mA,60S"));
     sheet.setText(Field::TxtHipotPc, QStringLiteral("2500Vac,50/60Hz,0.7mA,60S"));

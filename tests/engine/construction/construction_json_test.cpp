@@ -14,8 +14,8 @@ namespace {
 // The worked flyback sandwiched: 40 turns of 0.3 mm around 6 of 0.8 mm,
 // Lp 0.4 mH; the check failed its build.
 TEST(ConstructionJson, HoldsTheSheetAsNumbers) {
-    check::CheckInput in = testing::workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8});
-    design::DesignSheet sheet;
+    check::CheckInput in = testing::workedDesign(sheet::Circuit::Flyback, {40, 6}, {0.3, 0.8});
+    sheet::DesignSheet sheet;
     testing::fillWorkedSheet(sheet);
     check::CheckResult check;
     check.summary = check::Verdict::Fail;

@@ -13,7 +13,7 @@ using report::ReportSection;
 
 // The worked flyback of 20 (or more) turns of 0.3 mm and 6 of 0.8 mm.
 check::CheckInput flyback(double primaryTurns) {
-    return testing::workedDesign(design::Circuit::Flyback, {primaryTurns, 6}, {0.3, 0.8});
+    return testing::workedDesign(sheet::Circuit::Flyback, {primaryTurns, 6}, {0.3, 0.8});
 }
 
 class ConstructionReportTest : public ::testing::Test {
@@ -31,7 +31,7 @@ protected:
         return section ? section->block(ReportBlock::Kind::Table) : nullptr;
     }
 
-    design::DesignSheet sheet;
+    sheet::DesignSheet sheet;
 };
 
 // The five sections in order, the first on a page of its own; what the
@@ -122,7 +122,7 @@ TEST_F(ConstructionReportTest, BannerAndWhatIsMissing) {
 
     // A sandwich with a bias winding names its order so.
     check::CheckInput bias =
-        testing::workedDesign(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2});
+        testing::workedDesign(sheet::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2});
     ConstructionSettings settings;
     settings.windings[2].kind = QString::fromUtf8(kBiasKind);
     report::DesignReport sandwich;

@@ -18,7 +18,7 @@ using testing::workedDesign;
 class ConstructionTest : public ::testing::Test {
 protected:
     ConstructionTest() { testing::fillWorkedSheet(sheet); }
-    design::DesignSheet sheet;
+    sheet::DesignSheet sheet;
 };
 
 ConstructionSettings choose(std::initializer_list<std::pair<int, WindingChoice>> choices) {
@@ -64,40 +64,40 @@ struct OrderCase {
 const OrderCase kOrders[] = {
     // One layer of primary: primary, then secondary, 3 layers between.
     // Build 0.33 + 0.88 + 6 × 0.05.
-    {"simple", workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {},
+    {"simple", workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {},
      {"N1 1→2 20T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3"}, 1.51},
     // 40 turns take 2 layers: the first half fills one, the secondary
     // between, the rest after; the halves meet at pin 2.
-    {"sandwich", workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), {},
+    {"sandwich", workedDesign(sheet::Circuit::Flyback, {40, 6}, {0.3, 0.8}), {},
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +3"}, 1.99},
     // An RCC stores energy too.
-    {"rcc", workedDesign(design::Circuit::Rcc, {40, 6}, {0.3, 0.8}), {},
+    {"rcc", workedDesign(sheet::Circuit::Rcc, {40, 6}, {0.3, 0.8}), {},
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +3"}, 1.99},
     // A bias winding outside the sandwich, one layer of tape from the
     // primary it belongs with.
-    {"sandwich and bias", workedDesign(design::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2}),
+    {"sandwich and bias", workedDesign(sheet::Circuit::Flyback, {40, 6, 8}, {0.3, 0.8, 0.2}),
      choose({{2, kBias}}),
      {"N1（前半） 1→2 29T 29×1 3.2 +3R", "N2 3→4 6T 10×1 3.2 +3R",
       "N1（后半） 2→5 11T 29×1 3.2 +1", "N3 6→7 8T 43×1 3.2 +3"}, 2.26},
     // Without a sandwich the bias goes next to the primary.
-    {"simple and bias", workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+    {"simple and bias", workedDesign(sheet::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
      choose({{2, kBias}}),
      {"N1 1→2 20T 29×1 3.2 +1", "N3 3→4 8T 43×1 3.2 +3R", "N2 5→6 6T 10×1 3.2 +3"}, 1.78},
     // A triple-insulated secondary needs no margins, nor does the primary
     // across from it: 16 ÷ 0.33 = 48 a layer, 16 ÷ (0.8 + 0.2) = 16.
-    {"triple insulated", workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}),
+    {"triple insulated", workedDesign(sheet::Circuit::Flyback, {40, 6}, {0.3, 0.8}),
      choose({{1, kTripleInsulated}}),
      {"N1 1→2 40T 48×1 无 +1", "N2 3→4 6T 16×1 无 +3"}, 1.53},
     // ... but a second, enamelled secondary keeps the primary's margins.
     {"one of two triple insulated",
-     workedDesign(design::Circuit::Flyback, {20, 6, 4}, {0.3, 0.8, 0.8}),
+     workedDesign(sheet::Circuit::Flyback, {20, 6, 4}, {0.3, 0.8, 0.8}),
      choose({{1, kTripleInsulated}}),
      {"N1 1→2 20T 29×1 3.2 +1", "N2 3→4 6T 16×1 无 +1", "N3 5→6 4T 10×1 3.2 +3"}, 2.46},
     // Push-pull: both halves of the primary and of the secondary wound on
     // end, the tap between them; never sandwiched.
-    {"push-pull", workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {},
+    {"push-pull", workedDesign(sheet::Circuit::Forward, {20, 6}, {0.3, 0.8}), {},
      {"N1 1→2→3 40T 29×2 3.2 +3R", "N2 4→5→6 12T 10×2 3.2 +3"}, 2.72},
 };
 // clang-format on
@@ -155,17 +155,17 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
     };
     const Case cases[] = {
         {"one output",
-         workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}),
+         workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8}),
          {},
          {"初级—次级 N1 — N2 1、2 — 3、4 3000", "初级—磁芯 N1 — 磁芯 1、2 — 磁芯 2500",
           "次级—磁芯 N2 — 磁芯 3、4 — 磁芯 500"}},
         {"bias",
-         workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+         workedDesign(sheet::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
          choose({{2, kBias}}),
          {"初级—次级 N1、N3 — N2 1、2、3、4 — 5、6 3000", "初级—初级 N1 — N3 1、2 — 3、4 1250",
           "初级—磁芯 N1、N3 — 磁芯 1、2、3、4 — 磁芯 2500", "次级—磁芯 N2 — 磁芯 5、6 — 磁芯 500"}},
         {"two secondaries",
-         workedDesign(design::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
+         workedDesign(sheet::Circuit::Flyback, {20, 6, 8}, {0.3, 0.8, 0.2}),
          {},
          {"初级—次级 N1 — N2 1、2 — 3、4 3000", "初级—次级 N1 — N3 1、2 — 5、6 3000",
           "次级—次级 N2 — N3 3、4 — 5、6 500", "初级—磁芯 N1 — 磁芯 1、2 — 磁芯 2500",
@@ -181,9 +181,9 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
         }
         EXPECT_EQ(tests, c.tests);
     }
-    design::DesignSheet noStandard;
+    sheet::DesignSheet noStandard;
     const Construction bare = buildConstruction(
-        noStandard, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
+        noStandard, workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
     EXPECT_TRUE(bare.hipot.empty());
     EXPECT_EQ(bare.hipotMissing, QStringLiteral("未选择安全标准，无耐压要求"));
 }
@@ -195,7 +195,7 @@ TEST_F(ConstructionTest, HipotPairsFollowTheInsulationGroups) {
 // at most 0.11 and 0.22 Ω.
 TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
     const Construction c =
-        buildConstruction(sheet, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
+        buildConstruction(sheet, workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8}), {});
     EXPECT_DOUBLE_EQ(*c.alNh, 1000.0);
     EXPECT_EQ(c.gapText, QStringLiteral("0.35mm"));
     EXPECT_EQ(c.inductancePins, QStringLiteral("1—2"));
@@ -216,7 +216,7 @@ TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
     signal.testFrequencyKHz = QStringLiteral("1");
     signal.testVoltageV = QStringLiteral("abc");
     const Construction typed = buildConstruction(
-        sheet, workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8}), signal);
+        sheet, workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8}), signal);
     EXPECT_EQ(typed.testFrequencyKHz, 1.0);
     EXPECT_EQ(typed.testVoltageV, 0.1);
 }
@@ -225,7 +225,7 @@ TEST_F(ConstructionTest, TestsOfTheSimpleFlyback) {
 // both halves (4 × Lp) and every centre-tapped winding's halves on their own.
 TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
     const Construction c =
-        buildConstruction(sheet, workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8}), {});
+        buildConstruction(sheet, workedDesign(sheet::Circuit::Forward, {20, 6}, {0.3, 0.8}), {});
     EXPECT_FALSE(c.storesEnergy);
     EXPECT_TRUE(c.gapText.isEmpty());
     EXPECT_EQ(c.inductancePins, QStringLiteral("1—3"));
@@ -236,7 +236,7 @@ TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
     }
     EXPECT_EQ(
         dcr, (QStringList{"N1（前半） 1—2", "N1（后半） 2—3", "N2（前半） 4—5", "N2（后半） 5—6"}));
-    check::CheckInput halfBridge = workedDesign(design::Circuit::Forward, {20, 6}, {0.3, 0.8});
+    check::CheckInput halfBridge = workedDesign(sheet::Circuit::Forward, {20, 6}, {0.3, 0.8});
     halfBridge.halfBridge = true;
     const Construction bridge = buildConstruction(sheet, halfBridge, {});
     EXPECT_FALSE(bridge.windings[0].centreTapped);
@@ -248,7 +248,7 @@ TEST_F(ConstructionTest, ForwardMeasuresTheWholePrimaryAndEachHalf) {
 // 2δ = 0.483 mm, 0.8 mm becomes 3 × 0.47 mm, 0.517 mm each with enamel,
 // 1.551 mm a turn, 6 turns in 9.6 mm.
 TEST_F(ConstructionTest, WideWireBecomesStrands) {
-    check::CheckInput in = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput in = workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     in.frequencyKHz = 100;
     const Construction c = buildConstruction(sheet, in, {});
     EXPECT_EQ(c.windings[0].strands, 1);
@@ -266,7 +266,7 @@ TEST_F(ConstructionTest, ChosenPinsAndPinsUsedTwice) {
     settings.windings[0] = {QStringLiteral(" 7 "), QStringLiteral("8"), {}, {}, {}};
     settings.windings[1] = {{}, QStringLiteral("9"), QStringLiteral("7"), {}, {}};
     const Construction c = buildConstruction(
-        sheet, workedDesign(design::Circuit::Flyback, {40, 6}, {0.3, 0.8}), settings);
+        sheet, workedDesign(sheet::Circuit::Flyback, {40, 6}, {0.3, 0.8}), settings);
     EXPECT_EQ(describe(c)[0], QStringLiteral("N1（前半） 7→8 29T 29×1 3.2 +3R"));
     EXPECT_EQ(describe(c)[2], QStringLiteral("N1（后半） 8→5 11T 29×1 3.2 +3"));
     EXPECT_FALSE(c.windings[1].hasTap);  // a tap the winding has not is no pin
@@ -281,20 +281,20 @@ TEST_F(ConstructionTest, SaysWhatIsMissing) {
         check::CheckInput in;
         const char* missing;
     };
-    check::CheckInput noCircuit = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noCircuit = workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noCircuit.circuit.reset();
-    check::CheckInput noTurns = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noTurns = workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noTurns.windings[1].turns.reset();
-    check::CheckInput noCore = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noCore = workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noCore.coreName.clear();
-    check::CheckInput noWindow = workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 0.8});
+    check::CheckInput noWindow = workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 0.8});
     noWindow.dimsMm.e.reset();
     const Case cases[] = {
         {"circuit", noCircuit, "未选择电路形式"},
         {"turns", noTurns, "N2的匝数或线径未算出（请点击「变压器设计结果」）"},
         {"core", noCore, "未选择磁芯"},
         {"window", noWindow, "磁芯缺少尺寸，无法得出窗口"},
-        {"wire", workedDesign(design::Circuit::Flyback, {20, 6}, {0.3, 9.0}),
+        {"wire", workedDesign(sheet::Circuit::Flyback, {20, 6}, {0.3, 9.0}),
          "N2线径9 mm在窗口高度16.0 mm减去挡墙6.4 mm内一匝也绕不下"},
     };
     for (const Case& c : cases) {

@@ -12,8 +12,11 @@
 
 #include <random>
 
-namespace kelvane::design {
+namespace kelvane::files {
 namespace {
+
+using sheet::Field;
+using sheet::fieldName;
 
 // Characters an engineer may type that GBK holds: ASCII, Chinese, the
 // degree and plus-minus signs, full-width punctuation.
@@ -229,4 +232,4 @@ TEST_F(DesignFileRoundTripTest, LargestTableOpensAndSavesToTheSameBytes) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::files

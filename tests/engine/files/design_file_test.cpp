@@ -9,8 +9,16 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace kelvane::design {
+namespace kelvane::files {
 namespace {
+
+using session::DesignFixture;
+using sheet::Check;
+using sheet::Field;
+using sheet::fieldName;
+using sheet::kCheckCount;
+using sheet::kFieldCount;
+using sheet::Table;
 
 QByteArray gbk(const QString& text) {
     QStringEncoder encoder("GBK");
@@ -326,4 +334,4 @@ TEST_F(DesignFileTest, MissingFileIsReported) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::files

@@ -10,9 +10,9 @@
 namespace kelvane::report {
 namespace {
 
-using design::Check;
-using design::DesignSheet;
-using design::Field;
+using sheet::Check;
+using sheet::DesignSheet;
+using sheet::Field;
 
 const QString kNotChosenText = QString::fromUtf8(kNotChosen);
 
@@ -58,9 +58,9 @@ TEST(DesignReport, NamesWhatTheDesignHasNotChosenInsteadOfShowingZeros) {
 
 TEST(DesignReport, ShowsTheMaterialWithoutACore) {
     DesignSheet sheet;
-    sheet.setText(design::materialField(1), QStringLiteral("M2000"));
-    sheet.setText(design::materialField(2), QStringLiteral("2000"));
-    sheet.setText(design::materialField(22), QStringLiteral("25"));
+    sheet.setText(sheet::materialField(1), QStringLiteral("M2000"));
+    sheet.setText(sheet::materialField(2), QStringLiteral("2000"));
+    sheet.setText(sheet::materialField(22), QStringLiteral("25"));
     sheet.setText(Field::TxtCorePl, QStringLiteral("0.0"));
     const DesignReport report = reportOf(sheet);
     EXPECT_EQ(value(report, "3 磁芯与磁材", "磁芯"), kNotChosenText);
@@ -79,8 +79,8 @@ TEST(DesignReport, VerdictsFollowTheWindow) {
         ASSERT_GE(row.columns.size(), 5);
         DesignSheet sheet;
         sheet.setText(Field::TxtHipot, QStringLiteral("IEC"));
-        sheet.editGrid(design::Table::MSwin).setRowCount(2);
-        sheet.editGrid(design::Table::MSwin).setCell(0, 1, QStringLiteral("219"));
+        sheet.editGrid(sheet::Table::MSwin).setRowCount(2);
+        sheet.editGrid(sheet::Table::MSwin).setCell(0, 1, QStringLiteral("219"));
         sheet.setText(Field::TxtKwin, QStringLiteral("0.16"));
         sheet.setColor(Field::TxtKwin, row.columns[0].toInt());
         sheet.setText(Field::TxtTempUp, row.columns[1]);

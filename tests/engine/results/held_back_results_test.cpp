@@ -11,13 +11,13 @@
 namespace kelvane::results {
 namespace {
 
-using design::Check;
-using design::Field;
-using design::Table;
+using sheet::Check;
+using sheet::Field;
+using sheet::Table;
 
 // A sheet whose fill factor is coloured on every change, as in the window.
-struct Bench : design::ChangeHandler {
-    design::DesignSheet sheet;
+struct Bench : sheet::ChangeHandler {
+    sheet::DesignSheet sheet;
     DesignResults results{sheet};
 
     Bench() {
@@ -40,7 +40,7 @@ struct Bench : design::ChangeHandler {
 // An edit of the sheet, followed by a request of the results unless quiet
 // (a field without change handling, such as TxtJ written by a design file).
 struct Step {
-    std::function<void(design::DesignSheet&)> edit;
+    std::function<void(sheet::DesignSheet&)> edit;
     bool requests = true;
 };
 
@@ -49,8 +49,8 @@ Step quiet(Step step) {
     return step;
 }
 
-void setOutputs(design::DesignSheet& sheet, const std::vector<QStringList>& rows) {
-    design::Grid& grid = sheet.editGrid(Table::MS);
+void setOutputs(sheet::DesignSheet& sheet, const std::vector<QStringList>& rows) {
+    sheet::Grid& grid = sheet.editGrid(Table::MS);
     grid.setRowCount(int(rows.size()) + 1);
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = 0; c < 5; ++c) {
@@ -74,27 +74,27 @@ void expectSameEnd(const std::vector<Step>& steps) {
         }
     }
     held.results.finishHoldingBack();
-    for (int i = 0; i < design::kFieldCount; ++i) {
+    for (int i = 0; i < sheet::kFieldCount; ++i) {
         const Field field = Field(i);
         EXPECT_EQ(held.sheet.text(field), full.sheet.text(field))
-            << design::fieldName(field).toStdString();
+            << sheet::fieldName(field).toStdString();
     }
     EXPECT_EQ(held.sheet.color(Field::TxtKwin), full.sheet.color(Field::TxtKwin));
     EXPECT_EQ(held.sheet.grid(Table::MSwin).rows, full.sheet.grid(Table::MSwin).rows);
 }
 
 Step text(Field field, const char* value) {
-    return {[field, value](design::DesignSheet& sheet) {
+    return {[field, value](sheet::DesignSheet& sheet) {
         sheet.setText(field, QString::fromUtf8(value));
     }};
 }
 
 Step check(Check option) {
-    return {[option](design::DesignSheet& sheet) { sheet.setChecked(option, 1); }};
+    return {[option](sheet::DesignSheet& sheet) { sheet.setChecked(option, 1); }};
 }
 
 Step core(const char* ae, const char* le, const char* aw) {
-    return {[=](design::DesignSheet& sheet) {
+    return {[=](sheet::DesignSheet& sheet) {
         sheet.setText(Field::TxtCoreAe, QString::fromUtf8(ae));
         sheet.setText(Field::TxtCoreLe, QString::fromUtf8(le));
         sheet.setText(Field::TxtCoreAw, QString::fromUtf8(aw));
@@ -103,14 +103,14 @@ Step core(const char* ae, const char* le, const char* aw) {
 }
 
 Step outputs(std::vector<QStringList> rows) {
-    return {[rows](design::DesignSheet& sheet) { setOutputs(sheet, rows); }};
+    return {[rows](sheet::DesignSheet& sheet) { setOutputs(sheet, rows); }};
 }
 
 const QStringList kTwelveVolts{"1", "12", "2", "0.7", "24"};
 const QStringList kFiveVolts{"2", "5", "3", "0.5", "15"};
 
 Step flybackPoint() {
-    return {[](design::DesignSheet& sheet) {
+    return {[](sheet::DesignSheet& sheet) {
         sheet.setChecked(Check::Option1, 1);
         sheet.setText(Field::txtudc, QStringLiteral("109.4"));
         sheet.setText(Field::Txtton, QStringLiteral("8.0"));
@@ -118,7 +118,7 @@ Step flybackPoint() {
         sheet.setText(Field::txtlp, QStringLiteral("0.583"));
         sheet.setText(Field::txtbm, QStringLiteral("200"));
         sheet.setText(Field::TxtJ, QStringLiteral("5"));
-        sheet.setText(design::materialField(2), QStringLiteral("2000"));
+        sheet.setText(sheet::materialField(2), QStringLiteral("2000"));
         sheet.setText(Field::TxtCorePl, QStringLiteral("0.150"));
     }};
 }
@@ -185,7 +185,7 @@ TEST(HeldBackResults, RandomSequencesEndAlike) {
                                     : std::vector<QStringList>{kTwelveVolts, kFiveVolts}));
                     break;
                 case 2:
-                    steps.push_back(text(design::materialField(2), values[random.bounded(10)]));
+                    steps.push_back(text(sheet::materialField(2), values[random.bounded(10)]));
                     break;
                 default:
                     steps.push_back(text(fields[random.bounded(11)], values[random.bounded(10)]));

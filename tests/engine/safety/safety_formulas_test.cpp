@@ -8,12 +8,12 @@
 namespace kelvane::safety {
 namespace {
 
-using design::Check;
-using design::Field;
+using sheet::Check;
+using sheet::Field;
 
 class SafetyPresetsTest : public ::testing::Test {
 protected:
-    design::DesignSheet sheet;
+    sheet::DesignSheet sheet;
     SafetyPresets presets{sheet};
 
     // A primary-to-secondary test voltage typed by the engineer.

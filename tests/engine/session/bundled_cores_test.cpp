@@ -13,7 +13,7 @@ namespace kelvane::session {
 namespace {
 
 using catalogue::CoreOrigin;
-using design::Field;
+using sheet::Field;
 
 const QString kEstimateNote = QStringLiteral("磁芯参数为估算值（±10%）");
 
@@ -41,7 +41,7 @@ protected:
     }
 
     void type(const char* field, const char* text) {
-        window.type(*design::fieldByName(QString::fromLatin1(field)), QString::fromUtf8(text));
+        window.type(*sheet::fieldByName(QString::fromLatin1(field)), QString::fromUtf8(text));
     }
 
     script::ScriptedPrompter prompter;

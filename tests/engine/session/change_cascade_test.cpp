@@ -5,21 +5,21 @@
 namespace kelvane::session {
 namespace {
 
-using design::Field;
+using sheet::Field;
 
 // Enter never leaves the engineer in a field that only shows a result.
 TEST(ChangeCascade, EnterLeadsOnlyToControlsTheEngineerUses) {
-    for (int index = 0; index < design::kFieldCount; ++index) {
+    for (int index = 0; index < sheet::kFieldCount; ++index) {
         const CascadeRow& row = cascadeRow(Field(index));
         EXPECT_EQ(row.field, Field(index));
         if (const Field* next = std::get_if<Field>(&row.next)) {
-            EXPECT_NE(design::editKind(*next), design::EditKind::Shown)
-                << design::fieldName(row.field).toStdString();
+            EXPECT_NE(sheet::editKind(*next), sheet::EditKind::Shown)
+                << sheet::fieldName(row.field).toStdString();
         }
     }
 }
 
-using ChangeCascadeTest = design::DesignFixture;
+using ChangeCascadeTest = DesignFixture;
 
 // txtpint's row: shown with one decimal, and the area product it leads to
 // both listed in Text2 and captioned on Data2.

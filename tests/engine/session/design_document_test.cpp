@@ -3,8 +3,6 @@
 namespace kelvane::session {
 namespace {
 
-using design::DesignFixture;
-
 const QString kBareTitle = QStringLiteral("Kelvane开关变压器设计程序 v%1.%2.%3")
                                .arg(KELVANE_VERSION_MAJOR)
                                .arg(KELVANE_VERSION_MINOR)

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace kelvane::design {
+namespace kelvane::session {
 
 // An opened design window driven by control names, as a design script does.
 class DesignFixture : public ::testing::Test {
@@ -25,15 +25,19 @@ protected:
         return path;
     }
 
-    void type(const char* field, const QString& text) { window.type(*fieldByName(field), text); }
+    void type(const char* field, const QString& text) {
+        window.type(*sheet::fieldByName(field), text);
+    }
     void click(const char* control) { window.click(QString::fromLatin1(control)); }
     void enter(const char* control) { window.keyDown(QString::fromLatin1(control), kEnterKey); }
     [[nodiscard]] QString text(const char* field) const {
-        return window.sheet().text(*fieldByName(field));
+        return window.sheet().text(*sheet::fieldByName(field));
     }
-    [[nodiscard]] QStringList row(int r) const { return window.sheet().grid(Table::MS).rows[r]; }
+    [[nodiscard]] QStringList row(int r) const {
+        return window.sheet().grid(sheet::Table::MS).rows[r];
+    }
     [[nodiscard]] bool checked(const char* check) const {
-        return window.sheet().isChecked(*checkByName(check));
+        return window.sheet().isChecked(*sheet::checkByName(check));
     }
     void addOutput(const QString& volts, const QString& amps) {
         type("txtuoutput", volts);
@@ -43,7 +47,7 @@ protected:
 
     QTemporaryDir directory;
     script::ScriptedPrompter prompter;
-    session::DesignSession window;
+    DesignSession window;
 };
 
-}  // namespace kelvane::design
+}  // namespace kelvane::session

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace kelvane::design {
+namespace kelvane::session {
 namespace {
 
+using sheet::kWindingResistance;
+using sheet::Table;
 using WindowsTest = DesignFixture;
 
 // The focus reported is that of the window acted in last; a window that
@@ -130,4 +132,4 @@ TEST_F(SpiceExportTest, TheMenuWritesTheNetlistOrSaysWhyNot) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::session

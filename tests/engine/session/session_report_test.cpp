@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
-namespace kelvane::design {
+namespace kelvane::session {
 namespace {
 
 using report::DesignReport;
 using report::ReportBlock;
 using report::ReportSection;
+using sheet::Grid;
+using sheet::Table;
 
 struct DesignCase {
     const char* name;
@@ -230,4 +232,4 @@ TEST_F(DesignFixture, ReportTakesNoAreaProductFromAnotherCoreRecord) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::session

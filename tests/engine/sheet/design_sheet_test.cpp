@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace kelvane::design {
+namespace kelvane::sheet {
 namespace {
 
 // Counts the change events the record raises.
@@ -58,4 +58,4 @@ TEST(DesignSheet, EveryFieldIsFoundByItsExactName) {
 }
 
 }  // namespace
-}  // namespace kelvane::design
+}  // namespace kelvane::sheet
