@@ -31,7 +31,7 @@ using FormsTest = WindowFixture;
 // Each window's controls are Tab stops in the order of its pages, boxes
 // and rows, every one of them bound by its control name.
 TEST_F(FormsTest, TabWalksEveryControlInOrder) {
-    engine.click(QStringLiteral("HE"));
+    engine.click(sheet::Command::HE);
     ASSERT_NE(window.aboutWindow(), nullptr);
     const QHash<QString, QWidget*> forms = {{QStringLiteral("FrmFanji"), &window},
                                             {QStringLiteral("FrmWireTools"), &window.wireWindow()},
@@ -60,8 +60,8 @@ TEST(FormsOwnership, SecondaryWindowsGoWithTheDesignWindow) {
         window.setScripted(true);
         window.show();
         window.openDesignWindow();
-        engine.click(QStringLiteral("TOOL"));
-        engine.click(QStringLiteral("HE"));
+        engine.click(sheet::Command::TOOL);
+        engine.click(sheet::Command::HE);
         wireTools = &window.wireWindow();
         about = window.aboutWindow();
         ASSERT_TRUE(wireTools->isVisible());

@@ -70,7 +70,7 @@ TEST_P(TypingTest, KeysTypedInOrderGiveTheWholeText) {
                                    QStringLiteral("/pictures"));
     byTexts.open();
     if (!circuit.isEmpty()) {
-        byTexts.click(circuit);
+        byTexts.click(*sheet::controlByName(circuit));
     }
     for (const QString& typed : received) {
         byTexts.type(*sheet::fieldByName(name), typed);
@@ -263,7 +263,7 @@ TEST_F(KeyboardTest, KeysAndClicksChooseTheOutput) {
     for (const char* volts : {"5", "12", "24"}) {
         engine.type(sheet::Field::txtuoutput, QString::fromLatin1(volts));
         engine.type(sheet::Field::TxtIoutput, QStringLiteral("1"));
-        engine.click(QStringLiteral("Command1"));
+        engine.click(sheet::Command::Command1);
     }
     RecordGridView* outputs = grid(QStringLiteral("MS"));
     tabInto(QStringLiteral("MS"));

@@ -42,19 +42,19 @@ protected:
     }
     // The two-output flyback of the check's golden design.
     void designTwoOutputs() {
-        engine.click(QStringLiteral("Option1"));
+        engine.click(sheet::Check::Option1);
         type("TxtUmin", QStringLiteral("85"));
         type("TxtF", QStringLiteral("65"));
         type("txtd", QStringLiteral("0.45"));
-        engine.keyDown(QStringLiteral("txtd"), kEnterKey);
+        engine.keyDown(sheet::Field::txtd, kEnterKey);
         for (const auto& [volts, amps] : {std::pair{"12", "2"}, std::pair{"5", "0.5"}}) {
             type("txtuoutput", QString::fromLatin1(volts));
             type("TxtIoutput", QString::fromLatin1(amps));
-            engine.click(QStringLiteral("Command1"));
+            engine.click(sheet::Command::Command1);
         }
         type("Text1", QStringLiteral("M2000"));
         type("TXTCORE", QStringLiteral("EE25"));
-        engine.click(QStringLiteral("Command10"));
+        engine.click(sheet::Command::Command10);
         QCoreApplication::processEvents();
     }
     void clickSimulate() {
@@ -145,7 +145,7 @@ TEST_F(SimulationPanelTest, CancelStopsTheRunAndNothingIsShown) {
 TEST_F(SimulationPanelTest, ADesignWithoutABenchSaysWhy) {
     const FakeNgspice fake;
     panel()->setNgspiceProgram(fake.path());
-    engine.click(QStringLiteral("Option1"));
+    engine.click(sheet::Check::Option1);
     clickSimulate();
     EXPECT_FALSE(panel()->isRunning());
     EXPECT_EQ(panel()->statusText(), QStringLiteral("无法导出SPICE模型：没有输出"));

@@ -99,9 +99,9 @@ QStringList shownTexts(QWidget* window) {
 // language item of the Help menu names itself in both, on purpose.
 TEST_F(EnglishWindow, ShowsNoChineseText) {
     ASSERT_TRUE(english.loaded());
-    engine.click(QStringLiteral("Option1"));  // the flyback, so that the check has items
-    engine.click(QStringLiteral("TOOL"));
-    engine.click(QStringLiteral("HE"));
+    engine.click(sheet::Check::Option1);  // the flyback, so that the check has items
+    engine.click(sheet::Command::TOOL);
+    engine.click(sheet::Command::HE);
     window.findChild<QAction*>(QStringLiteral("ADVISOR"))->trigger();
     QApplication::processEvents();
     const QStringList bilingual = {QStringLiteral("menu Language: 语言 / Language"),
@@ -153,7 +153,7 @@ TEST(EnglishFields, ShowEngineTextsTranslatedAndReadThemAsWritten) {
 // The wire calculator's material box: English items, the engine's text.
 TEST_F(EnglishWindow, ListsTheWireMaterialsInEnglish) {
     ASSERT_TRUE(english.loaded());
-    engine.click(QStringLiteral("TOOL"));
+    engine.click(sheet::Command::TOOL);
     QApplication::processEvents();
     QComboBox* material = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {

@@ -38,7 +38,7 @@ TEST_F(WaveformViewTest, FollowsTheCircuitTypeAndTheFigures) {
     EXPECT_EQ(currentColumns(), 0);  // no circuit type yet
     const char* options[] = {"Option1", "Option2", "Option3"};
     for (const char* option : options) {
-        engine.click(QString::fromLatin1(option));
+        engine.click(*sheet::controlByName(QString::fromLatin1(option)));
         engine.type(Field::TxtF, QStringLiteral("50"));
         engine.type(Field::txtd, QStringLiteral("0.4"));
         engine.type(Field::txtudc, QStringLiteral("100"));

@@ -19,6 +19,36 @@ std::optional<QString> aboutControl(const QString& control) {
 
 }  // namespace
 
+void keyDownNamed(session::DesignSession& window, const QString& control, int keyCode) {
+    if (const std::optional<QString> wireName = wireControl(control)) {
+        window.wireTools().keyDown(*wireName, keyCode);
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        window.about().keyDown(*aboutName, keyCode);
+    } else if (const std::optional<sheet::Control> design = sheet::controlByName(control)) {
+        window.keyDown(*design, keyCode);
+    }
+}
+
+void focusNamed(session::DesignSession& window, const QString& control) {
+    if (const std::optional<QString> wireName = wireControl(control)) {
+        window.wireTools().focus(*wireName);
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        window.about().focus(*aboutName);
+    } else if (const std::optional<sheet::Control> design = sheet::controlByName(control)) {
+        window.focus(*design);
+    }
+}
+
+void clickNamed(session::DesignSession& window, const QString& control) {
+    if (const std::optional<QString> wireName = wireControl(control)) {
+        window.wireTools().click(*wireName);
+    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
+        window.about().click(*aboutName);
+    } else if (const std::optional<sheet::Control> design = sheet::controlByName(control)) {
+        window.click(*design);
+    }
+}
+
 EngineTarget::EngineTarget(session::DesignSession& window) : m_window(window) {
     // Without windows, OP's end of the program is the engine's alone; a
     // script is never asked about unsaved changes.
@@ -46,40 +76,22 @@ void EngineTarget::pick(const QString& control, const QString& item) {
 }
 
 void EngineTarget::key(const QString& control, int keyCode) {
-    if (const std::optional<QString> wireName = wireControl(control)) {
-        m_window.wireTools().keyDown(*wireName, keyCode);
-    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
-        m_window.about().keyDown(*aboutName, keyCode);
-    } else {
-        m_window.keyDown(control, keyCode);
-    }
+    keyDownNamed(m_window, control, keyCode);
 }
 
 void EngineTarget::focus(const QString& control) {
-    if (const std::optional<QString> wireName = wireControl(control)) {
-        m_window.wireTools().focus(*wireName);
-    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
-        m_window.about().focus(*aboutName);
-    } else {
-        m_window.focus(control);
-    }
+    focusNamed(m_window, control);
 }
 
 void EngineTarget::click(const QString& control) {
-    if (const std::optional<QString> wireName = wireControl(control)) {
-        m_window.wireTools().click(*wireName);
-    } else if (const std::optional<QString> aboutName = aboutControl(control)) {
-        m_window.about().click(*aboutName);
-    } else {
-        m_window.click(control);
-    }
+    clickNamed(m_window, control);
 }
 
 void EngineTarget::select(const QString& grid, int row) {
     if (grid == u"MS") {
         m_window.selectOutputRow(row);
     } else {
-        m_window.selectRecord(grid, row);
+        m_window.selectRecord(std::get<sheet::RecordGrid>(*sheet::controlByName(grid)), row);
     }
 }
 

@@ -11,6 +11,12 @@ namespace kelvane::script {
 // N ticks of the wire calculator's timer, when its window is open.
 void tickWireTools(session::DesignSession& window, int count);
 
+// The verbs on a control a script names, in the window its name belongs
+// to; the runner has checked the name.
+void keyDownNamed(session::DesignSession& window, const QString& control, int keyCode);
+void focusNamed(session::DesignSession& window, const QString& control);
+void clickNamed(session::DesignSession& window, const QString& control);
+
 // Drives the engine directly: the verbs of the design window.
 class EngineTarget : public ScriptTarget {
 public:

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <iterator>
 #include <utility>
@@ -23,7 +22,7 @@ using sheet::MaterialColumn;
 
 namespace {
 
-const QString kCheck1 = QStringLiteral("Check1");
+const QString kCheck1 = sheet::checkName(Check::Check1);
 
 const QString kCatalogueTitle =
     QStringLiteral(QT_TRANSLATE_NOOP("kelvane::messages", "磁材数据库"));
@@ -36,15 +35,6 @@ QString catalogueOpenMessage(const QString& path, const QString& reason) {
                                  "或者用 --catalogue 文件 启动程序，打开另一个数据库文件。\n"
                                  "没有数据库也可以继续设计，但磁材和磁芯列表是空的。"))
         .arg(QFileInfo(path).absoluteFilePath(), reason);
-}
-
-bool isBrandLabel(const QString& name) {
-    static const QRegularExpression pattern(QStringLiteral("^Label[56]\\(\\d+\\)$"));
-    return pattern.match(name).hasMatch();
-}
-
-bool isGrid(const QString& name) {
-    return name == u"MS" || name == u"MSwin" || name == u"DBGrid1" || name == u"DBGrid2";
 }
 
 }  // namespace
@@ -88,7 +78,7 @@ DesignSession::DesignSession(Prompter& prompter, QString cataloguePath, QString 
         m_sheet.setEnabled(QString::fromLatin1(control), false);
     }
     m_sheet.setEnabled(QStringLiteral("TxtApp"), false);
-    m_sheet.setFocus(QStringLiteral("TxtUmin"));
+    m_sheet.setFocus(sheet::fieldName(Field::TxtUmin));
 }
 
 DesignSession::~DesignSession() {
@@ -124,8 +114,8 @@ bool DesignSession::isTypeable(Field field) const {
     }
 }
 
-bool DesignSession::isClickable(const QString& control) const {
-    return m_sheet.isEnabled(control);
+bool DesignSession::isClickable(const sheet::Control& control) const {
+    return m_sheet.isEnabled(sheet::controlName(control));
 }
 
 bool DesignSession::isControl(const QString& name) {
@@ -137,8 +127,7 @@ bool DesignSession::isControl(const QString& name) {
         case Window::Design:
             break;
     }
-    return sheet::fieldByName(name) || sheet::checkByName(name) || sheet::commandByName(name) ||
-           isGrid(name) || isBrandLabel(name);
+    return sheet::controlByName(name).has_value();
 }
 
 QStringList DesignSession::comboItems(Field field) {
@@ -180,15 +169,15 @@ void DesignSession::pick(Field combo, const QString& item) {
     runSteps(cascadeRow(combo).change);
 }
 
-void DesignSession::keyDown(const QString& control, int keyCode) {
+void DesignSession::keyDown(const sheet::Control& control, int keyCode) {
     focus(control);
-    if (const std::optional<Command> command = sheet::commandByName(control)) {
+    if (const Command* command = std::get_if<Command>(&control)) {
         if (keyCode == kEnterKey && isClickable(control)) {
             runCommand(*command);
         }
         return;
     }
-    if (const std::optional<Field> field = sheet::fieldByName(control)) {
+    if (const Field* field = std::get_if<Field>(&control)) {
         pressKey(cascadeRow(*field), keyCode);
     }
 }
@@ -215,17 +204,17 @@ bool DesignSession::enterApplies(EnterWhen when) const {
     return true;
 }
 
-void DesignSession::focus(const QString& control) {
-    if (m_sheet.focus() != control) {
-        m_sheet.setFocus(control);
+void DesignSession::focus(const sheet::Control& control) {
+    if (const QString name = sheet::controlName(control); m_sheet.focus() != name) {
+        m_sheet.setFocus(name);
     }
 }
 
-void DesignSession::click(const QString& control) {
+void DesignSession::click(const sheet::Control& control) {
     if (!isClickable(control)) {
         return;
     }
-    if (const std::optional<Check> check = sheet::checkByName(control)) {
+    if (const Check* check = std::get_if<Check>(&control)) {
         if (*check == Check::Check1) {
             m_sheet.setChecked(Check::Check1, m_sheet.checkValue(Check::Check1) != 0 ? 0 : 1);
         } else {
@@ -233,11 +222,11 @@ void DesignSession::click(const QString& control) {
         }
         return;
     }
-    if (const std::optional<Command> command = sheet::commandByName(control)) {
+    if (const Command* command = std::get_if<Command>(&control)) {
         runCommand(*command);
         return;
     }
-    if (isBrandLabel(control)) {
+    if (std::holds_alternative<sheet::BrandLabel>(control)) {
         Q_EMIT webSiteRequested();
     }
 }
@@ -246,8 +235,9 @@ void DesignSession::selectOutputRow(int row) {
     m_outputs.selectRow(row);
 }
 
-void DesignSession::selectRecord(const QString& grid, int row) {
-    (grid == u"DBGrid1" ? m_catalogue.materials() : m_catalogue.cores()).moveTo(row);
+void DesignSession::selectRecord(sheet::RecordGrid grid, int row) {
+    (grid == sheet::RecordGrid::DBGrid1 ? m_catalogue.materials() : m_catalogue.cores())
+        .moveTo(row);
 }
 
 void DesignSession::reportFailedPrint(const QString& reason) {

@@ -76,7 +76,7 @@ public:
     // Whether the engineer can type into the field now.
     [[nodiscard]] bool isTypeable(sheet::Field field) const;
     // Whether a button, option, check box or menu item can be clicked now.
-    [[nodiscard]] bool isClickable(const QString& control) const;
+    [[nodiscard]] bool isClickable(const sheet::Control& control) const;
     // Whether the name is a control of this window (field, grid, button,
     // option, menu item or label) or, with a secondary window's prefix
     // (controlPrefix()), of the wire calculator or the About window.
@@ -92,15 +92,15 @@ public:
     // The engineer picks an item of a combo box's list.
     void pick(sheet::Field combo, const QString& item);
     // Key-down with `keyCode` in the control that has the focus.
-    void keyDown(const QString& control, int keyCode);
-    void focus(const QString& control);
-    void click(const QString& control);
+    void keyDown(const sheet::Control& control, int keyCode);
+    void focus(const sheet::Control& control);
+    void click(const sheet::Control& control);
     // Row `row` of the outputs table becomes current.
     void selectOutputRow(int row);
     // Record `row` (1-based) of DBGrid1 or DBGrid2 becomes current. The
     // current record is no move; a material edit that cannot be saved
     // keeps DBGrid1 where it is.
-    void selectRecord(const QString& grid, int row);
+    void selectRecord(sheet::RecordGrid grid, int row);
     void showPage(int page);
     // A print that did not reach its printer or file, with the reason.
     void reportFailedPrint(const QString& reason);

@@ -2,6 +2,8 @@
 
 #include "engine/base/number_text.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace kelvane::sheet {
@@ -82,6 +84,49 @@ QString commandName(Command command) {
 
 std::optional<Command> commandByName(const QString& name) {
     return byName<Command>(kCommandNames, name);
+}
+
+std::optional<Control> controlByName(const QString& name) {
+    if (const std::optional<Field> field = fieldByName(name)) {
+        return *field;
+    }
+    if (const std::optional<Check> check = checkByName(name)) {
+        return *check;
+    }
+    if (const std::optional<Command> command = commandByName(name)) {
+        return *command;
+    }
+    if (name == u"MS" || name == u"MSwin") {
+        return name == u"MS" ? Table::MS : Table::MSwin;
+    }
+    if (name == u"DBGrid1" || name == u"DBGrid2") {
+        return name == u"DBGrid1" ? RecordGrid::DBGrid1 : RecordGrid::DBGrid2;
+    }
+    static const QRegularExpression brandLabel(
+        QStringLiteral("^Label([56])\\((0|[1-9]\\d{0,2})\\)$"));
+    if (const QRegularExpressionMatch match = brandLabel.match(name); match.hasMatch()) {
+        return BrandLabel{match.captured(1).toInt(), match.captured(2).toInt()};
+    }
+    return std::nullopt;
+}
+
+QString controlName(const Control& control) {
+    struct Namer {
+        QString operator()(Field field) const { return fieldName(field); }
+        QString operator()(Check check) const { return checkName(check); }
+        QString operator()(Command command) const { return commandName(command); }
+        QString operator()(Table table) const {
+            return table == Table::MS ? QStringLiteral("MS") : QStringLiteral("MSwin");
+        }
+        QString operator()(RecordGrid grid) const {
+            return grid == RecordGrid::DBGrid1 ? QStringLiteral("DBGrid1")
+                                               : QStringLiteral("DBGrid2");
+        }
+        QString operator()(BrandLabel label) const {
+            return QStringLiteral("Label%1(%2)").arg(label.label).arg(label.index);
+        }
+    };
+    return std::visit(Namer{}, control);
 }
 
 Field materialField(int index) {

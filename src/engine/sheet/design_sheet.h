@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <variant>
 
 namespace kelvane::sheet {
 
@@ -84,6 +85,23 @@ struct Grid {
 };
 
 enum class Table { MS, MSwin };
+
+// The catalogue's grids: the materials and the cores.
+enum class RecordGrid { DBGrid1, DBGrid2 };
+
+// A maker's name label, Label5(index) or Label6(index); a click on one
+// opens the web site.
+struct BrandLabel {
+    int label;  // 5 or 6
+    int index;
+    bool operator==(const BrandLabel&) const = default;
+};
+
+// A control of the design window. Scripts and widgets name controls; the
+// name is resolved here once, and the session's verbs take the control.
+using Control = std::variant<Field, Check, Command, Table, RecordGrid, BrandLabel>;
+[[nodiscard]] std::optional<Control> controlByName(const QString& name);
+[[nodiscard]] QString controlName(const Control& control);
 
 // The colour values a field is coloured with (0xBBGGRR): green within a
 // limit, red beyond it.

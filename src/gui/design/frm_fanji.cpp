@@ -170,19 +170,22 @@ QTabWidget* FrmFanji::pages() const {
 }
 
 void FrmFanji::bindControls() {
+    // The binder hands over only the names isControl() knows.
     const auto field = [](const QString& name) { return *sheet::fieldByName(name); };
+    const auto named = [](const QString& name) { return *sheet::controlByName(name); };
     m_binder = new FieldBinder(
         *this, {.type = [this, field](const QString& name,
                                       const QString& text) { m_window.type(field(name), text); },
                 .pick = [this, field](const QString& name,
                                       const QString& text) { m_window.pick(field(name), text); },
                 .click =
-                    [this](const QString& name) {
-                        m_window.click(name);
+                    [this, named](const QString& name) {
+                        m_window.click(named(name));
                         mirrorChecks();
                     },
-                .keyDown = [this](const QString& name, int code) { m_window.keyDown(name, code); },
-                .focus = [this](const QString& name) { m_window.focus(name); },
+                .keyDown = [this, named](const QString& name,
+                                         int code) { m_window.keyDown(named(name), code); },
+                .focus = [this, named](const QString& name) { m_window.focus(named(name)); },
                 .selectsAllOnFocus =
                     [](const QString& name) {
                         const std::optional<Field> field = sheet::fieldByName(name);
@@ -220,12 +223,12 @@ void FrmFanji::bindControls() {
         m_ui->MS, [this](int row) { m_window.selectOutputRow(m_msModel->gridRow(row)); },
         [this] { return m_msModel->viewRow(m_window.sheet().grid(sheet::Table::MS).currentRow); });
 
-    bindRecordSet(m_ui->DBGrid1, m_window.catalogue().materials(), {});
+    bindRecordSet(sheet::RecordGrid::DBGrid1, m_ui->DBGrid1, {});
     QVector<RecordSetModel::Column> coreColumns;
     for (const catalogue::GridColumn& column : catalogue::coreGridColumns()) {
         coreColumns.append({column.caption, column.column});
     }
-    bindRecordSet(m_ui->DBGrid2, m_window.catalogue().cores(), coreColumns);
+    bindRecordSet(sheet::RecordGrid::DBGrid2, m_ui->DBGrid2, coreColumns);
 
     QTableView* windings = m_ui->MSwin;
     windings->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -248,13 +251,15 @@ void FrmFanji::centre() {
          screen.top() + (screen.height() - frameGeometry().height()) / 2);
 }
 
-void FrmFanji::bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
+void FrmFanji::bindRecordSet(sheet::RecordGrid grid, RecordGridView* view,
                              const QVector<RecordSetModel::Column>& columns) {
+    catalogue::DataSource& source = grid == sheet::RecordGrid::DBGrid1
+                                        ? m_window.catalogue().materials()
+                                        : m_window.catalogue().cores();
     auto* model = new RecordSetModel(source, columns, view);
     view->setModel(model);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->horizontalHeader()->setDefaultSectionSize(64);
-    const QString name = view->objectName();
     connect(&source, &catalogue::DataSource::refreshed, view, [view, model, &source] {
         model->refresh();
         // Wide enough for each heading; rows are not measured, so a large
@@ -272,7 +277,7 @@ void FrmFanji::bindRecordSet(RecordGridView* view, catalogue::DataSource& source
     connect(&source, &catalogue::DataSource::currentChanged, view,
             [view, &source] { view->showRow(source.position() - 1); });
     bindGridRows(
-        view, [this, name](int row) { m_window.selectRecord(name, row + 1); },
+        view, [this, grid](int row) { m_window.selectRecord(grid, row + 1); },
         [&source] { return source.position() - 1; });
 }
 
@@ -498,12 +503,12 @@ void FrmFanji::buildMenus() {
     addItem("Exit", tr("退出&X"), &QWidget::close);
     QAction* tools = menuBar()->addAction(tr("工具"));
     tools->setObjectName(QStringLiteral("TOOL"));
-    connect(tools, &QAction::triggered, this, [this] { m_window.click(QStringLiteral("TOOL")); });
+    connect(tools, &QAction::triggered, this, [this] { m_window.click(sheet::Command::TOOL); });
     // Help: the About window (the control HE, as before) and the language.
     QMenu* help = menuBar()->addMenu(tr("帮助"));
     QAction* about = help->addAction(tr("关于"));
     about->setObjectName(QStringLiteral("HE"));
-    connect(about, &QAction::triggered, this, [this] { m_window.click(QStringLiteral("HE")); });
+    connect(about, &QAction::triggered, this, [this] { m_window.click(sheet::Command::HE); });
     // Named in both languages, so that it is found whichever is shown.
     QMenu* languages = help->addMenu(QStringLiteral("语言 / Language"));
     languages->menuAction()->setObjectName(QStringLiteral("Language"));

@@ -91,7 +91,8 @@ private:
     void buildMenus();
     // chooseLanguage() — keeps the engineer's language for the next start.
     void chooseLanguage(Language language);
-    void bindRecordSet(RecordGridView* view, catalogue::DataSource& source,
+    // `view` shows the record set `grid` of the catalogue.
+    void bindRecordSet(sheet::RecordGrid grid, RecordGridView* view,
                        const QVector<RecordSetModel::Column>& columns);
     // Rows the engineer chooses in `view` go to the engine by `choose`; the
     // view then shows `engineRow`, the row the engine holds current.

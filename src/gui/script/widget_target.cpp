@@ -118,11 +118,7 @@ void WidgetTarget::pick(const QString& control, const QString& item) {
 void WidgetTarget::key(const QString& control, int keyCode) {
     QWidget* target = widget(control);
     if (target == nullptr) {
-        if (control.startsWith(kWirePrefix)) {
-            m_window.engine().wireTools().keyDown(control.mid(kWirePrefix.size()), keyCode);
-        } else {
-            m_window.engine().keyDown(control, keyCode);
-        }
+        script::keyDownNamed(m_window.engine(), control, keyCode);
         return;
     }
     focus(control);
@@ -131,7 +127,7 @@ void WidgetTarget::key(const QString& control, int keyCode) {
     }
     const std::optional<QtKey> qtKey = qtKeyForCode(keyCode);
     if (!qtKey) {
-        m_window.engine().keyDown(control, keyCode);  // no key of a keyboard gives it
+        script::keyDownNamed(m_window.engine(), control, keyCode);  // no key of a keyboard gives it
         return;
     }
     // A key-down and nothing more, as the script means it: the event carries
@@ -157,24 +153,20 @@ void WidgetTarget::focus(const QString& control) {
         if (QWidget* target = widget(control)) {
             target->setFocus(Qt::MouseFocusReason);
         }
-        if (control.startsWith(kWirePrefix)) {
-            m_window.engine().wireTools().focus(control.mid(kWirePrefix.size()));
-        } else {
-            m_window.engine().about().focus(control.mid(kAboutPrefix.size()));
-        }
+        script::focusNamed(m_window.engine(), control);
         return;
     }
     QWidget* target = widget(control);
     if (target == nullptr || !target->isEnabled()) {
         // Display-only fields and labels take the focus in the record only.
-        m_window.engine().focus(control);
+        script::focusNamed(m_window.engine(), control);
         return;
     }
     // Focus moves to a widget only on its visible page.
     for (int page = 0; page < m_window.pages()->count(); ++page) {
         if (m_window.pages()->widget(page)->isAncestorOf(target) &&
             m_window.pages()->currentIndex() != page) {
-            m_window.engine().focus(control);
+            script::focusNamed(m_window.engine(), control);
             return;
         }
     }
@@ -207,7 +199,7 @@ void WidgetTarget::click(const QString& control) {
         action->trigger();
         return;
     }
-    m_window.engine().click(control);
+    script::clickNamed(m_window.engine(), control);
 }
 
 void WidgetTarget::select(const QString& grid, int row) {

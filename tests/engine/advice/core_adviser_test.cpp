@@ -43,35 +43,35 @@ void addOutput(session::DesignSession& w, const char* volts, const char* amps, c
     type(w, "txtuoutput", QString::fromLatin1(volts));
     type(w, "TxtIoutput", QString::fromLatin1(amps));
     type(w, "TXTDIO", QString::fromLatin1(drop));
-    w.click(QStringLiteral("Command1"));
+    w.click(sheet::Command::Command1);
 }
 
 void primary(session::DesignSession& w, const char* umin, const char* f, const char* d) {
     type(w, "TxtUmin", QString::fromLatin1(umin));
     type(w, "TxtF", QString::fromLatin1(f));
     type(w, "txtd", QString::fromLatin1(d));
-    w.keyDown(QStringLiteral("txtd"), kEnterKey);
+    w.keyDown(sheet::Field::txtd, kEnterKey);
 }
 
 const DesignCase kDesigns[] = {
     {"flyback two outputs 65 kHz IEC",
      [](session::DesignSession& w) {
-         w.click(QStringLiteral("Option1"));
+         w.click(sheet::Check::Option1);
          primary(w, "85", "65", "0.45");
          addOutput(w, "12", "4", "0.5");
          addOutput(w, "5", "2", "0.4");
      }},
     {"forward one output 100 kHz VDE",
      [](session::DesignSession& w) {
-         w.click(QStringLiteral("Option2"));
-         w.click(QStringLiteral("OptVDE"));
+         w.click(sheet::Check::Option2);
+         w.click(sheet::Check::OptVDE);
          primary(w, "180", "100", "0.4");
          addOutput(w, "24", "2", "0.7");
      }},
     {"RCC three outputs 20 kHz UL",
      [](session::DesignSession& w) {
-         w.click(QStringLiteral("Option3"));
-         w.click(QStringLiteral("OptUL"));
+         w.click(sheet::Check::Option3);
+         w.click(sheet::Check::OptUL);
          primary(w, "90", "20", "0.5");
          addOutput(w, "5", "1", "0.3");
          addOutput(w, "12", "0.5", "0.5");
@@ -79,8 +79,8 @@ const DesignCase kDesigns[] = {
      }},
     {"flyback 500 kHz own standard, typed Bm and J",
      [](session::DesignSession& w) {
-         w.click(QStringLiteral("Option1"));
-         w.click(QStringLiteral("OptSelf"));
+         w.click(sheet::Check::Option1);
+         w.click(sheet::Check::OptSelf);
          primary(w, "100", "500", "0.3");
          addOutput(w, "19", "3.4", "0.6");
          type(w, "TxtJ", QStringLiteral("6"));
@@ -89,12 +89,12 @@ const DesignCase kDesigns[] = {
      }},
     {"flyback 10 kHz after a chosen material and core",
      [](session::DesignSession& w) {
-         w.click(QStringLiteral("Option1"));
+         w.click(sheet::Check::Option1);
          primary(w, "85", "10", "0.45");
          addOutput(w, "12", "1", "0.5");
          type(w, "Text1", QStringLiteral("M2000"));
          type(w, "TXTCORE", QStringLiteral("EE25"));
-         w.click(QStringLiteral("Command10"));
+         w.click(sheet::Command::Command10);
      }},
 };
 
@@ -335,7 +335,7 @@ TEST(CoreAdviser, AnIncompleteDesignGetsNoRowsAndItsMessage) {
     };
     for (const auto& enter : designs) {
         Window w;
-        w.window.click(QStringLiteral("Option1"));
+        w.window.click(sheet::Check::Option1);
         enter(w.window);
         w.prompter.takeMessages();
         EXPECT_TRUE(w.window.advise().isEmpty());

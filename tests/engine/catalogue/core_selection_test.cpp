@@ -28,10 +28,10 @@ TEST_F(CoreSelectionTest, SearchTrimsTabsAndLineEnds) {
 }
 
 TEST_F(CoreSelectionTest, FamilyFromTheCoreNameAndItsPicture) {
-    window.selectRecord(QStringLiteral("DBGrid2"), 5);  // EPC17, not EP
+    window.selectRecord(sheet::RecordGrid::DBGrid2, 5);  // EPC17, not EP
     EXPECT_EQ(text("cmbcore"), u"EPC");
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EPC.GIF");
-    window.selectRecord(QStringLiteral("DBGrid2"), 4);  // ee30
+    window.selectRecord(sheet::RecordGrid::DBGrid2, 4);  // ee30
     EXPECT_EQ(text("cmbcore"), u"EE");
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")), u"/pictures/EE.GIF");
     window.pick(Field::cmbcore, QStringLiteral("EFD"));
@@ -62,7 +62,7 @@ TEST(CoreFamilyTest, EveryFamilyHasItsPictureAndNoPictureIsSpare) {
 TEST_F(CoreSelectionTest, FluxDensityEnterAndAnyKey) {
     type("txtbm", "150");
     const QString loss = text("txtpl");
-    window.keyDown(QStringLiteral("txtbm"), 65);  // any key: the caption only
+    window.keyDown(sheet::Field::txtbm, 65);  // any key: the caption only
     EXPECT_EQ(window.sheet().caption(QStringLiteral("Data2")), window.sheet().areaProductText());
     EXPECT_EQ(text("txtpl"), loss);
 }
@@ -102,7 +102,7 @@ TEST(MissingCatalogue, OpensWithOneMessageAndEmptyFields) {
     EXPECT_EQ(window.sheet().text(Field::TxtCoreSize), u"");
     EXPECT_EQ(window.sheet().text(Field::TxtApp1), u"");
     window.type(Field::txtpint, QStringLiteral("100"));
-    window.click(QStringLiteral("Command9"));
+    window.click(sheet::Command::Command9);
     EXPECT_EQ(window.sheet().text(Field::txtpint), u"100.0");
     EXPECT_EQ(window.sheet().text(Field::TxtCoreVe), u"0.0");  // empty fields count 0
     EXPECT_TRUE(prompter.takeMessages().isEmpty());

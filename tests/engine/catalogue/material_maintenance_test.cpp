@@ -285,7 +285,8 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
                 const int command = std::array{3, 4, 5, 6, 7, 8}[random() % 6];
                 const QString answer = pick(answers);
                 steps.append(QStringLiteral("click Command%1 (%2)").arg(command).arg(answer));
-                const QString control = QStringLiteral("Command%1").arg(command);
+                const sheet::Control control =
+                    *sheet::controlByName(QStringLiteral("Command%1").arg(command));
                 if ((command == 4 || command == 7) && window.isClickable(control)) {
                     prompter.queue({command == 4 ? script::ScriptedPrompter::Answer::Kind::Yes
                                                  : script::ScriptedPrompter::Answer::Kind::Text,
@@ -300,7 +301,7 @@ TEST(MaintenanceModel, RandomSessionsKeepEveryRowAsTheRulesSay) {
             } else if (roll < 85) {
                 const int row = 1 + int(random() % 7);
                 steps.append(QStringLiteral("select DBGrid1 %1").arg(row));
-                window.selectRecord(QStringLiteral("DBGrid1"), row);
+                window.selectRecord(sheet::RecordGrid::DBGrid1, row);
                 model.select(row);
             } else {
                 const QString text = pick(searches);

@@ -15,6 +15,7 @@
 namespace kelvane::files {
 namespace {
 
+using sheet::Check;
 using sheet::Field;
 using sheet::fieldName;
 
@@ -77,14 +78,14 @@ QVector<Field> typedFields() {
 void pickCore(session::DesignSession& window, std::mt19937& random) {
     window.type(Field::TXTCORE, QStringLiteral("E"));
     window.type(Field::TXTCORE, QString());
-    window.selectRecord(QStringLiteral("DBGrid2"),
+    window.selectRecord(sheet::RecordGrid::DBGrid2,
                         int(random() % unsigned(window.catalogue().cores().count())) + 1);
 }
 
 void pickMaterial(session::DesignSession& window, std::mt19937& random) {
     window.type(Field::Text1, QStringLiteral("M"));
     window.type(Field::Text1, QString());
-    window.selectRecord(QStringLiteral("DBGrid1"),
+    window.selectRecord(sheet::RecordGrid::DBGrid1,
                         int(random() % unsigned(window.catalogue().materials().count())) + 1);
 }
 
@@ -92,12 +93,12 @@ void pickMaterial(session::DesignSession& window, std::mt19937& random) {
 // Check1, then random edits: typed texts, Enter, outputs added, cores and
 // materials picked.
 void editAtRandom(session::DesignSession& window, int combination, std::mt19937& random) {
-    static const char* const kConverters[] = {"Option1", "Option2", "Option3"};
-    static const char* const kStandards[] = {"OptUL", "OptIEC", "OptVDE", "OptSelf"};
-    window.click(QString::fromLatin1(kConverters[combination % 3]));
-    window.click(QString::fromLatin1(kStandards[(combination / 3) % 4]));
+    static const Check kConverters[] = {Check::Option1, Check::Option2, Check::Option3};
+    static const Check kStandards[] = {Check::OptUL, Check::OptIEC, Check::OptVDE, Check::OptSelf};
+    window.click(kConverters[combination % 3]);
+    window.click(kStandards[(combination / 3) % 4]);
     if (combination / 12 % 2 == 1) {
-        window.click(QStringLiteral("Check1"));
+        window.click(Check::Check1);
     }
     static const QVector<Field> fields = typedFields();
     const int edits = int(random() % 25);
@@ -109,12 +110,12 @@ void editAtRandom(session::DesignSession& window, int combination, std::mt19937&
                 window.type(field, randomText(random));
                 break;
             case 2:
-                window.keyDown(fieldName(field), kEnterKey);
+                window.keyDown(field, kEnterKey);
                 break;
             case 3:
                 window.type(Field::txtuoutput, randomText(random));
                 window.type(Field::TxtIoutput, randomText(random));
-                window.click(QStringLiteral("Command1"));
+                window.click(sheet::Command::Command1);
                 break;
             case 4:
                 pickCore(window, random);

@@ -28,15 +28,15 @@ class BundledCores : public ::testing::Test {
 protected:
     void SetUp() override {
         window.open();
-        window.click(QStringLiteral("Option1"));
+        window.click(sheet::Check::Option1);
         type("TxtUmin", "85");
         type("TxtF", "65");
         type("txtd", "0.45");
-        window.keyDown(QStringLiteral("txtd"), kEnterKey);
+        window.keyDown(sheet::Field::txtd, kEnterKey);
         type("txtuoutput", "19");
         type("TxtIoutput", "3.42");
         type("TXTDIO", "0.5");
-        window.click(QStringLiteral("Command1"));
+        window.click(sheet::Command::Command1);
         type("Text1", "N87");
     }
 
@@ -66,7 +66,7 @@ TEST_F(BundledCores, FamilyPictureOriginAndTheEstimateNote) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.core);
         type("TXTCORE", c.core);
-        window.click(QStringLiteral("Command10"));
+        window.click(sheet::Command::Command10);
         ASSERT_EQ(window.sheet().text(Field::TxtCoreSize), QString::fromLatin1(c.core));
         EXPECT_EQ(window.sheet().text(Field::cmbcore), QString::fromLatin1(c.family));
         EXPECT_EQ(window.sheet().caption(QStringLiteral("Img2")),

@@ -28,8 +28,15 @@ protected:
     void type(const char* field, const QString& text) {
         window.type(*sheet::fieldByName(field), text);
     }
-    void click(const char* control) { window.click(QString::fromLatin1(control)); }
-    void enter(const char* control) { window.keyDown(QString::fromLatin1(control), kEnterKey); }
+    void click(const char* control) { window.click(named(control)); }
+    void enter(const char* control) { window.keyDown(named(control), kEnterKey); }
+    // The control a script would name so; an unknown name fails the test.
+    static sheet::Control named(const char* control) {
+        const std::optional<sheet::Control> known =
+            sheet::controlByName(QString::fromLatin1(control));
+        EXPECT_TRUE(known.has_value()) << control;
+        return known.value_or(sheet::Control{});
+    }
     [[nodiscard]] QString text(const char* field) const {
         return window.sheet().text(*sheet::fieldByName(field));
     }

@@ -57,5 +57,36 @@ TEST(DesignSheet, EveryFieldIsFoundByItsExactName) {
     EXPECT_FALSE(fieldByName(QStringLiteral("txtUmin")).has_value());
 }
 
+TEST(DesignSheet, ControlsAreNamedAsScriptsNameThem) {
+    QVector<Control> controls;
+    for (int index = 0; index < kFieldCount; ++index) {
+        controls.append(Field(index));
+    }
+    for (int index = 0; index < kCheckCount; ++index) {
+        controls.append(Check(index));
+    }
+    for (int index = 0; index < kCommandCount; ++index) {
+        controls.append(Command(index));
+    }
+    controls.append({Table::MS, Table::MSwin, RecordGrid::DBGrid1, RecordGrid::DBGrid2,
+                     BrandLabel{5, 0}, BrandLabel{6, 12}});
+    QStringList names;
+    for (const Control& control : controls) {
+        const QString name = controlName(control);
+        EXPECT_EQ(controlByName(name), control) << name.toStdString();
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names.append(name);
+    }
+    EXPECT_EQ(controlName(Check::OptVDE), u"OptVDE");
+    EXPECT_EQ(controlName(Command::TOOL), u"TOOL");
+    EXPECT_EQ(controlName(RecordGrid::DBGrid2), u"DBGrid2");
+    EXPECT_EQ(controlName(BrandLabel{6, 12}), u"Label6(12)");
+    // A name that would not spell the control back is none.
+    for (const char* name : {"", "ms", "DBGrid3", "Label7(1)", "Label5(01)", "Label5()",
+                             "Label5(1) ", "FrmWireTools.TxtFoilS", "command1"}) {
+        EXPECT_FALSE(controlByName(QString::fromLatin1(name)).has_value()) << name;
+    }
+}
+
 }  // namespace
 }  // namespace kelvane::sheet
