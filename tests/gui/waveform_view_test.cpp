@@ -1,6 +1,5 @@
 #include "window_fixture.h"
 
-#include <QAction>
 #include <QImage>
 
 namespace kelvane::gui {
@@ -48,13 +47,6 @@ TEST_F(WaveformViewTest, FollowsTheCircuitTypeAndTheFigures) {
     // An on-time beyond the period: nothing drawn.
     engine.type(Field::Txtton, QStringLiteral("30"));
     EXPECT_EQ(currentColumns(), 0);
-}
-
-TEST_F(WaveformViewTest, FileMenuExportsTheDesignReport) {
-    auto* action = window.findChild<QAction*>(QStringLiteral("ExportReport"));
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->text(), QStringLiteral("导出设计报告…"));
-    EXPECT_TRUE(action->isEnabled());
 }
 
 }  // namespace
