@@ -201,7 +201,7 @@ Result<void> runLine(const QString& command, const QString& args, DesignSession&
         }
     } else if (command == u"checkinput") {
         const auto [name, text] = splitName(args);
-        if (!DesignSession::isCheckInputName(name)) {
+        if (!session::CheckInputs::isName(name)) {
             return Failure{QStringLiteral("\"%1\" is no input of the design check").arg(name)};
         }
         if (reaches(window)) {

@@ -4,12 +4,10 @@
 #include "engine/base/number_text.h"
 #include "engine/base/prompter.h"
 #include "engine/catalogue/core_family.h"
-#include "engine/files/design_file.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include <iterator>
 #include <utility>
 
 namespace kelvane::session {
@@ -272,12 +270,7 @@ void DesignSession::openAboutWindow() {
 }
 
 bool DesignSession::saveDesign(const QString& path) {
-    FileInputs inputs;
-    for (const QString& name : checkInputNames()) {
-        inputs.check.append(checkInput(name));
-    }
-    inputs.construction = m_constructionInputs;
-    return m_files.save(path, inputs);
+    return m_files.save(path, m_checkInputs.fileInputs());
 }
 
 bool DesignSession::openDesign(const QString& path) {
@@ -286,16 +279,8 @@ bool DesignSession::openDesign(const QString& path) {
         return false;
     }
     // The check's inputs are the file's: a file without them has the defaults.
-    for (int i = 0; i < checkInputNames().size(); ++i) {
-        setCheckInput(checkInputNames()[i], inputs->check.value(i));
-    }
-    for (const QString& name : m_constructionInputs.keys()) {
-        if (!inputs->construction.contains(name)) {
-            setCheckInput(name, QString());
-        }
-    }
-    for (auto input = inputs->construction.begin(); input != inputs->construction.end(); ++input) {
-        setCheckInput(input.key(), input.value());
+    if (m_checkInputs.load(*inputs)) {
+        Q_EMIT checkInputsChanged();
     }
     m_document.setSaved(path);
     return true;
@@ -506,68 +491,13 @@ void DesignSession::applyAdvice(const advice::AdviceRow& row,
     runCommand(Command::Command10);
 }
 
-const QStringList& DesignSession::checkInputNames() {
-    static const QStringList names = [] {
-        QStringList list;
-        for (const char16_t* name : files::kCheckInputNames) {
-            list.append(QString::fromUtf16(name));
-        }
-        return list;
-    }();
-    return names;
-}
-
-namespace {
-
-// The setting of the check that an input's name names, in the order of
-// checkInputNames().
-template <typename Settings>
-auto* checkSetting(Settings& settings, const QString& name) {
-    decltype(&settings.acMaxV) const fields[] = {&settings.acMaxV, &settings.switchRatingV,
-                                                 &settings.bulkUf, &settings.lineHz};
-    static_assert(std::size(fields) == files::kCheckInputCount);
-    static_assert(std::size(check::kCheckSettingTexts) == files::kCheckInputCount);
-    const qsizetype index = DesignSession::checkInputNames().indexOf(name);
-    return index >= 0 ? fields[index] : nullptr;
-}
-
-}  // namespace
-
-bool DesignSession::isCheckInputName(const QString& name) {
-    return checkInputNames().contains(name) || files::isConstructionInputName(name);
-}
-
-QString DesignSession::checkInput(const QString& name) const {
-    if (files::isConstructionInputName(name)) {
-        return m_constructionInputs.value(name);
-    }
-    const QString* setting = checkSetting(m_checkSettings, name);
-    return setting != nullptr ? *setting : QString();
-}
-
 bool DesignSession::setCheckInput(const QString& name, const QString& text) {
-    if (files::isConstructionInputName(name)) {
-        if (m_constructionInputs.value(name) != text) {
-            if (text.isEmpty()) {
-                m_constructionInputs.remove(name);
-            } else {
-                m_constructionInputs.insert(name, text);
-            }
-            m_document.markEdited();
-            Q_EMIT checkInputsChanged();
-        }
-        return true;
-    }
-    QString* setting = checkSetting(m_checkSettings, name);
-    if (setting == nullptr) {
-        return false;
-    }
-    if (*setting != text) {
-        *setting = text;
+    const CheckInputs::Set set = m_checkInputs.set(name, text);
+    if (set == CheckInputs::Set::Changed) {
         m_document.markEdited();
         Q_EMIT checkInputsChanged();
     }
-    return true;
+    return set != CheckInputs::Set::NotAnInput;
 }
 
 QString DesignSession::shownCoreText(const QString& column) const {
@@ -580,7 +510,7 @@ QString DesignSession::shownCoreText(const QString& column) const {
 }
 
 check::CheckInput DesignSession::checkReading() const {
-    check::CheckInput input = check::fromSheet(m_sheet, m_checkSettings);
+    check::CheckInput input = check::fromSheet(m_sheet, m_checkInputs.checkSettings());
     input.coreEstimate = catalogue::coreOrigin(shownCoreText(QStringLiteral("ORIGIN"))) ==
                          catalogue::CoreOrigin::Estimate;
     return input;
@@ -590,33 +520,9 @@ check::CheckResult DesignSession::designCheck() const {
     return check::runCheck(checkReading());
 }
 
-construction::ConstructionSettings DesignSession::constructionSettings() const {
-    construction::ConstructionSettings settings;
-    settings.testFrequencyKHz = m_constructionInputs.value(QStringLiteral("lptestf"));
-    settings.testVoltageV = m_constructionInputs.value(QStringLiteral("lptestv"));
-    for (auto input = m_constructionInputs.begin(); input != m_constructionInputs.end(); ++input) {
-        const QString& name = input.key();
-        const qsizetype open = name.indexOf(u'(');
-        if (open < 0) {
-            continue;
-        }
-        construction::WindingChoice& choice =
-            settings.windings[name.sliced(open + 1, name.size() - open - 2).toInt()];
-        const QStringView base = QStringView(name).first(open);
-        QString* const fields[] = {&choice.startPin, &choice.tapPin, &choice.finishPin,
-                                   &choice.kind, &choice.wire};
-        static_assert(std::size(fields) == std::size(files::kWindingInputNames));
-        for (size_t i = 0; i < std::size(fields); ++i) {
-            if (base == files::kWindingInputNames[i]) {
-                *fields[i] = input.value();
-            }
-        }
-    }
-    return settings;
-}
-
 construction::Construction DesignSession::construction() const {
-    return construction::buildConstruction(m_sheet, checkReading(), constructionSettings());
+    return construction::buildConstruction(m_sheet, checkReading(),
+                                           m_checkInputs.constructionSettings());
 }
 
 Result<spice::Netlist> DesignSession::spiceNetlist(spice::NetlistOptions options) const {

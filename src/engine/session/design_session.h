@@ -12,6 +12,7 @@
 #include "engine/results/design_results.h"
 #include "engine/safety/safety_presets.h"
 #include "engine/session/change_cascade.h"
+#include "engine/session/check_inputs.h"
 #include "engine/session/design_document.h"
 #include "engine/session/design_files.h"
 #include "engine/session/windows.h"
@@ -134,24 +135,12 @@ public:
     // window's own run).
     void applyAdvice(const advice::AdviceRow& row, const advice::CatalogueSnapshot& snapshot);
 
-    // The design check's own inputs as typed on its page, kept with the
-    // design: vacmax, rating, bulk, linef.
-    [[nodiscard]] static const QStringList& checkInputNames();
-    // Whether a name is one of those or an input of the construction sheet
-    // (files::isConstructionInputName(): the pins, kind and wire of a
-    // winding, the inductance's test signal), which the check's page keeps
-    // and the design file stores alike.
-    [[nodiscard]] static bool isCheckInputName(const QString& name);
-    [[nodiscard]] QString checkInput(const QString& name) const;
+    // What the engineer typed on the check's page (CheckInputs), kept with
+    // the design.
+    [[nodiscard]] const CheckInputs& checkInputs() const { return m_checkInputs; }
     // Sets one as the engineer types it; an empty text restores the
     // default. False for a name that is no input of the check.
     bool setCheckInput(const QString& name, const QString& text);
-    // The construction sheet's inputs that are set, by name.
-    [[nodiscard]] const QMap<QString, QString>& constructionInputs() const {
-        return m_constructionInputs;
-    }
-    // The same read as the engineer's choices.
-    [[nodiscard]] construction::ConstructionSettings constructionSettings() const;
     // The construction sheet of the design as it stands; changes nothing.
     [[nodiscard]] construction::Construction construction() const;
     // A column of the core the fields show, from the current CORE record
@@ -218,8 +207,7 @@ private:
     DesignFiles m_files;
     std::shared_ptr<const advice::CatalogueSnapshot> m_snapshot;
     advice::Advice m_advice;
-    check::CheckSettings m_checkSettings;
-    QMap<QString, QString> m_constructionInputs;
+    CheckInputs m_checkInputs;
     std::optional<check::CheckResult> m_lastCheck;
 };
 

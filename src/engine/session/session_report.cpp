@@ -24,9 +24,10 @@ report::ReportBlock textBlock(const QString& text) {
 report::ReportSection checkSection(const DesignSession& session, const check::CheckResult& result) {
     report::ReportSection section;
     section.title = QCoreApplication::translate("kelvane::session", "7 设计校核");
-    const QString inputs[] = {
-        session.checkInput(QStringLiteral("vacmax")), session.checkInput(QStringLiteral("rating")),
-        session.checkInput(QStringLiteral("bulk")), session.checkInput(QStringLiteral("linef"))};
+    const QString inputs[] = {session.checkInputs().value(QStringLiteral("vacmax")),
+                              session.checkInputs().value(QStringLiteral("rating")),
+                              session.checkInputs().value(QStringLiteral("bulk")),
+                              session.checkInputs().value(QStringLiteral("linef"))};
     // What each input reads as, the default where it is empty.
     const auto shown = [&inputs](int i, const QString& unit) {
         const QString text = trimBlanks(inputs[i]);

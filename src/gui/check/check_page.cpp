@@ -103,7 +103,7 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     setObjectName(QStringLiteral("CheckPage"));
     auto* layout = new QVBoxLayout(this);
     auto* inputs = new QGridLayout;
-    const QStringList& names = session::DesignSession::checkInputNames();
+    const QStringList& names = session::CheckInputs::checkNames();
     for (int i = 0; i < names.size(); ++i) {
         auto* label =
             new QLabel(humanText(QString::fromUtf8(check::kCheckSettingTexts[i].caption)), this);
@@ -207,7 +207,7 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
 }
 
 QLineEdit* CheckPage::input(const QString& name) const {
-    const qsizetype index = session::DesignSession::checkInputNames().indexOf(name);
+    const qsizetype index = session::CheckInputs::checkNames().indexOf(name);
     return index >= 0 ? m_inputs[index] : nullptr;
 }
 
@@ -273,7 +273,7 @@ void CheckPage::refreshNow() {
 }
 
 void CheckPage::mirrorInputs() {
-    const QStringList& names = session::DesignSession::checkInputNames();
+    const QStringList& names = session::CheckInputs::checkNames();
     const auto mirror = [](QLineEdit* edit, const QString& text) {
         if (edit->text() != text) {
             const QSignalBlocker blocker(edit);
@@ -281,10 +281,11 @@ void CheckPage::mirrorInputs() {
         }
     };
     for (int i = 0; i < names.size(); ++i) {
-        mirror(m_inputs[i], m_session.checkInput(names[i]));
+        mirror(m_inputs[i], m_session.checkInputs().value(names[i]));
     }
     for (int i = 0; i < int(std::size(kTestInputs)); ++i) {
-        mirror(m_testInputs[i], m_session.checkInput(QString::fromUtf16(kTestInputs[i].name)));
+        mirror(m_testInputs[i],
+               m_session.checkInputs().value(QString::fromUtf16(kTestInputs[i].name)));
     }
 }
 
@@ -333,9 +334,9 @@ void CheckPage::showPins(const construction::Construction& construction) {
         for (int column = kStart; column <= kFinish; ++column) {
             QTableWidgetItem* item = cell(row, column);
             item->setText(pins[column - kStart]);
-            const bool typed =
-                !m_session.checkInput(files::windingInputName(pinInputName(column), w.row))
-                     .isEmpty();
+            const bool typed = !m_session.checkInputs()
+                                    .value(files::windingInputName(pinInputName(column), w.row))
+                                    .isEmpty();
             const bool editable = column != kTap || w.hasTap;
             item->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
                                     : Qt::ItemIsEnabled);

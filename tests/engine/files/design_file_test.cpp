@@ -240,11 +240,11 @@ TEST_F(DesignFileTest, CheckInputsAreKeptWithTheDesign) {
               (QStringList{QStringLiteral("[设计校核]"), QStringLiteral("rating=800"),
                            QStringLiteral("linef= 60 ")}));
     ASSERT_TRUE(window.openDesign(plain));
-    EXPECT_EQ(window.checkInput(QStringLiteral("rating")), "");
-    EXPECT_EQ(window.checkInput(QStringLiteral("linef")), "");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("rating")), "");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("linef")), "");
     ASSERT_TRUE(window.openDesign(withInputs));
-    EXPECT_EQ(window.checkInput(QStringLiteral("rating")), "800");
-    EXPECT_EQ(window.checkInput(QStringLiteral("linef")), " 60 ");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("rating")), "800");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("linef")), " 60 ");
     EXPECT_FALSE(window.document().isModified());
     EXPECT_FALSE(window.setCheckInput(QStringLiteral("vacmin"), QStringLiteral("90")));
 }
@@ -272,18 +272,18 @@ TEST_F(DesignFileTest, ConstructionInputsAreKeptWithTheDesign) {
                            "lptestf=1", "start(0)=3", "wire(1)=三层绝缘线"}));
     window.setCheckInput(QStringLiteral("start(5)"), QStringLiteral("9"));
     ASSERT_TRUE(window.openDesign(withInputs));
-    EXPECT_EQ(window.checkInput(QStringLiteral("start(0)")), "3");
-    EXPECT_EQ(window.checkInput(QStringLiteral("kind(2)")), "初级侧辅助");
-    EXPECT_EQ(window.checkInput(QStringLiteral("start(5)")), "");  // not in the file
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("start(0)")), "3");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("kind(2)")), "初级侧辅助");
+    EXPECT_EQ(window.checkInputs().value(QStringLiteral("start(5)")), "");  // not in the file
     EXPECT_FALSE(window.document().isModified());
-    const construction::ConstructionSettings settings = window.constructionSettings();
+    const construction::ConstructionSettings settings = window.checkInputs().constructionSettings();
     EXPECT_EQ(settings.windings.at(0).startPin, "3");
     EXPECT_EQ(settings.windings.at(0).finishPin, "1");
     EXPECT_EQ(settings.windings.at(1).wire, "三层绝缘线");
     EXPECT_EQ(settings.windings.at(2).kind, "初级侧辅助");
     EXPECT_EQ(settings.testFrequencyKHz, "1");
     ASSERT_TRUE(window.openDesign(plain));
-    EXPECT_TRUE(window.constructionInputs().isEmpty());
+    EXPECT_TRUE(window.checkInputs().constructionInputs().isEmpty());
     EXPECT_FALSE(window.setCheckInput(QStringLiteral("pins(1)"), QStringLiteral("3")));
 }
 
