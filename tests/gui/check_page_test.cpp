@@ -84,6 +84,34 @@ TEST_F(CheckPageTest, FollowsTheDesignAndItsOwnInputs) {
     EXPECT_EQ(engine.sheet().page(), 3);
 }
 
+// A design filled in while the check's page is hidden: once the page shows,
+// a row with a short sentence is one line high, not wrapped in the narrow
+// column the hidden page had.
+TEST_F(CheckPageTest, RowsFilledWhileHiddenFitTheirSentencesWhenShown) {
+    window.pages()->setCurrentIndex(0);
+    clickButton(QStringLiteral("Option1"));
+    typeKeys(QStringLiteral("txtuoutput"), QStringLiteral("12"));
+    typeKeys(QStringLiteral("TxtIoutput"), QStringLiteral("2"));
+    clickButton(QStringLiteral("Command1"));
+    QCoreApplication::processEvents();
+    const QTableWidget* table = window.checkPage()->table();
+    ASSERT_FALSE(table->isVisible());
+    ASSERT_GT(table->rowCount(), 0);
+    window.pages()->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(table->isVisible());
+    const int line = table->fontMetrics().lineSpacing();
+    int oneLine = 0;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString sentence = table->item(row, 5)->text();
+        if (table->fontMetrics().horizontalAdvance(sentence) + line < table->columnWidth(5)) {
+            ++oneLine;
+            EXPECT_LT(table->rowHeight(row), 2 * line) << sentence.toStdString();
+        }
+    }
+    EXPECT_GT(oneLine, 3);
+}
+
 // The pins table lists a row for each winding with its pins in winding
 // order, in grey until typed; a pin typed in its cell, a kind or wire
 // picked in its box and the test signal typed in its field go to the

@@ -182,6 +182,9 @@ CheckPage::CheckPage(session::DesignSession& session, QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(true);
     m_table->verticalHeader()->hide();
+    // Rows follow their wrapped sentences whenever the columns move, also
+    // when the page was filled while hidden.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(kSentence, QHeaderView::Stretch);
@@ -386,7 +389,6 @@ void CheckPage::show(const check::CheckResult& result) {
         mark->setForeground(Qt::white);
         mark->setTextAlignment(Qt::AlignCenter);
     }
-    m_table->resizeRowsToContents();
     Q_EMIT summaryChanged(result.summaryText, result.summary);
 }
 
