@@ -23,11 +23,11 @@ using kelvane::sheet::Field;
 struct Design65W {
     Design65W() : window(prompter, kelvane::benchmarks::catalogue().path(), QString()) {
         window.open();
-        window.click(sheet::Check::Option1);
+        window.click(kelvane::sheet::Check::Option1);
         window.type(Field::TxtUmin, QStringLiteral("85"));
         window.type(Field::TxtF, QStringLiteral("65"));
         window.type(Field::txtd, QStringLiteral("0.45"));
-        window.keyDown(sheet::Field::txtd, kelvane::kEnterKey);
+        window.keyDown(kelvane::sheet::Field::txtd, kelvane::kEnterKey);
         addOutput(QStringLiteral("12"), QStringLiteral("4"));
         addOutput(QStringLiteral("5"), QStringLiteral("3.4"));
         window.type(Field::TXTTEMPD, QStringLiteral("60"));
@@ -36,7 +36,7 @@ struct Design65W {
         window.type(Field::txtuoutput, volts);
         window.type(Field::TxtIoutput, amps);
         window.type(Field::TXTDIO, QStringLiteral("0.5"));
-        window.click(sheet::Command::Command1);
+        window.click(kelvane::sheet::Command::Command1);
     }
     kelvane::script::ScriptedPrompter prompter;
     kelvane::session::DesignSession window;

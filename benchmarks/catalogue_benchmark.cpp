@@ -23,7 +23,7 @@ using kelvane::benchmarks::kMaterials;
 struct OpenDesign {
     OpenDesign() : window(prompter, catalogue().path(), QString()) {
         window.open();
-        window.click(sheet::Check::Option1);
+        window.click(kelvane::sheet::Check::Option1);
     }
     kelvane::script::ScriptedPrompter prompter;
     kelvane::session::DesignSession window;
@@ -38,8 +38,8 @@ void typingInputPower(benchmark::State& state) {
     using kelvane::sheet::Field;
     design.window.type(Field::txtuoutput, QStringLiteral("12"));
     design.window.type(Field::TxtIoutput, QStringLiteral("2"));
-    design.window.click(sheet::Command::Command1);
-    design.window.selectRecord(sheet::RecordGrid::DBGrid1, 2);
+    design.window.click(kelvane::sheet::Command::Command1);
+    design.window.selectRecord(kelvane::sheet::RecordGrid::DBGrid1, 2);
     const bool liveCheck = state.range(0) != 0;
     int i = 0;
     for (auto _ : state) {
@@ -55,7 +55,7 @@ void choosingMaterial(benchmark::State& state) {
     OpenDesign design;
     int i = 0;
     for (auto _ : state) {
-        design.window.selectRecord(sheet::RecordGrid::DBGrid1, 1 + i++ % kMaterials);
+        design.window.selectRecord(kelvane::sheet::RecordGrid::DBGrid1, 1 + i++ % kMaterials);
     }
 }
 BENCHMARK(choosingMaterial)->Unit(benchmark::kMillisecond);

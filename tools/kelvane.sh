@@ -9,7 +9,8 @@ mode=${1:-run}
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk
     fonts-dejavu-core qt6-translations-l10n qt6-l10n-tools qt6-tools-dev"
 if [ "$mode" = test ]; then
-    packages="$packages libgtest-dev locales clang-format clang-tidy poppler-utils ngspice"
+    packages="$packages libgtest-dev libbenchmark-dev locales clang-format clang-tidy poppler-utils
+        ngspice"
 fi
 # The sanitizer build and the fuzzers need clang, its sanitizer runtimes and
 # a symbolizer for readable reports; the build configures the tests, which
@@ -126,7 +127,9 @@ case "$mode" in
         ;;
     test)
         check_run build-run-check
-        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=ON -DKELVANE_WERROR=ON
+        # The benchmarks are built, not run: a change that breaks them fails here.
+        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=ON -DKELVANE_WERROR=ON \
+            -DKELVANE_BUILD_BENCHMARKS=ON
         cmake --build "$build" -j2
         export QT_QPA_PLATFORM=offscreen
         (cd "$build" && ctest --output-on-failure -j2)
